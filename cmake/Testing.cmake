@@ -1,0 +1,52 @@
+# GoogleTest from Debian's source package, built with the cross toolchain.
+enable_testing()
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# Paths as the Windows programs see them (Wine maps / to Z:).
+set(ONDRIX_WIN_SOURCE_DIR "Z:${CMAKE_SOURCE_DIR}")
+set(ONDRIX_WIN_BINARY_DIR "Z:${CMAKE_BINARY_DIR}")
+
+# ondrix_add_test(<name> SOURCES ... [LIBS ...] [DEPENDS target...] [TIMEOUT s] [NO_GTEST_MAIN])
+# One test program = one CTest entry, run under Wine from bin/. Tests get
+#   ONDRIX_SOURCE_DIR / ONDRIX_BINARY_DIR (Windows paths, forward slashes) and
+#   ONDRIX_TEST_DIR (this test folder, Windows path) as string macros.
+function(ondrix_add_test name)
+  cmake_parse_arguments(T "NO_GTEST_MAIN" "TIMEOUT" "SOURCES;LIBS;DEPENDS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  if(T_NO_GTEST_MAIN)
+    target_link_libraries(${name} PRIVATE gtest gmock ${T_LIBS})
+  else()
+    target_link_libraries(${name} PRIVATE gtest_main gmock ${T_LIBS})
+  endif()
+  target_compile_definitions(${name} PRIVATE
+    ONDRIX_SOURCE_DIR="${ONDRIX_WIN_SOURCE_DIR}"
+    ONDRIX_BINARY_DIR="${ONDRIX_WIN_BINARY_DIR}"
+    ONDRIX_TEST_DIR="Z:${CMAKE_CURRENT_SOURCE_DIR}")
+  if(T_DEPENDS)
+    add_dependencies(${name} ${T_DEPENDS})
+  endif()
+  add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+endfunction()
+
+# ondrix_glob_library(<name> [STATIC|SHARED] LIBS ...): a library of every .cpp/.c/.rc in the calling folder.
+function(ondrix_glob_library name)
+  cmake_parse_arguments(L "" "" "LIBS" ${ARGN})
+  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.c)
+  if(_src)
+    add_library(${name} STATIC ${_src})
+    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${L_LIBS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${L_LIBS})
+  endif()
+endfunction()

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs the cross toolchain, Wine and the test tools on a Debian 12 machine (as root).
+set -euo pipefail
+pkgs=(g++-mingw-w64-i686 mingw-w64-i686-dev mingw-w64-tools libwine-dev
+      wine wine32:i386 wine64 xvfb xauth x11-apps imagemagick cmake make ffmpeg
+      googletest python3 procps)
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  export DEBIAN_FRONTEND=noninteractive
+  sudo_cmd=""
+  [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
+  $sudo_cmd dpkg --add-architecture i386
+  $sudo_cmd apt-get update -q
+  $sudo_cmd apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi

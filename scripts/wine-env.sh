@@ -1,0 +1,34 @@
+# Source this with a build folder: sets up the Wine environment the programs and tests run in.
+#   . scripts/wine-env.sh build      -> private prefix, Xvfb, persistent wineserver
+#   wine_env_stop                    -> stops what it started
+# A private prefix under the build folder keeps runs apart; code page 936 for the GBK texts;
+# an ALSA null device gives Wine one wave-out/wave-in and the mixers.
+_wine_build="$(cd "${1:-build}" && pwd)"
+export WINEPREFIX="$_wine_build/wineprefix"
+export WINEDEBUG=-all
+export WINEARCH=win32
+export WINEDLLOVERRIDES="mscoree,mshtml="
+{ export LC_ALL=zh_CN.UTF-8; } 2>/dev/null
+export ALSA_CONFIG_PATH="$_wine_build/asound.conf"
+printf 'pcm.!default { type null }\n' > "$ALSA_CONFIG_PATH"
+
+if [ -z "${DISPLAY:-}" ] || [ -n "${ONDRIX_OWN_XVFB:-}" ]; then
+  _d=90
+  while [ -e "/tmp/.X${_d}-lock" ] || [ -e "/tmp/.X11-unix/X${_d}" ]; do _d=$((_d+1)); done
+  Xvfb ":${_d}" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  export ONDRIX_XVFB_PID=$!
+  export DISPLAY=":${_d}"
+  for _i in $(seq 1 50); do [ -e "/tmp/.X11-unix/X${_d}" ] && break; sleep 0.1; done
+fi
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wineboot -i >/dev/null 2>&1 || true
+fi
+wineserver -p >/dev/null 2>&1 || true
+wineserver -w >/dev/null 2>&1 &
+sleep 0.2
+
+wine_env_stop() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "${ONDRIX_XVFB_PID:-}" ]; then kill "$ONDRIX_XVFB_PID" 2>/dev/null || true; unset ONDRIX_XVFB_PID; fi
+}
