@@ -25,7 +25,6 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1 || true
 fi
 wineserver -p >/dev/null 2>&1 || true
-wineserver -w >/dev/null 2>&1 &
 sleep 0.2
 
 wine_env_stop() {
