@@ -1,0 +1,17 @@
+#pragma once
+// Common ground of the MFC-like layer: Win32 types, POSITION and the resource module.
+#include <windows.h>
+
+#ifndef AFXAPI
+#define AFXAPI
+#endif
+
+// An opaque iterator for the collections; BEFORE_START_POSITION asks for the first element.
+struct __POSITION {};
+typedef __POSITION* POSITION;
+#define BEFORE_START_POSITION ((POSITION)-1L)
+
+// The module whose string and dialog resources LoadString and friends read (the program by default).
+HINSTANCE AFXAPI AfxGetResourceHandle();
+void AFXAPI AfxSetResourceHandle(HINSTANCE hResource);
+HINSTANCE AFXAPI AfxGetInstanceHandle();

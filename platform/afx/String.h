@@ -1,0 +1,141 @@
+#pragma once
+#include "platform/afx/AfxDefs.h"
+#include <cstdarg>
+
+// ANSI (multi-byte) string in the manner of MFC's CString: one pointer to the characters,
+// with the length and capacity kept just before them, so a CString is pointer-sized.
+// Searching, trimming and case changes step over double-byte characters of the ANSI code page.
+class CString {
+public:
+  CString();
+  CString(const CString& src);
+  CString(CString&& src) noexcept;
+  CString(LPCSTR psz);
+  CString(LPCSTR pch, int nLength);
+  CString(const unsigned char* psz);
+  CString(LPCWSTR pwsz);
+  CString(char ch, int nRepeat = 1);
+  ~CString();
+
+  int GetLength() const { return Header()->nDataLength; }
+  BOOL IsEmpty() const { return GetLength() == 0; }
+  void Empty();
+
+  char GetAt(int nIndex) const { return m_pchData[nIndex]; }
+  char operator[](int nIndex) const { return m_pchData[nIndex]; }
+  void SetAt(int nIndex, char ch);
+  operator LPCSTR() const { return m_pchData; }
+
+  CString& operator=(const CString& src);
+  CString& operator=(CString&& src) noexcept;
+  CString& operator=(LPCSTR psz);
+  CString& operator=(const unsigned char* psz);
+  CString& operator=(LPCWSTR pwsz);
+  CString& operator=(char ch);
+
+  CString& operator+=(const CString& src);
+  CString& operator+=(LPCSTR psz);
+  CString& operator+=(char ch);
+
+  friend CString operator+(const CString& a, const CString& b);
+  friend CString operator+(const CString& a, LPCSTR b);
+  friend CString operator+(LPCSTR a, const CString& b);
+  friend CString operator+(const CString& a, char b);
+  friend CString operator+(char a, const CString& b);
+
+  // Byte-wise (multi-byte ordered) comparison; NoCase folds only single-byte letters.
+  int Compare(LPCSTR psz) const;
+  int CompareNoCase(LPCSTR psz) const;
+  // Locale-aware comparison through the system.
+  int Collate(LPCSTR psz) const;
+  int CollateNoCase(LPCSTR psz) const;
+
+  CString Mid(int nFirst) const;
+  CString Mid(int nFirst, int nCount) const;
+  CString Left(int nCount) const;
+  CString Right(int nCount) const;
+  CString SpanIncluding(LPCSTR pszCharSet) const;
+  CString SpanExcluding(LPCSTR pszCharSet) const;
+
+  void MakeUpper();
+  void MakeLower();
+  void MakeReverse();
+
+  void TrimRight();
+  void TrimRight(char chTarget);
+  void TrimRight(LPCSTR pszTargets);
+  void TrimLeft();
+  void TrimLeft(char chTarget);
+  void TrimLeft(LPCSTR pszTargets);
+  void Trim() { TrimRight(); TrimLeft(); }
+  void Trim(char chTarget) { TrimRight(chTarget); TrimLeft(chTarget); }
+  void Trim(LPCSTR pszTargets) { TrimRight(pszTargets); TrimLeft(pszTargets); }
+
+  int Replace(char chOld, char chNew);
+  int Replace(LPCSTR pszOld, LPCSTR pszNew);
+  int Remove(char chRemove);
+  int Insert(int nIndex, char ch);
+  int Insert(int nIndex, LPCSTR psz);
+  int Delete(int nIndex, int nCount = 1);
+
+  int Find(char ch) const { return Find(ch, 0); }
+  int Find(char ch, int nStart) const;
+  int Find(LPCSTR pszSub) const { return Find(pszSub, 0); }
+  int Find(LPCSTR pszSub, int nStart) const;
+  int ReverseFind(char ch) const;
+  int FindOneOf(LPCSTR pszCharSet) const;
+
+  void Format(LPCSTR pszFormat, ...);
+  void Format(UINT nFormatID, ...);
+  void FormatV(LPCSTR pszFormat, va_list args);
+  void AppendFormat(LPCSTR pszFormat, ...);
+
+  // Reads a string resource of the resource module; FALSE (and an empty string) when absent.
+  BOOL LoadString(UINT nID);
+  BOOL LoadString(HINSTANCE hInstance, UINT nID);
+
+  LPSTR GetBuffer(int nMinBufLength);
+  void ReleaseBuffer(int nNewLength = -1);
+  LPSTR GetBufferSetLength(int nNewLength);
+  void FreeExtra();
+  LPSTR LockBuffer() { return GetBuffer(0); }
+  void UnlockBuffer() {}
+
+private:
+  struct Data {
+    long nRefs;  // unused; kept so the header matches the familiar layout
+    int nDataLength;
+    int nAllocLength;
+    char* chars() { return reinterpret_cast<char*>(this + 1); }
+  };
+
+  Data* Header() const { return reinterpret_cast<Data*>(m_pchData) - 1; }
+  void Init();
+  void Release();
+  void AllocBuffer(int nLen);
+  void Reserve(int nLen, bool keep);
+  void AssignCopy(LPCSTR pch, int nLen);
+  void AppendChars(LPCSTR pch, int nLen);
+  void SetLength(int nLen);
+
+  char* m_pchData;
+};
+
+bool operator==(const CString& a, const CString& b);
+bool operator==(const CString& a, LPCSTR b);
+bool operator==(LPCSTR a, const CString& b);
+bool operator!=(const CString& a, const CString& b);
+bool operator!=(const CString& a, LPCSTR b);
+bool operator!=(LPCSTR a, const CString& b);
+bool operator<(const CString& a, const CString& b);
+bool operator<(const CString& a, LPCSTR b);
+bool operator<(LPCSTR a, const CString& b);
+bool operator>(const CString& a, const CString& b);
+bool operator>(const CString& a, LPCSTR b);
+bool operator>(LPCSTR a, const CString& b);
+bool operator<=(const CString& a, const CString& b);
+bool operator<=(const CString& a, LPCSTR b);
+bool operator<=(LPCSTR a, const CString& b);
+bool operator>=(const CString& a, const CString& b);
+bool operator>=(const CString& a, LPCSTR b);
+bool operator>=(LPCSTR a, const CString& b);
