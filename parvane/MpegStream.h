@@ -1,0 +1,152 @@
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "parvane/ParvaneApi.h"
+
+class CMappedFile;
+class COutputFile;
+
+// One row of a handler's segment table: the times as the caller gave them, the positions
+// they were turned into, and the times after the lookup worked on them.
+struct SegmentEntry
+{
+    int key;
+    double start;
+    double end;
+    int startMode;
+    int endMode;
+    __int64 startPosition;
+    __int64 endPosition;
+    double foundStart;
+    double foundEnd;
+};
+
+struct PositionRange
+{
+    __int64 start;
+    __int64 end;
+};
+typedef std::vector<PositionRange> PositionRangeList;
+
+struct GopCacheEntry
+{
+    __int64 position;   // the pack that holds the GOP header
+    double time;        // that pack's SCR, seconds
+};
+
+// Base of the MPEG-1 and MPEG-2 handlers: one per source file (or one made from chunks with
+// no file). Owns the segment table and the work buffer; the reader belongs to whoever made it.
+class CMpegStream
+{
+public:
+    enum { GopCacheSize = 512 };
+
+    explicit CMpegStream(CMappedFile* reader);
+    virtual ~CMpegStream();
+
+    // Time stamps of packs, GOP headers and sequence headers, and the per-pack shifting.
+    virtual double GetPackScr(const BYTE* pack);
+    virtual double GetGopTime(const BYTE* gop);
+    virtual void SetGopTime(BYTE* gop, double seconds);
+    virtual void SetPackScr(BYTE* pack, double seconds);
+    virtual void ParseSequenceHeader(const BYTE* header, MpegSequenceInfo* info);
+    // The position of the pack holding the GOP found, or -1; *time gets that pack's SCR.
+    virtual __int64 FindGopNear(__int64 position, double* time, int forward);
+    virtual int StartOutput(COutputFile* file, int* audioWait);
+    virtual void ShiftPackTimes(BYTE* pack, int length, double offset, int* gopMark, int* audioWait);
+    // FALSE when a write failed, so that the caller can drop the output.
+    virtual BOOL WriteRange(__int64 start, __int64 end, double* runningTime, int* audioWait, COutputFile* file);
+    virtual BOOL WriteClipSegment(__int64 start, __int64 end, double* runningTime, int* audioWait,
+                                  COutputFile* file, double total, MpegProgressProc progress);
+    // Finds the next pack in buffer[*start, *end); on success *start and *end bound it.
+    virtual BOOL NextPack(BYTE* buffer, int* start, int* end);
+    virtual int RestampChunks(MpegChunkList* list, double* lastTime, int* lostBMode, int* first);
+    virtual __int64 TimeToPosition(double* seconds, int mode);
+
+    int AddSegment(const MpegSegment* segment);
+    int RemoveSegment(int key);
+    int GetSegmentByKey(int key, MpegSegment* out) const;
+    int GetSegmentByIndex(int index, MpegSegment* out) const;
+    int GetSegmentCount() const { return m_segmentCount; }
+    int SaveSegments(const char* outPath, int invert, int lostBMode);
+    int InsertFile(CMpegStream* other, double atSeconds, int mode, const char* outPath, int lostBMode);
+    // Creates the output and writes what precedes the first GOP; null on failure, the file removed.
+    COutputFile* CreateOutput(const char* path, int* audioWait);
+    PositionRangeList BuildRangeList() const;
+    PositionRangeList InvertRanges(const PositionRangeList& ranges) const;
+
+    const BYTE* PeekAt(__int64 position, int n);
+    const BYTE* PeekHere(int n);
+    const BYTE* TakeBytes(int n);
+    int ExpectBytes(const void* bytes, int n);
+    int MatchBytes(const void* bytes, int n);
+    int MatchBits(int value, int nbits);
+    static int SameBytes(const void* a, const void* b, int n);
+    int PackSpacing();
+
+    CMappedFile* GetReader() const { return m_reader; }
+    BOOL IsValid() const { return m_valid; }
+    int GetKind() const { return m_kind; }
+    __int64 GetFileSize() const { return m_fileSize; }
+    __int64 GetDataStart() const { return m_dataStart; }
+    double GetFirstTime() const { return m_firstTime; }
+    __int64 GetLastGopPosition() const { return m_lastGopPosition; }
+    double GetLastTime() const { return m_lastTime; }
+    const MpegSequenceInfo& GetSequenceInfo() const { return m_sequence; }
+    MpegSequenceInfo& SequenceInfo() { return m_sequence; }
+    int GetLostBMode() const { return m_lostBMode; }
+    void SetLostBMode(int mode) { m_lostBMode = mode; }
+    int GetGopCacheCount() const { return m_gopCacheCount; }
+    const GopCacheEntry& GetGopCacheEntry(int i) const { return m_gopCache[i]; }
+
+protected:
+    // The shared lookups behind FindGopNear and TimeToPosition of both handlers.
+    __int64 LocateGop(__int64 position, double* time, int forward);
+    __int64 LocateTime(double* seconds, int mode);
+    void CacheGop(__int64 position, double time);
+    // Makes sure the work buffer holds n bytes; FALSE on allocation failure.
+    BOOL ReserveWorkBuffer(int n);
+    // The pack at `position` as it must be written when a range ends just before it: the
+    // bytes before the next sequence or GOP header kept, the rest padding. 0 when the pack
+    // carries nothing to keep; otherwise its length, the bytes in the work buffer.
+    int PrepareClosingPack(__int64 position, __int64 limit, double* scr);
+    // Pads the payload of a range's first pack before its sequence or GOP header, which
+    // belongs to a picture that is not written.
+    void TrimOpeningPack(BYTE* pack, int length);
+    static void ReportProgress(double total, double time, MpegProgressProc progress);
+    virtual BOOL ReadNextPack(__int64* start, __int64* end, double* scr);
+    BOOL WriteRangeImpl(__int64 start, __int64 end, double* runningTime, int* audioWait, COutputFile* file,
+                        double total, MpegProgressProc progress, BOOL shiftAlways);
+
+    CMappedFile* m_reader;
+    BOOL m_valid;
+    GopCacheEntry m_gopCache[GopCacheSize];
+    __int64 m_dataStart;
+    double m_firstTime;
+    __int64 m_lastGopPosition;
+    double m_lastTime;
+    int m_kind;
+    __int64 m_fileSize;
+    MpegSequenceInfo m_sequence;
+    SegmentEntry* m_segments;
+    int m_segmentCapacity;
+    int m_segmentCount;
+    int m_keyCounter;
+    int m_gopCacheCount;
+    int m_gopCacheNext;
+    BYTE* m_workBuffer;
+    int m_workCapacity;
+    int m_systemHeaderPack;
+    int m_sequenceHeaderPack;
+    __int64 m_cursor;
+    const BYTE* m_cursorPointer;
+    int m_lostBMode;
+    int m_bDropping;
+    int m_packSpacing;
+};
+
+// Writes a padding packet over buffer[offset, offset + n).
+int MakePaddingPacket(BYTE* buffer, __int64 offset, int n);
