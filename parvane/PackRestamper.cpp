@@ -1,0 +1,832 @@
+#include "parvane/PackRestamper.h"
+
+#include <string.h>
+#include <algorithm>
+#include "parvane/MpegAudioHeader.h"
+#include "parvane/MpegClock.h"
+
+double CPackRestamper::s_offset = 0.0;
+const double CPackRestamper::kSeamStep = 0.015;
+
+namespace
+{
+const BYTE kPackStart[4] = { 0x00, 0x00, 0x01, 0xBA };
+const double kAc3FrameSeconds = 1536.0 / 48000.0;
+
+int Big16(const BYTE* p)
+{
+    return (p[0] << 8) | p[1];
+}
+
+// Position of the next 00 00 01 in b[from, to), or -1.
+int FindPrefix(const BYTE* b, int from, int to)
+{
+    int i = from + 2;
+    while (i < to)
+    {
+        const BYTE* hit = (const BYTE*)memchr(b + i, 0x01, to - i);
+        if (!hit)
+            return -1;
+        i = (int)(hit - b);
+        if (b[i - 1] == 0 && b[i - 2] == 0)
+            return i - 2;
+        ++i;
+    }
+    return -1;
+}
+
+// Position of the start code 00 00 01 code wholly inside b[from, to), or -1.
+int FindCode(const BYTE* b, int from, int to, BYTE code)
+{
+    for (int c = FindPrefix(b, from, to); c >= 0 && c + 3 < to; c = FindPrefix(b, c + 3, to))
+    {
+        if (b[c + 3] == code)
+            return c;
+    }
+    return -1;
+}
+
+int FindPack(const BYTE* b, int from, int to)
+{
+    return FindCode(b, from, to, 0xBA);
+}
+
+int CountCode(const BYTE* b, int from, int to, BYTE code)
+{
+    int n = 0;
+    for (int c = FindPrefix(b, from, to); c >= 0 && c + 3 < to; c = FindPrefix(b, c + 3, to))
+    {
+        if (b[c + 3] == code)
+            ++n;
+    }
+    return n;
+}
+
+int FindAudioHeader(const BYTE* p, int from, int n)
+{
+    for (int i = from; i + 3 <= n; ++i)
+    {
+        if (p[i] == 0xFF && CMpegAudioHeader::IsFrameHeader(p + i, n - i))
+            return i;
+    }
+    return -1;
+}
+
+void PutBig16(BYTE* p, int v)
+{
+    p[0] = (BYTE)(v >> 8);
+    p[1] = (BYTE)v;
+}
+}
+
+CPackRestamper::CPackRestamper(int kind)
+    : m_kind(kind), m_lostBMode(0), m_bDropping(0)
+{
+    memset(&m_sequence, 0, sizeof(m_sequence));
+    ForgetHistory();
+}
+
+CPackRestamper::~CPackRestamper()
+{
+}
+
+void CPackRestamper::ForgetHistory()
+{
+    m_haveLastScr = FALSE;
+    m_lastScr = 0.0;
+    m_haveVideo = FALSE;
+    m_nextVideo = 0.0;
+    m_haveFirstVideo = FALSE;
+    m_firstVideo = 0.0;
+    for (int i = 0; i < 256; ++i)
+    {
+        StreamTrack& t = m_audio[i];
+        t.valid = FALSE;
+        t.next = 0.0;
+        t.frame = 0.0;
+        t.carry = -1;
+        t.lastLength = 0;
+        t.first = 0.0;
+        t.haveFirst = FALSE;
+    }
+}
+
+BOOL CPackRestamper::HasSequenceInfo() const
+{
+    return m_sequence.width > 0 && m_sequence.height > 0 && m_sequence.frameRate > 0.1;
+}
+
+void CPackRestamper::ParseSequenceHeader(const BYTE* header)
+{
+    CMpegClock::ParseSequenceHeader(header, &m_sequence);
+}
+
+double CPackRestamper::FrameDuration() const
+{
+    return m_sequence.frameRate > 0.1 ? 1.0 / m_sequence.frameRate : 0.04;
+}
+
+double CPackRestamper::GetPackScr(const BYTE* pack) const
+{
+    return m_kind == 1 ? CMpegClock::ReadMpeg1Scr(pack) : CMpegClock::ReadMpeg2Scr(pack);
+}
+
+void CPackRestamper::SetPackScr(BYTE* pack, double seconds)
+{
+    if (m_kind == 1)
+        CMpegClock::WriteMpeg1Scr(pack, seconds);
+    else
+        CMpegClock::WriteMpeg2Scr(pack, seconds);
+    m_haveLastScr = TRUE;
+    m_lastScr = seconds > 0 ? seconds : 0.0;
+}
+
+double CPackRestamper::GetGopTime(const BYTE* gop) const
+{
+    return CMpegClock::ReadGopTime(gop, m_sequence.frameRate);
+}
+
+void CPackRestamper::SetGopTime(BYTE* gop, double seconds) const
+{
+    CMpegClock::WriteGopTime(gop, seconds, m_sequence.frameRate);
+}
+
+BOOL CPackRestamper::NextPack(const BYTE* buffer, int* start, int* end)
+{
+    if (!buffer || !start || !end)
+        return FALSE;
+    int s = *start;
+    int e = *end;
+    if (s < 0 || s + 4 >= e)
+        return FALSE;
+    int found = FindPack(buffer, s, e);
+    if (found < 0)
+        return FALSE;
+    int packEnd = e;
+    int from = found + 20;
+    if (from < e - 4)
+    {
+        int next = FindPack(buffer, from, e);
+        if (next >= 0)
+            packEnd = next;
+    }
+    *start = found;
+    *end = packEnd;
+    return TRUE;
+}
+
+int CPackRestamper::PackHeaderLength(const BYTE* pack, int length) const
+{
+    int pos;
+    if (m_kind == 1)
+        pos = 12;
+    else
+    {
+        if (length < 14)
+            return -1;
+        pos = 14 + (pack[13] & 0x07);
+    }
+    if (pos + 6 <= length && pack[pos] == 0 && pack[pos + 1] == 0 && pack[pos + 2] == 1 && pack[pos + 3] == 0xBB)
+        pos += Big16(pack + pos + 4) + 6;
+    return pos;
+}
+
+// Visits every packet of a pack: visit(p, end, id) with end clamped to the pack, so that a
+// length field read from the stream never reaches outside the caller's block.
+template <class Visit>
+void CPackRestamper::ForEachPacket(BYTE* pack, int length, Visit visit)
+{
+    int pos = PackHeaderLength(pack, length);
+    if (pos < 0)
+        return;
+    while (pos + 6 <= length)
+    {
+        int p = FindPrefix(pack, pos, length);
+        if (p < 0 || p + 6 > length)
+            break;
+        BYTE id = pack[p + 3];
+        if (id < 0xBC)
+            break;
+        int end = p + 6 + Big16(pack + p + 4);
+        if (end > length)
+            end = length;
+        visit(p, end, id);
+        pos = end;
+    }
+}
+
+BOOL CPackRestamper::ParsePes(BYTE* b, int p, int end, PesHeader* h) const
+{
+    BYTE id = b[p + 3];
+    h->start = p;
+    h->end = end;
+    h->pts = h->dts = h->escr = -1;
+    if (m_kind == 2)
+    {
+        switch (id)
+        {
+        case 0xBC: case 0xBE: case 0xBF: case 0xF0: case 0xF1: case 0xF2: case 0xF8: case 0xF9: case 0xFF:
+            return FALSE;
+        }
+        if (p + 9 > end || (b[p + 6] & 0xC0) != 0x80)
+            return FALSE;
+        BYTE flags = b[p + 7];
+        int payload = p + 9 + b[p + 8];
+        if (payload > end)
+            return FALSE;
+        int q = p + 9;
+        if ((flags >> 6) == 2 && q + 5 <= payload)
+        {
+            h->pts = q;
+            q += 5;
+        }
+        else if ((flags >> 6) == 3 && q + 10 <= payload)
+        {
+            h->pts = q;
+            h->dts = q + 5;
+            q += 10;
+        }
+        if ((flags & 0x20) && q + 6 <= payload && (flags >> 6) != 1)
+            h->escr = q;
+        h->payload = payload;
+        return TRUE;
+    }
+
+    if (id != 0xBD && (id < 0xC0 || id > 0xEF))
+        return FALSE;
+    int q = p + 6;
+    while (q < end && b[q] == 0xFF)
+        ++q;
+    if (q < end && (b[q] & 0xC0) == 0x40)
+        q += 2;
+    if (q >= end)
+        return FALSE;
+    BYTE c = b[q];
+    if ((c & 0xF0) == 0x20)
+    {
+        if (q + 5 > end)
+            return FALSE;
+        h->pts = q;
+        h->payload = q + 5;
+    }
+    else if ((c & 0xF0) == 0x30)
+    {
+        if (q + 10 > end)
+            return FALSE;
+        h->pts = q;
+        h->dts = q + 5;
+        h->payload = q + 10;
+    }
+    else if (c == 0x0F)
+        h->payload = q + 1;
+    else
+        return FALSE;
+    return TRUE;
+}
+
+void CPackRestamper::ShiftStamps(BYTE* b, const PesHeader& h, double offset) const
+{
+    if (h.pts >= 0)
+        CMpegClock::WriteStamp(b + h.pts, CMpegClock::ReadStamp(b + h.pts) - offset);
+    if (h.dts >= 0)
+        CMpegClock::WriteStamp(b + h.dts, CMpegClock::ReadStamp(b + h.dts) - offset);
+    if (h.escr >= 0)
+        CMpegClock::WriteScrField(b + h.escr, CMpegClock::ReadScrField(b + h.escr) - offset, TRUE);
+}
+
+void CPackRestamper::MakePadding(BYTE* b, int p, int end) const
+{
+    b[p + 3] = 0xBE;
+    PutBig16(b + p + 4, end - p - 6);
+    if (end > p + 6)
+    {
+        memset(b + p + 6, 0xFF, end - p - 6);
+        if (m_kind == 1)
+            b[p + 6] = 0x0F;
+    }
+}
+
+void CPackRestamper::ShiftNavPacket(BYTE* b, int p, int end, double offset)
+{
+    if (p + 7 > end)
+        return;
+    BYTE sub = b[p + 6];
+    BYTE* d = b + p + 7;
+    int room = end - (p + 7);
+    double rate = m_sequence.frameRate;
+    if (sub == 0x00 && room >= 28)
+    {
+        CMpegClock::WriteTicks32(d + 12, CMpegClock::ReadTicks32(d + 12) - offset);
+        CMpegClock::WriteTicks32(d + 16, CMpegClock::ReadTicks32(d + 16) - offset);
+        if (CMpegClock::GetBig32(d + 20) > 0)
+            CMpegClock::WriteTicks32(d + 20, CMpegClock::ReadTicks32(d + 20) - offset);
+        CMpegClock::WriteBcdTime(d + 24, CMpegClock::ReadBcdTime(d + 24, rate) - offset,
+                                 CMpegClock::BcdRate(d + 24, rate), d[27]);
+        CMpegClock::PutBig32(d, 100);
+    }
+    else if (sub == 0x01 && room >= 32)
+    {
+        CMpegClock::WriteTicks32(d, CMpegClock::ReadTicks32(d) - offset);
+        CMpegClock::WriteBcdTime(d + 28, CMpegClock::ReadBcdTime(d + 28, rate) - offset,
+                                 CMpegClock::BcdRate(d + 28, rate), d[31]);
+        // The pack's place in the output is not known here; keep PCI and DSI in agreement.
+        CMpegClock::PutBig32(d + 4, 100);
+    }
+}
+
+void CPackRestamper::RemoveStamps(BYTE* b, PesHeader& h) const
+{
+    if (h.pts < 0)
+        return;
+    if (m_kind == 2)
+    {
+        // Only when nothing follows the stamps in the header can they turn into stuffing.
+        if (b[h.start + 7] & 0x3F)
+            return;
+        b[h.start + 7] &= 0x3F;
+        memset(b + h.pts, 0xFF, h.dts >= 0 ? 10 : 5);
+    }
+    else
+    {
+        int from = h.start + 6;
+        int q = from;
+        while (q < h.payload && b[q] == 0xFF)
+            ++q;
+        BYTE std0 = 0, std1 = 0;
+        BOOL haveStd = (b[q] & 0xC0) == 0x40;
+        if (haveStd)
+        {
+            std0 = b[q];
+            std1 = b[q + 1];
+        }
+        int n = h.payload - from;
+        int w = from;
+        int fill = n - 1 - (haveStd ? 2 : 0);
+        memset(b + w, 0xFF, fill);
+        w += fill;
+        if (haveStd)
+        {
+            b[w++] = std0;
+            b[w++] = std1;
+        }
+        b[w] = 0x0F;
+    }
+    h.pts = h.dts = -1;
+    h.escr = -1;
+}
+
+// The lost-B cut. Bytes that belong to dropped pictures are cut out of the packet: more than
+// five become a padding packet at its end, fewer become header stuffing, all of them make the
+// whole packet padding. A dropped segment ends at the next picture, sequence or GOP header,
+// so the headers of the picture after it stay. Returns TRUE when the packet became padding.
+BOOL CPackRestamper::DropPictures(BYTE* b, PesHeader& h, int* pictures)
+{
+    const int ps = h.payload;
+    const int end = h.end;
+    int drops[64][2];
+    int dropCount = 0;
+    BOOL overflow = FALSE;
+    BOOL segDrop = m_bDropping != 0;
+    int segStart = ps;
+    int firstPicture = -1;
+    BOOL firstDropped = FALSE;
+    int kept = 0;
+
+    for (int c = FindPrefix(b, ps, end); c >= 0 && c + 3 < end; c = FindPrefix(b, c + 3, end))
+    {
+        BYTE id = b[c + 3];
+        if (id != 0x00 && id != 0xB3 && id != 0xB7 && id != 0xB8)
+            continue;
+        if (segDrop && c > segStart)
+        {
+            if (dropCount < 64)
+            {
+                drops[dropCount][0] = segStart;
+                drops[dropCount][1] = c;
+                ++dropCount;
+            }
+            else
+                overflow = TRUE;
+        }
+        segStart = c;
+        if (id != 0x00)
+        {
+            segDrop = FALSE;
+            continue;
+        }
+        if (c + 6 > end)
+        {
+            // The picture's type lies in the next packet; keep its first bytes.
+            segDrop = FALSE;
+        }
+        else
+        {
+            int type = (b[c + 5] >> 3) & 0x07;
+            if (type == 3)
+            {
+                m_bDropping = 1;
+                segDrop = TRUE;
+            }
+            else if (type == 2 || (type == 1 && m_bDropping))
+            {
+                // A P picture, or an I picture met while dropping, no longer needs what
+                // the lost pictures held.
+                m_bDropping = 0;
+                m_lostBMode = 0;
+                segDrop = FALSE;
+            }
+            else
+                segDrop = m_bDropping != 0;
+        }
+        if (firstPicture < 0)
+        {
+            firstPicture = c;
+            firstDropped = segDrop;
+        }
+        if (!segDrop)
+            ++kept;
+        if (!m_lostBMode)
+            break;
+    }
+    if (segDrop && end > segStart)
+    {
+        if (dropCount < 64)
+        {
+            drops[dropCount][0] = segStart;
+            drops[dropCount][1] = end;
+            ++dropCount;
+        }
+        else
+            overflow = TRUE;
+    }
+    if (!m_lostBMode && firstPicture >= 0)
+        kept += CountCode(b, segStart + 3, end, 0x00);
+    *pictures = kept;
+
+    if (dropCount == 0)
+        return FALSE;
+    int dropped = 0;
+    for (int i = 0; i < dropCount; ++i)
+        dropped += drops[i][1] - drops[i][0];
+    if (overflow || dropped >= end - ps)
+    {
+        MakePadding(b, h.start, end);
+        *pictures = 0;
+        return TRUE;
+    }
+
+    if (firstDropped)
+        RemoveStamps(b, h);
+
+    int keptLength = (end - ps) - dropped;
+    m_scratch.resize(keptLength);
+    int w = 0;
+    int from = ps;
+    for (int i = 0; i < dropCount; ++i)
+    {
+        memcpy(&m_scratch[w], b + from, drops[i][0] - from);
+        w += drops[i][0] - from;
+        from = drops[i][1];
+    }
+    memcpy(&m_scratch[w], b + from, end - from);
+
+    if (dropped > 5)
+    {
+        memcpy(b + ps, &m_scratch[0], keptLength);
+        int padStart = ps + keptLength;
+        b[padStart] = 0;
+        b[padStart + 1] = 0;
+        b[padStart + 2] = 1;
+        MakePadding(b, padStart, end);
+        PutBig16(b + h.start + 4, padStart - h.start - 6);
+        h.end = padStart;
+        return FALSE;
+    }
+
+    if (m_kind == 2)
+    {
+        if (b[h.start + 8] + dropped > 255)
+            return FALSE;
+        b[h.start + 8] = (BYTE)(b[h.start + 8] + dropped);
+    }
+    else
+    {
+        memmove(b + h.start + 6 + dropped, b + h.start + 6, ps - (h.start + 6));
+        memset(b + h.start + 6, 0xFF, dropped);
+        if (h.pts >= 0)
+            h.pts += dropped;
+        if (h.dts >= 0)
+            h.dts += dropped;
+    }
+    memset(b + ps, 0xFF, dropped);
+    memcpy(b + ps + dropped, &m_scratch[0], keptLength);
+    h.payload = ps + dropped;
+    return FALSE;
+}
+
+void CPackRestamper::GopStep(BYTE* b, const PesHeader& h, double offset, int* gopMark)
+{
+    int g = FindCode(b, h.payload, h.end, 0xB8);
+    if (g < 0 || g + 8 > h.end)
+        return;
+    SetGopTime(b + g, GetGopTime(b + g) - offset);
+    if (gopMark && *gopMark)
+    {
+        *gopMark = 0;
+        if (m_lostBMode)
+        {
+            // The B pictures after this GOP's I picture lost their reference.
+            b[g + 7] = (BYTE)((b[g + 7] & ~0x40) | 0x20);
+            b[g + 4] &= 0x7F;
+        }
+    }
+}
+
+void CPackRestamper::TrackVideo(const BYTE* b, const PesHeader& h, int pictures)
+{
+    double frame = FrameDuration();
+    if (h.pts >= 0)
+    {
+        double decode = CMpegClock::ReadStamp(b + (h.dts >= 0 ? h.dts : h.pts));
+        m_nextVideo = decode + std::max(pictures, 1) * frame;
+        m_haveVideo = TRUE;
+    }
+    else if (m_haveVideo)
+        m_nextVideo += pictures * frame;
+}
+
+int CPackRestamper::AudioKey(const BYTE* b, const PesHeader& h)
+{
+    BYTE id = b[h.start + 3];
+    if (id >= 0xC0 && id <= 0xDF)
+        return id;
+    if (id == 0xBD && h.payload + 4 <= h.end && b[h.payload] >= 0x80 && b[h.payload] <= 0x87)
+        return b[h.payload];
+    return -1;
+}
+
+void CPackRestamper::TrackAudio(const BYTE* b, const PesHeader& h, int key)
+{
+    StreamTrack& t = m_audio[key];
+    const BYTE* p = b + h.payload;
+    int n = h.end - h.payload;
+    int frames = 0;
+    if (key < 0xC0)
+    {
+        // AC3 in private stream 1: the sub-stream header counts the frames that begin here.
+        frames = p[1];
+        t.frame = kAc3FrameSeconds;
+    }
+    else
+    {
+        int pos = t.carry >= 0 ? t.carry : FindAudioHeader(p, 0, n);
+        t.carry = -1;
+        while (pos >= 0 && pos < n)
+        {
+            int length = 0;
+            double duration = 0;
+            if (n - pos < 3)
+            {
+                // A header split across two packets still begins a frame here.
+                ++frames;
+                if (t.lastLength > 0)
+                    t.carry = pos + t.lastLength - n;
+                pos = -1;
+                break;
+            }
+            if (CMpegAudioHeader::Parse(p + pos, n - pos, &length, &duration) && length > 0)
+            {
+                ++frames;
+                t.frame = duration;
+                t.lastLength = length;
+                pos += length;
+            }
+            else
+                pos = FindAudioHeader(p, pos + 1, n);
+        }
+        if (pos >= n)
+            t.carry = pos - n;
+    }
+    if (h.pts >= 0)
+    {
+        t.next = CMpegClock::ReadStamp(b + h.pts) + frames * t.frame;
+        t.valid = TRUE;
+    }
+    else if (t.valid)
+        t.next += frames * t.frame;
+}
+
+void CPackRestamper::VideoPacket(BYTE* b, PesHeader& h, double offset, int* gopMark)
+{
+    int pictures = -1;
+    if (m_lostBMode && DropPictures(b, h, &pictures))
+        return;
+    GopStep(b, h, offset, gopMark);
+    if (pictures < 0)
+        pictures = CountCode(b, h.payload, h.end, 0x00);
+    TrackVideo(b, h, pictures);
+}
+
+void CPackRestamper::ShiftPackTimes(BYTE* pack, int length, double offset, int* gopMark, int* audioWait)
+{
+    if (!pack || length < 12)
+        return;
+    ForEachPacket(pack, length, [&](int p, int end, BYTE id) {
+        if (m_kind == 2)
+        {
+            switch (id)
+            {
+            case 0xBC: case 0xBE: case 0xF0: case 0xF1: case 0xF2: case 0xF9: case 0xFF:
+                return;
+            case 0xBF:
+                ShiftNavPacket(pack, p, end, offset);
+                return;
+            }
+        }
+        PesHeader h;
+        if (!ParsePes(pack, p, end, &h))
+            return;
+        ShiftStamps(pack, h, offset);
+        if (id >= 0xE0 && id <= 0xEF)
+        {
+            VideoPacket(pack, h, offset, gopMark);
+            return;
+        }
+        if (id >= 0xC0 && id <= 0xDF && audioWait && *audioWait)
+        {
+            if (CMpegAudioHeader::IsFrameHeader(pack + h.payload, h.end - h.payload))
+                *audioWait = 0;
+            else if (m_kind == 2)
+            {
+                MakePadding(pack, p, end);
+                return;
+            }
+        }
+        int key = AudioKey(pack, h);
+        if (key >= 0)
+            TrackAudio(pack, h, key);
+    });
+}
+
+void CPackRestamper::ScanFirstStamps(const BYTE* data, int length, BOOL restart)
+{
+    if (restart)
+    {
+        m_haveFirstVideo = FALSE;
+        for (int i = 0; i < 256; ++i)
+            m_audio[i].haveFirst = FALSE;
+    }
+    if (!data || length <= 0)
+        return;
+    BYTE* b = const_cast<BYTE*>(data);   // only read
+    int start = 0;
+    int end = length;
+    while (NextPack(b, &start, &end))
+    {
+        BYTE* pack = b + start;
+        ForEachPacket(pack, end - start, [&](int p, int pend, BYTE id) {
+            PesHeader h;
+            if (!ParsePes(pack, p, pend, &h) || h.pts < 0)
+                return;
+            if (id >= 0xE0 && id <= 0xEF)
+            {
+                if (!m_haveFirstVideo)
+                {
+                    m_firstVideo = CMpegClock::ReadStamp(pack + (h.dts >= 0 ? h.dts : h.pts));
+                    m_haveFirstVideo = TRUE;
+                }
+                return;
+            }
+            int key = AudioKey(pack, h);
+            if (key >= 0 && !m_audio[key].haveFirst)
+            {
+                m_audio[key].first = CMpegClock::ReadStamp(pack + h.pts);
+                m_audio[key].haveFirst = TRUE;
+            }
+        });
+        start = end;
+        end = length;
+    }
+}
+
+double CPackRestamper::LimitOffset(double offset, double firstScr, double minScrStep) const
+{
+    double limit = offset;
+    if (m_haveLastScr)
+        limit = std::min(limit, firstScr - (m_lastScr + minScrStep));
+    if (m_haveVideo && m_haveFirstVideo)
+        limit = std::min(limit, m_firstVideo - m_nextVideo);
+    for (int i = 0; i < 256; ++i)
+    {
+        const StreamTrack& t = m_audio[i];
+        if (t.valid && t.haveFirst)
+            limit = std::min(limit, t.first - t.next);
+    }
+    return limit;
+}
+
+int CPackRestamper::DetectChunkKind(const MpegChunkList* list)
+{
+    if (!list || !list->head)
+        return 0;
+    const MpegChunkNode* head = list->head;
+    for (const MpegChunkNode* n = head->next; n && n != head; n = n->next)
+    {
+        const BYTE* d = n->chunk.data;
+        if (!d || n->chunk.length < 5 || memcmp(d, kPackStart, 4) != 0)
+            continue;
+        if ((d[4] & 0xF0) == 0x20)
+            return 1;
+        return d[4] >= 0x40 ? 2 : 0;
+    }
+    return 0;
+}
+
+BOOL CPackRestamper::TakeSequenceFrom(const MpegChunkList* list)
+{
+    if (!list || !list->head)
+        return FALSE;
+    const MpegChunkNode* head = list->head;
+    for (const MpegChunkNode* n = head->next; n && n != head; n = n->next)
+    {
+        const BYTE* d = n->chunk.data;
+        int length = n->chunk.length;
+        if (!d || length < 16 || memcmp(d, kPackStart, 4) != 0)
+            continue;
+        int s = FindCode(d, 0, length, 0xB3);
+        if (s < 0 || s + 12 > length)
+            continue;
+        ParseSequenceHeader(d + s);
+        return HasSequenceInfo();
+    }
+    return FALSE;
+}
+
+int CPackRestamper::RestampChunks(MpegChunkList* list, double* lastTime, int* lostBMode, int* first)
+{
+    if (!list || !list->head || !lastTime || !lostBMode || !first)
+        return 0;
+    m_bDropping = 0;
+    m_lostBMode = *lostBMode;
+    int gopMark = *lostBMode;
+    int audioWait = *lostBMode;
+    double outputTime = *lastTime;
+    BOOL newBase = *first != 0;
+    BOOL rebased = FALSE;
+    int count = 0;
+
+    MpegChunkNode* head = list->head;
+    for (MpegChunkNode* n = head->next; n && n != head; n = n->next)
+    {
+        BYTE* d = n->chunk.data;
+        int length = n->chunk.length;
+        if (!d || length <= 0)
+            continue;
+        int start = 0;
+        int end = length;
+        while (NextPack(d, &start, &end))
+        {
+            BYTE* pack = d + start;
+            int packLength = end - start;
+            if (packLength >= (m_kind == 1 ? 12 : 14))
+            {
+                double scr = GetPackScr(pack);
+                if (newBase && !rebased)
+                {
+                    double offset = scr - *lastTime;
+                    if (HasHistory())
+                    {
+                        BOOL restart = TRUE;
+                        for (MpegChunkNode* m = n; m != head; m = m->next)
+                        {
+                            int from = m == n ? start : 0;
+                            if (m->chunk.data && m->chunk.length > from)
+                                ScanFirstStamps(m->chunk.data + from, m->chunk.length - from, restart);
+                            restart = FALSE;
+                        }
+                        offset = LimitOffset(offset, scr, kSeamStep);
+                    }
+                    s_offset = offset;
+                    rebased = TRUE;
+                }
+                double newTime = scr - s_offset;
+                SetPackScr(pack, newTime);
+                outputTime = newTime > 0 ? newTime : 0.0;
+                ShiftPackTimes(pack, packLength, s_offset, &gopMark, &audioWait);
+                ++count;
+            }
+            start = end;
+            end = length;
+        }
+    }
+
+    if (count > 0)
+        *lastTime = outputTime;
+    if (newBase && rebased)
+    {
+        *lastTime = outputTime + kSeamStep;
+        *first = 0;
+    }
+    *lostBMode = m_lostBMode;
+    return count;
+}

@@ -1,0 +1,130 @@
+#pragma once
+
+#include <windows.h>
+#include <vector>
+#include "parvane/ParvaneApi.h"
+
+// Rewrites the time stamps of MPEG-1 system and MPEG-2 program stream packs in place, so that
+// the stream's clock continues from a chosen time: the pack SCR, the PTS, DTS and ESCR of
+// every packet, the GOP time codes of the video and the times of DVD navigation packets. In
+// lost-B mode it also removes the B pictures that follow the first I picture of a resumed
+// recording (they refer to a picture that was never delivered).
+//
+// The stream handlers of the editor delegate their time-stamp operations to one of these,
+// and ordinal 17 keeps one for the chunk lists of the pause filter.
+class CPackRestamper
+{
+public:
+    explicit CPackRestamper(int kind);
+    virtual ~CPackRestamper();
+
+    int GetKind() const { return m_kind; }
+
+    MpegSequenceInfo& Sequence() { return m_sequence; }
+    const MpegSequenceInfo& Sequence() const { return m_sequence; }
+    BOOL HasSequenceInfo() const;
+    // header points at 00 00 01 B3 with at least 12 bytes behind it.
+    void ParseSequenceHeader(const BYTE* header);
+
+    int GetLostBMode() const { return m_lostBMode; }
+    void SetLostBMode(int mode) { m_lostBMode = mode; }
+    int GetBDropping() const { return m_bDropping; }
+    void SetBDropping(int dropping) { m_bDropping = dropping; }
+
+    // pack points at 00 00 01 BA (10 bytes readable for MPEG-2, 9 for MPEG-1).
+    double GetPackScr(const BYTE* pack) const;
+    // Also remembered as the last SCR written (see LimitOffset).
+    void SetPackScr(BYTE* pack, double seconds);
+    // gop points at 00 00 01 B8 with 8 bytes readable.
+    double GetGopTime(const BYTE* gop) const;
+    void SetGopTime(BYTE* gop, double seconds) const;
+
+    // Moves every time stamp of one pack back by `offset` seconds. gopMark: the next GOP
+    // header met is the first of the output (cleared when met). audioWait: audio packets
+    // before the first one that begins with a frame header are not wanted.
+    void ShiftPackTimes(BYTE* pack, int length, double offset, int* gopMark, int* audioWait);
+
+    // The next pack in buffer[start, end): on success start/end delimit it.
+    static BOOL NextPack(const BYTE* buffer, int* start, int* end);
+
+    // The body of ordinal 17 once a restamper exists: the number of packs re-stamped.
+    int RestampChunks(MpegChunkList* list, double* lastTime, int* lostBMode, int* first);
+
+    // Kind of the first chunk that begins with a pack header: 1, 2, or 0 for none/unknown.
+    static int DetectChunkKind(const MpegChunkList* list);
+    // Fills the sequence information from the first chunk that begins with a pack header
+    // and holds a sequence header; TRUE when the information is then complete.
+    BOOL TakeSequenceFrom(const MpegChunkList* list);
+
+    // The offset kept from the start of the last time base (one per process).
+    static double GetSharedOffset() { return s_offset; }
+    static void SetSharedOffset(double offset) { s_offset = offset; }
+
+    // What has been written so far: a new time base must not go back behind it.
+    void ForgetHistory();
+    BOOL HasHistory() const { return m_haveLastScr; }
+    double LastScr() const { return m_lastScr; }
+    double NextVideoTime() const { return m_nextVideo; }
+    // The largest offset that keeps a new time base behind what was written: the pack SCR
+    // at least `minScrStep` after the last one, the first video decode time at least the
+    // next free picture slot, each audio stream's first PTS at least after the frames
+    // already written. `firstScr` is the SCR of the first pack of the new data.
+    // Call ScanFirstStamps over the new data (restart on the first call) before LimitOffset.
+    void ScanFirstStamps(const BYTE* data, int length, BOOL restart);
+    double LimitOffset(double offset, double firstScr, double minScrStep) const;
+
+    // Seconds between two re-stamped ranges and the step of a re-based chunk list.
+    static const double kSeamStep;
+
+private:
+    struct PesHeader
+    {
+        int start;          // 00 00 01 xx
+        int payload;        // first payload byte
+        int end;            // packet end, within the pack
+        int pts;            // offset of the PTS field or -1
+        int dts;            // offset of the DTS field or -1
+        int escr;           // offset of the ESCR field or -1
+    };
+    struct StreamTrack
+    {
+        BOOL valid;         // next is known
+        double next;        // earliest time for the next frame of the stream
+        double frame;       // frame duration of the stream
+        int carry;          // bytes of the current audio frame still to come, -1 unknown
+        int lastLength;     // length of the last audio frame met
+        double first;       // first stamp met by a pre-scan
+        BOOL haveFirst;
+    };
+
+    int PackHeaderLength(const BYTE* pack, int length) const;
+    BOOL ParsePes(BYTE* pack, int p, int end, PesHeader* h) const;
+    void ShiftStamps(BYTE* pack, const PesHeader& h, double offset) const;
+    void ShiftNavPacket(BYTE* pack, int p, int end, double offset);
+    void VideoPacket(BYTE* pack, PesHeader& h, double offset, int* gopMark);
+    BOOL DropPictures(BYTE* pack, PesHeader& h, int* pictures);
+    void MakePadding(BYTE* pack, int p, int end) const;
+    void RemoveStamps(BYTE* pack, PesHeader& h) const;
+    void GopStep(BYTE* pack, const PesHeader& h, double offset, int* gopMark);
+    void TrackVideo(const BYTE* pack, const PesHeader& h, int pictures);
+    void TrackAudio(const BYTE* pack, const PesHeader& h, int key);
+    static int AudioKey(const BYTE* pack, const PesHeader& h);
+    double FrameDuration() const;
+    template <class Visit> void ForEachPacket(BYTE* pack, int length, Visit visit);
+
+    int m_kind;
+    MpegSequenceInfo m_sequence;
+    int m_lostBMode;
+    int m_bDropping;
+
+    BOOL m_haveLastScr;
+    double m_lastScr;
+    BOOL m_haveVideo;
+    double m_nextVideo;
+    BOOL m_haveFirstVideo;
+    double m_firstVideo;
+    StreamTrack m_audio[256];
+    std::vector<BYTE> m_scratch;
+
+    static double s_offset;
+};
