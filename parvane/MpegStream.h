@@ -8,6 +8,7 @@
 
 class CMappedFile;
 class COutputFile;
+class CPackRestamper;
 
 // One row of a handler's segment table: the times as the caller gave them, the positions
 // they were turned into, and the times after the lookup worked on them.
@@ -100,6 +101,7 @@ public:
     int GetLostBMode() const { return m_lostBMode; }
     void SetLostBMode(int mode) { m_lostBMode = mode; }
     int GetGopCacheCount() const { return m_gopCacheCount; }
+    CPackRestamper* Restamper() const { return m_restamper; }
     const GopCacheEntry& GetGopCacheEntry(int i) const { return m_gopCache[i]; }
 
 protected:
@@ -117,6 +119,10 @@ protected:
     // belongs to a picture that is not written.
     void TrimOpeningPack(BYTE* pack, int length);
     static void ReportProgress(double total, double time, MpegProgressProc progress);
+public:
+    // The running time at which a clip save's progress counts 0 %.
+    static void BeginProgress(double base);
+protected:
     virtual BOOL ReadNextPack(__int64* start, __int64* end, double* scr);
     BOOL WriteRangeImpl(__int64 start, __int64 end, double* runningTime, int* audioWait, COutputFile* file,
                         double total, MpegProgressProc progress, BOOL shiftAlways);
@@ -146,6 +152,8 @@ protected:
     int m_lostBMode;
     int m_bDropping;
     int m_packSpacing;
+    // Time-stamp work is delegated to it; made by the derived handler for its kind.
+    CPackRestamper* m_restamper;
 };
 
 // Writes a padding packet over buffer[offset, offset + n).

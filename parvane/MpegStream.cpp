@@ -1,0 +1,939 @@
+#include "parvane/MpegStream.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include <new>
+
+#include "parvane/MappedFile.h"
+#include "parvane/OutputFile.h"
+#include "parvane/PackRestamper.h"
+
+namespace {
+
+const BYTE kPackCode[4] = {0x00, 0x00, 0x01, 0xBA};
+const BYTE kGopCode[4] = {0x00, 0x00, 0x01, 0xB8};
+const double kSeamStep = 0.015;
+const double kSearchTolerance = 0.25;
+
+// Progress of a clip save: one process, one save at a time.
+int g_progressCalls = 0;
+int g_lastPercent = 0;
+double g_progressBase = 0.0;
+
+BOOL IsVideoStream(BYTE id)
+{
+    return id >= 0xE0 && id <= 0xEF;
+}
+
+int PackHeaderLength(const BYTE* pack, int length, int kind)
+{
+    int n = 12;
+    if (kind == 2)
+    {
+        if (length < 14)
+            return -1;
+        n = 14 + (pack[13] & 0x07);
+    }
+    if (n + 6 <= length && pack[n] == 0 && pack[n + 1] == 0 && pack[n + 2] == 1 && pack[n + 3] == 0xBB)
+        n += 6 + ((pack[n + 4] << 8) | pack[n + 5]);
+    return n <= length ? n : -1;
+}
+
+// Offset of the first payload byte of the PES packet at p, or -1 when its header does not
+// fit within `end`.
+int PayloadOffset(const BYTE* pack, int p, int end, int kind)
+{
+    if (kind == 2)
+    {
+        if (p + 9 > end)
+            return -1;
+        int q = p + 9 + pack[p + 8];
+        return q <= end ? q : -1;
+    }
+    int q = p + 6;
+    while (q < end && pack[q] == 0xFF)
+        ++q;
+    if (q < end && (pack[q] & 0xC0) == 0x40)
+        q += 2;
+    if (q >= end)
+        return -1;
+    if ((pack[q] & 0xF0) == 0x20)
+        q += 5;
+    else if ((pack[q] & 0xF0) == 0x30)
+        q += 10;
+    else if (pack[q] == 0x0F)
+        q += 1;
+    else
+        return -1;
+    return q <= end ? q : -1;
+}
+
+int FindCode(const BYTE* pack, int from, int to, BYTE code)
+{
+    for (int i = from; i + 4 <= to; ++i)
+    {
+        if (pack[i + 2] > 1)
+        {
+            i += 2;
+            continue;
+        }
+        if (pack[i] == 0 && pack[i + 1] == 0 && pack[i + 2] == 1 && pack[i + 3] == code)
+            return i;
+    }
+    return -1;
+}
+
+// Where a video payload stops belonging to the pictures before a GOP: at the sequence header
+// that leads the GOP, else at the GOP header. -1 when the payload holds no GOP header.
+int GopCut(const BYTE* pack, int payload, int end)
+{
+    int gop = FindCode(pack, payload, end, 0xB8);
+    if (gop < 0)
+        return -1;
+    int seq = FindCode(pack, payload, gop, 0xB3);
+    return seq >= 0 ? seq : gop;
+}
+
+// True when bytes[from, to) can only be the end of a picture's coded data: no start code
+// other than slice start codes.
+BOOL OnlySliceData(const BYTE* pack, int from, int to)
+{
+    for (int i = from; i + 4 <= to; ++i)
+    {
+        if (pack[i] == 0 && pack[i + 1] == 0 && pack[i + 2] == 1)
+        {
+            BYTE c = pack[i + 3];
+            if (c == 0x00 || c > 0xAF)
+                return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+struct VideoCut
+{
+    int packet;     // 00 00 01 Ex of the packet holding the cut
+    int payload;
+    int end;        // the packet's end
+    int cut;
+};
+
+// The first video packet of the pack whose payload holds a GOP header.
+BOOL FindVideoCut(const BYTE* pack, int length, int kind, VideoCut* out)
+{
+    int p = PackHeaderLength(pack, length, kind);
+    if (p < 0)
+        return FALSE;
+    while (p + 6 <= length)
+    {
+        if (!(pack[p] == 0 && pack[p + 1] == 0 && pack[p + 2] == 1) || pack[p + 3] == 0xBA)
+            return FALSE;
+        int end = p + 6 + ((pack[p + 4] << 8) | pack[p + 5]);
+        if (end > length)
+            end = length;
+        if (IsVideoStream(pack[p + 3]))
+        {
+            int payload = PayloadOffset(pack, p, end, kind);
+            if (payload < 0)
+                return FALSE;
+            int cut = GopCut(pack, payload, end);
+            if (cut >= 0)
+            {
+                out->packet = p;
+                out->payload = payload;
+                out->end = end;
+                out->cut = cut;
+                return TRUE;
+            }
+        }
+        p = end;
+    }
+    return FALSE;
+}
+
+void PutLength(BYTE* pack, int packet, int end)
+{
+    int n = end - packet - 6;
+    pack[packet + 4] = (BYTE)(n >> 8);
+    pack[packet + 5] = (BYTE)n;
+}
+
+// Makes `n` (1 to 5) bytes of room at the front of a packet's payload by growing its header
+// with stuffing, moving the payload bytes before `until` back by n.
+void InsertStuffing(BYTE* pack, int packet, int payload, int until, int n, int kind)
+{
+    if (kind == 2)
+    {
+        memmove(pack + payload + n, pack + payload, until - payload);
+        memset(pack + payload, 0xFF, n);
+        pack[packet + 8] = (BYTE)(pack[packet + 8] + n);
+    }
+    else
+    {
+        memmove(pack + packet + 6 + n, pack + packet + 6, until - (packet + 6));
+        memset(pack + packet + 6, 0xFF, n);
+    }
+}
+
+// The packet's time stamps name a picture that starts after the cut: drop them.
+void ClearStamps(BYTE* pack, int packet, int payload, int kind)
+{
+    if (kind == 2)
+    {
+        pack[packet + 7] = 0;
+        memset(pack + packet + 9, 0xFF, payload - (packet + 9));
+    }
+    else
+    {
+        memset(pack + packet + 6, 0xFF, payload - (packet + 6));
+        pack[payload - 1] = 0x0F;
+    }
+}
+
+} // namespace
+
+int MakePaddingPacket(BYTE* buffer, __int64 offset, int n)
+{
+    if (!buffer)
+        return 0;
+    if (offset < 0)
+        offset = 0;
+    BYTE* p = buffer + offset;
+    if (n < 6)
+    {
+        memset(p, 0xFF, n > 0 ? n : 0);
+        return 1;
+    }
+    p[0] = 0x00;
+    p[1] = 0x00;
+    p[2] = 0x01;
+    p[3] = 0xBE;
+    p[4] = (BYTE)((n - 6) >> 8);
+    p[5] = (BYTE)(n - 6);
+    if (n > 6)
+    {
+        p[6] = 0x0F;
+        memset(p + 7, 0xFF, n - 7);
+    }
+    return 1;
+}
+
+CMpegStream::CMpegStream(CMappedFile* reader)
+    : m_reader(reader), m_valid(1), m_dataStart(0), m_firstTime(0), m_lastGopPosition(0), m_lastTime(0),
+      m_kind(0), m_fileSize(0), m_segments(NULL), m_segmentCapacity(0), m_segmentCount(0), m_keyCounter(0),
+      m_gopCacheCount(0), m_gopCacheNext(0), m_workBuffer(NULL), m_workCapacity(0), m_systemHeaderPack(1),
+      m_sequenceHeaderPack(1), m_cursor(0), m_cursorPointer(NULL), m_lostBMode(0), m_bDropping(0),
+      m_packSpacing(0), m_restamper(NULL)
+{
+    memset(m_gopCache, 0, sizeof(m_gopCache));
+    memset(&m_sequence, 0, sizeof(m_sequence));
+}
+
+CMpegStream::~CMpegStream()
+{
+    delete[] m_segments;
+    delete[] m_workBuffer;
+    delete m_restamper;
+}
+
+double CMpegStream::GetPackScr(const BYTE*)
+{
+    return 0.0;
+}
+
+double CMpegStream::GetGopTime(const BYTE*)
+{
+    return 0.0;
+}
+
+void CMpegStream::SetGopTime(BYTE*, double)
+{
+}
+
+void CMpegStream::SetPackScr(BYTE*, double)
+{
+}
+
+void CMpegStream::ParseSequenceHeader(const BYTE*, MpegSequenceInfo*)
+{
+}
+
+__int64 CMpegStream::FindGopNear(__int64, double* time, int)
+{
+    if (time)
+        *time = 0.0;
+    return -1;
+}
+
+int CMpegStream::StartOutput(COutputFile*, int*)
+{
+    return 0;
+}
+
+void CMpegStream::ShiftPackTimes(BYTE*, int, double, int*, int*)
+{
+}
+
+BOOL CMpegStream::WriteRange(__int64, __int64, double*, int*, COutputFile*)
+{
+    return TRUE;
+}
+
+BOOL CMpegStream::WriteClipSegment(__int64, __int64, double*, int*, COutputFile*, double, MpegProgressProc)
+{
+    return TRUE;
+}
+
+BOOL CMpegStream::NextPack(BYTE* buffer, int* start, int* end)
+{
+    return CPackRestamper::NextPack(buffer, start, end);
+}
+
+int CMpegStream::RestampChunks(MpegChunkList* list, double* lastTime, int* lostBMode, int* first)
+{
+    if (!m_restamper)
+        return 0;
+    return m_restamper->RestampChunks(list, lastTime, lostBMode, first);
+}
+
+__int64 CMpegStream::TimeToPosition(double*, int)
+{
+    return -1;
+}
+
+BOOL CMpegStream::ReadNextPack(__int64*, __int64*, double*)
+{
+    return FALSE;
+}
+
+int CMpegStream::AddSegment(const MpegSegment* segment)
+{
+    if (!segment)
+        return -1;
+    double start = segment->start;
+    double end = segment->end;
+    __int64 startPosition = TimeToPosition(&start, segment->startMode);
+    __int64 endPosition = TimeToPosition(&end, segment->endMode);
+    if (startPosition == -1 || endPosition == -1)
+        return -1;
+    if (m_segmentCount >= m_segmentCapacity)
+    {
+        SegmentEntry* grown = new (std::nothrow) SegmentEntry[m_segmentCapacity + 20];
+        if (!grown)
+            return -1;
+        memset(grown, 0, sizeof(SegmentEntry) * (m_segmentCapacity + 20));
+        if (m_segmentCount)
+            memcpy(grown, m_segments, sizeof(SegmentEntry) * m_segmentCount);
+        delete[] m_segments;
+        m_segments = grown;
+        m_segmentCapacity += 20;
+    }
+    SegmentEntry& e = m_segments[m_segmentCount++];
+    e.key = ++m_keyCounter;
+    e.start = segment->start;
+    e.end = segment->end;
+    e.startMode = segment->startMode;
+    e.endMode = segment->endMode;
+    e.startPosition = startPosition;
+    e.endPosition = endPosition;
+    e.foundStart = start;
+    e.foundEnd = end;
+    return e.key;
+}
+
+int CMpegStream::RemoveSegment(int key)
+{
+    if (key == -1)
+    {
+        if (m_segments)
+            memset(m_segments, 0, sizeof(SegmentEntry) * m_segmentCapacity);
+        m_segmentCount = 0;
+        return 1;
+    }
+    for (int i = 0; i < m_segmentCount; ++i)
+    {
+        if (m_segments[i].key == key)
+        {
+            memmove(m_segments + i, m_segments + i + 1, sizeof(SegmentEntry) * (m_segmentCount - i - 1));
+            --m_segmentCount;
+            memset(m_segments + m_segmentCount, 0, sizeof(SegmentEntry));
+            return 1;
+        }
+    }
+    return 0;
+}
+
+static void CopySegmentOut(const SegmentEntry& e, MpegSegment* out)
+{
+    out->start = e.start;
+    out->end = e.end;
+    out->startMode = e.startMode;
+    out->endMode = e.endMode;
+}
+
+int CMpegStream::GetSegmentByKey(int key, MpegSegment* out) const
+{
+    if (!out)
+        return 0;
+    for (int i = 0; i < m_segmentCount; ++i)
+    {
+        if (m_segments[i].key == key)
+        {
+            CopySegmentOut(m_segments[i], out);
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int CMpegStream::GetSegmentByIndex(int index, MpegSegment* out) const
+{
+    if (!out || index < 0 || index >= m_segmentCount)
+        return 0;
+    CopySegmentOut(m_segments[index], out);
+    return 1;
+}
+
+PositionRangeList CMpegStream::BuildRangeList() const
+{
+    PositionRangeList list;
+    for (int i = 0; i < m_segmentCount; ++i)
+    {
+        const SegmentEntry& e = m_segments[i];
+        if (!(e.startPosition < e.endPosition))
+            continue;
+        size_t at = 0;
+        while (at < list.size() && list[at].start <= e.startPosition)
+            ++at;
+        PositionRange r = {e.startPosition, e.endPosition};
+        list.insert(list.begin() + at, r);
+    }
+    size_t cur = 0;
+    while (cur + 1 < list.size())
+    {
+        if (list[cur + 1].start <= list[cur].end)
+        {
+            if (list[cur + 1].end > list[cur].end)
+                list[cur].end = list[cur + 1].end;
+            list.erase(list.begin() + cur + 1);
+        }
+        else
+        {
+            ++cur;
+        }
+    }
+    return list;
+}
+
+PositionRangeList CMpegStream::InvertRanges(const PositionRangeList& ranges) const
+{
+    PositionRangeList gaps;
+    PositionRange gap = {m_dataStart, m_fileSize};
+    for (const PositionRange& r : ranges)
+    {
+        BOOL shared = FALSE;
+        if (r.start == gap.start)
+        {
+            gap.start = r.end;
+            shared = TRUE;
+        }
+        if (r.end == gap.end)
+        {
+            gap.end = r.start;
+            shared = TRUE;
+        }
+        if (!shared)
+        {
+            PositionRange before = {gap.start, r.start};
+            gaps.push_back(before);
+            gap.start = r.end;
+        }
+    }
+    gaps.push_back(gap);
+    return gaps;
+}
+
+COutputFile* CMpegStream::CreateOutput(const char* path, int* audioWait)
+{
+    if (!path)
+        return NULL;
+    COutputFile* file = new (std::nothrow) COutputFile;
+    if (!file)
+        return NULL;
+    if (!file->Create(path))
+    {
+        delete file;
+        return NULL;
+    }
+    if (!StartOutput(file, audioWait))
+    {
+        file->Discard();
+        delete file;
+        return NULL;
+    }
+    return file;
+}
+
+static int FinishOutput(COutputFile* file, BOOL ok)
+{
+    if (ok)
+        ok = file->Close();
+    if (!ok)
+        file->Discard();
+    delete file;
+    return ok ? 0 : -1;
+}
+
+int CMpegStream::SaveSegments(const char* outPath, int invert, int lostBMode)
+{
+    m_lostBMode = lostBMode;
+    int audioWait = 1;
+    COutputFile* file = CreateOutput(outPath, &audioWait);
+    if (!file)
+        return -1;
+    PositionRangeList ranges = BuildRangeList();
+    if (invert)
+        ranges = InvertRanges(ranges);
+    if (ranges.empty())
+        return FinishOutput(file, FALSE);
+    double running = m_firstTime;
+    BOOL ok = TRUE;
+    for (size_t i = 0; i < ranges.size() && ok; ++i)
+    {
+        ok = WriteRange(ranges[i].start, ranges[i].end, &running, &audioWait, file);
+        if (ok && i + 1 < ranges.size())
+        {
+            printf("%d : %lx -> %lx\n", (int)(i + 1), (unsigned long)(DWORD)ranges[i + 1].start,
+                   (unsigned long)(DWORD)ranges[i + 1].end);
+            fflush(stdout);
+        }
+    }
+    return FinishOutput(file, ok);
+}
+
+int CMpegStream::InsertFile(CMpegStream* other, double atSeconds, int mode, const char* outPath, int lostBMode)
+{
+    if (!other || !outPath)
+        return -1;
+    double at = atSeconds;
+    __int64 position = TimeToPosition(&at, mode);
+    if (position == -1)
+        return -1;
+    struct Piece { CMpegStream* stream; __int64 start; __int64 end; } pieces[3];
+    int count = 0;
+    if (position <= m_dataStart)
+    {
+        pieces[count++] = {other, other->m_dataStart, other->m_lastGopPosition};
+        pieces[count++] = {this, m_dataStart, m_fileSize};
+    }
+    else if (position >= m_fileSize)
+    {
+        pieces[count++] = {this, m_dataStart, m_lastGopPosition};
+        pieces[count++] = {other, other->m_dataStart, other->m_fileSize};
+    }
+    else
+    {
+        pieces[count++] = {this, m_dataStart, position};
+        pieces[count++] = {other, other->m_dataStart, other->m_lastGopPosition};
+        pieces[count++] = {this, position, m_fileSize};
+    }
+    m_lostBMode = lostBMode;
+    other->m_lostBMode = lostBMode;
+    int audioWait = 1;
+    COutputFile* file = CreateOutput(outPath, &audioWait);
+    if (!file)
+        return -1;
+    double running = m_firstTime;
+    BOOL ok = TRUE;
+    for (int i = 0; i < count && ok; ++i)
+        ok = pieces[i].stream->WriteRange(pieces[i].start, pieces[i].end, &running, &audioWait, file);
+    return FinishOutput(file, ok);
+}
+
+const BYTE* CMpegStream::PeekAt(__int64 position, int n)
+{
+    m_cursorPointer = m_reader ? m_reader->Pointer(position, n) : NULL;
+    return m_cursorPointer;
+}
+
+const BYTE* CMpegStream::PeekHere(int n)
+{
+    if (n == 0)
+        return NULL;
+    return PeekAt(m_cursor, n);
+}
+
+const BYTE* CMpegStream::TakeBytes(int n)
+{
+    const BYTE* p = PeekHere(n);
+    if (p)
+    {
+        m_cursor += n;
+        m_cursorPointer = p + n;
+    }
+    return p;
+}
+
+int CMpegStream::ExpectBytes(const void* bytes, int n)
+{
+    if (n <= 0)
+        return 1;
+    const BYTE* p = PeekHere(n);
+    if (!p || memcmp(p, bytes, n) != 0)
+        return 0;
+    m_cursor += n;
+    m_cursorPointer = p + n;
+    return 1;
+}
+
+int CMpegStream::MatchBytes(const void* bytes, int n)
+{
+    if (n <= 0)
+        return 1;
+    const BYTE* p = PeekHere(n);
+    return p && memcmp(p, bytes, n) == 0;
+}
+
+int CMpegStream::MatchBits(int value, int nbits)
+{
+    if (nbits <= 0)
+        return 1;
+    if (nbits > 8)
+        nbits = 8;
+    const BYTE* p = PeekHere(1);
+    if (!p)
+        return 0;
+    int mask = (1 << nbits) - 1;
+    return (p[0] >> (8 - nbits)) == (value & mask);
+}
+
+int CMpegStream::SameBytes(const void* a, const void* b, int n)
+{
+    if (n <= 0)
+        return 1;
+    return memcmp(a, b, n) == 0;
+}
+
+int CMpegStream::PackSpacing()
+{
+    if (!m_reader)
+        return 0;
+    __int64 p1 = m_reader->PositionOf(m_reader->FindForward(kPackCode, 12, 4));
+    if (p1 < 0)
+        return 0;
+    __int64 p2 = m_reader->PositionOf(m_reader->FindForward(kPackCode, p1 + 12, 4));
+    if (p2 < 0)
+        return 0;
+    __int64 larger = p1 > p2 - p1 ? p1 : p2 - p1;
+    return (int)(DWORD)larger;
+}
+
+void CMpegStream::CacheGop(__int64 position, double time)
+{
+    for (int i = 0; i < m_gopCacheCount; ++i)
+    {
+        if (m_gopCache[i].position == position)
+            return;
+    }
+    m_gopCache[m_gopCacheNext].position = position;
+    m_gopCache[m_gopCacheNext].time = time;
+    if (m_gopCacheCount < GopCacheSize)
+        ++m_gopCacheCount;
+    m_gopCacheNext = (m_gopCacheNext + 1) % GopCacheSize;
+}
+
+__int64 CMpegStream::LocateGop(__int64 position, double* time, int forward)
+{
+    if (time)
+        *time = 0.0;
+    if (!m_reader)
+        return -1;
+    const BYTE* gop = forward ? m_reader->FindForward(kGopCode, position, 4)
+                              : m_reader->FindBackward(kGopCode, position, 4);
+    __int64 gopPosition = m_reader->PositionOf(gop);
+    if (!gop || gopPosition < 0)
+        return -1;
+    __int64 packPosition = m_reader->PositionOf(m_reader->FindBackward(kPackCode, gopPosition, 4));
+    if (packPosition < 0)
+        return -1;
+    const BYTE* pack = m_reader->Pointer(packPosition, 10);
+    if (!pack)
+        return -1;
+    double scr = GetPackScr(pack);
+    if (time)
+        *time = scr;
+    CacheGop(packPosition, scr);
+    return packPosition;
+}
+
+__int64 CMpegStream::LocateTime(double* seconds, int mode)
+{
+    if (!seconds || !m_reader)
+        return -1;
+    double t = *seconds;
+    if (!(t > 0))
+        return m_dataStart;
+    if (!(m_lastTime - m_firstTime >= t))
+        return m_fileSize;
+    const double target = t + m_firstTime;
+    __int64 lower = m_dataStart;
+    __int64 upper = m_lastGopPosition;
+    __int64 probe = lower;
+    double probeTime = m_firstTime;
+    for (int i = 0; i < m_gopCacheCount; ++i)
+    {
+        const GopCacheEntry& e = m_gopCache[i];
+        if (e.time == target)
+        {
+            *seconds = e.time - m_firstTime;
+            return e.position;
+        }
+        if (e.time < target)
+        {
+            if (e.position > lower)
+            {
+                lower = e.position;
+                probe = e.position;
+                probeTime = e.time;
+            }
+        }
+        else if (e.position < upper)
+        {
+            upper = e.position;
+        }
+    }
+    while (lower < upper)
+    {
+        __int64 mid = (lower + upper) / 2;
+        __int64 found = m_reader->PositionOf(m_reader->FindForward(kPackCode, mid, 4));
+        if (found < 0)
+        {
+            upper = mid;
+            continue;
+        }
+        probe = found;
+        const BYTE* pack = m_reader->Pointer(probe, 10);
+        if (!pack)
+            return -1;
+        probeTime = GetPackScr(pack);
+        if (probe >= upper)
+            break;
+        double d = target - probeTime;
+        if (d >= -kSearchTolerance && d <= kSearchTolerance)
+            break;
+        if (target >= probeTime)
+        {
+            // A pack whose successor lies past the upper bound cannot narrow the search
+            // further; without this a time gap in the stream would never end the loop.
+            if (probe == lower)
+                break;
+            lower = probe;
+        }
+        else
+        {
+            upper = mid;
+        }
+    }
+    double gopTime = 0;
+    __int64 p = FindGopNear(probe, &gopTime, 1);
+    if (p < 0)
+        return -1;
+    __int64 result = p;
+    double resultTime = gopTime;
+    if (mode == 0 && target < gopTime)
+    {
+        double earlierTime = 0;
+        __int64 earlier = FindGopNear(p, &earlierTime, 0);
+        if (earlier >= 0)
+        {
+            result = earlier;
+            resultTime = earlierTime;
+        }
+        else
+        {
+            result = m_dataStart;
+            resultTime = m_firstTime;
+        }
+    }
+    *seconds = resultTime - m_firstTime;
+    return result;
+}
+
+BOOL CMpegStream::ReserveWorkBuffer(int n)
+{
+    if (m_workCapacity >= n)
+        return TRUE;
+    BYTE* grown = new (std::nothrow) BYTE[n + 512];
+    if (!grown)
+        return FALSE;
+    delete[] m_workBuffer;
+    m_workBuffer = grown;
+    m_workCapacity = n + 512;
+    return TRUE;
+}
+
+void CMpegStream::TrimOpeningPack(BYTE* pack, int length)
+{
+    VideoCut c;
+    if (!FindVideoCut(pack, length, m_kind, &c))
+        return;
+    // Whole video packets before the GOP's own belong to the picture before it.
+    int p = PackHeaderLength(pack, length, m_kind);
+    while (p >= 0 && p + 6 <= c.packet)
+    {
+        int end = p + 6 + ((pack[p + 4] << 8) | pack[p + 5]);
+        if (end > c.packet)
+            break;
+        if (IsVideoStream(pack[p + 3]))
+        {
+            int payload = PayloadOffset(pack, p, end, m_kind);
+            if (payload >= 0 && OnlySliceData(pack, payload, end))
+                MakePaddingPacket(pack, p, end - p);
+        }
+        p = end;
+    }
+    int head = c.cut - c.payload;
+    if (head <= 0 || !OnlySliceData(pack, c.payload, c.cut))
+        return;
+    if (head >= 6)
+    {
+        // The packet header moves up to the cut; what it leaves behind becomes padding.
+        int header = c.payload - c.packet;
+        memmove(pack + c.packet + head, pack + c.packet, header);
+        MakePaddingPacket(pack, c.packet, head);
+        PutLength(pack, c.packet + head, c.end);
+    }
+    else if (m_kind == 2 && pack[c.packet + 8] + head <= 255)
+    {
+        memset(pack + c.payload, 0xFF, head);
+        pack[c.packet + 8] = (BYTE)(pack[c.packet + 8] + head);
+    }
+    else if (m_kind == 1)
+    {
+        memmove(pack + c.packet + 6 + head, pack + c.packet + 6, c.payload - (c.packet + 6));
+        memset(pack + c.packet + 6, 0xFF, head);
+    }
+}
+
+int CMpegStream::PrepareClosingPack(__int64 position, __int64 limit, double* scr)
+{
+    if (position >= limit)
+        return 0;
+    const BYTE* head = m_reader ? m_reader->Pointer(position, 4) : NULL;
+    if (!head || memcmp(head, kPackCode, 4) != 0)
+        return 0;
+    __int64 start = position;
+    __int64 end = position + 1;
+    if (!ReadNextPack(&start, &end, scr) || start != position)
+        return 0;
+    int length = (int)(end - start);
+    BYTE* pack = m_workBuffer;
+    VideoCut c;
+    if (!FindVideoCut(pack, length, m_kind, &c))
+        return 0;
+    if (c.cut == c.payload || !OnlySliceData(pack, c.payload, c.cut))
+        return 0;
+    if (FindCode(pack, c.payload, c.cut, 0x00) < 0)
+        ClearStamps(pack, c.packet, c.payload, m_kind);
+    int rest = length - c.cut;
+    if (rest >= 6)
+    {
+        PutLength(pack, c.packet, c.cut);
+        MakePaddingPacket(pack, c.cut, rest);
+    }
+    else if (rest > 0)
+    {
+        if (m_kind == 2 && pack[c.packet + 8] + rest > 255)
+            return 0;
+        InsertStuffing(pack, c.packet, c.payload, c.cut, rest, m_kind);
+        PutLength(pack, c.packet, length);
+    }
+    return length;
+}
+
+void CMpegStream::ReportProgress(double total, double time, MpegProgressProc progress)
+{
+    if (++g_progressCalls < 6)
+        return;
+    g_progressCalls = 0;
+    int percent = 100;
+    if (total > 0)
+    {
+        double p = (time - g_progressBase) * 100.0 / total;
+        percent = p <= 0 ? 0 : (p >= 100 ? 100 : (int)p);
+    }
+    if (percent != g_lastPercent)
+    {
+        g_lastPercent = percent;
+        if (progress)
+            progress(percent);
+    }
+}
+
+void CMpegStream::BeginProgress(double base)
+{
+    g_progressBase = base;
+}
+
+BOOL CMpegStream::WriteRangeImpl(__int64 start, __int64 end, double* runningTime, int* audioWait,
+                                 COutputFile* file, double total, MpegProgressProc progress, BOOL shiftAlways)
+{
+    if (!file || !m_reader || !runningTime || !audioWait)
+        return FALSE;
+    const BYTE* first = m_reader->Pointer(start, 10);
+    if (!first || memcmp(first, kPackCode, 4) != 0)
+        return TRUE;
+    const double offset = GetPackScr(first) - *runningTime;
+    const int savedLostB = m_lostBMode;
+    m_bDropping = 0;
+    m_restamper->SetLostBMode(m_lostBMode);
+    m_restamper->SetBDropping(0);
+    int gopMark = 1;
+    double last = *runningTime - kSeamStep;
+    BOOL ok = TRUE;
+    BOOL opening = TRUE;
+    __int64 s = start;
+    __int64 e = end;
+    double scr = 0;
+    while (ReadNextPack(&s, &e, &scr))
+    {
+        const int length = (int)(e - s);
+        double newTime = scr - offset;
+        SetPackScr(m_workBuffer, newTime);
+        last = newTime;
+        if (opening)
+            TrimOpeningPack(m_workBuffer, length);
+        opening = FALSE;
+        if (shiftAlways || offset != 0 || gopMark || *audioWait)
+            ShiftPackTimes(m_workBuffer, length, offset, &gopMark, audioWait);
+        if (!file->Write(m_workBuffer, length))
+        {
+            ok = FALSE;
+            break;
+        }
+        if (total >= 0)
+            ReportProgress(total, newTime, progress);
+        s = e;
+        e = end;
+    }
+    // The pack at the range's end opens the next GOP but still carries the end of the last
+    // picture written: without it the seam would show one damaged picture.
+    if (ok && !opening)
+    {
+        int length = PrepareClosingPack(end, m_fileSize, &scr);
+        if (length > 0)
+        {
+            double newTime = scr - offset;
+            SetPackScr(m_workBuffer, newTime);
+            last = newTime;
+            ShiftPackTimes(m_workBuffer, length, offset, &gopMark, audioWait);
+            ok = file->Write(m_workBuffer, length);
+        }
+    }
+    m_bDropping = m_restamper->GetBDropping();
+    *runningTime = last + kSeamStep;
+    m_lostBMode = savedLostB;
+    m_restamper->SetLostBMode(savedLostB);
+    return ok;
+}
