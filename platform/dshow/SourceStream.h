@@ -1,0 +1,47 @@
+#pragma once
+#include "platform/dshow/BaseOutputPin.h"
+
+class CSource;
+
+// A push output pin: while the filter is paused or running, a thread of its own
+// fills samples (FillBuffer) and delivers them. FillBuffer returns S_OK to deliver
+// the sample, S_FALSE at the end of the stream (end-of-stream goes downstream),
+// or an error (end-of-stream and EC_ERRORABORT).
+class CSourceStream : public CBaseOutputPin
+{
+public:
+    CSourceStream(const char* pObjectName, HRESULT* phr, CSource* pms, LPCWSTR pName);
+    ~CSourceStream() override;
+
+    HRESULT Active() override;
+    HRESULT Inactive() override;
+
+    // The single type of a one-type source; the list form calls it for position 0.
+    virtual HRESULT GetMediaType(CMediaType* pMediaType);
+    HRESULT GetMediaType(int iPosition, CMediaType* pMediaType) override;
+    // Accepts exactly the offered types.
+    HRESULT CheckMediaType(const CMediaType* pMediaType) override;
+
+protected:
+    virtual HRESULT FillBuffer(IMediaSample* pSample) = 0;
+    // On the streaming thread, before the first and after the last sample.
+    virtual HRESULT OnThreadCreate() { return S_OK; }
+    virtual HRESULT OnThreadDestroy() { return S_OK; }
+    virtual HRESULT OnThreadStartPlay() { return S_OK; }
+    virtual HRESULT DoBufferProcessingLoop();
+
+    // True once Inactive asked the thread to end.
+    BOOL StopRequested() const { return m_bStop; }
+    // Waits up to ms for a stop request; TRUE when one came (for paced sources).
+    BOOL WaitForStop(DWORD ms) const;
+    BOOL ThreadExists() const { return m_hThread != nullptr; }
+
+    CSource* m_pFilter;
+
+private:
+    static unsigned __stdcall ThreadProc(void* pv);
+
+    HANDLE m_hThread;
+    HANDLE m_hStopEvent;
+    volatile BOOL m_bStop;
+};

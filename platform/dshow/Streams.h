@@ -1,0 +1,22 @@
+#pragma once
+// Everything a filter module of ours needs.
+#include <dshow.h>
+#include "platform/dshow/ComPtr.h"
+#include "platform/dshow/ControlUuids.h"
+#include "platform/dshow/CritSec.h"
+#include "platform/dshow/Unknown.h"
+#include "platform/dshow/MediaType.h"
+#include "platform/dshow/KsPropertySet.h"
+#include "platform/dshow/FilterSetup.h"
+#include "platform/dshow/ClassFactory.h"
+#include "platform/dshow/ModuleInstance.h"
+#include "platform/dshow/BaseFilter.h"
+#include "platform/dshow/BasePin.h"
+#include "platform/dshow/BaseInputPin.h"
+#include "platform/dshow/BaseOutputPin.h"
+#include "platform/dshow/EnumPins.h"
+#include "platform/dshow/EnumMediaTypes.h"
+#include "platform/dshow/TransformFilter.h"
+#include "platform/dshow/Source.h"
+#include "platform/dshow/SourceStream.h"
+#include "platform/dshow/BasePropertyPage.h"
