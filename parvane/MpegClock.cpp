@@ -11,6 +11,7 @@ namespace
 // A time written back from its own reading must not come out one tick short because of the
 // binary representation of the product; a thousandth of a tick is far below any real step.
 const double kTickSlack = 1e-3;
+const double kPictureSlack = 1e-6;
 
 BYTE ToBcd(unsigned value)
 {
@@ -151,7 +152,7 @@ double CMpegClock::ReadBcdTime(const BYTE* p, double sequenceRate)
 
 void CMpegClock::WriteBcdTime(BYTE* p, double seconds, double rate, BYTE flagBits)
 {
-    double s = seconds > 0 ? seconds : 0;
+    double s = seconds > 0 ? seconds + kPictureSlack : 0;
     unsigned hours = (unsigned)(s * 0.0002777777777777778);
     s -= hours * 3600.0;
     unsigned minutes = (unsigned)(s * 0.016666666666666666);
@@ -183,7 +184,8 @@ double CMpegClock::ReadGopTime(const BYTE* gop, double frameRate)
 void CMpegClock::WriteGopTime(BYTE* gop, double seconds, double frameRate)
 {
     BYTE* t = gop + 4;
-    double s = seconds > 0 ? seconds : 0;
+    // A time that came out of a subtraction a hair below a whole picture still names it.
+    double s = seconds > 0 ? seconds + kPictureSlack : 0;
     unsigned hours = (unsigned)(s / 3600.0);
     double rest = s - hours * 3600.0;
     unsigned minutes = (unsigned)(rest / 60.0);

@@ -465,17 +465,39 @@ BOOL CPackRestamper::DropPictures(BYTE* b, PesHeader& h, int* pictures)
 
     if (dropCount == 0)
         return FALSE;
-    int dropped = 0;
-    for (int i = 0; i < dropCount; ++i)
-        dropped += drops[i][1] - drops[i][0];
-    if (overflow || dropped >= end - ps)
+    if (overflow)
     {
         MakePadding(b, h.start, end);
         *pictures = 0;
         return TRUE;
     }
+    if (CutPayload(b, h, drops, dropCount, firstDropped))
+    {
+        *pictures = 0;
+        return TRUE;
+    }
+    return FALSE;
+}
 
-    if (firstDropped)
+// Cuts the given ranges (in order, within the payload) out of a packet. More than five bytes
+// become a padding packet at its end, fewer become header stuffing, the whole payload makes
+// the packet padding (result TRUE). dropStamps: the stamps belonged to a cut picture.
+BOOL CPackRestamper::CutPayload(BYTE* b, PesHeader& h, const int (*drops)[2], int dropCount, BOOL dropStamps)
+{
+    const int ps = h.payload;
+    const int end = h.end;
+    int dropped = 0;
+    for (int i = 0; i < dropCount; ++i)
+        dropped += drops[i][1] - drops[i][0];
+    if (dropped <= 0)
+        return FALSE;
+    if (dropped >= end - ps)
+    {
+        MakePadding(b, h.start, end);
+        return TRUE;
+    }
+
+    if (dropStamps)
         RemoveStamps(b, h);
 
     int keptLength = (end - ps) - dropped;
@@ -524,7 +546,43 @@ BOOL CPackRestamper::DropPictures(BYTE* b, PesHeader& h, int* pictures)
     return FALSE;
 }
 
-void CPackRestamper::GopStep(BYTE* b, const PesHeader& h, double offset, int* gopMark)
+// On a new time base the first pack's video bytes before its sequence or GOP header are the
+// tail of a picture that was not delivered; they would be appended to the last picture that was.
+void CPackRestamper::TrimOpeningPack(BYTE* pack, int length)
+{
+    BOOL holdsHeader = FALSE;
+    ForEachPacket(pack, length, [&](int p, int end, BYTE id) {
+        PesHeader h;
+        if (!(id >= 0xE0 && id <= 0xEF) || !ParsePes(pack, p, end, &h))
+            return;
+        if (FindCode(pack, h.payload, h.end, 0xB3) >= 0 || FindCode(pack, h.payload, h.end, 0xB8) >= 0)
+            holdsHeader = TRUE;
+    });
+    if (!holdsHeader)
+        return;
+    BOOL done = FALSE;
+    ForEachPacket(pack, length, [&](int p, int end, BYTE id) {
+        PesHeader h;
+        if (done || !(id >= 0xE0 && id <= 0xEF) || !ParsePes(pack, p, end, &h))
+            return;
+        int c = -1;
+        for (int q = FindPrefix(pack, h.payload, h.end); q >= 0 && q + 3 < h.end; q = FindPrefix(pack, q + 3, h.end))
+        {
+            if (pack[q + 3] == 0xB3 || pack[q + 3] == 0xB8)
+            {
+                c = q;
+                break;
+            }
+        }
+        int cut[1][2] = { { h.payload, c >= 0 ? c : h.end } };
+        if (c >= 0)
+            done = TRUE;
+        if (cut[0][1] > cut[0][0])
+            CutPayload(pack, h, cut, 1, FALSE);
+    });
+}
+
+void CPackRestamper::GopStep(BYTE* b, const PesHeader& h, double offset, int* gopMark, int lostBMode)
 {
     int g = FindCode(b, h.payload, h.end, 0xB8);
     if (g < 0 || g + 8 > h.end)
@@ -533,7 +591,7 @@ void CPackRestamper::GopStep(BYTE* b, const PesHeader& h, double offset, int* go
     if (gopMark && *gopMark)
     {
         *gopMark = 0;
-        if (m_lostBMode)
+        if (lostBMode)
         {
             // The B pictures after this GOP's I picture lost their reference.
             b[g + 7] = (BYTE)((b[g + 7] & ~0x40) | 0x20);
@@ -619,9 +677,11 @@ void CPackRestamper::TrackAudio(const BYTE* b, const PesHeader& h, int key)
 void CPackRestamper::VideoPacket(BYTE* b, PesHeader& h, double offset, int* gopMark)
 {
     int pictures = -1;
+    // A P picture in this same packet may end lost-B mode; its GOP header still lost the B pictures.
+    int lostBMode = m_lostBMode;
     if (m_lostBMode && DropPictures(b, h, &pictures))
         return;
-    GopStep(b, h, offset, gopMark);
+    GopStep(b, h, offset, gopMark, lostBMode);
     if (pictures < 0)
         pictures = CountCode(b, h.payload, h.end, 0x00);
     TrackVideo(b, h, pictures);
@@ -654,12 +714,19 @@ void CPackRestamper::ShiftPackTimes(BYTE* pack, int length, double offset, int* 
         }
         if (id >= 0xC0 && id <= 0xDF && audioWait && *audioWait)
         {
-            if (CMpegAudioHeader::IsFrameHeader(pack + h.payload, h.end - h.payload))
+            int n = h.end - h.payload;
+            int at = CMpegAudioHeader::IsFrameHeader(pack + h.payload, n) ? 0 : -1;
+            if (at == 0)
                 *audioWait = 0;
             else if (m_kind == 2)
             {
-                MakePadding(pack, p, end);
-                return;
+                // The packet's leading bytes finish a frame whose start was not written;
+                // its own frames, from the first header on, are kept.
+                at = FindAudioHeader(pack + h.payload, 1, n);
+                int cut[1][2] = { { h.payload, at > 0 ? h.payload + at : h.end } };
+                if (CutPayload(pack, h, cut, 1, FALSE))
+                    return;
+                *audioWait = 0;
             }
         }
         int key = AudioKey(pack, h);
@@ -810,6 +877,8 @@ int CPackRestamper::RestampChunks(MpegChunkList* list, double* lastTime, int* lo
                     rebased = TRUE;
                 }
                 double newTime = scr - s_offset;
+                if (newBase && count == 0)
+                    TrimOpeningPack(pack, packLength);
                 SetPackScr(pack, newTime);
                 outputTime = newTime > 0 ? newTime : 0.0;
                 ShiftPackTimes(pack, packLength, s_offset, &gopMark, &audioWait);

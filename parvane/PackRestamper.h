@@ -44,6 +44,9 @@ public:
     // before the first one that begins with a frame header are not wanted.
     void ShiftPackTimes(BYTE* pack, int length, double offset, int* gopMark, int* audioWait);
 
+    // On a new time base: pads the first pack's video bytes before its sequence or GOP header.
+    void TrimOpeningPack(BYTE* pack, int length);
+
     // The next pack in buffer[start, end): on success start/end delimit it.
     static BOOL NextPack(const BYTE* buffer, int* start, int* end);
 
@@ -103,9 +106,10 @@ private:
     void ShiftNavPacket(BYTE* pack, int p, int end, double offset);
     void VideoPacket(BYTE* pack, PesHeader& h, double offset, int* gopMark);
     BOOL DropPictures(BYTE* pack, PesHeader& h, int* pictures);
+    BOOL CutPayload(BYTE* pack, PesHeader& h, const int (*drops)[2], int dropCount, BOOL dropStamps);
     void MakePadding(BYTE* pack, int p, int end) const;
     void RemoveStamps(BYTE* pack, PesHeader& h) const;
-    void GopStep(BYTE* pack, const PesHeader& h, double offset, int* gopMark);
+    void GopStep(BYTE* pack, const PesHeader& h, double offset, int* gopMark, int lostBMode);
     void TrackVideo(const BYTE* pack, const PesHeader& h, int pictures);
     void TrackAudio(const BYTE* pack, const PesHeader& h, int key);
     static int AudioKey(const BYTE* pack, const PesHeader& h);

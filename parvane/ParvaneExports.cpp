@@ -4,46 +4,23 @@
 
 #include "parvane/ParvaneApi.h"
 #include "parvane/NavPack.h"
-#ifndef PARVANE_NO_EDITOR
 #include "parvane/StreamEditor.h"
-#else
-class CStreamEditor;
-#endif
 
 // The library's two process-wide objects: the editor, made at load, and at most one
 // navigation-pack builder.
 static CStreamEditor* g_editor = 0;
 static CNavPack* g_navPack = 0;
 
-#ifndef PARVANE_NO_EDITOR
-static CStreamEditor* NewEditor()
-{
-    return new (std::nothrow) CStreamEditor();
-}
-static void DeleteEditor(CStreamEditor* editor)
-{
-    delete editor;
-}
-#else
-static CStreamEditor* NewEditor()
-{
-    return 0;
-}
-static void DeleteEditor(CStreamEditor*)
-{
-}
-#endif
-
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
     if (reason == DLL_PROCESS_ATTACH)
     {
         DisableThreadLibraryCalls(instance);
-        g_editor = NewEditor();
+        g_editor = new (std::nothrow) CStreamEditor();
     }
     else if (reason == DLL_PROCESS_DETACH)
     {
-        DeleteEditor(g_editor);
+        delete g_editor;
         g_editor = 0;
         delete g_navPack;
         g_navPack = 0;
@@ -51,7 +28,6 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
     return TRUE;
 }
 
-#ifndef PARVANE_NO_EDITOR
 int __cdecl OpenMpegFile(const char* path)
 {
     if (!g_editor)
@@ -152,23 +128,6 @@ int __cdecl RestampChunks(MpegChunkList* list, double* lastTime, int* lostBMode,
         return -1;
     return g_editor->RestampChunks(list, lastTime, lostBMode, first);
 }
-#else
-int __cdecl OpenMpegFile(const char*) { return 0; }
-void __cdecl CloseMpegFile(void) {}
-int __cdecl GetMpegFileInfo(MpegStreamInfo*) { return 0; }
-int __cdecl GetSegmentCount(void) { return 0; }
-int __cdecl AddSegment(MpegSegment*) { return -1; }
-int __cdecl RemoveSegment(int) { return 0; }
-int __cdecl GetSegmentByKey(int, MpegSegment*) { return 0; }
-int __cdecl GetSegmentByIndex(int, MpegSegment*) { return 0; }
-int __cdecl SaveSegments(const char*, int, int) { return -1; }
-int __cdecl InsertMpegFile(const char*, double, int, const char*, int) { return -1; }
-void __cdecl NewClipList(const char*) {}
-int __cdecl AddClip(const char*, MpegSegment*) { return -1; }
-void __cdecl ClearClipList(void) {}
-int __cdecl SaveClipList(const char*, int, MpegProgressProc) { return -1; }
-int __cdecl RestampChunks(MpegChunkList*, double*, int*, int*) { return -1; }
-#endif
 
 void __cdecl ResetMpegFile(void)
 {
