@@ -1,0 +1,45 @@
+#include "hollit/HollitUuids.h"
+#include "hollit/MpegRecordFilter.h"
+#include "hollit/MpegRecordFilterProp.h"
+
+// {8A017FB9-80AC-4C50-9B01-E5A50534997A}
+extern "C" const CLSID CLSID_MpegRecordFilterProp = {
+    0x8A017FB9, 0x80AC, 0x4C50, {0x9B, 0x01, 0xE5, 0xA5, 0x05, 0x34, 0x99, 0x7A}};
+
+namespace {
+
+const AMOVIESETUP_MEDIATYPE kPinTypes[] = {
+    {&MEDIATYPE_Video, &MEDIASUBTYPE_NULL},   // an encoder's program stream offered as video
+    {&MEDIATYPE_Stream, &MEDIASUBTYPE_NULL},  // or as a byte stream
+};
+
+const AMOVIESETUP_PIN kPins[] = {
+    // name, rendered, output, zero, many, connects-to filter, connects-to pin, types
+    {L"Input", FALSE, FALSE, FALSE, FALSE, &CLSID_NULL, L"Output", 2, kPinTypes},
+    {L"Output", FALSE, TRUE, FALSE, FALSE, &CLSID_NULL, L"Input", 2, kPinTypes},
+};
+
+// Never picked by intelligent connect: the engine adds the filter by class.
+const AMOVIESETUP_FILTER kFilterSetup = {&CLSID_MpegRecordFilter, L"Veltrane Mpeg Record Filter", MERIT_DO_NOT_USE,
+                                         2, kPins};
+
+}
+
+CFactoryTemplate g_Templates[] = {
+    // name, class, creation, init, setup data, category
+    {L"Veltrane Mpeg Record Filter", &CLSID_MpegRecordFilter, CMpegRecordFilter::CreateInstance, nullptr,
+     &kFilterSetup, nullptr},
+    {L"Filter Property Page", &CLSID_MpegRecordFilterProp, CMpegRecordFilterProp::CreateInstance, nullptr, nullptr,
+     nullptr},
+};
+int g_cTemplates = sizeof(g_Templates) / sizeof(g_Templates[0]);
+
+STDAPI DllRegisterServer()
+{
+    return AMovieDllRegisterServer2(TRUE);
+}
+
+STDAPI DllUnregisterServer()
+{
+    return AMovieDllRegisterServer2(FALSE);
+}
