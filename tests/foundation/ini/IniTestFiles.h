@@ -1,0 +1,31 @@
+#pragma once
+#include <windows.h>
+#include <string>
+
+// Files of the INI tests live in the build folder; each test names its own.
+inline std::string IniTestPath(const char* name) {
+  std::string dir = std::string(ONDRIX_BINARY_DIR) + "/testdata";
+  CreateDirectoryA(dir.c_str(), nullptr);
+  dir += "/ini";
+  CreateDirectoryA(dir.c_str(), nullptr);
+  return dir + "/" + name;
+}
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD wrote = 0;
+  WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
+  CloseHandle(f);
+}
+
+inline std::string ReadBytes(const std::string& path) {
+  std::string out;
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return "<missing>";
+  char buf[4096];
+  DWORD got = 0;
+  while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got) out.append(buf, got);
+  CloseHandle(f);
+  return out;
+}
