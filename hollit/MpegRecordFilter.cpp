@@ -32,7 +32,8 @@ STDMETHODIMP CMpegRecordFilter::NonDelegatingQueryInterface(REFIID riid, void** 
 {
     if (!ppv)
         return E_POINTER;
-    if (riid == IID_IMpegRecordFilter)
+    // IDispatch is the dual interface's own: late-bound callers ask for it by that name.
+    if (riid == IID_IMpegRecordFilter || riid == IID_IDispatch)
         return GetInterface(static_cast<IMpegRecordFilter*>(this), ppv);
     if (riid == IID_ISpecifyPropertyPages)
         return GetInterface(static_cast<ISpecifyPropertyPages*>(this), ppv);

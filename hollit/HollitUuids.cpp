@@ -1,0 +1,5 @@
+#include "hollit/HollitUuids.h"
+
+// {8A017FB9-80AC-4C50-9B01-E5A50534997A}
+extern "C" const CLSID CLSID_MpegRecordFilterProp = {
+    0x8A017FB9, 0x80AC, 0x4C50, {0x9B, 0x01, 0xE5, 0xA5, 0x05, 0x34, 0x99, 0x7A}};

@@ -1,0 +1,369 @@
+#include "hollit/HollitUuids.h"
+#include "platform/dshow/Streams.h"
+
+#include "Hollit_h.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kFilterKey[] = "CLSID\\{52A2955B-5B8A-4205-AF51-494BEC925901}";
+const char kPageKey[] = "CLSID\\{8A017FB9-80AC-4C50-9B01-E5A50534997A}";
+const char kInstanceKey[] =
+    "CLSID\\{083863F1-70DE-11D0-BD40-00A0C911CE86}\\Instance\\{52A2955B-5B8A-4205-AF51-494BEC925901}";
+
+ULONG RefCount(IUnknown* p)
+{
+    p->AddRef();
+    return p->Release();
+}
+
+std::string ModulePath()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string s(path);
+    return s.substr(0, s.rfind('\\') + 1) + "Hollit.ax";
+}
+
+DWORD RunRegsvr32(bool unregister)
+{
+    std::string command = std::string("regsvr32.exe /s ") + (unregister ? "/u " : "") + "\"" + ModulePath() + "\"";
+    STARTUPINFOA si = {sizeof(si)};
+    PROCESS_INFORMATION pi = {};
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back(0);
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return GetLastError() | 0x10000000;
+    WaitForSingleObject(pi.hProcess, 30000);
+    DWORD code = 0;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return code;
+}
+
+bool ReadClassesString(const std::string& key, const char* value, std::string* out)
+{
+    HKEY h = nullptr;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
+        return false;
+    char buffer[512] = {};
+    DWORD size = sizeof(buffer) - 1, type = 0;
+    LONG r = RegQueryValueExA(h, value, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    RegCloseKey(h);
+    if (r != ERROR_SUCCESS || type != REG_SZ)
+        return false;
+    *out = buffer;
+    return true;
+}
+
+bool KeyExists(const std::string& key)
+{
+    HKEY h = nullptr;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(h);
+    return true;
+}
+
+std::string Lower(std::string s)
+{
+    for (char& c : s)
+        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// Every test of this program works on the real registry: registered first, unregistered last.
+class RegisteredHollit : public ::testing::Environment
+{
+public:
+    void SetUp() override { ASSERT_EQ(0u, RunRegsvr32(false)); }
+    void TearDown() override { EXPECT_EQ(0u, RunRegsvr32(true)); }
+};
+::testing::Environment* const g_registered = ::testing::AddGlobalTestEnvironment(new RegisteredHollit);
+
+class HollitComTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_HRESULT_SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+        ASSERT_EQ(S_OK, CoCreateInstance(CLSID_MpegRecordFilter, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                         reinterpret_cast<void**>(&filter)));
+        ASSERT_EQ(S_OK, ComQuery(filter, IID_IMpegRecordFilter, record));
+    }
+    void TearDown() override
+    {
+        record.Reset();
+        filter.Reset();
+        CoUninitialize();
+    }
+
+    ComPtr<IBaseFilter> filter;
+    ComPtr<IMpegRecordFilter> record;
+};
+
+}
+
+TEST_F(HollitComTest, RegistersServersAndFilter)
+{
+    std::string server, model, name;
+    ASSERT_TRUE(ReadClassesString(std::string(kFilterKey) + "\\InprocServer32", nullptr, &server));
+    EXPECT_EQ(Lower(ModulePath()), Lower(server));
+    ASSERT_TRUE(ReadClassesString(std::string(kFilterKey) + "\\InprocServer32", "ThreadingModel", &model));
+    EXPECT_EQ("Both", model);
+    ASSERT_TRUE(ReadClassesString(kFilterKey, nullptr, &name));
+    EXPECT_EQ("Veltrane Mpeg Record Filter", name);
+    ASSERT_TRUE(ReadClassesString(std::string(kPageKey) + "\\InprocServer32", nullptr, &server));
+    EXPECT_EQ(Lower(ModulePath()), Lower(server));
+    ASSERT_TRUE(ReadClassesString(kPageKey, nullptr, &name));
+    EXPECT_EQ("Filter Property Page", name);
+    ASSERT_TRUE(ReadClassesString(kInstanceKey, "FriendlyName", &name));
+    EXPECT_EQ("Veltrane Mpeg Record Filter", name);
+
+    // The mapper finds it with its merit and its two pins' media types.
+    ComPtr<IFilterMapper2> mapper;
+    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_FilterMapper2, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterMapper2,
+                                     reinterpret_cast<void**>(&mapper)));
+    struct Query
+    {
+        const GUID* major;
+        bool found;
+    };
+    for (Query q : {Query{&MEDIATYPE_Stream, true}, Query{&MEDIATYPE_Video, true}, Query{&MEDIATYPE_Audio, false}}) {
+        ComPtr<IEnumMoniker> monikers;
+        GUID types[2] = {*q.major, MEDIASUBTYPE_NULL};
+        ASSERT_EQ(S_OK, mapper->EnumMatchingFilters(&monikers, 0, FALSE, MERIT_DO_NOT_USE, TRUE, 1, types, nullptr,
+                                                    nullptr, FALSE, TRUE, 1, types, nullptr, nullptr));
+        bool found = false;
+        ComPtr<IMoniker> moniker;
+        while (monikers->Next(1, &moniker, nullptr) == S_OK) {
+            ComPtr<IPropertyBag> bag;
+            if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, reinterpret_cast<void**>(&bag))))
+                continue;
+            VARIANT v;
+            VariantInit(&v);
+            if (SUCCEEDED(bag->Read(L"CLSID", &v, nullptr)) && v.vt == VT_BSTR &&
+                _wcsicmp(v.bstrVal, L"{52A2955B-5B8A-4205-AF51-494BEC925901}") == 0)
+                found = true;
+            VariantClear(&v);
+        }
+        EXPECT_EQ(q.found, found);
+    }
+    // Above MERIT_DO_NOT_USE it is not offered.
+    ComPtr<IEnumMoniker> monikers;
+    GUID types[2] = {MEDIATYPE_Stream, MEDIASUBTYPE_NULL};
+    ASSERT_EQ(S_OK, mapper->EnumMatchingFilters(&monikers, 0, FALSE, MERIT_DO_NOT_USE + 1, TRUE, 1, types, nullptr,
+                                                nullptr, FALSE, TRUE, 1, types, nullptr, nullptr));
+    ComPtr<IMoniker> moniker;
+    while (monikers->Next(1, &moniker, nullptr) == S_OK) {
+        ComPtr<IPropertyBag> bag;
+        ASSERT_HRESULT_SUCCEEDED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, reinterpret_cast<void**>(&bag)));
+        VARIANT v;
+        VariantInit(&v);
+        if (SUCCEEDED(bag->Read(L"CLSID", &v, nullptr)) && v.vt == VT_BSTR)
+            EXPECT_NE(0, _wcsicmp(v.bstrVal, L"{52A2955B-5B8A-4205-AF51-494BEC925901}"));
+        VariantClear(&v);
+    }
+}
+
+TEST_F(HollitComTest, UnregisterRemovesEverything)
+{
+    record.Reset();
+    filter.Reset();
+    CoFreeUnusedLibraries();
+    ASSERT_EQ(0u, RunRegsvr32(true));
+    EXPECT_FALSE(KeyExists(kFilterKey));
+    EXPECT_FALSE(KeyExists(kPageKey));
+    EXPECT_FALSE(KeyExists(kInstanceKey));
+    ComPtr<IBaseFilter> gone;
+    EXPECT_EQ(REGDB_E_CLASSNOTREG, CoCreateInstance(CLSID_MpegRecordFilter, nullptr, CLSCTX_INPROC_SERVER,
+                                                    IID_IBaseFilter, reinterpret_cast<void**>(&gone)));
+    ASSERT_EQ(0u, RunRegsvr32(false));
+    EXPECT_TRUE(KeyExists(kFilterKey));
+}
+
+TEST_F(HollitComTest, AnswersItsInterfaces)
+{
+    const ULONG base = RefCount(filter);
+    struct Row
+    {
+        const IID* iid;
+        HRESULT hr;
+    };
+    const Row rows[] = {
+        {&IID_IUnknown, S_OK},         {&IID_IBaseFilter, S_OK},         {&IID_IMediaFilter, S_OK},
+        {&IID_IPersist, S_OK},         {&IID_IMpegRecordFilter, S_OK},   {&IID_IDispatch, S_OK},
+        {&IID_ISpecifyPropertyPages, S_OK}, {&IID_IPropertyPage, E_NOINTERFACE}, {&IID_IMemInputPin, E_NOINTERFACE},
+    };
+    for (const Row& row : rows) {
+        IUnknown* p = nullptr;
+        EXPECT_EQ(row.hr, filter->QueryInterface(*row.iid, reinterpret_cast<void**>(&p)));
+        if (p) {
+            EXPECT_EQ(base + 1, RefCount(filter));
+            p->Release();
+        } else {
+            EXPECT_EQ(base, RefCount(filter));
+        }
+    }
+    EXPECT_EQ(E_POINTER, filter->QueryInterface(IID_IMpegRecordFilter, nullptr));
+
+    // The same object behind every interface.
+    ComPtr<IUnknown> a, b;
+    ASSERT_EQ(S_OK, filter->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&a)));
+    ASSERT_EQ(S_OK, record->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&b)));
+    EXPECT_EQ(a.Get(), b.Get());
+
+    CLSID clsid = {};
+    EXPECT_EQ(S_OK, filter->GetClassID(&clsid));
+    EXPECT_TRUE(clsid == CLSID_MpegRecordFilter);
+}
+
+TEST_F(HollitComTest, HasStreamInAndStreamOut)
+{
+    ComPtr<IEnumPins> pins;
+    ASSERT_EQ(S_OK, filter->EnumPins(&pins));
+    IPin* got[3] = {};
+    ULONG fetched = 0;
+    EXPECT_EQ(S_FALSE, pins->Next(3, got, &fetched));
+    ASSERT_EQ(2u, fetched);
+    const wchar_t* names[2] = {L"Stream In", L"Stream Out"};
+    const PIN_DIRECTION directions[2] = {PINDIR_INPUT, PINDIR_OUTPUT};
+    for (int i = 0; i < 2; ++i) {
+        PIN_INFO info = {};
+        ASSERT_EQ(S_OK, got[i]->QueryPinInfo(&info));
+        EXPECT_STREQ(names[i], info.achName);
+        EXPECT_EQ(directions[i], info.dir);
+        if (info.pFilter)
+            info.pFilter->Release();
+        got[i]->Release();
+    }
+    ComPtr<IPin> found;
+    EXPECT_EQ(S_OK, filter->FindPin(L"Stream Out", &found));
+}
+
+TEST_F(HollitComTest, FlagsStartSetAndFollowTheMethods)
+{
+    LONG value = 0;
+    EXPECT_EQ(S_OK, record->get_EnableDeliverSampleToNextFilter(&value));
+    EXPECT_EQ(1, value);
+    EXPECT_EQ(S_OK, record->get_EnableCreateDeliverThread(&value));
+    EXPECT_EQ(1, value);
+    EXPECT_EQ(S_OK, record->get_EnableLostBFrame(&value));
+    EXPECT_EQ(1, value);
+    EXPECT_EQ(E_POINTER, record->get_EnableLostBFrame(nullptr));
+
+    EXPECT_EQ(S_OK, record->PauseRecord());
+    EXPECT_EQ(S_OK, record->get_EnableDeliverSampleToNextFilter(&value));
+    EXPECT_EQ(0, value);
+    EXPECT_EQ(S_OK, record->ResumeRecord());
+    EXPECT_EQ(S_OK, record->get_EnableDeliverSampleToNextFilter(&value));
+    EXPECT_EQ(1, value);
+    EXPECT_EQ(S_OK, record->put_EnableCreateDeliverThread(0));
+    EXPECT_EQ(S_OK, record->get_EnableCreateDeliverThread(&value));
+    EXPECT_EQ(0, value);
+    EXPECT_EQ(S_OK, record->put_EnableLostBFrame(0));
+    EXPECT_EQ(S_OK, record->get_EnableLostBFrame(&value));
+    EXPECT_EQ(0, value);
+    EXPECT_EQ(S_OK, record->put_EnableDeliverSampleToNextFilter(0));
+    EXPECT_EQ(S_OK, record->get_EnableDeliverSampleToNextFilter(&value));
+    EXPECT_EQ(0, value);
+}
+
+TEST_F(HollitComTest, LateBindingThroughTheTypeLibrary)
+{
+    ComPtr<IDispatch> dispatch;
+    ASSERT_EQ(S_OK, ComQuery(filter, IID_IDispatch, dispatch));
+    UINT count = 0;
+    EXPECT_EQ(E_POINTER, dispatch->GetTypeInfoCount(nullptr));
+    EXPECT_EQ(S_OK, dispatch->GetTypeInfoCount(&count));
+    EXPECT_EQ(1u, count);
+
+    ITypeInfo* none = reinterpret_cast<ITypeInfo*>(1);
+    EXPECT_EQ(TYPE_E_ELEMENTNOTFOUND, dispatch->GetTypeInfo(1, 0, &none));
+    EXPECT_EQ(nullptr, none);
+    EXPECT_EQ(E_POINTER, dispatch->GetTypeInfo(0, 0, nullptr));
+
+    ComPtr<ITypeInfo> info, again;
+    ASSERT_EQ(S_OK, dispatch->GetTypeInfo(0, 0x0804, &info));
+    ASSERT_EQ(S_OK, dispatch->GetTypeInfo(0, 0x0804, &again));
+    EXPECT_EQ(info.Get(), again.Get());
+    TYPEATTR* attr = nullptr;
+    ASSERT_EQ(S_OK, info->GetTypeAttr(&attr));
+    EXPECT_TRUE(attr->guid == IID_IMpegRecordFilter);
+    info->ReleaseTypeAttr(attr);
+    ComPtr<ITypeLib> lib;
+    UINT index = 0;
+    ASSERT_EQ(S_OK, info->GetContainingTypeLib(&lib, &index));
+    BSTR doc = nullptr;
+    ASSERT_EQ(S_OK, lib->GetDocumentation(-1, nullptr, &doc, nullptr, nullptr));
+    EXPECT_STREQ(L"Hollit 1.0 Type Library", doc);
+    SysFreeString(doc);
+
+    struct NameRow
+    {
+        const wchar_t* name;
+        DISPID id;
+    };
+    const NameRow names[] = {{L"PauseRecord", 1}, {L"ResumeRecord", 2}, {L"EnableDeliverSampleToNextFilter", 3},
+                             {L"EnableCreateDeliverThread", 4}, {L"EnableLostBFrame", 5}};
+    for (const NameRow& row : names) {
+        LPOLESTR name = const_cast<LPOLESTR>(row.name);
+        DISPID id = 0;
+        EXPECT_EQ(S_OK, dispatch->GetIDsOfNames(IID_NULL, &name, 1, 0, &id));
+        EXPECT_EQ(row.id, id);
+    }
+
+    DISPPARAMS noArgs = {nullptr, nullptr, 0, 0};
+    EXPECT_EQ(DISP_E_UNKNOWNINTERFACE,
+              dispatch->Invoke(1, IID_IMpegRecordFilter, 0, DISPATCH_METHOD, &noArgs, nullptr, nullptr, nullptr));
+    ASSERT_EQ(S_OK, dispatch->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &noArgs, nullptr, nullptr, nullptr));
+    LONG value = 1;
+    record->get_EnableDeliverSampleToNextFilter(&value);
+    EXPECT_EQ(0, value);
+    ASSERT_EQ(S_OK, dispatch->Invoke(2, IID_NULL, 0, DISPATCH_METHOD, &noArgs, nullptr, nullptr, nullptr));
+    record->get_EnableDeliverSampleToNextFilter(&value);
+    EXPECT_EQ(1, value);
+
+    VARIANT arg;
+    VariantInit(&arg);
+    arg.vt = VT_I4;
+    arg.lVal = 0;
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS put = {&arg, &named, 1, 1};
+    ASSERT_EQ(S_OK, dispatch->Invoke(5, IID_NULL, 0, DISPATCH_PROPERTYPUT, &put, nullptr, nullptr, nullptr));
+    record->get_EnableLostBFrame(&value);
+    EXPECT_EQ(0, value);
+
+    record->put_EnableCreateDeliverThread(0);
+    VARIANT result;
+    VariantInit(&result);
+    ASSERT_EQ(S_OK, dispatch->Invoke(4, IID_NULL, 0, DISPATCH_PROPERTYGET, &noArgs, &result, nullptr, nullptr));
+    EXPECT_EQ(VT_I4, result.vt);
+    EXPECT_EQ(0, result.lVal);
+
+    // The type information stays usable after the filter that handed it out has gone.
+    dispatch.Reset();
+    record.Reset();
+    filter.Reset();
+    BSTR name = nullptr;
+    EXPECT_EQ(S_OK, info->GetDocumentation(1, &name, nullptr, nullptr, nullptr));
+    EXPECT_STREQ(L"PauseRecord", name);
+    SysFreeString(name);
+}
+
+TEST_F(HollitComTest, NamesItsPropertyPage)
+{
+    ComPtr<ISpecifyPropertyPages> pages;
+    ASSERT_EQ(S_OK, ComQuery(filter, IID_ISpecifyPropertyPages, pages));
+    EXPECT_EQ(E_POINTER, pages->GetPages(nullptr));
+    CAUUID list = {};
+    ASSERT_EQ(S_OK, pages->GetPages(&list));
+    ASSERT_EQ(1u, list.cElems);
+    EXPECT_TRUE(list.pElems[0] == CLSID_MpegRecordFilterProp);
+    CoTaskMemFree(list.pElems);
+}

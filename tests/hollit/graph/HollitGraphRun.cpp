@@ -1,0 +1,147 @@
+// Runs one recording through a real filter graph: a push source of an MPEG program stream in
+// samples of N bytes, a tap that pauses and resumes the pause filter at chosen samples, the
+// pause filter, and a sink appending to the output file.
+//   HollitGraphRun <in> <out> <sample bytes> <deliver thread 0|1> <lost-B 0|1> [p<N>|r<N>|d<N>|e<N>]...
+// p<N>: PauseRecord before sample N reaches the filter, r<N>: ResumeRecord,
+// d<N>/e<N>: delivery switched off/on without the synchronisation reset.
+#include "platform/standins/testfilters/TestFilters.h"
+
+#include "Hollit_h.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <new>
+#include <string>
+
+namespace {
+
+class CPauseTap : public CCopyTransform
+{
+public:
+    CPauseTap(HRESULT* phr) : CCopyTransform(nullptr, phr), m_index(0) {}
+
+    HRESULT Transform(IMediaSample* pIn, IMediaSample* pOut) override
+    {
+        auto action = m_actions.find(m_index++);
+        if (action != m_actions.end() && m_record) {
+            switch (action->second) {
+            case 'p': m_record->PauseRecord(); break;
+            case 'r': m_record->ResumeRecord(); break;
+            case 'd': m_record->put_EnableDeliverSampleToNextFilter(0); break;
+            case 'e': m_record->put_EnableDeliverSampleToNextFilter(1); break;
+            }
+        }
+        return CCopyTransform::Transform(pIn, pOut);
+    }
+
+    std::map<int, char> m_actions;
+    IMpegRecordFilter* m_record = nullptr;
+
+private:
+    int m_index;
+};
+
+std::wstring Wide(const char* s)
+{
+    wchar_t buffer[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, s, -1, buffer, MAX_PATH);
+    return buffer;
+}
+
+ComPtr<IPin> Pin(IBaseFilter* filter, PIN_DIRECTION direction)
+{
+    ComPtr<IEnumPins> pins;
+    ComPtr<IPin> pin;
+    if (FAILED(filter->EnumPins(&pins)))
+        return pin;
+    while (pins->Next(1, &pin, nullptr) == S_OK) {
+        PIN_DIRECTION d;
+        if (SUCCEEDED(pin->QueryDirection(&d)) && d == direction)
+            return pin;
+    }
+    pin.Reset();
+    return pin;
+}
+
+int Fail(const char* what, HRESULT hr)
+{
+    fprintf(stderr, "%s failed: 0x%08lX\n", what, static_cast<unsigned long>(hr));
+    return 1;
+}
+
+int Run(int argc, char** argv)
+{
+    if (argc < 6) {
+        fprintf(stderr, "usage: HollitGraphRun in out sampleBytes thread lostB [actions]\n");
+        return 2;
+    }
+    const DWORD sampleBytes = static_cast<DWORD>(atoi(argv[3]));
+
+    ComPtr<IGraphBuilder> graph;
+    HRESULT hr = CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
+                                  reinterpret_cast<void**>(&graph));
+    if (FAILED(hr))
+        return Fail("filter graph", hr);
+
+    ComPtr<IBaseFilter> source, sink, hollit;
+    if (FAILED(hr = CreateBytePushSource(argv[1], sampleBytes, &source)))
+        return Fail("source", hr);
+    DeleteFileA(argv[2]);
+    if (FAILED(hr = CreateFileAppendSink(argv[2], &sink)))
+        return Fail("sink", hr);
+    hr = CoCreateInstance(CLSID_MpegRecordFilter, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                          reinterpret_cast<void**>(&hollit));
+    if (FAILED(hr))
+        return Fail("pause filter", hr);
+    ComPtr<IMpegRecordFilter> record;
+    if (FAILED(hr = ComQuery(hollit, IID_IMpegRecordFilter, record)))
+        return Fail("IMpegRecordFilter", hr);
+    record->put_EnableCreateDeliverThread(atoi(argv[4]));
+    record->put_EnableLostBFrame(atoi(argv[5]));
+
+    CPauseTap* tapObject = new (std::nothrow) CPauseTap(&hr);
+    if (!tapObject)
+        return Fail("tap", E_OUTOFMEMORY);
+    ComPtr<IBaseFilter> tap;
+    tapObject->NonDelegatingQueryInterface(IID_IBaseFilter, reinterpret_cast<void**>(&tap));
+    tapObject->m_record = record;
+    for (int i = 6; i < argc; ++i)
+        tapObject->m_actions[atoi(argv[i] + 1)] = argv[i][0];
+
+    graph->AddFilter(source, L"Source");
+    graph->AddFilter(tap, L"Tap");
+    graph->AddFilter(hollit, L"HALSwitch");
+    graph->AddFilter(sink, L"Sink");
+    if (FAILED(hr = graph->ConnectDirect(Pin(source, PINDIR_OUTPUT), Pin(tap, PINDIR_INPUT), nullptr)))
+        return Fail("connect source", hr);
+    if (FAILED(hr = graph->ConnectDirect(Pin(tap, PINDIR_OUTPUT), Pin(hollit, PINDIR_INPUT), nullptr)))
+        return Fail("connect tap", hr);
+    if (FAILED(hr = graph->ConnectDirect(Pin(hollit, PINDIR_OUTPUT), Pin(sink, PINDIR_INPUT), nullptr)))
+        return Fail("connect sink", hr);
+
+    ComPtr<IMediaControl> control;
+    ComPtr<IMediaEvent> events;
+    ComQuery(graph, control);
+    ComQuery(graph, events);
+    if (FAILED(hr = control->Run()))
+        return Fail("run", hr);
+    long code = 0;
+    hr = events->WaitForCompletion(30000, &code);
+    control->Stop();
+    tapObject->m_record = nullptr;
+    if (FAILED(hr) || code != EC_COMPLETE)
+        return Fail("completion", FAILED(hr) ? hr : code);
+    return 0;
+}
+
+}
+
+int main(int argc, char** argv)
+{
+    if (FAILED(CoInitializeEx(nullptr, COINIT_MULTITHREADED)))
+        return 3;
+    const int result = Run(argc, argv);
+    CoUninitialize();
+    return result;
+}
