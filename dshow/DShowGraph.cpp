@@ -664,7 +664,7 @@ BOOL CDShowGraph::RenderPin(CPinWrapper* pPin, DWORD dwFlags)
     if (pPin == NULL || !m_pGraph)
         return FALSE;
     ComPtr<IFilterGraph2> pGraph2;
-    if (FAILED(ComQuery(m_pGraph.Get(), pGraph2)))
+    if (FAILED(ComQuery(m_pGraph.Get(), IID_IFilterGraph2, pGraph2)))
         return FALSE;
     HRESULT hr = pGraph2->RenderEx(pPin->m_pPin, dwFlags, NULL);
     RefreshAllPins();

@@ -358,7 +358,7 @@ HRESULT CFilterNode::HasPropertyPages(BOOL* pbHasPages) const
     if (!m_pFilter)
         return E_POINTER;
     ComPtr<ISpecifyPropertyPages> pSpecify;
-    HRESULT hr = ComQuery(m_pFilter.Get(), pSpecify);
+    HRESULT hr = ComQuery(m_pFilter.Get(), IID_ISpecifyPropertyPages, pSpecify);
     if (FAILED(hr))
         return hr;
     CAUUID pages = { 0, NULL };
@@ -377,7 +377,7 @@ HRESULT CFilterNode::ShowPropertyPages(LPCSTR pszCaption, HWND hwndOwner) const
     WCHAR szCaption[MAX_PATH];
     WideFromAnsi(pszCaption != NULL ? pszCaption : "", szCaption, MAX_PATH);
     ComPtr<ISpecifyPropertyPages> pSpecify;
-    HRESULT hr = ComQuery(m_pFilter.Get(), pSpecify);
+    HRESULT hr = ComQuery(m_pFilter.Get(), IID_ISpecifyPropertyPages, pSpecify);
     if (FAILED(hr))
         return hr;
     CAUUID pages = { 0, NULL };

@@ -26,7 +26,7 @@ BOOL CVfwCodecFilter::Initfilter()
     if (!CFilterNode::Initfilter())
         return FALSE;
     // A codec without dialogs is still a codec.
-    ComQuery(m_pFilter.Get(), m_pDialogs);
+    ComQuery(m_pFilter.Get(), IID_IAMVfwCompressDialogs, m_pDialogs);
     return TRUE;
 }
 
