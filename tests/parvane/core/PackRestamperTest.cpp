@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <string.h>
 #include "parvane/MpegClock.h"
+#include "parvane/NavPack.h"
 #include "parvane/PackRestamper.h"
 #include "tests/parvane/core/PackBuilder.h"
 
@@ -365,5 +366,31 @@ TEST(PackRestamper, KindAndSequenceFromChunks)
     EXPECT_EQ(352, r.Sequence().width);
     EXPECT_EQ(288, r.Sequence().height);
     EXPECT_DOUBLE_EQ(25.0, r.Sequence().frameRate);
+}
+
+TEST(PackRestamper, NavigationPacketsMoveWithTheClock)
+{
+    CNavPack nav;
+    ASSERT_TRUE(nav.IsOk());
+    nav.SetScr(100.0);
+    nav.SetPtm(9000000 + 3600, 9000000 + 3600 + 43200);    // 100.04 s to 100.52 s
+    nav.SetTime(100.5, 25.0);
+    BYTE* p = nav.GetPack();
+    BYTE* pci = p + 45;
+    BYTE* dsi = p + 1031;
+    CPackRestamper r(2);
+    r.Sequence().frameRate = 25.0;
+    int gopMark = 0, wait = 0;
+    r.ShiftPackTimes(p, CNavPack::kPackSize, 58.0, &gopMark, &wait);
+    EXPECT_EQ(9003600u - 58 * 90000, CMpegClock::GetBig32(pci + 12));
+    EXPECT_EQ(9046800u - 58 * 90000, CMpegClock::GetBig32(pci + 16));
+    EXPECT_EQ(0u, CMpegClock::GetBig32(pci + 20)) << "an unset end stays unset";
+    // 100.5 s is picture 12 of second 100 (100.48 s); 58 s earlier is picture 12 of second 42.
+    const BYTE elapsed[4] = { 0x00, 0x00, 0x42, 0x52 };
+    EXPECT_EQ(0, memcmp(pci + 24, elapsed, 4));
+    EXPECT_EQ(0, memcmp(dsi + 28, elapsed, 4));
+    EXPECT_EQ(42u * 90000, CMpegClock::GetBig32(dsi)) << "DSI SCR";
+    EXPECT_EQ(100u, CMpegClock::GetBig32(pci));
+    EXPECT_EQ(CMpegClock::GetBig32(pci), CMpegClock::GetBig32(dsi + 4)) << "PCI and DSI block numbers agree";
 }
 }
