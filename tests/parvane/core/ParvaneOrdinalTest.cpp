@@ -268,4 +268,31 @@ TEST_F(ParvaneOrdinalTest, OpenFileAndSegments)
     EXPECT_EQ(0, P().OpenMpegFile(nullptr));
     EXPECT_EQ(0, P().OpenMpegFile("Z:/no/such/file.mpg"));
 }
+
+int g_progressCalls = 0;
+void __cdecl CountProgress(int)
+{
+    ++g_progressCalls;
+}
+
+TEST_F(ParvaneOrdinalTest, EditingCallsCheckTheirArguments)
+{
+    P().CloseMpegFile();
+    std::string out = std::string(ONDRIX_BINARY_DIR) + "/parvane-ordinal-out.mpg";
+    EXPECT_EQ(-1, P().SaveSegments(out.c_str(), 0, 0)) << "nothing open";
+    EXPECT_EQ(-1, P().InsertMpegFile(nullptr, 1.0, 0, out.c_str(), 0));
+    EXPECT_EQ(-1, P().InsertMpegFile(out.c_str(), 1.0, 0, nullptr, 0));
+    EXPECT_EQ(0, P().RemoveSegment(-1)) << "nothing open";
+
+    P().NewClipList(nullptr);
+    P().NewClipList("clips");
+    MpegSegment seg = { 0.0, 1.0, 0, 0 };
+    EXPECT_EQ(-1, P().AddClip(nullptr, &seg));
+    EXPECT_EQ(-1, P().AddClip(out.c_str(), nullptr));
+    g_progressCalls = 0;
+    EXPECT_EQ(-1, P().SaveClipList(out.c_str(), 0, CountProgress)) << "empty clip list";
+    EXPECT_EQ(-1, P().SaveClipList(nullptr, 0, CountProgress));
+    EXPECT_EQ(0, g_progressCalls);
+    P().ClearClipList();
+}
 }
