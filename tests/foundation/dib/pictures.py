@@ -56,6 +56,9 @@ def make(folder):
     write_ppm(ppm)
     for name, (spec, options) in REFERENCES.items():
         subprocess.run([CONVERT, ppm] + options + [spec + os.path.join(ref, name)], check=True)
+    # Three red pixels, the middle one transparent.
+    subprocess.run([CONVERT, "-size", "3x1", "xc:rgb(255,0,0)", "-alpha", "set", "-channel", "A",
+                    "-fx", "i==1?0:1", "+channel", "GIF:" + os.path.join(ref, "transparent.gif")], check=True)
 
 
 def decode(path):
