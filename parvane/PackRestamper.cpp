@@ -18,19 +18,21 @@ int Big16(const BYTE* p)
     return (p[0] << 8) | p[1];
 }
 
-// Position of the next 00 00 01 in b[from, to), or -1.
+// Position of the next 00 00 01 in b[from, to), or -1. Steps three bytes at a time over
+// data that cannot hold a prefix: every pack of a save passes through here several times.
 int FindPrefix(const BYTE* b, int from, int to)
 {
-    int i = from + 2;
-    while (i < to)
+    int i = from;
+    while (i + 2 < to)
     {
-        const BYTE* hit = (const BYTE*)memchr(b + i, 0x01, to - i);
-        if (!hit)
-            return -1;
-        i = (int)(hit - b);
-        if (b[i - 1] == 0 && b[i - 2] == 0)
-            return i - 2;
-        ++i;
+        if (b[i + 2] > 1)
+            i += 3;
+        else if (b[i + 1])
+            i += 2;
+        else if (b[i] || b[i + 2] != 1)
+            i += 1;
+        else
+            return i;
     }
     return -1;
 }
@@ -164,7 +166,10 @@ BOOL CPackRestamper::NextPack(const BYTE* buffer, int* start, int* end)
         return FALSE;
     int packEnd = e;
     int from = found + 20;
-    if (from < e - 4)
+    int walked = WalkPackets(buffer, found, e);
+    if (walked >= from && (walked == e || (walked + 4 <= e && memcmp(buffer + walked, kPackStart, 4) == 0)))
+        packEnd = walked;
+    else if (from < e - 4)
     {
         int next = FindPack(buffer, from, e);
         if (next >= 0)
@@ -173,6 +178,24 @@ BOOL CPackRestamper::NextPack(const BYTE* buffer, int* start, int* end)
     *start = found;
     *end = packEnd;
     return TRUE;
+}
+
+// Where the packets of the pack at `pack` end when their lengths are followed, or -1 when
+// they do not chain up; a pack whose packets end exactly at the next pack header needs no search.
+int CPackRestamper::WalkPackets(const BYTE* b, int pack, int end)
+{
+    if (pack + 14 > end)
+        return -1;
+    int pos = (b[pack + 4] & 0xF0) == 0x20 ? pack + 12 : pack + 14 + (b[pack + 13] & 0x07);
+    while (pos + 6 <= end)
+    {
+        if (b[pos] != 0 || b[pos + 1] != 0 || b[pos + 2] != 1 || b[pos + 3] < 0xBB)
+            return -1;
+        if (b[pos + 3] == 0xBA)
+            return pos;
+        pos += 6 + ((b[pos + 4] << 8) | b[pos + 5]);
+    }
+    return pos == end ? pos : -1;
 }
 
 int CPackRestamper::PackHeaderLength(const BYTE* pack, int length) const
@@ -582,9 +605,8 @@ void CPackRestamper::TrimOpeningPack(BYTE* pack, int length)
     });
 }
 
-void CPackRestamper::GopStep(BYTE* b, const PesHeader& h, double offset, int* gopMark, int lostBMode)
+void CPackRestamper::GopStep(BYTE* b, const PesHeader& h, int g, double offset, int* gopMark, int lostBMode)
 {
-    int g = FindCode(b, h.payload, h.end, 0xB8);
     if (g < 0 || g + 8 > h.end)
         return;
     SetGopTime(b + g, GetGopTime(b + g) - offset);
@@ -681,10 +703,17 @@ void CPackRestamper::VideoPacket(BYTE* b, PesHeader& h, double offset, int* gopM
     int lostBMode = m_lostBMode;
     if (m_lostBMode && DropPictures(b, h, &pictures))
         return;
-    GopStep(b, h, offset, gopMark, lostBMode);
-    if (pictures < 0)
-        pictures = CountCode(b, h.payload, h.end, 0x00);
-    TrackVideo(b, h, pictures);
+    int gop = -1;
+    int counted = 0;
+    for (int c = FindPrefix(b, h.payload, h.end); c >= 0 && c + 3 < h.end; c = FindPrefix(b, c + 3, h.end))
+    {
+        if (b[c + 3] == 0x00)
+            ++counted;
+        else if (b[c + 3] == 0xB8 && gop < 0)
+            gop = c;
+    }
+    GopStep(b, h, gop, offset, gopMark, lostBMode);
+    TrackVideo(b, h, pictures < 0 ? counted : pictures);
 }
 
 void CPackRestamper::ShiftPackTimes(BYTE* pack, int length, double offset, int* gopMark, int* audioWait)

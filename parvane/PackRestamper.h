@@ -101,6 +101,7 @@ private:
     };
 
     int PackHeaderLength(const BYTE* pack, int length) const;
+    static int WalkPackets(const BYTE* buffer, int pack, int end);
     BOOL ParsePes(BYTE* pack, int p, int end, PesHeader* h) const;
     void ShiftStamps(BYTE* pack, const PesHeader& h, double offset) const;
     void ShiftNavPacket(BYTE* pack, int p, int end, double offset);
@@ -109,7 +110,7 @@ private:
     BOOL CutPayload(BYTE* pack, PesHeader& h, const int (*drops)[2], int dropCount, BOOL dropStamps);
     void MakePadding(BYTE* pack, int p, int end) const;
     void RemoveStamps(BYTE* pack, PesHeader& h) const;
-    void GopStep(BYTE* pack, const PesHeader& h, double offset, int* gopMark, int lostBMode);
+    void GopStep(BYTE* pack, const PesHeader& h, int gop, double offset, int* gopMark, int lostBMode);
     void TrackVideo(const BYTE* pack, const PesHeader& h, int pictures);
     void TrackAudio(const BYTE* pack, const PesHeader& h, int key);
     static int AudioKey(const BYTE* pack, const PesHeader& h);
