@@ -6,7 +6,8 @@
 // The registry's rows in lookup order: the first row that matches wins (for
 // example "USB EMP Audio Device" before "CLASS_FILTER" of the same category).
 // A class that is not part of this build yet has CreateNoFilterNode as its
-// factory; the row, its key and its place stay.
+// factory (the class is named in the row's comment); the row, its key and its
+// place stay. When the class comes, its row takes CreateFilterNodeOf<Class>.
 
 namespace {
 

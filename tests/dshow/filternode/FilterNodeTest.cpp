@@ -389,3 +389,19 @@ TEST_F(FilterNodeTest, FindFilterByName)
     EXPECT_EQ(reinterpret_cast<IBaseFilter*>(0x1), pUntouched);
     EXPECT_EQ(E_POINTER, FindFilterByName(kTestCategory, "Ondrix Tuner A", nullptr));
 }
+
+TEST_F(FilterNodeTest, LongDeviceNamesAreCutToTheNode)
+{
+    const GUID kLongCategory = { 0x5b1d1e0a, 0x3c0f, 0x4f6e, { 0x9a, 0x11, 0x27, 0x60, 0x4d, 0x01, 0xa1, 0x04 } };
+    std::wstring longName(200, L'L');
+    longName += L"\x9ED1\x4F53";
+    RegisteredDevices devices(kLongCategory, { { L"Long", longName, CLSID_NullRenderer } });
+    ASSERT_HRESULT_SUCCEEDED(devices.Result());
+    std::string wanted(200, 'L');
+    wanted += "\xBA\xDA\xCC\xE5";
+    CFilterNode node(nullptr, &kLongCategory, wanted.c_str(), FALSE);
+    ASSERT_TRUE(node.IsValid());
+    EXPECT_EQ(std::string(127, 'L'), node.GetFriendlyName());
+    ComPtr<IBaseFilter> pFilter;
+    EXPECT_EQ(S_OK, FindFilterByName(kLongCategory, wanted.c_str(), &pFilter));
+}

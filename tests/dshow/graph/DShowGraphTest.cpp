@@ -513,6 +513,66 @@ TEST(DShowGraph, TunerModelTable)
     EXPECT_STREQ("", CDShowGraph::GetTunerModelName(-1));
 }
 
+TEST_F(DShowGraphTest, VideoWindowOfAVideoRenderer)
+{
+    ClassObjectRegistration rgb(CLSID_TestRgbSource, &CreateTestRgbSource);
+    ASSERT_HRESULT_SUCCEEDED(rgb.Result());
+    HWND hwndOwner = CreateWindowA("STATIC", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300,
+                                   NULL, NULL, NULL, NULL);
+    ASSERT_NE(nullptr, hwndOwner);
+    {
+        CDShowGraph graph;
+        CFilterNode* pSource = graph.AddFilter(CLSID_TestRgbSource, "Source");
+        CFilterNode* pRenderer = graph.AddFilter(CLSID_VideoRenderer, "Renderer");
+        ASSERT_TRUE(pSource && pRenderer);
+        ASSERT_TRUE(graph.ConnectFilters(pSource, pRenderer, "", ""));
+        char sz[128];
+        ASSERT_TRUE(pRenderer->GetPinAt(0)->DescribeMediaType(sz, sizeof(sz)));
+        EXPECT_STREQ("MainType:Video,SubType:RGB32", sz);
+
+        EXPECT_EQ(S_OK, graph.SetVideoOwner(hwndOwner));
+        EXPECT_EQ(S_OK, graph.SetVideoStyle(WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN));
+        EXPECT_EQ(S_OK, graph.SetMessageDrain(hwndOwner));
+        EXPECT_EQ(S_OK, graph.SetVideoRect(10, 20, 330, 260));
+        long l = 0, t = 0, w = 0, h = 0;
+        EXPECT_EQ(S_OK, graph.GetVideoRect(&l, &t, &w, &h));
+        EXPECT_EQ(320, w);
+        EXPECT_EQ(240, h);
+        // The video window is now a child of the owner, placed in its client area.
+        HWND hwndVideo = GetWindow(hwndOwner, GW_CHILD);
+        ASSERT_NE(nullptr, hwndVideo);
+        RECT rc;
+        GetWindowRect(hwndVideo, &rc);
+        MapWindowPoints(NULL, hwndOwner, reinterpret_cast<POINT*>(&rc), 2);
+        EXPECT_EQ(10, rc.left);
+        EXPECT_EQ(20, rc.top);
+        EXPECT_EQ(330, rc.right);
+        EXPECT_EQ(260, rc.bottom);
+        EXPECT_EQ(S_OK, graph.ShowVideo(TRUE));
+        EXPECT_TRUE(graph.IsVideoVisible());
+        EXPECT_TRUE(graph.Run());
+        EXPECT_TRUE(graph.Pause());
+        EXPECT_TRUE(graph.Stop());
+        EXPECT_EQ(S_OK, graph.ShowVideo(FALSE));
+        EXPECT_FALSE(graph.IsVideoVisible());
+        EXPECT_EQ(S_OK, graph.ShowVideo(TRUE));
+        // Destroying hides the video and takes it off the owner.
+        ComPtr<IVideoWindow> pWindow = graph.GetVideoWindow();
+        graph.DestroyGraph();
+        long lVisible = OATRUE;
+        OAHWND owner = 1;
+        if (SUCCEEDED(pWindow->get_Visible(&lVisible)))
+        {
+            EXPECT_EQ(OAFALSE, lVisible);
+        }
+        if (SUCCEEDED(pWindow->get_Owner(&owner)))
+        {
+            EXPECT_EQ(0, owner);
+        }
+    }
+    DestroyWindow(hwndOwner);
+}
+
 TEST_F(DShowGraphTest, VideoWindowWithoutARenderer)
 {
     CDShowGraph graph;
@@ -527,4 +587,56 @@ TEST_F(DShowGraphTest, VideoWindowWithoutARenderer)
     EXPECT_EQ(E_POINTER, graph.ShowVideo(TRUE));
     EXPECT_EQ(E_POINTER, graph.SetVideoOwner(NULL));
     EXPECT_EQ(E_POINTER, graph.SyncUsingStreamOffset(TRUE));
+}
+
+namespace {
+
+struct PostedEvent
+{
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+std::vector<PostedEvent> TakePosted(HWND hwnd)
+{
+    std::vector<PostedEvent> posted;
+    MSG msg;
+    while (PeekMessageA(&msg, hwnd, CDShowGraph::WM_GRAPH_EVENT, CDShowGraph::WM_GRAPH_EVENT, PM_REMOVE))
+        posted.push_back({ msg.wParam, msg.lParam });
+    return posted;
+}
+
+}  // namespace
+
+TEST_F(DShowGraphTest, ProcessEventsPostsToTheWindowAndStopsAtAnAbort)
+{
+    CDShowGraph graph;
+    HWND hwnd = CreateWindowA("STATIC", "events", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, NULL, NULL);
+    ASSERT_NE(nullptr, hwnd);
+    ComPtr<IMediaEventSink> pSink;
+    ASSERT_HRESULT_SUCCEEDED(ComQuery(graph.GetGraphBuilder(), IID_IMediaEventSink, pSink));
+    ASSERT_HRESULT_SUCCEEDED(pSink->Notify(EC_VIDEO_SIZE_CHANGED, MAKELONG(320, 240), 0));
+    ASSERT_HRESULT_SUCCEEDED(pSink->Notify(EC_PAUSED, S_OK, 0));
+    ASSERT_HRESULT_SUCCEEDED(pSink->Notify(EC_ERRORABORT, HRESULT_FROM_WIN32(ERROR_DISK_FULL), 0));
+    ASSERT_HRESULT_SUCCEEDED(pSink->Notify(EC_ERRORABORT, E_FAIL, 0));
+
+    graph.ProcessEvents(hwnd);
+    std::vector<PostedEvent> posted = TakePosted(hwnd);
+    ASSERT_EQ(3u, posted.size());
+    EXPECT_EQ(static_cast<WPARAM>(MAKELONG(320, 240)), posted[0].wParam);
+    EXPECT_EQ(4662, posted[0].lParam);
+    EXPECT_EQ(0u, posted[1].wParam);
+    EXPECT_EQ(4663, posted[1].lParam);
+    EXPECT_EQ(0u, posted[2].wParam);
+    EXPECT_EQ(4661, posted[2].lParam);
+
+    // The second abort waited in the queue for the next call.
+    graph.ProcessEvents(hwnd);
+    posted = TakePosted(hwnd);
+    ASSERT_EQ(1u, posted.size());
+    EXPECT_EQ(static_cast<WPARAM>(E_FAIL), posted[0].wParam);
+    EXPECT_EQ(4664, posted[0].lParam);
+    graph.ProcessEvents(hwnd);
+    EXPECT_TRUE(TakePosted(hwnd).empty());
+    DestroyWindow(hwnd);
 }

@@ -8,6 +8,7 @@
 
 const CLSID CLSID_TestVideoSource = { 0x7e2c11a0, 0x51d4, 0x4b9a, { 0x86, 0x1f, 0x0c, 0x3e, 0x52, 0x90, 0x11, 0x01 } };
 const CLSID CLSID_TestStuckSink = { 0x7e2c11a0, 0x51d4, 0x4b9a, { 0x86, 0x1f, 0x0c, 0x3e, 0x52, 0x90, 0x11, 0x02 } };
+const CLSID CLSID_TestRgbSource = { 0x7e2c11a0, 0x51d4, 0x4b9a, { 0x86, 0x1f, 0x0c, 0x3e, 0x52, 0x90, 0x11, 0x03 } };
 
 namespace {
 
@@ -134,6 +135,41 @@ HRESULT CreateTestVideoSource(REFIID riid, void** ppv)
     mt.subtype = MEDIASUBTYPE_YUY2;
     mt.bFixedSizeSamples = TRUE;
     mt.lSampleSize = 4096;
+    hr = pSource->SetOutputType(mt);
+    if (SUCCEEDED(hr))
+        hr = pFilter->QueryInterface(riid, ppv);
+    pFilter->Release();
+    return hr;
+}
+
+HRESULT CreateTestRgbSource(REFIID riid, void** ppv)
+{
+    const LONG kWidth = 64, kHeight = 48;
+    const DWORD kFrame = kWidth * kHeight * 4;
+    IBaseFilter* pFilter = nullptr;
+    CBytePushSource* pSource = nullptr;
+    HRESULT hr = CreateBytePushSource(nullptr, kFrame, &pFilter, &pSource);
+    if (FAILED(hr))
+        return hr;
+    std::vector<BYTE> bytes(kFrame * 4, 0x40);
+    pSource->SetBytes(bytes.data(), bytes.size());
+    VIDEOINFOHEADER vih = {};
+    vih.AvgTimePerFrame = 400000;
+    vih.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    vih.bmiHeader.biWidth = kWidth;
+    vih.bmiHeader.biHeight = kHeight;
+    vih.bmiHeader.biPlanes = 1;
+    vih.bmiHeader.biBitCount = 32;
+    vih.bmiHeader.biCompression = BI_RGB;
+    vih.bmiHeader.biSizeImage = kFrame;
+    AM_MEDIA_TYPE mt = {};
+    mt.majortype = MEDIATYPE_Video;
+    mt.subtype = MEDIASUBTYPE_RGB32;
+    mt.bFixedSizeSamples = TRUE;
+    mt.lSampleSize = kFrame;
+    mt.formattype = FORMAT_VideoInfo;
+    mt.cbFormat = sizeof(vih);
+    mt.pbFormat = reinterpret_cast<BYTE*>(&vih);
     hr = pSource->SetOutputType(mt);
     if (SUCCEEDED(hr))
         hr = pFilter->QueryInterface(riid, ppv);

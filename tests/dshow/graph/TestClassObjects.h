@@ -5,6 +5,8 @@
 
 // A push source with one output pin offering MEDIATYPE_Video / MEDIASUBTYPE_YUY2.
 extern const CLSID CLSID_TestVideoSource;
+// A push source of 64 x 48 RGB32 pictures (VIDEOINFOHEADER), for a video renderer.
+extern const CLSID CLSID_TestRgbSource;
 // A renderer whose input pin "In" can be told to refuse Disconnect.
 extern const CLSID CLSID_TestStuckSink;
 
@@ -26,6 +28,7 @@ private:
 };
 
 HRESULT CreateTestVideoSource(REFIID riid, void** ppv);
+HRESULT CreateTestRgbSource(REFIID riid, void** ppv);
 HRESULT CreateTestStuckSink(REFIID riid, void** ppv);
 // Always fails with E_FAIL: stands in for a system class that cannot be made.
 HRESULT CreateNothing(REFIID riid, void** ppv);
