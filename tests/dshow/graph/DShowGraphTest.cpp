@@ -640,3 +640,18 @@ TEST_F(DShowGraphTest, ProcessEventsPostsToTheWindowAndStopsAtAnAbort)
     EXPECT_TRUE(TakePosted(hwnd).empty());
     DestroyWindow(hwnd);
 }
+
+TEST_F(DShowGraphTest, RenderPinToAnExistingRenderer)
+{
+    CDShowGraph graph;
+    CFilterNode* pSource = graph.AddFilter(CLSID_TestVideoSource, "Source");
+    CFilterNode* pSink = graph.AddFilter(CLSID_NullRenderer, "Sink");
+    ASSERT_TRUE(pSource && pSink);
+    EXPECT_FALSE(graph.RenderPin(nullptr, 0));
+    EXPECT_TRUE(graph.RenderPin(pSource->GetPinAt(0), AM_RENDEREX_RENDERTOEXISTINGRENDERERS));
+    EXPECT_TRUE(PinConnected(pSink->GetPinAt(0)));
+    // Rendering is the filter graph's business: no peer is recorded.
+    EXPECT_EQ(nullptr, pSource->GetPinAt(0)->GetPeer());
+    EXPECT_TRUE(graph.DisconnectFilter(pSource));
+    EXPECT_FALSE(PinConnected(pSink->GetPinAt(0)));
+}
