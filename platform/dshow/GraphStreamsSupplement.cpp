@@ -1,6 +1,7 @@
 #include "platform/dshow/GraphStreamsSupplement.h"
 #include "platform/dshow/Unknown.h"
 #include "platform/dshow/ComPtr.h"
+#include "platform/dshow/InterfaceUuids.h"
 #include <new>
 
 namespace {

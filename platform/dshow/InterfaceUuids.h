@@ -1,6 +1,7 @@
 #pragma once
-// Interface identifiers that mingw's control.h declares without __uuidof support, so
-// that ComPtr/ComQuery work with the graph's control interfaces too.
+// __uuidof for the DirectShow interfaces that mingw's headers declare without it (the
+// control interfaces of the graph, and the older half of strmif.h), so that ComPtr and
+// ComQuery work with them as with every other interface.
 #include <dshow.h>
 
 __CRT_UUID_DECL(IAMCollection, 0x56a868b9,0x0ad4,0x11ce,0xb0,0x3a,0x00,0x20,0xaf,0x0b,0xa7,0x70)
@@ -18,3 +19,80 @@ __CRT_UUID_DECL(IRegFilterInfo, 0x56a868bb,0x0ad4,0x11ce,0xb0,0x3a,0x00,0x20,0xa
 __CRT_UUID_DECL(IMediaTypeInfo, 0x56a868bc,0x0ad4,0x11ce,0xb0,0x3a,0x00,0x20,0xaf,0x0b,0xa7,0x70)
 __CRT_UUID_DECL(IPinInfo, 0x56a868bd,0x0ad4,0x11ce,0xb0,0x3a,0x00,0x20,0xaf,0x0b,0xa7,0x70)
 __CRT_UUID_DECL(IAMStats, 0xbc9bcf80,0xdcd2,0x11d2,0xab,0xf6,0x00,0xa0,0xc9,0x05,0xf3,0x75)
+
+// These take their identifier from strmiids.
+#define ONDRIX_UUIDOF_FROM_IID(type)                                                       \
+    extern "C++" {                                                                         \
+    template <> inline const GUID& __mingw_uuidof<type>() { return IID_##type; }           \
+    template <> inline const GUID& __mingw_uuidof<type*>() { return __mingw_uuidof<type>(); } \
+    }
+
+ONDRIX_UUIDOF_FROM_IID(IAMAnalogVideoDecoder)
+ONDRIX_UUIDOF_FROM_IID(IAMAnalogVideoEncoder)
+ONDRIX_UUIDOF_FROM_IID(IAMAudioInputMixer)
+ONDRIX_UUIDOF_FROM_IID(IAMAudioRendererStats)
+ONDRIX_UUIDOF_FROM_IID(IAMClockAdjust)
+ONDRIX_UUIDOF_FROM_IID(IAMDecoderCaps)
+ONDRIX_UUIDOF_FROM_IID(IAMDevMemoryAllocator)
+ONDRIX_UUIDOF_FROM_IID(IAMDevMemoryControl)
+ONDRIX_UUIDOF_FROM_IID(IAMDeviceRemoval)
+ONDRIX_UUIDOF_FROM_IID(IAMExtDevice)
+ONDRIX_UUIDOF_FROM_IID(IAMExtTransport)
+ONDRIX_UUIDOF_FROM_IID(IAMGraphStreams)
+ONDRIX_UUIDOF_FROM_IID(IAMOpenProgress)
+ONDRIX_UUIDOF_FROM_IID(IAMOverlayFX)
+ONDRIX_UUIDOF_FROM_IID(IAMPhysicalPinInfo)
+ONDRIX_UUIDOF_FROM_IID(IAMResourceControl)
+ONDRIX_UUIDOF_FROM_IID(IAMStreamSelect)
+ONDRIX_UUIDOF_FROM_IID(IAMTVAudio)
+ONDRIX_UUIDOF_FROM_IID(IAMTVAudioNotification)
+ONDRIX_UUIDOF_FROM_IID(IAMTimecodeDisplay)
+ONDRIX_UUIDOF_FROM_IID(IAMTimecodeGenerator)
+ONDRIX_UUIDOF_FROM_IID(IAMTimecodeReader)
+ONDRIX_UUIDOF_FROM_IID(IAMVfwCompressDialogs)
+ONDRIX_UUIDOF_FROM_IID(IAMVideoDecimationProperties)
+ONDRIX_UUIDOF_FROM_IID(IBPCSatelliteTuner)
+ONDRIX_UUIDOF_FROM_IID(ICodecAPI)
+ONDRIX_UUIDOF_FROM_IID(IDDrawExclModeVideo)
+ONDRIX_UUIDOF_FROM_IID(IDDrawExclModeVideoCallback)
+ONDRIX_UUIDOF_FROM_IID(IDVEnc)
+ONDRIX_UUIDOF_FROM_IID(IDVRGB219)
+ONDRIX_UUIDOF_FROM_IID(IDVSplitter)
+ONDRIX_UUIDOF_FROM_IID(IDecimateVideoImage)
+ONDRIX_UUIDOF_FROM_IID(IDistributorNotify)
+ONDRIX_UUIDOF_FROM_IID(IDrawVideoImage)
+ONDRIX_UUIDOF_FROM_IID(IDvdCmd)
+ONDRIX_UUIDOF_FROM_IID(IDvdControl)
+ONDRIX_UUIDOF_FROM_IID(IDvdControl2)
+ONDRIX_UUIDOF_FROM_IID(IDvdGraphBuilder)
+ONDRIX_UUIDOF_FROM_IID(IDvdInfo)
+ONDRIX_UUIDOF_FROM_IID(IDvdInfo2)
+ONDRIX_UUIDOF_FROM_IID(IDvdState)
+ONDRIX_UUIDOF_FROM_IID(IEncoderAPI)
+ONDRIX_UUIDOF_FROM_IID(IEnumStreamIdMap)
+ONDRIX_UUIDOF_FROM_IID(IFilterChain)
+ONDRIX_UUIDOF_FROM_IID(IGetCapabilitiesKey)
+ONDRIX_UUIDOF_FROM_IID(IGraphConfig)
+ONDRIX_UUIDOF_FROM_IID(IGraphConfigCallback)
+ONDRIX_UUIDOF_FROM_IID(IIPDVDec)
+ONDRIX_UUIDOF_FROM_IID(IMPEG2StreamIdMap)
+ONDRIX_UUIDOF_FROM_IID(IPinConnection)
+ONDRIX_UUIDOF_FROM_IID(IPinFlowControl)
+ONDRIX_UUIDOF_FROM_IID(IRegisterServiceProvider)
+ONDRIX_UUIDOF_FROM_IID(IVMRAspectRatioControl)
+ONDRIX_UUIDOF_FROM_IID(IVMRDeinterlaceControl)
+ONDRIX_UUIDOF_FROM_IID(IVMRFilterConfig)
+ONDRIX_UUIDOF_FROM_IID(IVMRImageCompositor)
+ONDRIX_UUIDOF_FROM_IID(IVMRImagePresenter)
+ONDRIX_UUIDOF_FROM_IID(IVMRImagePresenterConfig)
+ONDRIX_UUIDOF_FROM_IID(IVMRImagePresenterExclModeConfig)
+ONDRIX_UUIDOF_FROM_IID(IVMRMixerBitmap)
+ONDRIX_UUIDOF_FROM_IID(IVMRMixerControl)
+ONDRIX_UUIDOF_FROM_IID(IVMRMonitorConfig)
+ONDRIX_UUIDOF_FROM_IID(IVMRSurface)
+ONDRIX_UUIDOF_FROM_IID(IVMRSurfaceAllocator)
+ONDRIX_UUIDOF_FROM_IID(IVMRSurfaceAllocatorNotify)
+ONDRIX_UUIDOF_FROM_IID(IVMRVideoStreamControl)
+ONDRIX_UUIDOF_FROM_IID(IVMRWindowlessControl)
+ONDRIX_UUIDOF_FROM_IID(IVPManager)
+ONDRIX_UUIDOF_FROM_IID(IVideoEncoder)

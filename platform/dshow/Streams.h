@@ -2,7 +2,7 @@
 // Everything a filter module of ours needs.
 #include <dshow.h>
 #include "platform/dshow/ComPtr.h"
-#include "platform/dshow/ControlUuids.h"
+#include "platform/dshow/InterfaceUuids.h"
 #include "platform/dshow/CritSec.h"
 #include "platform/dshow/Unknown.h"
 #include "platform/dshow/MediaType.h"
