@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "FakeDisks.h"
-#include "tests/foundation/MessagePump.h"
+#include "tests/foundation/timer/MessagePump.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-#include "tests/foundation/MessagePump.h"
+#include "tests/foundation/timer/MessagePump.h"
 
 namespace {
 

@@ -206,6 +206,29 @@ TEST(CString, LoadStringOfMissingResourceIsEmpty) {
   EXPECT_TRUE(s.IsEmpty());
 }
 
+TEST(CString, LoadStringConvertsToTheAnsiCodePage) {
+  CString s;
+  ASSERT_TRUE(s.LoadString(201));
+  EXPECT_STREQ("频道 %d: %s", s);
+  CString f;
+  f.Format(201, 5, "CCTV");
+  EXPECT_STREQ("频道 5: CCTV", f);
+  CString fromId(MAKEINTRESOURCEA(201));
+  EXPECT_STREQ("频道 %d: %s", fromId);
+  CString longText;
+  ASSERT_TRUE(longText.LoadString(202));
+  EXPECT_GT(longText.GetLength(), 256);
+  EXPECT_STREQ("end", longText.Right(3));
+}
+
+TEST(CString, IndexOfAnyIntegerType) {
+  CString s("abc");
+  size_t i = 1;
+  unsigned u = 2;
+  EXPECT_EQ('b', s[i]);
+  EXPECT_EQ('c', s.GetAt(u));
+}
+
 TEST(CString, IsPointerSized) { EXPECT_EQ(sizeof(void*), sizeof(CString)); }
 
 }  // namespace
