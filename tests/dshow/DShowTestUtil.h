@@ -49,6 +49,8 @@ public:
         {
             if (FAILED(m_hr))
                 break;
+            // A run that died half-way may have left the same instance behind.
+            m_pMapper->UnregisterFilter(&m_category, d.instance.c_str(), d.clsid);
             REGFILTER2 rf = {};
             rf.dwVersion = 1;
             rf.dwMerit = MERIT_DO_NOT_USE;
