@@ -4,7 +4,7 @@
 
 CSourceStream::CSourceStream(const char* pObjectName, HRESULT* phr, CSource* pms, LPCWSTR pName)
     : CBaseOutputPin(pObjectName, pms, pms->pStateLock(), phr, pName),
-      m_pFilter(pms),
+      m_pSource(pms),
       m_hThread(nullptr),
       m_hStopEvent(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
       m_bStop(FALSE)
@@ -13,10 +13,21 @@ CSourceStream::CSourceStream(const char* pObjectName, HRESULT* phr, CSource* pms
     if (FAILED(hr) && phr) *phr = hr;
 }
 
+CSourceStream::CSourceStream(const char* pObjectName, HRESULT* phr, CBaseFilter* pFilter, CCritSec* pLock,
+                             LPCWSTR pName)
+    : CBaseOutputPin(pObjectName, pFilter, pLock, phr, pName),
+      m_pSource(nullptr),
+      m_hThread(nullptr),
+      m_hStopEvent(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+      m_bStop(FALSE)
+{
+    if (!m_hStopEvent && phr) *phr = E_OUTOFMEMORY;
+}
+
 CSourceStream::~CSourceStream()
 {
     Inactive();
-    m_pFilter->RemovePin(this);
+    if (m_pSource) m_pSource->RemovePin(this);
     if (m_hStopEvent) CloseHandle(m_hStopEvent);
 }
 

@@ -10,7 +10,10 @@ class CSource;
 class CSourceStream : public CBaseOutputPin
 {
 public:
+    // A pin of a CSource: it adds itself to the filter's pin list and leaves it again.
     CSourceStream(const char* pObjectName, HRESULT* phr, CSource* pms, LPCWSTR pName);
+    // A pin of any other filter (one with input pins too, say), which lists its pins itself.
+    CSourceStream(const char* pObjectName, HRESULT* phr, CBaseFilter* pFilter, CCritSec* pLock, LPCWSTR pName);
     ~CSourceStream() override;
 
     HRESULT Active() override;
@@ -36,7 +39,7 @@ protected:
     BOOL WaitForStop(DWORD ms) const;
     BOOL ThreadExists() const { return m_hThread != nullptr; }
 
-    CSource* m_pFilter;
+    CSource* m_pSource;  // null for a pin of another kind of filter
 
 private:
     static unsigned __stdcall ThreadProc(void* pv);

@@ -414,4 +414,93 @@ TEST(GraphStreamsTest, RegisteredSupplementAnswersCoCreateInstance)
     EXPECT_EQ(E_NOINTERFACE, ComQuery(plain, streams));
 }
 
+
+// A filter with an input that swallows what it gets and a push output of its own,
+// shaped like an encoder: its pins are listed by the filter, not by a CSource.
+class CMixedFilter : public CBaseFilter
+{
+public:
+    class InPin : public CBaseInputPin
+    {
+    public:
+        InPin(CMixedFilter* f) : CBaseInputPin("InPin", f, &f->m_lock, nullptr, L"In"), m_owner(f) {}
+        HRESULT CheckMediaType(const CMediaType*) override { return S_OK; }
+        STDMETHODIMP Receive(IMediaSample* s) override
+        {
+            HRESULT hr = CBaseInputPin::Receive(s);
+            if (hr == S_OK) InterlockedIncrement(&m_owner->m_swallowed);
+            return hr;
+        }
+        CMixedFilter* m_owner;
+    };
+    class OutPin : public CSourceStream
+    {
+    public:
+        OutPin(CMixedFilter* f) : CSourceStream("OutPin", nullptr, f, &f->m_lock, L"Out"), m_sent(0) {}
+        HRESULT GetMediaType(CMediaType* mt) override
+        {
+            mt->InitMediaType();
+            mt->SetType(&MEDIATYPE_Stream);
+            mt->SetSubtype(&MEDIASUBTYPE_MPEG2_PROGRAM);
+            return S_OK;
+        }
+        HRESULT DecideBufferSize(IMemAllocator* a, ALLOCATOR_PROPERTIES* p) override
+        {
+            p->cBuffers = 2;
+            p->cbBuffer = 2048;
+            ALLOCATOR_PROPERTIES actual;
+            return a->SetProperties(p, &actual);
+        }
+        HRESULT OnThreadStartPlay() override
+        {
+            m_sent = 0;
+            return S_OK;
+        }
+        HRESULT FillBuffer(IMediaSample* s) override
+        {
+            if (m_sent == 3) return S_FALSE;
+            BYTE* p;
+            s->GetPointer(&p);
+            memset(p, 0xA0 + m_sent, 2048);
+            s->SetActualDataLength(2048);
+            ++m_sent;
+            return S_OK;
+        }
+        int m_sent;
+    };
+
+    CMixedFilter() : CBaseFilter("CMixedFilter", nullptr, &m_lock, CLSID_NULL), m_in(this), m_out(this) {}
+    int GetPinCount() override { return 2; }
+    CBasePin* GetPin(int n) override { return n == 0 ? static_cast<CBasePin*>(&m_in) : n == 1 ? &m_out : nullptr; }
+
+    CCritSec m_lock;
+    volatile LONG m_swallowed = 0;
+    InPin m_in;
+    OutPin m_out;
+};
+
+TEST_F(DsGraphTest, FilterWithInputsAndAPushOutput)
+{
+    CMixedFilter* mixed = new CMixedFilter();
+    ComPtr<IBaseFilter> filter;
+    mixed->NonDelegatingQueryInterface(IID_IBaseFilter, reinterpret_cast<void**>(&filter));
+    Chain c;
+    MakeChain(graph, c, 4096, 1024, filter);
+    ASSERT_EQ(S_OK, graph->ConnectDirect(PinByIndex(c.source, 0), PinByIndex(c.copy, 0), nullptr));
+    ASSERT_EQ(S_OK, graph->ConnectDirect(PinByIndex(c.copy, 1), PinByIndex(c.sink, 0), nullptr));
+    AM_MEDIA_TYPE mt;
+    ASSERT_EQ(S_OK, PinByIndex(c.sink, 0)->ConnectionMediaType(&mt));
+    EXPECT_EQ(MEDIASUBTYPE_MPEG2_PROGRAM, mt.subtype);
+    FreeMediaType(mt);
+    ASSERT_EQ(S_OK, control->Run());
+    ASSERT_TRUE(c.sinkObj->WaitForEndOfStream(5000));
+    for (int i = 0; i < 5000 && mixed->m_swallowed < 4; ++i) Sleep(1);
+    ASSERT_EQ(S_OK, control->Stop());
+    EXPECT_EQ(4, mixed->m_swallowed);
+    std::vector<BYTE> out = ReadWholeFile(c.out);
+    ASSERT_EQ(3u * 2048, out.size());
+    EXPECT_EQ(0xA0, out[0]);
+    EXPECT_EQ(0xA2, out.back());
+}
+
 }  // namespace
