@@ -667,3 +667,50 @@ TEST_F(DShowGraphTest, RenderPinToAnExistingRenderer)
     EXPECT_TRUE(graph.DisconnectFilter(pSource));
     EXPECT_FALSE(PinConnected(pSink->GetPinAt(0)));
 }
+
+namespace {
+
+// A wrapper of a filter that makes pins at run time, as the multiplexer wrappers are.
+class RefreshingNode : public CFilterNode
+{
+public:
+    RefreshingNode(CDShowGraph* pGraph, REFCLSID clsid) : CFilterNode(pGraph, clsid)
+    {
+        m_bRefreshPins = TRUE;
+    }
+};
+
+}  // namespace
+
+TEST_F(DShowGraphTest, PinsMadeAtRunTimeAreFollowed)
+{
+    ClassObjectRegistration rgb(CLSID_TestRgbSource, &CreateTestRgbSource);
+    ASSERT_HRESULT_SUCCEEDED(rgb.Result());
+    CDShowGraph graph;
+    CFilterNode* pSource = graph.AddFilter(CLSID_TestRgbSource, "Source");
+    ASSERT_NE(nullptr, pSource);
+    RefreshingNode mux(&graph, CLSID_AviDest);
+    ASSERT_TRUE(mux.IsValid());
+    mux.SetName("Mux");
+    ASSERT_TRUE(graph.AddToGraph(&mux));
+    int nBefore = mux.GetPinCount();
+    CPinWrapper* pFirstInput = mux.GetFirstPin(PINDIR_INPUT, TRUE);
+    ASSERT_NE(nullptr, pFirstInput);
+    std::string firstName = pFirstInput->GetName();
+
+    ASSERT_TRUE(graph.ConnectPins(pSource->GetPinAt(0), pFirstInput));
+    // The multiplexer offers a new input once one is connected; the connected
+    // wrapper survives with its peer.
+    EXPECT_EQ(nBefore + 1, mux.GetPinCount());
+    CPinWrapper* pConnected = mux.FindPin(firstName.c_str());
+    ASSERT_EQ(pFirstInput, pConnected);
+    EXPECT_EQ(pSource->GetPinAt(0), pConnected->GetPeer());
+    EXPECT_NE(nullptr, mux.GetFirstPin(PINDIR_INPUT, TRUE));
+
+    EXPECT_TRUE(graph.DisconnectFilter(&mux));
+    for (CPinWrapper* p = mux.GetPinList(); p != nullptr; p = p->GetNext())
+        EXPECT_EQ(nullptr, p->GetPeer()) << p->GetName();
+    EXPECT_EQ(nullptr, pSource->GetPinAt(0)->GetPeer());
+    EXPECT_FALSE(PinConnected(pSource->GetPinAt(0)));
+    EXPECT_TRUE(graph.RemoveFromGraph(&mux));
+}
