@@ -1,0 +1,5 @@
+#include "hardware/bus/VendorPropertySet.h"
+
+// {FC8FACFF-0293-4CE3-8594-4F638CCD6BB0}
+const GUID PROPSETID_VendorCardControl =
+    { 0xFC8FACFF, 0x0293, 0x4CE3, { 0x85, 0x94, 0x4F, 0x63, 0x8C, 0xCD, 0x6B, 0xB0 } };

@@ -1,0 +1,145 @@
+#include "platform/sim/ksdevio/KsDeviceIo.h"
+
+#include <stdio.h>
+
+namespace
+{
+enum { MAX_ROUTES = 64 };
+
+struct RouteEntry
+{
+    HANDLE hDevice;
+    PKSDEVICE_ROUTE pfnRoute;
+    void* pContext;
+};
+
+// Lives in a section named after the process, so every module that links
+// this file meets the same table.
+struct RouteTable
+{
+    volatile LONG lock;
+    RouteEntry entries[MAX_ROUTES];
+};
+
+RouteTable* OpenTable()
+{
+    static RouteTable* s_pTable = NULL;
+    if (s_pTable != NULL)
+        return s_pTable;
+    char name[64];
+    sprintf(name, "Local\\KsDeviceIoRoutes-%lu", GetCurrentProcessId());
+    // The mapping handle stays open for the life of the process.
+    HANDLE hMapping = CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0,
+                                         sizeof(RouteTable), name);
+    if (hMapping == NULL)
+        return NULL;
+    void* pView = MapViewOfFile(hMapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(RouteTable));
+    if (pView == NULL)
+    {
+        CloseHandle(hMapping);
+        return NULL;
+    }
+    s_pTable = static_cast<RouteTable*>(pView);
+    return s_pTable;
+}
+
+class CTableLock
+{
+public:
+    explicit CTableLock(RouteTable* pTable) : m_pTable(pTable)
+    {
+        while (InterlockedCompareExchange(&m_pTable->lock, 1, 0) != 0)
+            Sleep(0);
+    }
+    ~CTableLock() { InterlockedExchange(&m_pTable->lock, 0); }
+
+private:
+    RouteTable* m_pTable;
+};
+
+typedef HRESULT (WINAPI *PFN_KS_DEVICE_CONTROL)(HANDLE, ULONG, PVOID, ULONG, PVOID, ULONG, PULONG);
+}
+
+HRESULT WINAPI KsDeviceIoControl(HANDLE hDevice, ULONG ioControl, PVOID pIn, ULONG inLength,
+                                 PVOID pOut, ULONG outLength, PULONG pReturned)
+{
+    RouteTable* pTable = OpenTable();
+    if (pTable != NULL && hDevice != NULL)
+    {
+        PKSDEVICE_ROUTE pfnRoute = NULL;
+        void* pContext = NULL;
+        {
+            CTableLock lock(pTable);
+            for (int i = 0; i < MAX_ROUTES; ++i)
+            {
+                if (pTable->entries[i].hDevice == hDevice)
+                {
+                    pfnRoute = pTable->entries[i].pfnRoute;
+                    pContext = pTable->entries[i].pContext;
+                    break;
+                }
+            }
+        }
+        if (pfnRoute != NULL)
+        {
+            ULONG cbReturned = 0;
+            HRESULT hr = pfnRoute(pContext, ioControl, pIn, inLength, pOut, outLength, &cbReturned);
+            if (pReturned != NULL)
+                *pReturned = cbReturned;
+            return hr;
+        }
+    }
+    static PFN_KS_DEVICE_CONTROL s_pfnKernel = NULL;
+    if (s_pfnKernel == NULL)
+    {
+        HMODULE hKsProxy = LoadLibraryA("ksproxy.ax");
+        if (hKsProxy != NULL)
+            s_pfnKernel = reinterpret_cast<PFN_KS_DEVICE_CONTROL>(
+                GetProcAddress(hKsProxy, "KsSynchronousDeviceControl"));
+    }
+    if (s_pfnKernel == NULL)
+        return HRESULT_FROM_WIN32(ERROR_INVALID_FUNCTION);
+    return s_pfnKernel(hDevice, ioControl, pIn, inLength, pOut, outLength, pReturned);
+}
+
+BOOL KsDeviceIoRegister(HANDLE hDevice, PKSDEVICE_ROUTE pfnRoute, void* pContext)
+{
+    RouteTable* pTable = OpenTable();
+    if (pTable == NULL || hDevice == NULL || pfnRoute == NULL)
+        return FALSE;
+    CTableLock lock(pTable);
+    int nFree = -1;
+    for (int i = 0; i < MAX_ROUTES; ++i)
+    {
+        if (pTable->entries[i].hDevice == hDevice)
+        {
+            nFree = i;
+            break;
+        }
+        if (nFree < 0 && pTable->entries[i].hDevice == NULL)
+            nFree = i;
+    }
+    if (nFree < 0)
+        return FALSE;
+    pTable->entries[nFree].pfnRoute = pfnRoute;
+    pTable->entries[nFree].pContext = pContext;
+    pTable->entries[nFree].hDevice = hDevice;
+    return TRUE;
+}
+
+void KsDeviceIoUnregister(HANDLE hDevice)
+{
+    RouteTable* pTable = OpenTable();
+    if (pTable == NULL || hDevice == NULL)
+        return;
+    CTableLock lock(pTable);
+    for (int i = 0; i < MAX_ROUTES; ++i)
+    {
+        if (pTable->entries[i].hDevice == hDevice)
+        {
+            pTable->entries[i].hDevice = NULL;
+            pTable->entries[i].pfnRoute = NULL;
+            pTable->entries[i].pContext = NULL;
+        }
+    }
+}

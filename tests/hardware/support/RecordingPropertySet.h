@@ -1,0 +1,59 @@
+#pragma once
+
+#include <windows.h>
+#include <strmif.h>
+
+#include <functional>
+#include <vector>
+
+// A filter stand-in whose IKsPropertySet records every Set and Get with the
+// buffer it was given, and answers Gets through a handler. It can also hand
+// out a kernel-streaming object handle through IKsObject.
+class CRecordingPropertySet : public IKsPropertySet
+{
+public:
+    struct Call
+    {
+        bool bSet;
+        GUID set;
+        DWORD id;
+        DWORD instanceLength;
+        DWORD dataLength;
+        bool bSameBuffer;          // instance and data were one buffer
+        std::vector<BYTE> data;    // the data buffer as it arrived
+    };
+    // Fills a Get's data (or changes a Set's view of it); returns its result.
+    typedef std::function<HRESULT(bool bSet, DWORD id, BYTE* pData, DWORD length)> Handler;
+
+    CRecordingPropertySet();
+    ~CRecordingPropertySet();
+
+    // IUnknown
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
+    STDMETHODIMP_(ULONG) AddRef() override;
+    STDMETHODIMP_(ULONG) Release() override;
+    // IKsPropertySet
+    STDMETHODIMP Set(REFGUID set, DWORD id, LPVOID pInstance, DWORD cbInstance, LPVOID pData, DWORD cbData) override;
+    STDMETHODIMP Get(REFGUID set, DWORD id, LPVOID pInstance, DWORD cbInstance, LPVOID pData, DWORD cbData,
+                     DWORD* pcbReturned) override;
+    STDMETHODIMP QuerySupported(REFGUID set, DWORD id, DWORD* pSupport) override;
+
+    void SetHandler(const Handler& handler) { m_handler = handler; }
+    void AddSupported(const GUID& set, DWORD id);
+    // A non-null handle makes the object answer IKsObject.
+    void SetObjectHandle(HANDLE h) { m_hObject = h; }
+
+    const std::vector<Call>& Calls() const { return m_calls; }
+    void ClearCalls() { m_calls.clear(); }
+    ULONG RefCount() const { return m_cRef; }
+
+private:
+    class CKsObject;
+
+    ULONG m_cRef;
+    Handler m_handler;
+    std::vector<Call> m_calls;
+    std::vector<std::pair<GUID, DWORD> > m_supported;
+    HANDLE m_hObject;
+    CKsObject* m_pKsObject;
+};
