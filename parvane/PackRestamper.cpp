@@ -553,9 +553,11 @@ BOOL CPackRestamper::CutPayload(BYTE* b, PesHeader& h, const int (*drops)[2], in
         if (b[h.start + 8] + dropped > 255)
             return FALSE;
         b[h.start + 8] = (BYTE)(b[h.start + 8] + dropped);
+        memset(b + ps, 0xFF, dropped);
     }
     else
     {
+        // MPEG-1 stuffing comes first in the packet header.
         memmove(b + h.start + 6 + dropped, b + h.start + 6, ps - (h.start + 6));
         memset(b + h.start + 6, 0xFF, dropped);
         if (h.pts >= 0)
@@ -563,7 +565,6 @@ BOOL CPackRestamper::CutPayload(BYTE* b, PesHeader& h, const int (*drops)[2], in
         if (h.dts >= 0)
             h.dts += dropped;
     }
-    memset(b + ps, 0xFF, dropped);
     memcpy(b + ps + dropped, &m_scratch[0], keptLength);
     h.payload = ps + dropped;
     return FALSE;

@@ -393,4 +393,51 @@ TEST(PackRestamper, NavigationPacketsMoveWithTheClock)
     EXPECT_EQ(100u, CMpegClock::GetBig32(pci));
     EXPECT_EQ(CMpegClock::GetBig32(pci), CMpegClock::GetBig32(dsi + 4)) << "PCI and DSI block numbers agree";
 }
+
+TEST_P(RestampByKind, NewTimeBaseDropsTheTailOfAnUndeliveredPicture)
+{
+    struct Row
+    {
+        int tail;       // bytes before the sequence header
+        bool padding;   // a padding packet takes them (else header stuffing)
+    };
+    const Row rows[] = { { 3, false }, { 5, false }, { 6, true }, { 40, true } };
+    int kind = GetParam();
+    for (const Row& row : rows)
+    {
+        CPackRestamper r(kind);
+        r.Sequence().frameRate = 25.0;
+        Stream s(kind);
+        s.AddPack(10.0);
+        Bytes body = CPackBuilder::Join({ kSeq, CPackBuilder::Gop(0, 0, 10, 0, true), CPackBuilder::Picture(1, 30) });
+        size_t v = s.builder.Packet(0xE0, CPackBuilder::Join({ Bytes(row.tail, 0x77), body }), 10.3, 10.2);
+        size_t total = s.bytes().size();
+        double last = 2.0;
+        int lostB = 0, first = 1;
+        Restamp(r, s.bytes(), &last, &lostB, &first);
+        const Bytes& b = s.bytes();
+        ASSERT_EQ(total, b.size());
+        int length = (b[v + 4] << 8) | b[v + 5];
+        int hdr = kind == 2 ? 9 + b[v + 8] : 6 + row.tail * (row.padding ? 0 : 1) + 10;
+        if (kind == 1 && !row.padding)
+        {
+            for (int i = 0; i < row.tail; ++i)
+                EXPECT_EQ(0xFF, b[v + 6 + i]) << "stuffing first";
+        }
+        // The payload now opens with the sequence header; the GOP time code moved with the clock.
+        EXPECT_EQ(0, memcmp(&b[v + hdr], kSeq.data(), kSeq.size())) << kind << " tail " << row.tail;
+        EXPECT_NEAR(2.0, CMpegClock::ReadGopTime(&b[v + hdr + kSeq.size()], 25.0), 1e-9);
+        EXPECT_EQ(0, memcmp(&b[v + hdr + kSeq.size() + 8], &body[kSeq.size() + 8], 30));
+        size_t stamps = kind == 2 ? v + 9 : v + 6 + (row.padding ? 0 : row.tail);
+        EXPECT_NEAR(2.3, CMpegClock::ReadStamp(&b[stamps]), 1e-4);
+        EXPECT_NEAR(2.2, CMpegClock::ReadStamp(&b[stamps + 5]), 1e-4);
+        if (row.padding)
+        {
+            EXPECT_EQ(0xBE, b[v + 6 + length + 3]);
+            EXPECT_EQ(total, v + 6 + length + 6 + ((b[v + 6 + length + 4] << 8) | b[v + 6 + length + 5]));
+        }
+        else
+            EXPECT_EQ(total, v + 6 + length);
+    }
+}
 }
