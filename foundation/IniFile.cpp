@@ -97,7 +97,7 @@ BOOL CIniFile::Save() {
   }
 
   DWORD attributes = GetFileAttributesA(m_path);
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+  if (m_path.IsEmpty() || (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))) {
     m_lastError = "Unable to open ini File!";
     return FALSE;
   }

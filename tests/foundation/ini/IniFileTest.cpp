@@ -162,6 +162,19 @@ TEST(CIniFile, FolderInsteadOfFileCannotBeOpened) {
   EXPECT_STREQ("Unable to open ini File!", ini.GetLastErrorText());
 }
 
+TEST(CIniFile, SaveWithoutPathOrOntoAFolderFails) {
+  CIniFile unnamed;
+  unnamed.SetValue("S", "k", "v");
+  EXPECT_FALSE(unnamed.Save());
+  EXPECT_STREQ("Unable to open ini File!", unnamed.GetLastErrorText());
+  std::string dir = IniTestPath("a-folder.ini");
+  CreateDirectoryA(dir.c_str(), nullptr);
+  CIniFile folder(dir.c_str());
+  folder.SetValue("S", "k", "v");
+  EXPECT_FALSE(folder.Save());
+  EXPECT_STREQ("Unable to open ini File!", folder.GetLastErrorText());
+}
+
 TEST(CIniFile, SaveIntoMissingFolderFails) {
   CIniFile ini(IniTestPath("no-such-folder/x.ini").c_str());
   ini.SetValue("S", "k", "v");
