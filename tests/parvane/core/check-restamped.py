@@ -16,11 +16,16 @@ def run(args):
 
 
 def packets(path):
-    r = run(["ffprobe", "-v", "error", "-show_entries", "stream=index,codec_type:packet=stream_index,pts,dts,pos",
-             "-of", "json", path])
+    r = run(["ffprobe", "-v", "error", "-show_entries",
+             "stream=index,codec_type,r_frame_rate:packet=stream_index,pts,dts,pos", "-of", "json", path])
     data = json.loads(r.stdout)
     kinds = {s["index"]: s["codec_type"] for s in data["streams"]}
-    return kinds, data.get("packets", [])
+    rates = {}
+    for s in data["streams"]:
+        num, _, den = s.get("r_frame_rate", "0/1").partition("/")
+        if s["codec_type"] == "video" and int(den or 1) and int(num):
+            rates[s["index"]] = int(num) / int(den)
+    return kinds, rates, data.get("packets", [])
 
 
 def frames(path):
@@ -56,9 +61,10 @@ def main():
         seams = sum(1 for a, b in zip(kept, kept[1:]) if b != a + 1)
 
         # Time stamps across every seam.
-        kinds, pk = packets(out)
+        kinds, rates, pk = packets(out)
         last = {}
         bad = 0
+        close = 0
         for p in pk:
             kind = kinds.get(p["stream_index"])
             if kind == "video":
@@ -74,9 +80,17 @@ def main():
                 bad += 1
                 if bad <= 3:
                     print(f"{name}: {kind} time {t} after {prev} at byte {p.get('pos')}")
+            # Each video decode time at least one picture after the one before (90 kHz ticks).
+            rate = rates.get(p["stream_index"])
+            if prev is not None and rate and t - prev < 90000 / rate - 1:
+                close += 1
+                if close <= 3:
+                    print(f"{name}: video decode time {t} less than a picture after {prev}")
             last[p["stream_index"]] = t
         if bad:
             failures.append(f"{name}: {bad} time stamps do not increase")
+        if close:
+            failures.append(f"{name}: {close} video decode times closer than a picture")
 
         # Stream copy.
         fmt = "mpeg" if fixture.startswith("m1") else "vob"
