@@ -440,4 +440,20 @@ TEST_P(RestampByKind, NewTimeBaseDropsTheTailOfAnUndeliveredPicture)
             EXPECT_EQ(total, v + 6 + length);
     }
 }
+
+TEST(PackRestamper, Mpeg1ShiftsEveryAudioAndVideoStream)
+{
+    CPackRestamper r(1);
+    r.Sequence().frameRate = 25.0;
+    Stream s(1);
+    s.AddPack(20.0);
+    const BYTE ids[] = { 0xC0, 0xC1, 0xD0, 0xDF, 0xE0, 0xE1, 0xBD };
+    std::vector<size_t> at;
+    for (BYTE id : ids)
+        at.push_back(s.builder.Packet(id, Bytes(8, 0x11), 20.5));
+    int gopMark = 0, wait = 0;
+    r.ShiftPackTimes(&s.bytes()[0], (int)s.bytes().size(), 15.0, &gopMark, &wait);
+    for (size_t i = 0; i < at.size(); ++i)
+        EXPECT_NEAR(5.5, CMpegClock::ReadStamp(&s.bytes()[at[i] + 6]), 1e-4) << std::hex << (int)ids[i];
+}
 }
