@@ -10,8 +10,8 @@
 // lost-B mode it also removes the B pictures that follow the first I picture of a resumed
 // recording (they refer to a picture that was never delivered).
 //
-// The stream handlers of the editor delegate their time-stamp operations to one of these,
-// and ordinal 17 keeps one for the chunk lists of the pause filter.
+// Each stream handler of the editor owns one and delegates its time-stamp operations to it;
+// the chunk lists of the pause filter (ordinal 17) go through the editor's current handler's.
 class CPackRestamper
 {
 public:
@@ -40,8 +40,8 @@ public:
     void SetGopTime(BYTE* gop, double seconds) const;
 
     // Moves every time stamp of one pack back by `offset` seconds. gopMark: the next GOP
-    // header met is the first of the output (cleared when met). audioWait: audio packets
-    // before the first one that begins with a frame header are not wanted.
+    // header met is the first of the output (cleared when met). audioWait: the audio before
+    // the first MPEG audio frame header is not wanted (cut; cleared at the first header).
     void ShiftPackTimes(BYTE* pack, int length, double offset, int* gopMark, int* audioWait);
 
     // On a new time base: pads the first pack's video bytes before its sequence or GOP header.
@@ -50,7 +50,8 @@ public:
     // The next pack in buffer[start, end): on success start/end delimit it.
     static BOOL NextPack(const BYTE* buffer, int* start, int* end);
 
-    // The body of ordinal 17 once a restamper exists: the number of packs re-stamped.
+    // Re-stamps a chunk list in place; the number of packs re-stamped. With *first set the
+    // list starts a new time base at *lastTime, though never behind what was written before.
     int RestampChunks(MpegChunkList* list, double* lastTime, int* lostBMode, int* first);
 
     // Kind of the first chunk that begins with a pack header: 1, 2, or 0 for none/unknown.
