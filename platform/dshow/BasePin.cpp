@@ -86,6 +86,8 @@ void CBasePin::ClearConnection()
 STDMETHODIMP CBasePin::Connect(IPin* pReceivePin, const AM_MEDIA_TYPE* pmt)
 {
     if (!pReceivePin) return E_POINTER;
+    // Connections are always made from the output side.
+    if (m_dir == PINDIR_INPUT) return E_UNEXPECTED;
     CAutoLock lock(m_pLock);
     if (m_pConnected) return VFW_E_ALREADY_CONNECTED;
     if (!IsStopped()) return VFW_E_NOT_STOPPED;
@@ -171,6 +173,7 @@ HRESULT CBasePin::AttemptConnection(IPin* pReceivePin, const CMediaType* pmt)
 STDMETHODIMP CBasePin::ReceiveConnection(IPin* pConnector, const AM_MEDIA_TYPE* pmt)
 {
     if (!pConnector || !pmt) return E_POINTER;
+    if (m_dir == PINDIR_OUTPUT) return E_UNEXPECTED;
     CAutoLock lock(m_pLock);
     if (m_pConnected) return VFW_E_ALREADY_CONNECTED;
     if (!IsStopped()) return VFW_E_NOT_STOPPED;

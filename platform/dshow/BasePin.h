@@ -21,7 +21,7 @@ public:
     STDMETHODIMP_(ULONG) NonDelegatingAddRef() override;
     STDMETHODIMP_(ULONG) NonDelegatingRelease() override;
 
-    // IPin
+    // IPin. Connect is an output pin's, ReceiveConnection an input pin's (E_UNEXPECTED otherwise).
     STDMETHODIMP Connect(IPin* pReceivePin, const AM_MEDIA_TYPE* pmt) override;
     STDMETHODIMP ReceiveConnection(IPin* pConnector, const AM_MEDIA_TYPE* pmt) override;
     STDMETHODIMP Disconnect() override;

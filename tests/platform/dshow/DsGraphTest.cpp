@@ -138,14 +138,17 @@ TEST_F(DsGraphTest, ConnectionRulesAndDisconnection)
 
     // The output offers nothing and accepts nothing before its input is connected.
     EXPECT_EQ(VFW_E_NO_ACCEPTABLE_TYPES, copyOut->Connect(sinkIn, nullptr));
-    EXPECT_EQ(VFW_E_INVALID_DIRECTION, copyIn->Connect(sinkIn, nullptr));
+    EXPECT_EQ(E_UNEXPECTED, copyIn->Connect(sinkIn, nullptr));
+    EXPECT_EQ(E_UNEXPECTED, copyIn->Connect(srcOut, nullptr));
+    EXPECT_EQ(VFW_E_INVALID_DIRECTION, srcOut->Connect(copyOut, nullptr));
+    CMediaType any(&MEDIATYPE_Stream);
+    EXPECT_EQ(E_UNEXPECTED, copyOut->ReceiveConnection(srcOut, &any));
     EXPECT_EQ(E_POINTER, srcOut->Connect(nullptr, nullptr));
     EXPECT_FALSE(sinkIn.Get() == nullptr);
 
     ASSERT_EQ(S_OK, srcOut->Connect(copyIn, nullptr));
     EXPECT_EQ(VFW_E_ALREADY_CONNECTED, srcOut->Connect(copyIn, nullptr));
-    CMediaType stream(&MEDIATYPE_Stream);
-    EXPECT_EQ(VFW_E_ALREADY_CONNECTED, copyIn->ReceiveConnection(srcOut, &stream));
+    EXPECT_EQ(VFW_E_ALREADY_CONNECTED, copyIn->ReceiveConnection(srcOut, &any));
     ComPtr<IPin> peer;
     ASSERT_EQ(S_OK, copyIn->ConnectedTo(&peer));
     EXPECT_EQ(srcOut.Get(), peer.Get());
