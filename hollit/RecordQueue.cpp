@@ -173,6 +173,9 @@ BOOL CRecordQueue::OnGopBoundary()
 
 void CRecordQueue::ResetSync()
 {
+    // A group that became pending before the reset still belongs to the old time base: the deliver
+    // thread sends it first, so the new time base and the lost-B cut fall on the next group.
+    WaitPending();
     CCriticalSectionLock lock(&m_stateLock);
     m_lostBMode = m_lostB;
     m_synced = 0;

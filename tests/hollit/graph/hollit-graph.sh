@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Records a real MPEG-2 program stream through the pause filter in real filter graphs under Wine,
+# Records real MPEG-2 program streams through the pause filter in real filter graphs under Wine,
 # pausing and resuming at chosen samples, and checks every written file with ffprobe/ffmpeg.
 #   hollit-graph.sh <build dir>
 set -uo pipefail
@@ -8,8 +8,6 @@ here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../../.." && pwd)"
 work="$build/hollit-graph"
 mkdir -p "$work"
-source_file="$work/m2-open.mpg"
-[ -s "$source_file" ] || bash "$root/tests/parvane/fixtures/make-fixtures.sh" "$work" m2-open.mpg || exit 1
 
 # Under ctest the Wine environment is already set up; on its own the script makes its own.
 own_env=0
@@ -18,8 +16,19 @@ if [ -z "${WINEPREFIX:-}" ]; then
   own_env=1
 fi
 
+# Like a hardware encoder that starts every group of pictures in a new pack (2048-byte packs,
+# system headers, open GOPs of 12 with 2 B pictures, MPEG audio).
+aligned="$work/gop-aligned.mpg"
+[ -s "$aligned" ] || ffmpeg -hide_banner -loglevel error -y \
+  -f lavfi -i testsrc2=size=352x288:rate=25 -f lavfi -i sine=frequency=1000:sample_rate=48000 -t 4 \
+  -c:v mpeg2video -b:v 1500k -maxrate 2M -bufsize 1835k -g 12 -bf 2 -sc_threshold 1000000000 \
+  -c:a mp2 -b:a 128k -ac 2 -fflags +bitexact -flags:v +bitexact -flags:a +bitexact -f dvd "$aligned" || exit 1
+# GOP headers anywhere in a pack: the kept group before a cut loses the tail of its last picture.
+unaligned="$work/m2-open.mpg"
+[ -s "$unaligned" ] || bash "$root/tests/parvane/fixtures/make-fixtures.sh" "$work" m2-open.mpg || exit 1
+
 winpath() { echo "Z:${1//\//\\}"; }
-run_wine() { (cd "$build/bin" && wine "$@"); }
+run_wine() { (cd "$build/bin" && wine "$@" 2>/dev/null); }
 
 run_wine regsvr32.exe /s "$(winpath "$build/bin/Hollit.ax")" || { echo "registration failed"; exit 1; }
 cleanup() {
@@ -28,35 +37,42 @@ cleanup() {
 }
 trap cleanup EXIT
 
-size=$(stat -c %s "$source_file")
 failures=0
 case_no=0
+# record <source> <sample bytes> <thread> <lost-B> <damaged pictures allowed> [actions...]
+record() {
+  local src="$1" sample="$2" thread="$3" lostb="$4" damaged="$5"
+  shift 5
+  case_no=$((case_no + 1))
+  local out="$work/out-$case_no.mpg"
+  rm -f "$out"
+  echo "case $case_no: $(basename "$src"), samples $sample, thread $thread, lost-B $lostb, actions '$*'"
+  if ! run_wine HollitGraphRun.exe "$(winpath "$src")" "$(winpath "$out")" "$sample" "$thread" "$lostb" "$@"; then
+    echo "  FAIL: graph did not complete"
+    failures=$((failures + 1))
+    return
+  fi
+  python3 "$here/check_recording.py" --damaged "$damaged" "$src" "$out" "$sample" "$@" || failures=$((failures + 1))
+}
+
 for sample in 2048 3000 65536; do
-  n=$(( (size + sample - 1) / sample ))
   for thread in 0 1; do
-    # Sample indexes at fractions of the stream for each pause plan.
-    plans=(
-      ""
-      "p$((n * 30 / 100)) r$((n * 45 / 100))"
-      "p$((n * 20 / 100)) r$((n * 22 / 100)) p$((n * 60 / 100)) r$((n * 75 / 100))"
-      "d$((n * 40 / 100)) e$((n * 55 / 100))"
-      "p$((n * 70 / 100))"
-    )
-    for plan in "${plans[@]}"; do
-      case_no=$((case_no + 1))
-      out="$work/out-$case_no.mpg"
-      rm -f "$out"
-      # shellcheck disable=SC2086
-      if ! run_wine HollitGraphRun.exe "$(winpath "$source_file")" "$(winpath "$out")" "$sample" "$thread" 1 $plan; then
-        echo "case $case_no (samples $sample, thread $thread, plan '$plan'): graph failed"
-        failures=$((failures + 1))
-        continue
-      fi
-      echo "case $case_no: samples $sample, thread $thread, plan '$plan'"
-      # shellcheck disable=SC2086
-      python3 "$here/check_recording.py" "$source_file" "$out" "$sample" $plan || failures=$((failures + 1))
-    done
+    n=$(( ($(stat -c %s "$aligned") + sample - 1) / sample ))
+    at() { echo $(( n * $1 / 100 )); }
+    record "$aligned" "$sample" "$thread" 1 0
+    record "$aligned" "$sample" "$thread" 1 0 "p$(at 30)" "r$(at 45)"
+    record "$aligned" "$sample" "$thread" 1 0 "p$(at 35)" "r$(at 37)" "p$(at 60)" "r$(at 75)"
+    record "$aligned" "$sample" "$thread" 1 0 "p$(at 20)" "r$(at 22)" "p$(at 60)" "r$(at 75)"
+    record "$aligned" "$sample" "$thread" 1 0 "p$(at 70)"
+    record "$aligned" "$sample" "$thread" 1 0 "r$(at 10)" "p$(at 50)" "r$(at 52)"
+    # Delivery switched off without the synchronisation reset: no new time base, no lost-B cut.
+    record "$aligned" "$sample" "$thread" 1 2 "d$(at 40)" "e$(at 55)"
+
+    n=$(( ($(stat -c %s "$unaligned") + sample - 1) / sample ))
+    record "$unaligned" "$sample" "$thread" 1 0
+    record "$unaligned" "$sample" "$thread" 0 0
+    record "$unaligned" "$sample" "$thread" 1 1 "p$(at 30)" "r$(at 45)"
   done
 done
-echo "$failures failing case(s)"
+echo "$failures failing case(s) of $case_no"
 [ "$failures" -eq 0 ]
