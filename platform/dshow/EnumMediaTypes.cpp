@@ -25,6 +25,17 @@ STDMETHODIMP CEnumMediaTypes::NonDelegatingQueryInterface(REFIID riid, void** pp
     return CUnknown::NonDelegatingQueryInterface(riid, ppv);
 }
 
+// A pin that answers every position with the same type would never end the sequence;
+// such a repeat ends it, so callers that enumerate to the end always finish.
+HRESULT CEnumMediaTypes::TypeAt(int position, CMediaType* pmt) const
+{
+    HRESULT hr = m_pPin->GetMediaType(position, pmt);
+    if (hr != S_OK || position == 0) return hr;
+    CMediaType previous;
+    if (m_pPin->GetMediaType(position - 1, &previous) == S_OK && previous == *pmt) return VFW_S_NO_MORE_ITEMS;
+    return S_OK;
+}
+
 BOOL CEnumMediaTypes::OutOfSync() const
 {
     return m_version != m_pPin->GetMediaTypeVersion();
@@ -42,7 +53,7 @@ STDMETHODIMP CEnumMediaTypes::Next(ULONG cMediaTypes, AM_MEDIA_TYPE** ppMediaTyp
     ULONG fetched = 0;
     while (fetched < cMediaTypes) {
         CMediaType mt;
-        if (m_pPin->GetMediaType(m_position, &mt) != S_OK) break;
+        if (TypeAt(m_position, &mt) != S_OK) break;
         AM_MEDIA_TYPE* copy = CreateMediaType(&mt);
         if (!copy) {
             for (ULONG i = 0; i < fetched; ++i) {
@@ -64,7 +75,7 @@ STDMETHODIMP CEnumMediaTypes::Skip(ULONG cMediaTypes)
     if (OutOfSync()) return VFW_E_ENUM_OUT_OF_SYNC;
     while (cMediaTypes > 0) {
         CMediaType mt;
-        if (m_pPin->GetMediaType(m_position, &mt) != S_OK) return S_FALSE;
+        if (TypeAt(m_position, &mt) != S_OK) return S_FALSE;
         ++m_position;
         --cMediaTypes;
     }

@@ -3,6 +3,7 @@
 #include "platform/dshow/Unknown.h"
 
 class CBasePin;
+class CMediaType;
 
 // Enumerates the types a pin offers (CBasePin::GetMediaType); holds a reference on the pin.
 class CEnumMediaTypes : public CUnknown, public IEnumMediaTypes
@@ -22,6 +23,7 @@ public:
 
 private:
     BOOL OutOfSync() const;
+    HRESULT TypeAt(int position, CMediaType* pmt) const;
 
     CBasePin* m_pPin;
     int m_position;

@@ -495,6 +495,34 @@ TEST(EnumMediaTypesTest, EdgesOfTheSequence)
     EXPECT_EQ(1u, RefCount(filter));
 }
 
+// A pin that answers every position with the same type.
+class CEndlessPin : public CAnyInputPin
+{
+public:
+    CEndlessPin(CBaseFilter* f, CCritSec* lock) : CAnyInputPin(f, lock, L"Endless", 1) {}
+    HRESULT GetMediaType(int pos, CMediaType* mt) override
+    {
+        if (pos < 0) return E_INVALIDARG;
+        return CAnyInputPin::GetMediaType(0, mt);
+    }
+};
+
+TEST(EnumMediaTypesTest, RepeatedTypeEndsTheSequence)
+{
+    CPropFilter* f;
+    ComPtr<IBaseFilter> filter = NewPropFilter(&f, 0, 0);
+    f->AddPin(new CEndlessPin(f, &f->m_lock));
+    ComPtr<IEnumMediaTypes> e;
+    ASSERT_EQ(S_OK, PinByIndex(filter, 0)->EnumMediaTypes(&e));
+    AM_MEDIA_TYPE* types[3] = {};
+    ULONG got = 0;
+    EXPECT_EQ(S_FALSE, e->Next(3, types, &got));
+    ASSERT_EQ(1u, got);
+    DeleteMediaType(types[0]);
+    EXPECT_EQ(S_OK, e->Reset());
+    EXPECT_EQ(S_FALSE, e->Skip(2));
+}
+
 TEST(EnumMediaTypesTest, UnconnectedTransformOutputOffersNothing)
 {
     ComScope com;
