@@ -15,6 +15,8 @@ const BYTE kPackCode[4] = {0x00, 0x00, 0x01, 0xBA};
 const BYTE kGopCode[4] = {0x00, 0x00, 0x01, 0xB8};
 const double kSeamStep = 0.015;
 const double kSearchTolerance = 0.25;
+// How far into a range its first time stamps are looked for.
+const __int64 kStampScan = 256 * 1024;
 
 // Progress of a clip save: one process, one save at a time.
 int g_progressCalls = 0;
@@ -93,22 +95,6 @@ int GopCut(const BYTE* pack, int payload, int end)
         return -1;
     int seq = FindCode(pack, payload, gop, 0xB3);
     return seq >= 0 ? seq : gop;
-}
-
-// True when bytes[from, to) can only be the end of a picture's coded data: no start code
-// other than slice start codes.
-BOOL OnlySliceData(const BYTE* pack, int from, int to)
-{
-    for (int i = from; i + 4 <= to; ++i)
-    {
-        if (pack[i] == 0 && pack[i + 1] == 0 && pack[i + 2] == 1)
-        {
-            BYTE c = pack[i + 3];
-            if (c == 0x00 || c > 0xAF)
-                return FALSE;
-        }
-    }
-    return TRUE;
 }
 
 struct VideoCut
@@ -741,11 +727,13 @@ __int64 CMpegStream::LocateTime(double* seconds, int mode)
         return -1;
     __int64 result = p;
     double resultTime = gopTime;
-    if (mode == 0 && target < gopTime)
+    // Mode 0 wants the GOP at or before the time; a probe that overshot by up to the search
+    // tolerance may have passed more than one GOP start.
+    while (mode == 0 && target < resultTime)
     {
         double earlierTime = 0;
-        __int64 earlier = FindGopNear(p, &earlierTime, 0);
-        if (earlier >= 0)
+        __int64 earlier = FindGopNear(result, &earlierTime, 0);
+        if (earlier >= 0 && earlier < result)
         {
             result = earlier;
             resultTime = earlierTime;
@@ -754,6 +742,7 @@ __int64 CMpegStream::LocateTime(double* seconds, int mode)
         {
             result = m_dataStart;
             resultTime = m_firstTime;
+            break;
         }
     }
     *seconds = resultTime - m_firstTime;
@@ -778,7 +767,7 @@ void CMpegStream::TrimOpeningPack(BYTE* pack, int length)
     VideoCut c;
     if (!FindVideoCut(pack, length, m_kind, &c))
         return;
-    // Whole video packets before the GOP's own belong to the picture before it.
+    // Whole video packets before the GOP's own belong to the pictures before it.
     int p = PackHeaderLength(pack, length, m_kind);
     while (p >= 0 && p + 6 <= c.packet)
     {
@@ -788,14 +777,18 @@ void CMpegStream::TrimOpeningPack(BYTE* pack, int length)
         if (IsVideoStream(pack[p + 3]))
         {
             int payload = PayloadOffset(pack, p, end, m_kind);
-            if (payload >= 0 && OnlySliceData(pack, payload, end))
+            if (payload >= 0 && FindCode(pack, payload, end, 0xB3) < 0 && FindCode(pack, payload, end, 0xB5) < 0)
                 MakePaddingPacket(pack, p, end - p);
         }
         p = end;
     }
     int head = c.cut - c.payload;
-    if (head <= 0 || !OnlySliceData(pack, c.payload, c.cut))
+    if (head <= 0)
         return;
+    // The packet's time stamps name the first picture that starts in it; when that one is
+    // cut away with the head, the GOP's first picture must not inherit them.
+    if (FindCode(pack, c.payload, c.cut, 0x00) >= 0)
+        ClearStamps(pack, c.packet, c.payload, m_kind);
     if (head >= 6)
     {
         // The packet header moves up to the cut; what it leaves behind becomes padding.
@@ -832,7 +825,7 @@ int CMpegStream::PrepareClosingPack(__int64 position, __int64 limit, double* scr
     VideoCut c;
     if (!FindVideoCut(pack, length, m_kind, &c))
         return 0;
-    if (c.cut == c.payload || !OnlySliceData(pack, c.payload, c.cut))
+    if (c.cut == c.payload)
         return 0;
     if (FindCode(pack, c.payload, c.cut, 0x00) < 0)
         ClearStamps(pack, c.packet, c.payload, m_kind);
@@ -884,7 +877,34 @@ BOOL CMpegStream::WriteRangeImpl(__int64 start, __int64 end, double* runningTime
     const BYTE* first = m_reader->Pointer(start, 10);
     if (!first || memcmp(first, kPackCode, 4) != 0)
         return TRUE;
-    const double offset = GetPackScr(first) - *runningTime;
+    const double firstScr = GetPackScr(first);
+    double offset = firstScr - *runningTime;
+    // A new output starts a new time line; a range after another handler's continues its.
+    CMpegStream* previous = file->LastWriter();
+    if (!previous)
+    {
+        m_restamper->ForgetHistory();
+    }
+    else if (previous != this && previous->m_restamper)
+    {
+        MpegSequenceInfo own = m_restamper->Sequence();
+        *m_restamper = *previous->m_restamper;
+        m_restamper->Sequence() = own;
+    }
+    // The running time alone puts the first pack after the last one, but the decode and
+    // presentation times ride ahead of the clock by amounts that vary from GOP to GOP: keep
+    // every stream's first stamp behind what the previous range wrote.
+    if (m_restamper->HasHistory())
+    {
+        __int64 n = end - start < kStampScan ? end - start : kStampScan;
+        const BYTE* head = m_reader->Pointer(start, (int)n);
+        if (head)
+        {
+            m_restamper->ScanFirstStamps(head, (int)n, TRUE);
+            offset = m_restamper->LimitOffset(offset, firstScr, kSeamStep);
+        }
+    }
+    file->SetLastWriter(this);
     const int savedLostB = m_lostBMode;
     m_bDropping = 0;
     m_restamper->SetLostBMode(m_lostBMode);

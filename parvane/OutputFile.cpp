@@ -9,7 +9,7 @@ const DWORD kBufferSize = 1 << 20;
 }
 
 COutputFile::COutputFile()
-    : m_file(INVALID_HANDLE_VALUE), m_buffer(NULL), m_used(0), m_failed(FALSE), m_written(0)
+    : m_file(INVALID_HANDLE_VALUE), m_buffer(NULL), m_used(0), m_failed(FALSE), m_written(0), m_lastWriter(NULL)
 {
     m_path[0] = 0;
 }
@@ -38,6 +38,7 @@ BOOL COutputFile::Create(const char* path)
     m_used = 0;
     m_failed = FALSE;
     m_written = 0;
+    m_lastWriter = NULL;
     return TRUE;
 }
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+class CMpegStream;
+
 // A new output file written through a large buffer: packs are a few KiB each and a write
 // call per pack costs more than the copy itself.
 class COutputFile
@@ -22,6 +24,9 @@ public:
     BOOL Failed() const { return m_failed; }
     __int64 BytesWritten() const { return m_written; }
     const char* GetPath() const { return m_path; }
+    // The handler that wrote the last range: the next one continues its time line.
+    CMpegStream* LastWriter() const { return m_lastWriter; }
+    void SetLastWriter(CMpegStream* writer) { m_lastWriter = writer; }
 
 private:
     BOOL Flush();
@@ -32,4 +37,5 @@ private:
     BOOL m_failed;
     __int64 m_written;
     char m_path[MAX_PATH];
+    CMpegStream* m_lastWriter;
 };

@@ -63,6 +63,7 @@ public:
     CMpegStream* GetStream() const { return m_stream; }
     CMappedFile* GetReader() const { return m_reader; }
     int GetClipCount() const { return (int)m_clips.size(); }
+    const std::list<ClipSegment>& GetClips() const { return m_clips; }
     int GetClipKind() const { return m_clipKind; }
     int GetClipFileCount() const { return (int)m_files.size(); }
     const std::string& GetName() const { return m_name; }
