@@ -584,8 +584,10 @@ TEST(DibFiles, JpegQualityReachesTheEncoder) {
 }
 
 TEST(DibFiles, LoadWithDeviceContextDraws) {
-  HDC dc = CreateCompatibleDC(NULL);
-  HBITMAP target = CreateCompatibleBitmap(GetDC(NULL), 32, 32);
+  HDC screen = GetDC(NULL);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP target = CreateCompatibleBitmap(screen, 32, 32);
+  ReleaseDC(NULL, screen);
   HGDIOBJ old = SelectObject(dc, target);
   CDib dib(Ref("pattern.bmp").c_str(), dc, 1, 1);
   EXPECT_EQ(0, dib.GetStatus());
