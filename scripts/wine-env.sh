@@ -25,7 +25,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1 || true
 fi
 wineserver -p >/dev/null 2>&1 || true
-sleep 0.2
+# The first program of a prefix starts winedevice.exe, which would inherit (and hold open)
+# the output pipe of whoever runs it: start it here with its output going nowhere.
+wine cmd /c echo >/dev/null 2>&1 </dev/null || true
 
 wine_env_stop() {
   wineserver -k >/dev/null 2>&1 || true
