@@ -2,6 +2,11 @@
 #include "platform/afx/String.h"
 #include <ctime>
 
+// windows.h maps GetCurrentTime to GetTickCount; here it is CTime's own.
+#ifdef GetCurrentTime
+#undef GetCurrentTime
+#endif
+
 // A span of seconds in the manner of MFC's CTimeSpan.
 class CTimeSpan {
 public:
