@@ -82,7 +82,7 @@ void PutBig16(BYTE* p, int v)
 }
 
 CPackRestamper::CPackRestamper(int kind)
-    : m_kind(kind), m_lostBMode(0), m_bDropping(0)
+    : m_kind(kind), m_lostBMode(0), m_bDropping(0), m_lostBIPassed(FALSE)
 {
     memset(&m_sequence, 0, sizeof(m_sequence));
     ForgetHistory();
@@ -110,6 +110,8 @@ void CPackRestamper::ForgetHistory()
         t.lastLength = 0;
         t.first = 0.0;
         t.haveFirst = FALSE;
+        t.seam = FALSE;
+        t.dropping = FALSE;
     }
 }
 
@@ -450,16 +452,21 @@ BOOL CPackRestamper::DropPictures(BYTE* b, PesHeader& h, int* pictures)
                 m_bDropping = 1;
                 segDrop = TRUE;
             }
-            else if (type == 2 || (type == 1 && m_bDropping))
+            else if (type == 2 || (type == 1 && (m_bDropping || m_lostBIPassed)))
             {
-                // A P picture, or an I picture met while dropping, no longer needs what
-                // the lost pictures held.
+                // A P picture, or any I picture after the first, no longer needs what the
+                // lost pictures held; streams of I and B pictures only have no P to wait for.
                 m_bDropping = 0;
                 m_lostBMode = 0;
+                m_lostBIPassed = FALSE;
                 segDrop = FALSE;
             }
             else
+            {
+                if (type == 1)
+                    m_lostBIPassed = TRUE;
                 segDrop = m_bDropping != 0;
+            }
         }
         if (firstPicture < 0)
         {
@@ -760,9 +767,48 @@ void CPackRestamper::ShiftPackTimes(BYTE* pack, int length, double offset, int* 
             }
         }
         int key = AudioKey(pack, h);
-        if (key >= 0)
-            TrackAudio(pack, h, key);
+        if (key < 0)
+            return;
+        if (m_audio[key].seam && DropAudioBehindSeam(pack, h, key))
+            return;
+        TrackAudio(pack, h, key);
     });
+}
+
+// The time offset of a new time base is fixed by the data at hand; audio that only turns up
+// in a later delivery may still lie behind the audio written before the seam. Such packets
+// are dropped (their time was already heard) until the stream's stamps move past it.
+BOOL CPackRestamper::DropAudioBehindSeam(BYTE* b, PesHeader& h, int key)
+{
+    StreamTrack& t = m_audio[key];
+    if (h.pts < 0)
+    {
+        if (!t.dropping)
+            return FALSE;
+        MakePadding(b, h.start, h.end);
+        return TRUE;
+    }
+    if (CMpegClock::ReadStamp(b + h.pts) < t.next - t.frame / 2)
+    {
+        MakePadding(b, h.start, h.end);
+        t.dropping = TRUE;
+        return TRUE;
+    }
+    t.seam = FALSE;
+    if (t.dropping && key >= 0xC0)
+    {
+        // The packet opens with the end of a frame that was dropped.
+        t.carry = -1;
+        int at = FindAudioHeader(b + h.payload, 0, h.end - h.payload);
+        int cut[1][2] = { { h.payload, at >= 0 ? h.payload + at : h.end } };
+        if (at != 0 && CutPayload(b, h, cut, 1, FALSE))
+        {
+            t.dropping = FALSE;
+            return TRUE;
+        }
+    }
+    t.dropping = FALSE;
+    return FALSE;
 }
 
 void CPackRestamper::ScanFirstStamps(const BYTE* data, int length, BOOL restart)
@@ -771,7 +817,11 @@ void CPackRestamper::ScanFirstStamps(const BYTE* data, int length, BOOL restart)
     {
         m_haveFirstVideo = FALSE;
         for (int i = 0; i < 256; ++i)
+        {
             m_audio[i].haveFirst = FALSE;
+            m_audio[i].seam = m_audio[i].valid;
+            m_audio[i].dropping = FALSE;
+        }
     }
     if (!data || length <= 0)
         return;
@@ -863,8 +913,14 @@ int CPackRestamper::RestampChunks(MpegChunkList* list, double* lastTime, int* lo
 {
     if (!list || !list->head || !lastTime || !lostBMode || !first)
         return 0;
-    m_bDropping = 0;
+    // A delivery begins with the pack that holds its GOP header, which also holds the end of
+    // the previous delivery's last picture: when that picture was being dropped, so is its end.
     m_lostBMode = *lostBMode;
+    if (*first || !m_lostBMode)
+    {
+        m_bDropping = 0;
+        m_lostBIPassed = FALSE;
+    }
     int gopMark = *lostBMode;
     int audioWait = *lostBMode;
     double outputTime = *lastTime;

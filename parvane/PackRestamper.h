@@ -27,7 +27,12 @@ public:
     void ParseSequenceHeader(const BYTE* header);
 
     int GetLostBMode() const { return m_lostBMode; }
-    void SetLostBMode(int mode) { m_lostBMode = mode; }
+    // Arms lost-B mode afresh: the next I picture is the one whose B pictures are dropped.
+    void SetLostBMode(int mode)
+    {
+        m_lostBMode = mode;
+        m_lostBIPassed = FALSE;
+    }
     int GetBDropping() const { return m_bDropping; }
     void SetBDropping(int dropping) { m_bDropping = dropping; }
 
@@ -99,6 +104,8 @@ private:
         int lastLength;     // length of the last audio frame met
         double first;       // first stamp met by a pre-scan
         BOOL haveFirst;
+        BOOL seam;          // a new time base began; the stream has not yet moved past it
+        BOOL dropping;      // audio behind the seam is being dropped
     };
 
     int PackHeaderLength(const BYTE* pack, int length) const;
@@ -114,6 +121,7 @@ private:
     void GopStep(BYTE* pack, const PesHeader& h, int gop, double offset, int* gopMark, int lostBMode);
     void TrackVideo(const BYTE* pack, const PesHeader& h, int pictures);
     void TrackAudio(const BYTE* pack, const PesHeader& h, int key);
+    BOOL DropAudioBehindSeam(BYTE* pack, PesHeader& h, int key);
     static int AudioKey(const BYTE* pack, const PesHeader& h);
     double FrameDuration() const;
     template <class Visit> void ForEachPacket(BYTE* pack, int length, Visit visit);
@@ -122,6 +130,7 @@ private:
     MpegSequenceInfo m_sequence;
     int m_lostBMode;
     int m_bDropping;
+    BOOL m_lostBIPassed;    // lost-B mode has met its I picture (kept across deliveries)
 
     BOOL m_haveLastScr;
     double m_lastScr;

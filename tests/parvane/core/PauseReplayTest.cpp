@@ -169,6 +169,7 @@ const Replay kReplays[] = {
     { "m2-closed.mpg", "m2-closed-pauses.mpg", 0, "KKPPKKPK", 3 },
     { "m2-open.mpg", "m2-open-lostb.mpg", 1, "KKPPKKPK", 4 },
     { "m2-open.mpg", "m2-open-keepb.mpg", 0, "KPKPPK", 1 },
+    { "m2-ib.mpg", "m2-ib-lostb.mpg", 1, "KKKPPKKKPKKK", 2 },
     { "m1-system.mpg", "m1-pauses.mpg", 1, "KKPKKPPK", 3 },
     { "m1-system.mpg", "m1-keepb.mpg", 0, "KPPKK", 5 },
     { "dvd-nav.vob", "dvd-pauses.vob", 1, "KPKK", 2 },
