@@ -1,12 +1,23 @@
 #include "foundation/DiskWatcher.h"
 
 #include <algorithm>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "foundation/Trace.h"
 
 namespace {
+
 std::vector<CDiskWatcher*> g_watchers;
+
+// The window reads the root text when the message arrives, possibly after the drive list was read
+// again or the watcher was destroyed: the text posted is a copy that lives as long as the program.
+LPCSTR LastingRootText(LPCSTR root) {
+  static std::set<std::string> roots;
+  return roots.insert(root).first->c_str();
+}
+
 }  // namespace
 
 CDiskWatcher::CDiskWatcher() : m_target(nullptr), m_limitMB(1), m_watched(nullptr), m_running(0) {
@@ -51,7 +62,7 @@ void CDiskWatcher::WatchDisk() {
   if (!m_watched) return;
   int free = m_watched->GetFreeMB();
   if (free > m_limitMB) return;
-  PostMessageA(m_target, WM_DISK_SPACE_LOW, reinterpret_cast<WPARAM>(m_watched->GetRootText()), free);
+  PostMessageA(m_target, WM_DISK_SPACE_LOW, reinterpret_cast<WPARAM>(LastingRootText(m_watched->GetRootText())), free);
   NullTrace("WatchDisk WPARAM: %s,LPARAM: %d\n", m_watched->GetRootText(), free);
 }
 

@@ -3,7 +3,7 @@
 #include "foundation/DriveList.h"
 
 // Message posted to the target window while the watched disk's free space is at or below the limit:
-// wParam the root text (owned by the watcher's drive list), lParam the free MB.
+// wParam the root text (LPCSTR, valid for the rest of the run), lParam the free MB.
 const UINT WM_DISK_SPACE_LOW = 3021;
 
 // Checks one disk periodically and tells a window when its free space falls to a limit.

@@ -15,12 +15,9 @@ struct Posted {
   LPARAM freeMB;
 };
 std::vector<Posted> g_posted;
-// The root text belongs to the watcher: once it is destroyed, queued messages point at freed text.
-bool g_readRoot = true;
 
 LRESULT CALLBACK PanelProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_DISK_SPACE_LOW)
-    g_posted.push_back({wnd, g_readRoot ? reinterpret_cast<const char*>(wp) : "", lp});
+  if (msg == WM_DISK_SPACE_LOW) g_posted.push_back({wnd, reinterpret_cast<const char*>(wp), lp});
   return DefWindowProcA(wnd, msg, wp, lp);
 }
 
@@ -41,7 +38,6 @@ class DiskWatcherTest : public ::testing::Test {
 protected:
   void SetUp() override {
     g_posted.clear();
-    g_readRoot = true;
     FakeDisks().clear();
     FakeDisks()["C:\\"] = {100000, 50000};
     CDriveInfo::SetSpaceQuery(FakeSpaceQuery);
@@ -131,6 +127,7 @@ TEST_F(DiskWatcherTest, WatchersShareOneCallbackButPostOnlyTheirOwn) {
   DestroyWindow(other);
 }
 
+// A message still queued when the watcher goes still carries a readable root.
 TEST_F(DiskWatcherTest, DestroyedWatcherFallsSilent) {
   FakeDisks()["C:\\"] = {100000, 10};
   CDiskWatcher* watcher = new CDiskWatcher;
@@ -138,9 +135,12 @@ TEST_F(DiskWatcherTest, DestroyedWatcherFallsSilent) {
   ASSERT_TRUE(watcher->SetWatch("C:\\", 300));
   watcher->Start(10);
   EXPECT_TRUE(PumpMessages(3000, [] { return !g_posted.empty(); }));
-  g_readRoot = false;
+  g_posted.clear();
+  watcher->WatchDisk();  // queued, not yet delivered
   delete watcher;
-  PumpMessages(20);  // a message posted just before is still delivered
+  PumpMessages(20);
+  ASSERT_FALSE(g_posted.empty());
+  EXPECT_EQ("C:\\", g_posted.front().root);
   g_posted.clear();
   PumpMessages(60);
   EXPECT_TRUE(g_posted.empty());

@@ -53,7 +53,8 @@ TEST_F(DriveTest, RealSystemDisk) {
 TEST_F(DriveTest, SizesInWholeMegabytes) {
   CDriveInfo::SetSpaceQuery(FakeSpaceQuery);
   struct Row { ULONGLONG total, free; int percent; } rows[] = {
-      {100000, 2500, 2}, {100000, 100000, 100}, {100, 0, 0}, {0, 0, 0}, {3, 1, 33}, {4000000, 3000000, 75}};
+      {100000, 2500, 2}, {100000, 100000, 100}, {100, 0, 0}, {0, 0, 0}, {3, 1, 33}, {4000000, 3000000, 75},
+      {40000000, 30000000, 75}};  // free MB x 100 beyond 32 bits
   for (auto& r : rows) {
     FakeDisks()["E:\\"] = {r.total, r.free};
     CDriveInfo e("E:\\");
