@@ -4,12 +4,15 @@
 //   HollitGraphRun <in> <out> <sample bytes> <deliver thread 0|1> <lost-B 0|1> [p<N>|r<N>|d<N>|e<N>]...
 // p<N>: PauseRecord before sample N reaches the filter, r<N>: ResumeRecord,
 // d<N>/e<N>: delivery switched off/on without the synchronisation reset.
+// stop: the end of the stream is held back before the filter, which is then stopped on its own
+// while the sink still runs (as when a recording is stopped in the middle of a group).
 #include "platform/standins/testfilters/TestFilters.h"
 
 #include "Hollit_h.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <new>
 #include <string>
@@ -19,7 +22,17 @@ namespace {
 class CPauseTap : public CCopyTransform
 {
 public:
-    CPauseTap(HRESULT* phr) : CCopyTransform(nullptr, phr), m_index(0) {}
+    CPauseTap(HRESULT* phr) : CCopyTransform(nullptr, phr), m_index(0)
+    {
+        m_endOfStream = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    }
+    ~CPauseTap() override { CloseHandle(m_endOfStream); }
+
+    HRESULT EndOfStream() override
+    {
+        SetEvent(m_endOfStream);
+        return m_holdEndOfStream ? S_OK : CCopyTransform::EndOfStream();
+    }
 
     HRESULT Transform(IMediaSample* pIn, IMediaSample* pOut) override
     {
@@ -37,6 +50,8 @@ public:
 
     std::map<int, char> m_actions;
     IMpegRecordFilter* m_record = nullptr;
+    bool m_holdEndOfStream = false;
+    HANDLE m_endOfStream;
 
 private:
     int m_index;
@@ -106,8 +121,12 @@ int Run(int argc, char** argv)
     ComPtr<IBaseFilter> tap;
     tapObject->NonDelegatingQueryInterface(IID_IBaseFilter, reinterpret_cast<void**>(&tap));
     tapObject->m_record = record;
-    for (int i = 6; i < argc; ++i)
-        tapObject->m_actions[atoi(argv[i] + 1)] = argv[i][0];
+    for (int i = 6; i < argc; ++i) {
+        if (strcmp(argv[i], "stop") == 0)
+            tapObject->m_holdEndOfStream = true;
+        else
+            tapObject->m_actions[atoi(argv[i] + 1)] = argv[i][0];
+    }
 
     graph->AddFilter(source, L"Source");
     graph->AddFilter(tap, L"Tap");
@@ -126,6 +145,15 @@ int Run(int argc, char** argv)
     ComQuery(graph, events);
     if (FAILED(hr = control->Run()))
         return Fail("run", hr);
+    if (tapObject->m_holdEndOfStream) {
+        // Every sample has reached the filter; it stops first, the sink still running.
+        if (WaitForSingleObject(tapObject->m_endOfStream, 30000) != WAIT_OBJECT_0)
+            return Fail("end of the source", E_FAIL);
+        hr = hollit->Stop();
+        control->Stop();
+        tapObject->m_record = nullptr;
+        return FAILED(hr) ? Fail("stop of the filter", hr) : 0;
+    }
     long code = 0;
     hr = events->WaitForCompletion(30000, &code);
     control->Stop();

@@ -118,7 +118,7 @@ def main():
         damaged = int(args[1])
         args = args[2:]
     source, output, sample = args[0], args[1], int(args[2])
-    actions = {int(a[1:]): a[0] for a in args[3:]}
+    actions = {int(a[1:]): a[0] for a in args[3:] if a != "stop"}
     errors = []
 
     video, audio = packets(output)

@@ -65,6 +65,10 @@ for sample in 2048 3000 65536; do
     record "$aligned" "$sample" "$thread" 1 0 "p$(at 20)" "r$(at 22)" "p$(at 60)" "r$(at 75)"
     record "$aligned" "$sample" "$thread" 1 0 "p$(at 70)"
     record "$aligned" "$sample" "$thread" 1 0 "r$(at 10)" "p$(at 50)" "r$(at 52)"
+    # Stopped in the middle of a group: the group in progress still reaches the file, unless paused.
+    record "$aligned" "$sample" "$thread" 1 0 stop
+    record "$aligned" "$sample" "$thread" 1 0 "p$(at 30)" "r$(at 45)" stop
+    record "$aligned" "$sample" "$thread" 1 0 "p$(at 80)" stop
     # Delivery switched off without the synchronisation reset: no new time base, no lost-B cut.
     record "$aligned" "$sample" "$thread" 1 2 "d$(at 40)" "e$(at 55)"
 
