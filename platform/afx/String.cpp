@@ -329,20 +329,22 @@ CString CString::SpanExcluding(LPCSTR pszCharSet) const {
   return Left(static_cast<int>(p - m_pchData));
 }
 
-void CString::MakeUpper() {
+CString& CString::MakeUpper() {
   for (char* p = m_pchData; *p; p += CharSize(p))
     if (CharSize(p) == 1) *p = FoldUpper(*p);
+  return *this;
 }
 
-void CString::MakeLower() {
+CString& CString::MakeLower() {
   for (char* p = m_pchData; *p; p += CharSize(p))
     if (CharSize(p) == 1) *p = FoldLower(*p);
+  return *this;
 }
 
-void CString::MakeReverse() {
+CString& CString::MakeReverse() {
   // Reverse by characters so double-byte pairs stay in order.
   int len = GetLength();
-  if (len < 2) return;
+  if (len < 2) return *this;
   CString tmp;
   LPSTR out = tmp.GetBuffer(len) + len;
   for (LPCSTR p = m_pchData; *p;) {
@@ -353,9 +355,10 @@ void CString::MakeReverse() {
   }
   tmp.ReleaseBuffer(len);
   *this = std::move(tmp);
+  return *this;
 }
 
-void CString::TrimRight() {
+CString& CString::TrimRight() {
   LPCSTR last = nullptr;
   for (LPCSTR p = m_pchData; *p; p += CharSize(p)) {
     if (CharSize(p) == 1 && IsSpace(*p)) {
@@ -365,9 +368,10 @@ void CString::TrimRight() {
     }
   }
   if (last) SetLength(static_cast<int>(last - m_pchData));
+  return *this;
 }
 
-void CString::TrimRight(char chTarget) {
+CString& CString::TrimRight(char chTarget) {
   LPCSTR last = nullptr;
   for (LPCSTR p = m_pchData; *p; p += CharSize(p)) {
     if (CharSize(p) == 1 && *p == chTarget) {
@@ -377,9 +381,10 @@ void CString::TrimRight(char chTarget) {
     }
   }
   if (last) SetLength(static_cast<int>(last - m_pchData));
+  return *this;
 }
 
-void CString::TrimRight(LPCSTR pszTargets) {
+CString& CString::TrimRight(LPCSTR pszTargets) {
   LPCSTR last = nullptr;
   for (LPCSTR p = m_pchData; *p; p += CharSize(p)) {
     if (InSet(p, CharSize(p), pszTargets)) {
@@ -389,24 +394,28 @@ void CString::TrimRight(LPCSTR pszTargets) {
     }
   }
   if (last) SetLength(static_cast<int>(last - m_pchData));
+  return *this;
 }
 
-void CString::TrimLeft() {
+CString& CString::TrimLeft() {
   LPCSTR p = m_pchData;
   while (*p && CharSize(p) == 1 && IsSpace(*p)) ++p;
   if (p != m_pchData) Delete(0, static_cast<int>(p - m_pchData));
+  return *this;
 }
 
-void CString::TrimLeft(char chTarget) {
+CString& CString::TrimLeft(char chTarget) {
   LPCSTR p = m_pchData;
   while (*p && CharSize(p) == 1 && *p == chTarget) ++p;
   if (p != m_pchData) Delete(0, static_cast<int>(p - m_pchData));
+  return *this;
 }
 
-void CString::TrimLeft(LPCSTR pszTargets) {
+CString& CString::TrimLeft(LPCSTR pszTargets) {
   LPCSTR p = m_pchData;
   while (*p && InSet(p, CharSize(p), pszTargets)) p += CharSize(p);
   if (p != m_pchData) Delete(0, static_cast<int>(p - m_pchData));
+  return *this;
 }
 
 int CString::Replace(char chOld, char chNew) {
@@ -516,6 +525,24 @@ int CString::FindOneOf(LPCSTR pszCharSet) const {
   for (LPCSTR p = m_pchData; *p; p += CharSize(p))
     if (InSet(p, CharSize(p), pszCharSet)) return static_cast<int>(p - m_pchData);
   return -1;
+}
+
+CString CString::Tokenize(LPCSTR pszTokens, int& iStart) const {
+  int len = GetLength();
+  if (iStart < 0 || iStart >= len) {
+    iStart = -1;
+    return CString();
+  }
+  LPCSTR p = m_pchData + iStart;
+  while (*p && InSet(p, CharSize(p), pszTokens)) p += CharSize(p);
+  if (!*p) {
+    iStart = -1;
+    return CString();
+  }
+  LPCSTR end = p;
+  while (*end && !InSet(end, CharSize(end), pszTokens)) end += CharSize(end);
+  iStart = static_cast<int>(end - m_pchData) + (*end ? CharSize(end) : 0);
+  return CString(p, static_cast<int>(end - p));
 }
 
 void CString::FormatV(LPCSTR pszFormat, va_list args) {

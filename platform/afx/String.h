@@ -25,6 +25,7 @@ public:
   char operator[](int nIndex) const { return m_pchData[nIndex]; }
   void SetAt(int nIndex, char ch);
   operator LPCSTR() const { return m_pchData; }
+  LPCSTR GetString() const { return m_pchData; }
 
   CString& operator=(const CString& src);
   CString& operator=(CString&& src) noexcept;
@@ -36,6 +37,10 @@ public:
   CString& operator+=(const CString& src);
   CString& operator+=(LPCSTR psz);
   CString& operator+=(char ch);
+
+  void Append(LPCSTR psz) { *this += psz; }
+  void Append(LPCSTR pch, int nLength) { AppendChars(pch, nLength); }
+  void AppendChar(char ch) { *this += ch; }
 
   friend CString operator+(const CString& a, const CString& b);
   friend CString operator+(const CString& a, LPCSTR b);
@@ -57,19 +62,19 @@ public:
   CString SpanIncluding(LPCSTR pszCharSet) const;
   CString SpanExcluding(LPCSTR pszCharSet) const;
 
-  void MakeUpper();
-  void MakeLower();
-  void MakeReverse();
+  CString& MakeUpper();
+  CString& MakeLower();
+  CString& MakeReverse();
 
-  void TrimRight();
-  void TrimRight(char chTarget);
-  void TrimRight(LPCSTR pszTargets);
-  void TrimLeft();
-  void TrimLeft(char chTarget);
-  void TrimLeft(LPCSTR pszTargets);
-  void Trim() { TrimRight(); TrimLeft(); }
-  void Trim(char chTarget) { TrimRight(chTarget); TrimLeft(chTarget); }
-  void Trim(LPCSTR pszTargets) { TrimRight(pszTargets); TrimLeft(pszTargets); }
+  CString& TrimRight();
+  CString& TrimRight(char chTarget);
+  CString& TrimRight(LPCSTR pszTargets);
+  CString& TrimLeft();
+  CString& TrimLeft(char chTarget);
+  CString& TrimLeft(LPCSTR pszTargets);
+  CString& Trim() { return TrimRight().TrimLeft(); }
+  CString& Trim(char chTarget) { return TrimRight(chTarget).TrimLeft(chTarget); }
+  CString& Trim(LPCSTR pszTargets) { return TrimRight(pszTargets).TrimLeft(pszTargets); }
 
   int Replace(char chOld, char chNew);
   int Replace(LPCSTR pszOld, LPCSTR pszNew);
@@ -84,6 +89,8 @@ public:
   int Find(LPCSTR pszSub, int nStart) const;
   int ReverseFind(char ch) const;
   int FindOneOf(LPCSTR pszCharSet) const;
+  // The next token after iStart, skipping leading delimiters; an empty string and iStart = -1 at the end.
+  CString Tokenize(LPCSTR pszTokens, int& iStart) const;
 
   void Format(LPCSTR pszFormat, ...);
   void Format(UINT nFormatID, ...);

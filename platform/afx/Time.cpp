@@ -12,7 +12,7 @@ CString CTimeSpan::Format(LPCSTR pszFormat) const {
       continue;
     }
     switch (*++p) {
-      case 'D': std::snprintf(num, sizeof num, "%I64d", GetDays()); out += num; break;
+      case 'D': std::snprintf(num, sizeof num, "%lld", static_cast<long long>(GetDays())); out += num; break;
       case 'H': std::snprintf(num, sizeof num, "%02ld", static_cast<long>(GetHours())); out += num; break;
       case 'M': std::snprintf(num, sizeof num, "%02ld", static_cast<long>(GetMinutes())); out += num; break;
       case 'S': std::snprintf(num, sizeof num, "%02ld", static_cast<long>(GetSeconds())); out += num; break;

@@ -221,6 +221,26 @@ TEST(CString, LoadStringConvertsToTheAnsiCodePage) {
   EXPECT_STREQ("end", longText.Right(3));
 }
 
+TEST(CString, Tokenize) {
+  CString s(",,a,b;;c,");
+  int pos = 0;
+  CString joined;
+  for (CString t = s.Tokenize(",;", pos); pos >= 0; t = s.Tokenize(",;", pos)) joined += t + "|";
+  EXPECT_STREQ("a|b|c|", joined);
+  pos = 0;
+  EXPECT_TRUE(CString(",,").Tokenize(",", pos).IsEmpty());
+  EXPECT_EQ(-1, pos);
+}
+
+TEST(CString, ChainedEdits) {
+  CString s("  Mixed Case  ");
+  EXPECT_STREQ("MIXED CASE", s.Trim().MakeUpper());
+  s.Append("!");
+  s.AppendChar('?');
+  s.Append("xyz", 1);
+  EXPECT_STREQ("MIXED CASE!?x", s.GetString());
+}
+
 TEST(CString, IndexOfAnyIntegerType) {
   CString s("abc");
   size_t i = 1;
