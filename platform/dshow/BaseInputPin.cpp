@@ -78,40 +78,43 @@ STDMETHODIMP CBaseInputPin::Receive(IMediaSample* pSample)
     HRESULT hr = CheckStreaming();
     if (hr != S_OK) return hr;
 
-    if (m_pSampleType) {
-        DeleteMediaType(m_pSampleType);
-        m_pSampleType = nullptr;
-    }
-    ZeroMemory(&m_SampleProps, sizeof(m_SampleProps));
+    // Built aside and stored whole: another thread may read the current properties.
+    AM_SAMPLE2_PROPERTIES props;
+    ZeroMemory(&props, sizeof(props));
+    AM_MEDIA_TYPE* sampleType = nullptr;
     ComPtr<IMediaSample2> sample2;
     if (SUCCEEDED(ComQuery(pSample, sample2)) &&
-        SUCCEEDED(sample2->GetProperties(sizeof(m_SampleProps), reinterpret_cast<BYTE*>(&m_SampleProps)))) {
+        SUCCEEDED(sample2->GetProperties(sizeof(props), reinterpret_cast<BYTE*>(&props)))) {
         // The type pointer there belongs to the sample; keep a copy of our own.
-        if (m_SampleProps.pMediaType) {
-            m_pSampleType = CreateMediaType(m_SampleProps.pMediaType);
-            m_SampleProps.pMediaType = m_pSampleType;
+        if (props.pMediaType) {
+            sampleType = CreateMediaType(props.pMediaType);
+            props.pMediaType = sampleType;
         }
     } else {
-        m_SampleProps.cbData = sizeof(m_SampleProps);
-        m_SampleProps.dwStreamId = AM_STREAM_MEDIA;
-        hr = pSample->GetTime(&m_SampleProps.tStart, &m_SampleProps.tStop);
+        props.cbData = sizeof(props);
+        props.dwStreamId = AM_STREAM_MEDIA;
+        hr = pSample->GetTime(&props.tStart, &props.tStop);
         if (SUCCEEDED(hr)) {
-            m_SampleProps.dwSampleFlags |= AM_SAMPLE_TIMEVALID;
-            if (hr == S_OK) m_SampleProps.dwSampleFlags |= AM_SAMPLE_STOPVALID;
+            props.dwSampleFlags |= AM_SAMPLE_TIMEVALID;
+            if (hr == S_OK) props.dwSampleFlags |= AM_SAMPLE_STOPVALID;
         }
-        if (pSample->IsSyncPoint() == S_OK) m_SampleProps.dwSampleFlags |= AM_SAMPLE_SPLICEPOINT;
-        if (pSample->IsPreroll() == S_OK) m_SampleProps.dwSampleFlags |= AM_SAMPLE_PREROLL;
-        if (pSample->IsDiscontinuity() == S_OK) m_SampleProps.dwSampleFlags |= AM_SAMPLE_DATADISCONTINUITY;
+        if (pSample->IsSyncPoint() == S_OK) props.dwSampleFlags |= AM_SAMPLE_SPLICEPOINT;
+        if (pSample->IsPreroll() == S_OK) props.dwSampleFlags |= AM_SAMPLE_PREROLL;
+        if (pSample->IsDiscontinuity() == S_OK) props.dwSampleFlags |= AM_SAMPLE_DATADISCONTINUITY;
         AM_MEDIA_TYPE* changed = nullptr;
         if (pSample->GetMediaType(&changed) == S_OK && changed) {
-            m_pSampleType = changed;
-            m_SampleProps.pMediaType = changed;
-            m_SampleProps.dwSampleFlags |= AM_SAMPLE_TYPECHANGED;
+            sampleType = changed;
+            props.pMediaType = changed;
+            props.dwSampleFlags |= AM_SAMPLE_TYPECHANGED;
         }
-        pSample->GetPointer(&m_SampleProps.pbBuffer);
-        m_SampleProps.lActual = pSample->GetActualDataLength();
-        m_SampleProps.cbBuffer = pSample->GetSize();
+        pSample->GetPointer(&props.pbBuffer);
+        props.lActual = pSample->GetActualDataLength();
+        props.cbBuffer = pSample->GetSize();
     }
+    AM_MEDIA_TYPE* oldType = m_pSampleType;
+    m_SampleProps = props;
+    m_pSampleType = sampleType;
+    if (oldType) DeleteMediaType(oldType);
 
     if ((m_SampleProps.dwSampleFlags & AM_SAMPLE_TYPECHANGED) && m_SampleProps.pMediaType) {
         CMediaType mt(*m_SampleProps.pMediaType);

@@ -39,6 +39,8 @@ HRESULT CFileAppendSinkPin::Active()
     ResetEvent(m_pSink->m_hEos);
     m_pSink->m_bytes = 0;
     m_pSink->m_lengths.clear();
+    m_pSink->m_starts.clear();
+    m_pSink->m_breaks.clear();
     return m_pSink->OpenFile();
 }
 
@@ -166,6 +168,10 @@ HRESULT CFileAppendSink::Append(IMediaSample* pSample)
     }
     m_bytes += n;
     m_lengths.push_back(n);
+    REFERENCE_TIME start = -1, stop = -1;
+    if (FAILED(pSample->GetTime(&start, &stop))) start = -1;
+    m_starts.push_back(start);
+    m_breaks.push_back(pSample->IsDiscontinuity() == S_OK);
     return S_OK;
 }
 
@@ -191,4 +197,16 @@ std::vector<long> CFileAppendSink::SampleLengths()
 {
     CAutoLock lock(&m_csReceive);
     return m_lengths;
+}
+
+std::vector<REFERENCE_TIME> CFileAppendSink::SampleStarts()
+{
+    CAutoLock lock(&m_csReceive);
+    return m_starts;
+}
+
+std::vector<bool> CFileAppendSink::SampleBreaks()
+{
+    CAutoLock lock(&m_csReceive);
+    return m_breaks;
 }

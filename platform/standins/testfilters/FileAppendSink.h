@@ -50,6 +50,9 @@ public:
     LONGLONG BytesReceived();
     // The actual length of each sample taken, in order (cleared when streaming starts).
     std::vector<long> SampleLengths();
+    // Each sample's start time (-1 without one) and discontinuity flag, in order.
+    std::vector<REFERENCE_TIME> SampleStarts();
+    std::vector<bool> SampleBreaks();
     // Each sample's Receive answers this (S_OK by default) after it is written.
     void SetReceiveResult(HRESULT hr) { m_receiveResult = hr; }
 
@@ -67,5 +70,7 @@ private:
     HANDLE m_hEos;
     LONGLONG m_bytes;
     std::vector<long> m_lengths;
+    std::vector<REFERENCE_TIME> m_starts;
+    std::vector<bool> m_breaks;
     HRESULT m_receiveResult;
 };

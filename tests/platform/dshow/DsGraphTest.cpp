@@ -229,6 +229,24 @@ TEST_F(DsGraphTest, RunPauseStopFollowTheGraph)
     EXPECT_EQ(twice, ReadWholeFile(c.out));
 }
 
+TEST_F(DsGraphTest, TimesAndFlagsPassThroughTheTransform)
+{
+    Chain c;
+    MakeChain(graph, c, 5 * 1000, 1000);
+    c.sourceObj->SetSampleDuration(400000);
+    ConnectChain(graph, c);
+    ASSERT_EQ(S_OK, control->Run());
+    ASSERT_TRUE(c.sinkObj->WaitForEndOfStream(5000));
+    ASSERT_EQ(S_OK, control->Stop());
+    std::vector<REFERENCE_TIME> starts = c.sinkObj->SampleStarts();
+    std::vector<bool> breaks = c.sinkObj->SampleBreaks();
+    ASSERT_EQ(5u, starts.size());
+    for (size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(REFERENCE_TIME(i) * 400000, starts[i]) << i;
+        EXPECT_EQ(i == 0, breaks[i]) << i;
+    }
+}
+
 // A copy that takes its time per sample and records what Stop finds.
 class CSlowCopy : public CCopyTransform
 {
