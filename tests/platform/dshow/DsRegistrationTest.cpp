@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include "platform/standins/testfilters/TestFilterIds.h"
 #include "tests/platform/dshow/DsTestUtil.h"
+#include <ks.h>
+#include <ksmedia.h>
 
 namespace {
 
@@ -131,20 +133,20 @@ TEST_F(DsRegistrationTest, RegisterWritesServerKeysAndCategories)
     EXPECT_TRUE(FindDevice(CLSID_LegacyAmFilterCategory, L"Ondrix Copy Transform"));
     EXPECT_TRUE(FindDevice(CLSID_LegacyAmFilterCategory, L"Ondrix File Append Sink"));
     int count = 0;
-    EXPECT_TRUE(FindDevice(CLSID_VideoInputDeviceCategory, L"Ondrix Test Capture", &count));
+    EXPECT_TRUE(FindDevice(AM_KSCATEGORY_CAPTURE, L"Ondrix Test Capture", &count));
     EXPECT_EQ(1, count);
-    EXPECT_FALSE(FindDevice(CLSID_VideoInputDeviceCategory, L"Ondrix Copy Transform"));
+    EXPECT_FALSE(FindDevice(AM_KSCATEGORY_CAPTURE, L"Ondrix Copy Transform"));
 
     // Registering twice changes nothing.
     ASSERT_EQ(S_OK, reg());
-    FindDevice(CLSID_VideoInputDeviceCategory, L"Ondrix Test Capture", &count);
+    FindDevice(AM_KSCATEGORY_CAPTURE, L"Ondrix Test Capture", &count);
     EXPECT_EQ(1, count);
 }
 
 TEST_F(DsRegistrationTest, DeviceMonikerBindsToOurFilter)
 {
     ASSERT_EQ(S_OK, reg());
-    ComPtr<IMoniker> moniker = FindDevice(CLSID_VideoInputDeviceCategory, L"Ondrix Test Capture");
+    ComPtr<IMoniker> moniker = FindDevice(AM_KSCATEGORY_CAPTURE, L"Ondrix Test Capture");
     ASSERT_TRUE(moniker);
     ComPtr<IBaseFilter> filter;
     ASSERT_EQ(S_OK, moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter, reinterpret_cast<void**>(&filter)));
@@ -197,7 +199,7 @@ TEST_F(DsRegistrationTest, UnregisterRemovesEverything)
     ASSERT_EQ(S_OK, reg());
     ASSERT_EQ(S_OK, unreg());
     EXPECT_EQ("<missing>", ReadString(HKEY_CLASSES_ROOT, ClsidKey(CLSID_OndrixCopyTransform), nullptr));
-    EXPECT_FALSE(FindDevice(CLSID_VideoInputDeviceCategory, L"Ondrix Test Capture"));
+    EXPECT_FALSE(FindDevice(AM_KSCATEGORY_CAPTURE, L"Ondrix Test Capture"));
     EXPECT_FALSE(FindDevice(CLSID_LegacyAmFilterCategory, L"Ondrix Copy Transform"));
     ComPtr<IBaseFilter> f;
     EXPECT_EQ(REGDB_E_CLASSNOTREG, CoCreateInstance(CLSID_OndrixCopyTransform, nullptr, CLSCTX_INPROC_SERVER,
@@ -210,9 +212,9 @@ TEST_F(DsRegistrationTest, Regsvr32RegistersAndUnregisters)
 {
     std::string path = ModulePath();
     ASSERT_EQ(0u, RunProgram("regsvr32.exe /s \"" + path + "\""));
-    EXPECT_TRUE(FindDevice(CLSID_VideoInputDeviceCategory, L"Ondrix Test Capture"));
+    EXPECT_TRUE(FindDevice(AM_KSCATEGORY_CAPTURE, L"Ondrix Test Capture"));
     ASSERT_EQ(0u, RunProgram("regsvr32.exe /s /u \"" + path + "\""));
-    EXPECT_FALSE(FindDevice(CLSID_VideoInputDeviceCategory, L"Ondrix Test Capture"));
+    EXPECT_FALSE(FindDevice(AM_KSCATEGORY_CAPTURE, L"Ondrix Test Capture"));
     EXPECT_EQ("<missing>", ReadString(HKEY_CLASSES_ROOT, ClsidKey(CLSID_OndrixTestCapture), nullptr));
 }
 

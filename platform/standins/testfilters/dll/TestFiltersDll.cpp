@@ -1,4 +1,6 @@
 #include "platform/standins/testfilters/TestFilters.h"
+#include <ks.h>
+#include <ksmedia.h>
 
 namespace {
 
@@ -38,8 +40,10 @@ CFactoryTemplate g_Templates[] = {
      &kSinkSetup, nullptr},
     {L"Ondrix Copy Transform", &CLSID_OndrixCopyTransform, CCopyTransform::CreateInstance, nullptr,
      &kTransformSetup, nullptr},
+    // A capture device category the program itself never lists, so registering it
+    // cannot disturb tests that count the video input devices meanwhile.
     {L"Ondrix Test Capture", &CLSID_OndrixTestCapture, CBytePushSource::CreateCaptureInstance, nullptr,
-     &kCaptureSetup, &CLSID_VideoInputDeviceCategory},
+     &kCaptureSetup, &AM_KSCATEGORY_CAPTURE},
 };
 int g_cTemplates = sizeof(g_Templates) / sizeof(g_Templates[0]);
 
