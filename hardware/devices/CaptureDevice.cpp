@@ -1,6 +1,7 @@
 #include "hardware/devices/CaptureDevice.h"
 
 #include "hardware/devices/RemoteKeyPoller.h"
+#include "hardware/tuners/TunerFactory.h"
 
 #include <new>
 #include <vector>
@@ -117,6 +118,11 @@ HRESULT CCaptureDevice::IsSignalLocked(DWORD*)
 {
     // The decoder belongs to the card's capture filter, which card classes open.
     return E_FAIL;
+}
+
+CTunerModule* CCaptureDevice::CreateTunerModule(int nTypeId)
+{
+    return CTunerFactory::Create(nTypeId, m_pRegisterAccess, this);
 }
 
 BOOL CCaptureDevice::StartRemotePoller()

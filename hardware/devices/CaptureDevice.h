@@ -31,6 +31,8 @@ public:
     virtual BOOL ProbeI2C(BYTE address);
     // The video decoder's horizontal lock; the flag is written only on success.
     virtual HRESULT IsSignalLocked(DWORD* pLocked);
+    // The tuner model of a type id on this card's bus, owned by the caller.
+    virtual CTunerModule* CreateTunerModule(int nTypeId);
 
     int GetCardType() const { return m_nCardKind; }
     int GetTunerType() const { return m_nTunerType; }

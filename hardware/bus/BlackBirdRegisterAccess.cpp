@@ -1,0 +1,186 @@
+#include "hardware/bus/BlackBirdRegisterAccess.h"
+
+#include "hardware/bus/BusClock.h"
+#include "hardware/bus/ScopedLock.h"
+#include "hardware/bus/VendorPropertySet.h"
+
+#include <string.h>
+
+// {B9433C39-8511-4660-A2ED-E0911456DF74}
+const GUID PROPSETID_BlackBirdCardControl =
+    { 0xB9433C39, 0x8511, 0x4660, { 0xA2, 0xED, 0xE0, 0x91, 0x14, 0x56, 0xDF, 0x74 } };
+
+namespace
+{
+template <class TRequest>
+HRESULT BlackBirdSet(IKsPropertySet* pProps, DWORD id, TRequest* pRequest, DWORD instanceLength)
+{
+    return pProps->Set(PROPSETID_BlackBirdCardControl, id, pRequest, instanceLength,
+                       pRequest, sizeof(TRequest));
+}
+
+template <class TRequest>
+HRESULT BlackBirdGet(IKsPropertySet* pProps, DWORD id, TRequest* pRequest, DWORD instanceLength)
+{
+    DWORD cbReturned = 0;
+    return pProps->Get(PROPSETID_BlackBirdCardControl, id, pRequest, instanceLength,
+                       pRequest, sizeof(TRequest), &cbReturned);
+}
+}
+
+CBlackBirdRegisterAccess::CBlackBirdRegisterAccess()
+{
+}
+
+CBlackBirdRegisterAccess::~CBlackBirdRegisterAccess()
+{
+    m_pPropertySet.Reset();
+}
+
+HRESULT CBlackBirdRegisterAccess::Attach(IUnknown* pFilter, ULONG_PTR)
+{
+    CScopedLock lock(&m_cs);
+    m_pPropertySet.Reset();
+    if (pFilter == NULL)
+        return E_POINTER;
+    HRESULT hr = pFilter->QueryInterface(IID_IKsPropertySet, reinterpret_cast<void**>(&m_pPropertySet));
+    if (FAILED(hr))
+        return hr;
+    if (m_pPropertySet == NULL)
+        return E_POINTER;
+    DWORD support = 0;
+    return m_pPropertySet->QuerySupported(PROPSETID_BlackBirdCardControl, VENDORPROP_CHIP_IDS, &support);
+}
+
+HRESULT CBlackBirdRegisterAccess::SendCommand(DWORD id, BYTE value)
+{
+    CScopedLock lock(&m_cs);
+    if (m_pPropertySet == NULL)
+        return E_FAIL;
+    VendorCommandRequest request;
+    memset(&request, 0, sizeof(request));
+    request.command = value;
+    return BlackBirdSet(m_pPropertySet.Get(), id, &request, VENDORPROP_INSTANCE_DEFAULT);
+}
+
+HRESULT CBlackBirdRegisterAccess::Command1(BYTE value)
+{
+    return SendCommand(VENDORPROP_COMMAND1, value);
+}
+
+HRESULT CBlackBirdRegisterAccess::Command3(BYTE value)
+{
+    return SendCommand(VENDORPROP_COMMAND3, value);
+}
+
+HRESULT CBlackBirdRegisterAccess::ReadByte(BYTE device, LONG subAddress, BYTE* pValue)
+{
+    CScopedLock lock(&m_cs);
+    if (m_pPropertySet == NULL)
+        return E_FAIL;
+    if (pValue == NULL)
+        return E_POINTER;
+    if (subAddress < 0)
+        return E_INVALIDARG;
+    VendorByteRequest request;
+    memset(&request, 0, sizeof(request));
+    request.device = device;
+    request.subAddress = subAddress;
+    HRESULT hr = BlackBirdGet(m_pPropertySet.Get(), VENDORPROP_BYTE, &request, VENDORPROP_INSTANCE_BYTE);
+    if (SUCCEEDED(hr))
+        *pValue = request.value;
+    return hr;
+}
+
+HRESULT CBlackBirdRegisterAccess::WriteByte(BYTE device, LONG subAddress, BYTE value)
+{
+    CScopedLock lock(&m_cs);
+    if (m_pPropertySet == NULL)
+        return E_FAIL;
+    if (subAddress < 0)
+        return E_INVALIDARG;
+    VendorByteRequest request;
+    memset(&request, 0, sizeof(request));
+    request.device = device;
+    request.subAddress = subAddress;
+    request.value = value;
+    return BlackBirdSet(m_pPropertySet.Get(), VENDORPROP_BYTE, &request, VENDORPROP_INSTANCE_BYTE);
+}
+
+HRESULT CBlackBirdRegisterAccess::I2CRead(BYTE* pBuffer, LONG length)
+{
+    CScopedLock lock(&m_cs);
+    if (m_pPropertySet == NULL)
+        return E_FAIL;
+    if (pBuffer == NULL)
+        return E_POINTER;
+    // The request has room for 256 bytes; a longer copy would run past it.
+    if (length < 1 || length > MAX_I2C_TRANSFER)
+        return E_INVALIDARG;
+    VendorI2CRequest request;
+    memset(&request, 0, sizeof(request));
+    memcpy(request.data, pBuffer, length);
+    request.count = static_cast<DWORD>(length);
+    HRESULT hr = BlackBirdGet(m_pPropertySet.Get(), VENDORPROP_I2C, &request, VENDORPROP_INSTANCE_I2C);
+    if (SUCCEEDED(hr))
+        memcpy(pBuffer, request.data, length);
+    return hr;
+}
+
+HRESULT CBlackBirdRegisterAccess::I2CWrite(BYTE* pBuffer, LONG length)
+{
+    CScopedLock lock(&m_cs);
+    if (m_pPropertySet == NULL)
+        return E_FAIL;
+    if (pBuffer == NULL)
+        return E_POINTER;
+    if (length < 2 || length > MAX_I2C_TRANSFER)
+        return E_INVALIDARG;
+    pBuffer[0] &= 0xFE;
+    VendorI2CRequest request;
+    memset(&request, 0, sizeof(request));
+    memcpy(request.data, pBuffer, length);
+    request.count = static_cast<DWORD>(length);
+    return BlackBirdSet(m_pPropertySet.Get(), VENDORPROP_I2C, &request, VENDORPROP_INSTANCE_I2C);
+}
+
+HRESULT CBlackBirdRegisterAccess::ReadGpio(DWORD* pValue)
+{
+    CScopedLock lock(&m_cs);
+    if (pValue == NULL)
+        return E_POINTER;
+    if (m_pPropertySet == NULL)
+        return E_FAIL;
+    VendorGpioRequest request;
+    memset(&request, 0, sizeof(request));
+    request.mask = GPIO_READ_MASK;
+    request.value = 0;
+    HRESULT hr = BlackBirdGet(m_pPropertySet.Get(), VENDORPROP_GPIO, &request, VENDORPROP_INSTANCE_DEFAULT);
+    if (SUCCEEDED(hr))
+        *pValue = request.value;
+    return hr;
+}
+
+HRESULT CBlackBirdRegisterAccess::WriteGpio(DWORD value, DWORD mask)
+{
+    CScopedLock lock(&m_cs);
+    if (m_pPropertySet == NULL)
+        return E_FAIL;
+    VendorGpioRequest request;
+    memset(&request, 0, sizeof(request));
+    request.mask = mask;
+    request.value = value;
+    HRESULT hr = BlackBirdSet(m_pPropertySet.Get(), VENDORPROP_GPIO, &request, VENDORPROP_INSTANCE_DEFAULT);
+    BusSleep(GPIO_SETTLE_MS);
+    return hr;
+}
+
+HRESULT CBlackBirdRegisterAccess::ReadRegister(DWORD, DWORD*)
+{
+    return E_FAIL;
+}
+
+HRESULT CBlackBirdRegisterAccess::WriteRegister(DWORD, DWORD)
+{
+    return E_FAIL;
+}

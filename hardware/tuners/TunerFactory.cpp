@@ -1,0 +1,48 @@
+#include "hardware/tuners/TunerFactory.h"
+
+#include "hardware/devices/CaptureDevice.h"
+
+#include <map>
+
+namespace
+{
+typedef std::map<int, TunerCreator> TunerTypeMap;
+
+// Built on first use; the tuner thread of the UI fills it, no lock needed.
+TunerTypeMap& TypeMap()
+{
+    static TunerTypeMap s_map;
+    if (s_map.empty())
+    {
+        for (int i = 0; i < g_nTunerTypeTableCount; ++i)
+            s_map[g_TunerTypeTable[i].nTypeId] = g_TunerTypeTable[i].pfnCreate;
+    }
+    return s_map;
+}
+}
+
+TunerCreator CTunerFactory::FindCreator(int nTypeId)
+{
+    TunerTypeMap& map = TypeMap();
+    TunerTypeMap::const_iterator it = map.find(nTypeId);
+    return it != map.end() ? it->second : NULL;
+}
+
+int CTunerFactory::GetTypeCount()
+{
+    return static_cast<int>(TypeMap().size());
+}
+
+CTunerModule* CTunerFactory::Create(int nTypeId, CRegisterAccess* pRegisterAccess, CCaptureDevice* pOwner)
+{
+    TunerCreator pfnCreate = FindCreator(nTypeId);
+    if (pfnCreate == NULL)
+        return NULL;
+    CTunerModule* pModule = pfnCreate(pRegisterAccess);
+    if (pModule == NULL)
+        return NULL;
+    pModule->m_pOwner = pOwner;
+    if (pOwner != NULL && !pOwner->ProbeTuner(pModule))
+        pOwner->DetectTunerAddress(pModule);
+    return pModule;
+}
