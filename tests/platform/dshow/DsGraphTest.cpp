@@ -247,6 +247,35 @@ TEST_F(DsGraphTest, TimesAndFlagsPassThroughTheTransform)
     }
 }
 
+TEST_F(DsGraphTest, FlushAndNewSegmentPassDownstream)
+{
+    Chain c;
+    MakeChain(graph, c, 0, 1000);
+    ConnectChain(graph, c);
+    ComPtr<IPin> copyIn = PinByIndex(c.copy, 0);
+    CBaseInputPin* sinkPin = static_cast<CBaseInputPin*>(c.sinkObj->GetPin(0));
+    EXPECT_EQ(E_POINTER, PinByIndex(c.sink, 0)->ConnectedTo(nullptr));
+    ASSERT_EQ(S_OK, control->Pause());
+    ASSERT_TRUE(c.sinkObj->WaitForEndOfStream(5000));
+
+    EXPECT_EQ(S_OK, copyIn->BeginFlush());
+    EXPECT_TRUE(sinkPin->IsFlushing());
+    EXPECT_EQ(S_FALSE, sinkPin->CheckStreaming());
+    EXPECT_EQ(S_OK, copyIn->EndFlush());
+    EXPECT_FALSE(sinkPin->IsFlushing());
+    EXPECT_EQ(S_OK, sinkPin->CheckStreaming());
+
+    EXPECT_EQ(S_OK, copyIn->NewSegment(100, 2000, 1.5));
+    EXPECT_EQ(100, sinkPin->CurrentStartTime());
+    EXPECT_EQ(2000, sinkPin->CurrentStopTime());
+    EXPECT_EQ(1.5, sinkPin->CurrentRate());
+    // Output pins take no stream events from outside.
+    EXPECT_EQ(E_UNEXPECTED, PinByIndex(c.copy, 1)->BeginFlush());
+    EXPECT_EQ(E_UNEXPECTED, PinByIndex(c.copy, 1)->EndOfStream());
+    ASSERT_EQ(S_OK, control->Stop());
+    EXPECT_EQ(VFW_E_WRONG_STATE, sinkPin->CheckStreaming());
+}
+
 // A copy that takes its time per sample and records what Stop finds.
 class CSlowCopy : public CCopyTransform
 {
