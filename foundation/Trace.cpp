@@ -2,13 +2,12 @@
 
 #include <cstdarg>
 
-#include "platform/afx/String.h"
 
 namespace {
 HWND g_debugWindow = nullptr;
 }
 
-int DebugHelperTrace(LPCSTR format, ...) {
+int DebugHelperTraceRaw(LPCSTR format, ...) {
   if (!g_debugWindow || !IsWindow(g_debugWindow)) g_debugWindow = FindWindowA(nullptr, "DebugHelper ");
   if (!g_debugWindow) return 0;
 
@@ -24,5 +23,3 @@ int DebugHelperTrace(LPCSTR format, ...) {
   SendMessageA(g_debugWindow, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(line)));
   return 1;
 }
-
-int NullTrace(LPCSTR, ...) { return 0; }

@@ -565,14 +565,14 @@ void CString::FormatV(LPCSTR pszFormat, va_list args) {
   *this = std::move(tmp);
 }
 
-void CString::Format(LPCSTR pszFormat, ...) {
+void CString::FormatRaw(LPCSTR pszFormat, ...) {
   va_list args;
   va_start(args, pszFormat);
   FormatV(pszFormat, args);
   va_end(args);
 }
 
-void CString::Format(UINT nFormatID, ...) {
+void CString::FormatRaw(UINT nFormatID, ...) {
   CString fmt;
   fmt.LoadString(nFormatID);
   va_list args;
@@ -581,7 +581,7 @@ void CString::Format(UINT nFormatID, ...) {
   va_end(args);
 }
 
-void CString::AppendFormat(LPCSTR pszFormat, ...) {
+void CString::AppendFormatRaw(LPCSTR pszFormat, ...) {
   CString part;
   va_list args;
   va_start(args, pszFormat);

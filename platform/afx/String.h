@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/afx/AfxDefs.h"
 #include <cstdarg>
+#include <utility>
 
 // ANSI (multi-byte) string in the manner of MFC's CString: one pointer to the characters,
 // with the length and capacity kept just before them, so a CString is pointer-sized.
@@ -92,10 +93,17 @@ public:
   // The next token after iStart, skipping leading delimiters; an empty string and iStart = -1 at the end.
   CString Tokenize(LPCSTR pszTokens, int& iStart) const;
 
-  void Format(LPCSTR pszFormat, ...);
-  void Format(UINT nFormatID, ...);
+  // printf-style; CString arguments may be passed as they are (they are handed on as LPCSTR).
+  template <class... Args>
+  void Format(LPCSTR pszFormat, Args&&... args);
+  template <class... Args>
+  void Format(UINT nFormatID, Args&&... args);
+  template <class... Args>
+  void AppendFormat(LPCSTR pszFormat, Args&&... args);
   void FormatV(LPCSTR pszFormat, va_list args);
-  void AppendFormat(LPCSTR pszFormat, ...);
+  void FormatRaw(LPCSTR pszFormat, ...);
+  void FormatRaw(UINT nFormatID, ...);
+  void AppendFormatRaw(LPCSTR pszFormat, ...);
 
   // Reads a string resource of the resource module; FALSE (and an empty string) when absent.
   BOOL LoadString(UINT nID);
@@ -127,6 +135,29 @@ private:
 
   char* m_pchData;
 };
+
+// Hands a CString to a C variadic function as its text pointer; everything else unchanged. Passing the
+// object itself through "..." would hand over a reference to a copy, not the text.
+template <class T>
+inline T&& AfxFormatArg(T&& value) { return std::forward<T>(value); }
+inline LPCSTR AfxFormatArg(const CString& value) { return value; }
+inline LPCSTR AfxFormatArg(CString& value) { return value; }
+inline LPCSTR AfxFormatArg(CString&& value) { return value; }
+
+template <class... Args>
+void CString::Format(LPCSTR pszFormat, Args&&... args) {
+  FormatRaw(pszFormat, AfxFormatArg(std::forward<Args>(args))...);
+}
+
+template <class... Args>
+void CString::Format(UINT nFormatID, Args&&... args) {
+  FormatRaw(nFormatID, AfxFormatArg(std::forward<Args>(args))...);
+}
+
+template <class... Args>
+void CString::AppendFormat(LPCSTR pszFormat, Args&&... args) {
+  AppendFormatRaw(pszFormat, AfxFormatArg(std::forward<Args>(args))...);
+}
 
 bool operator==(const CString& a, const CString& b);
 bool operator==(const CString& a, LPCSTR b);

@@ -54,12 +54,15 @@ TEST(DebugHelperTrace, SendsFormattedLinesAndFindsANewWindow) {
   ASSERT_NE(nullptr, wnd);
   EXPECT_EQ(1, DebugHelperTrace("WatchDisk WPARAM: %s,LPARAM: %d\n", "C:\\", 300));
   EXPECT_EQ(1, DebugHelperTrace("频道 %02d", 7));
-  ASSERT_EQ(2u, g_received.size());
+  CString channel("CCTV-1");
+  EXPECT_EQ(1, DebugHelperTrace("%s", channel));
+  ASSERT_EQ(3u, g_received.size());
   EXPECT_EQ("WatchDisk WPARAM: C:\\,LPARAM: 300\n", g_received[0]);
   EXPECT_EQ("频道 07", g_received[1]);
+  EXPECT_EQ("CCTV-1", g_received[2]);
   char title[64] = {};
   GetWindowTextA(wnd, title, sizeof title);
-  EXPECT_STREQ("频道 07", title);
+  EXPECT_STREQ("CCTV-1", title);
   DestroyWindow(wnd);
 
   EXPECT_EQ(0, DebugHelperTrace("gone"));
@@ -85,6 +88,6 @@ TEST(DebugHelperTrace, WindowOfAnotherThreadGetsTheLineSynchronously) {
   CloseHandle(ready);
 }
 
-TEST(NullTrace, DoesNothing) { EXPECT_EQ(0, NullTrace("%s %d", "x", 1)); }
+TEST(NullTrace, DoesNothing) { EXPECT_EQ(0, NullTrace("%s %d", CString("x"), 1)); }
 
 }  // namespace

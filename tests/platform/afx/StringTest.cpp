@@ -181,6 +181,15 @@ TEST(CString, Format) {
   EXPECT_STREQ("1099511627776+z", s);
 }
 
+TEST(CString, FormatTakesCStringArgumentsAsText) {
+  CString name("CCTV"), s;
+  const CString constName("BTV");
+  s.Format("%s|%s|%s|%d", name, constName, name + "-1", 5);
+  EXPECT_STREQ("CCTV|BTV|CCTV-1|5", s);
+  s.AppendFormat("/%s", name);
+  EXPECT_STREQ("CCTV|BTV|CCTV-1|5/CCTV", s);
+}
+
 TEST(CString, Buffers) {
   CString s;
   LPSTR p = s.GetBuffer(32);
