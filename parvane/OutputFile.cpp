@@ -6,10 +6,16 @@
 
 namespace {
 const DWORD kBufferSize = 1 << 20;
+__int64 g_writeBudget = -1;
+}
+
+void COutputFile::SetWriteBudgetForTest(__int64 bytes)
+{
+    g_writeBudget = bytes;
 }
 
 COutputFile::COutputFile()
-    : m_file(INVALID_HANDLE_VALUE), m_buffer(NULL), m_used(0), m_failed(FALSE), m_written(0), m_lastWriter(NULL)
+    : m_file(INVALID_HANDLE_VALUE), m_buffer(NULL), m_onDisk(0), m_used(0), m_failed(FALSE), m_written(0), m_lastWriter(NULL)
 {
     m_path[0] = 0;
 }
@@ -38,6 +44,7 @@ BOOL COutputFile::Create(const char* path)
     m_used = 0;
     m_failed = FALSE;
     m_written = 0;
+    m_onDisk = 0;
     m_lastWriter = NULL;
     return TRUE;
 }
@@ -46,9 +53,16 @@ BOOL COutputFile::Flush()
 {
     if (m_used == 0)
         return !m_failed;
-    DWORD done = 0;
-    if (!WriteFile(m_file, m_buffer, m_used, &done, NULL) || done != m_used)
+    DWORD n = m_used;
+    if (g_writeBudget >= 0 && m_onDisk + n > g_writeBudget)
+    {
+        n = (DWORD)(g_writeBudget > m_onDisk ? g_writeBudget - m_onDisk : 0);
         m_failed = TRUE;
+    }
+    DWORD done = 0;
+    if (!WriteFile(m_file, m_buffer, n, &done, NULL) || done != n)
+        m_failed = TRUE;
+    m_onDisk += done;
     m_used = 0;
     return !m_failed;
 }

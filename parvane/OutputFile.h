@@ -24,6 +24,10 @@ public:
     BOOL Failed() const { return m_failed; }
     __int64 BytesWritten() const { return m_written; }
     const char* GetPath() const { return m_path; }
+    // Tests stand in for a full disk: writes past this many bytes of one file fail
+    // (negative: no limit).
+    static void SetWriteBudgetForTest(__int64 bytes);
+
     // The handler that wrote the last range: the next one continues its time line.
     CMpegStream* LastWriter() const { return m_lastWriter; }
     void SetLastWriter(CMpegStream* writer) { m_lastWriter = writer; }
@@ -33,6 +37,7 @@ private:
 
     HANDLE m_file;
     BYTE* m_buffer;
+    __int64 m_onDisk;
     DWORD m_used;
     BOOL m_failed;
     __int64 m_written;

@@ -396,3 +396,52 @@ TEST(StreamHandler, ChunkHandlerComesAndGoesWithTheFile)
 }
 
 } // namespace
+
+namespace {
+
+struct WriteBudget
+{
+    explicit WriteBudget(__int64 bytes) { COutputFile::SetWriteBudgetForTest(bytes); }
+    ~WriteBudget() { COutputFile::SetWriteBudgetForTest(-1); }
+};
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+int g_lastProgress = -1;
+void __cdecl LastProgress(int percent)
+{
+    g_lastProgress = percent;
+}
+
+// A disk that fills up in the middle of a save (before or after the first buffer went out).
+TEST(EditorFailure, FailedWritesFailTheSaveAndRemoveTheOutput)
+{
+    const std::string source = FixturePath("m2-long.mpg");
+    for (__int64 budget : {(__int64)0, (__int64)100000, (__int64)1200000})
+    {
+        SCOPED_TRACE(budget);
+        WriteBudget full(budget);
+        CStreamEditor editor;
+        ASSERT_TRUE(editor.OpenFile(source.c_str()));
+        const std::string out = Scratch("full-disk.mpg");
+        EXPECT_EQ(-1, editor.SaveSegments(out.c_str(), 1, 0));
+        EXPECT_FALSE(Exists(out));
+        EXPECT_EQ(-1, editor.InsertFile(FixturePath("m2-closed.mpg").c_str(), 10.0, 0, out.c_str(), 0));
+        EXPECT_FALSE(Exists(out));
+        MpegSegment clip = {0.2, 23.0, 0, 0};
+        ASSERT_EQ(1, editor.AddClip(source.c_str(), &clip));
+        g_lastProgress = -1;
+        EXPECT_EQ(-1, editor.SaveClips(out.c_str(), 0, LastProgress));
+        EXPECT_FALSE(Exists(out));
+        EXPECT_NE(100, g_lastProgress);
+    }
+    CStreamEditor editor;
+    ASSERT_TRUE(editor.OpenFile(source.c_str()));
+    EXPECT_EQ(0, editor.SaveSegments(Scratch("full-disk.mpg").c_str(), 1, 0));
+    EXPECT_TRUE(Exists(Scratch("full-disk.mpg")));
+}
+
+} // namespace
