@@ -13,6 +13,16 @@ CSource::~CSource()
     while (!m_paStreams.empty()) delete m_paStreams.back();
 }
 
+STDMETHODIMP CSource::GetState(DWORD dwMilliSecsTimeout, FILTER_STATE* State)
+{
+    HRESULT hr = CBaseFilter::GetState(dwMilliSecsTimeout, State);
+    if (hr != S_OK || *State != State_Paused) return hr;
+    CAutoLock lock(&m_cStateLock);
+    for (CSourceStream* pin : m_paStreams)
+        if (pin->IsLive()) return VFW_S_CANT_CUE;
+    return S_OK;
+}
+
 int CSource::GetPinCount()
 {
     CAutoLock lock(&m_cStateLock);

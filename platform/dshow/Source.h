@@ -12,6 +12,9 @@ public:
     CSource(const char* pName, IUnknown* pUnk, REFCLSID clsid, HRESULT* phr = nullptr);
     ~CSource() override;
 
+    // VFW_S_CANT_CUE while paused with a live pin: such a filter produces nothing until it runs.
+    STDMETHODIMP GetState(DWORD dwMilliSecsTimeout, FILTER_STATE* State) override;
+
     int GetPinCount() override;
     CBasePin* GetPin(int n) override;
 

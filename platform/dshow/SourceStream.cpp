@@ -7,7 +7,8 @@ CSourceStream::CSourceStream(const char* pObjectName, HRESULT* phr, CSource* pms
       m_pSource(pms),
       m_hThread(nullptr),
       m_hStopEvent(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
-      m_bStop(FALSE)
+      m_bStop(FALSE),
+      m_bLive(FALSE)
 {
     HRESULT hr = m_hStopEvent ? pms->AddPin(this) : E_OUTOFMEMORY;
     if (FAILED(hr) && phr) *phr = hr;
@@ -19,7 +20,8 @@ CSourceStream::CSourceStream(const char* pObjectName, HRESULT* phr, CBaseFilter*
       m_pSource(nullptr),
       m_hThread(nullptr),
       m_hStopEvent(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
-      m_bStop(FALSE)
+      m_bStop(FALSE),
+      m_bLive(FALSE)
 {
     if (!m_hStopEvent && phr) *phr = E_OUTOFMEMORY;
 }
@@ -110,6 +112,10 @@ unsigned __stdcall CSourceStream::ThreadProc(void* pv)
 HRESULT CSourceStream::DoBufferProcessingLoop()
 {
     while (!m_bStop) {
+        if (m_bLive && m_pFilter->State() != State_Running) {
+            if (WaitForStop(5)) return S_OK;
+            continue;
+        }
         IMediaSample* sample = nullptr;
         HRESULT hr = GetDeliveryBuffer(&sample, nullptr, nullptr, 0);
         if (FAILED(hr) || !sample) {

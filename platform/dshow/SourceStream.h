@@ -19,6 +19,11 @@ public:
     HRESULT Active() override;
     HRESULT Inactive() override;
 
+    // A live pin (a capture pin) produces only while the filter runs; its filter then
+    // reports VFW_S_CANT_CUE while paused. Set before streaming starts.
+    void SetLive(BOOL bLive) { m_bLive = bLive; }
+    BOOL IsLive() const { return m_bLive; }
+
     // The single type of a one-type source; the list form calls it for position 0.
     virtual HRESULT GetMediaType(CMediaType* pMediaType);
     HRESULT GetMediaType(int iPosition, CMediaType* pMediaType) override;
@@ -47,4 +52,5 @@ private:
     HANDLE m_hThread;
     HANDLE m_hStopEvent;
     volatile BOOL m_bStop;
+    BOOL m_bLive;
 };

@@ -276,6 +276,27 @@ TEST_F(DsGraphTest, FlushAndNewSegmentPassDownstream)
     EXPECT_EQ(VFW_E_WRONG_STATE, sinkPin->CheckStreaming());
 }
 
+TEST_F(DsGraphTest, LiveSourceProducesOnlyWhileRunning)
+{
+    Chain c;
+    MakeChain(graph, c, 8000, 1000);
+    c.sourceObj->Stream()->SetLive(TRUE);
+    ConnectChain(graph, c);
+    ASSERT_HRESULT_SUCCEEDED(control->Pause());
+    FILTER_STATE fs;
+    EXPECT_EQ(VFW_S_CANT_CUE, c.source->GetState(0, &fs));
+    EXPECT_EQ(State_Paused, fs);
+    OAFilterState graphState;
+    EXPECT_EQ(VFW_S_CANT_CUE, control->GetState(0, &graphState));
+    Sleep(50);
+    EXPECT_EQ(0, c.sinkObj->BytesReceived());
+    ASSERT_HRESULT_SUCCEEDED(control->Run());
+    EXPECT_EQ(S_OK, c.source->GetState(0, &fs));
+    ASSERT_TRUE(c.sinkObj->WaitForEndOfStream(5000));
+    ASSERT_EQ(S_OK, control->Stop());
+    EXPECT_EQ(c.bytes, ReadWholeFile(c.out));
+}
+
 // A copy that takes its time per sample and records what Stop finds.
 class CSlowCopy : public CCopyTransform
 {
