@@ -6,19 +6,37 @@
 #include <new>
 #include <vector>
 
-CCaptureDevice::CCaptureDevice()
-    : m_pKeyPoller(NULL),
-      m_pRegisterAccess(NULL),
-      m_hNotifyWnd(NULL),
-      m_pTunerModule(NULL),
-      m_nCardKind(0),
-      m_cTunerLetter('N'),
-      m_nTunerType(0),
-      m_byTunerLetterOffset(0x20),
-      m_byTunerTypeOffset(0x21),
-      m_byEepromAddress(DEFAULT_EEPROM_ADDRESS),
-      m_nKeyPollPeriod(DEFAULT_KEY_POLL_MS)
+CCaptureDevice::CCaptureDevice(CDShowGraph* pGraph, const GUID* pCategory, LPCSTR pszName, BOOL bExclude)
+    : CFilterNode(pGraph, pCategory, pszName, bExclude)
 {
+    SetDefaults();
+}
+
+CCaptureDevice::CCaptureDevice(CDShowGraph* pGraph, REFCLSID clsid)
+    : CFilterNode(pGraph, clsid)
+{
+    SetDefaults();
+}
+
+CCaptureDevice::CCaptureDevice(CDShowGraph* pGraph, IBaseFilter* pFilter)
+    : CFilterNode(pGraph, pFilter)
+{
+    SetDefaults();
+}
+
+void CCaptureDevice::SetDefaults()
+{
+    m_pKeyPoller = NULL;
+    m_pRegisterAccess = NULL;
+    m_hNotifyWnd = NULL;
+    m_pTunerModule = NULL;
+    m_nCardKind = 0;
+    m_cTunerLetter = 'N';
+    m_nTunerType = 0;
+    m_byTunerLetterOffset = 0x20;
+    m_byTunerTypeOffset = 0x21;
+    m_byEepromAddress = DEFAULT_EEPROM_ADDRESS;
+    m_nKeyPollPeriod = DEFAULT_KEY_POLL_MS;
 }
 
 CCaptureDevice::~CCaptureDevice()
@@ -114,10 +132,19 @@ BOOL CCaptureDevice::DetectTunerAddress(CTunerModule* pModule)
     return !found.empty();
 }
 
-HRESULT CCaptureDevice::IsSignalLocked(DWORD*)
+HRESULT CCaptureDevice::IsSignalLocked(DWORD* pLocked)
 {
-    // The decoder belongs to the card's capture filter, which card classes open.
-    return E_FAIL;
+    if (!m_pFilter)
+        return E_FAIL;
+    ComPtr<IAMAnalogVideoDecoder> pDecoder;
+    HRESULT hr = m_pFilter->QueryInterface(IID_IAMAnalogVideoDecoder, reinterpret_cast<void**>(&pDecoder));
+    if (FAILED(hr))
+        return hr;
+    long locked = 0;
+    hr = pDecoder->get_HorizontalLocked(&locked);
+    if (SUCCEEDED(hr) && pLocked != NULL)
+        *pLocked = static_cast<DWORD>(locked);
+    return hr;
 }
 
 CTunerModule* CCaptureDevice::CreateTunerModule(int nTypeId)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dshow/FilterNode.h"
 #include "hardware/bus/RegisterAccess.h"
 #include "hardware/tuners/TunerModule.h"
 
@@ -8,17 +9,19 @@ class CRemoteKeyPoller;
 // Message the remote-key poller posts to the notify window (wParam the key).
 enum { WM_REMOTE_KEY = 0x3981 };
 
-// The capture-device interface of a card: what the tuner modules, the
-// transports and the remote-key poller call on the card that owns them. It
-// owns the card's bus access, tuner module and key poller and deletes them
-// through their virtual destructors.
-class CCaptureDevice
+// The capture-device interface of a card, over the wrapper of its capture
+// filter: what the tuner modules, the transports and the remote-key poller
+// call on the card that owns them. It owns the card's bus access, tuner module
+// and key poller and deletes them through their virtual destructors.
+class CCaptureDevice : public CFilterNode
 {
 public:
     enum { DEFAULT_KEY_POLL_MS = 100, DEFAULT_EEPROM_ADDRESS = 0xA0 };
 
-    CCaptureDevice();
-    virtual ~CCaptureDevice();
+    CCaptureDevice(CDShowGraph* pGraph, const GUID* pCategory, LPCSTR pszName, BOOL bExclude);
+    CCaptureDevice(CDShowGraph* pGraph, REFCLSID clsid);
+    CCaptureDevice(CDShowGraph* pGraph, IBaseFilter* pFilter);
+    ~CCaptureDevice() override;
 
     // Nonzero when a key was read; the key is the GPIO key word decoded.
     virtual BOOL ReadRemoteKey(BYTE* pKey);
@@ -70,6 +73,5 @@ protected:
     int m_nKeyPollPeriod;
 
 private:
-    CCaptureDevice(const CCaptureDevice&) = delete;
-    CCaptureDevice& operator=(const CCaptureDevice&) = delete;
+    void SetDefaults();
 };

@@ -267,6 +267,7 @@ TEST(TunerModule, FMScanIsRefusedWithoutAnFMSection)
 class CScriptedDevice : public CCaptureDevice
 {
 public:
+    CScriptedDevice() : CCaptureDevice(NULL, static_cast<IBaseFilter*>(NULL)) {}
     HRESULT IsSignalLocked(DWORD* pLocked) override
     {
         ++calls;

@@ -170,7 +170,8 @@ TEST_F(ScanFixture, TVRangeScanJumpsPastEachChannel)
 class CSimDecoderDevice : public CCaptureDevice
 {
 public:
-    explicit CSimDecoderDevice(CSimPllTuner* pPll) : m_pPll(pPll) {}
+    explicit CSimDecoderDevice(CSimPllTuner* pPll)
+        : CCaptureDevice(NULL, static_cast<IBaseFilter*>(NULL)), m_pPll(pPll) {}
     HRESULT IsSignalLocked(DWORD* pLocked) override
     {
         ++calls;
