@@ -47,11 +47,13 @@ HRESULT CSourceStream::GetMediaType(int iPosition, CMediaType* pMediaType)
 
 HRESULT CSourceStream::CheckMediaType(const CMediaType* pMediaType)
 {
-    for (int i = 0;; ++i) {
+    // Bounded: a pin may answer every position.
+    for (int i = 0; i < 1024; ++i) {
         CMediaType offered;
-        if (GetMediaType(i, &offered) != S_OK) return E_FAIL;
+        if (GetMediaType(i, &offered) != S_OK) break;
         if (offered == *pMediaType) return S_OK;
     }
+    return VFW_E_TYPE_NOT_ACCEPTED;
 }
 
 HRESULT CSourceStream::Active()
