@@ -17,3 +17,12 @@ if ((${#missing[@]})); then
   $sudo_cmd apt-get update -q
   $sudo_cmd apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
+
+# Wine takes its ANSI code page (936 for the GBK texts) from the locale; generate it so
+# the shell tools that run beside Wine accept it too.
+if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
+  if ! command -v localedef >/dev/null; then
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends locales
+  fi
+  localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
+fi
