@@ -8,6 +8,21 @@
 #include <new>
 #include <vector>
 
+// Offset in the block of a start code that the block's end and the sample's start share, or -1.
+static int FindSplitStartCode(CDataBlock* block, const BYTE* data, int len, const BYTE code[4])
+{
+    if (block == nullptr || block->GetData() == nullptr)
+        return -1;
+    const BYTE* bytes = block->GetData();
+    const int n = block->GetLength();
+    for (int inBlock = 3; inBlock >= 1; --inBlock) {
+        if (n >= inBlock && len >= 4 - inBlock && memcmp(bytes + n - inBlock, code, inBlock) == 0 &&
+            memcmp(data, code + inBlock, 4 - inBlock) == 0)
+            return n - inBlock;
+    }
+    return -1;
+}
+
 CRecordQueue::CRecordQueue(CRecordQueueOwner* owner, RestampProc restamp)
     : m_pOwner(owner), m_restamp(restamp), m_deliver(1), m_createThread(1), m_lostB(1), m_first(1),
       m_lastTime(0.0), m_lostBMode(1), m_synced(0), m_started(0), m_samplesReceived(0), m_samplesDelivered(0),
@@ -83,35 +98,13 @@ HRESULT CRecordQueue::ReceiveData(IMediaSample* pSample, const BYTE* data, int l
                 // The pack holding this GOP header began in an earlier sample.
                 if (!m_synced)
                     return result;
-                const int e = FindStartCodeForward(data, len, kPackHeaderCode);
-                if (e < 0) {
-                    Append(data, len);
-                    d = len;
-                } else {
-                    CDataBlock* current = m_pool.Current();
-                    const int last =
-                        current ? FindStartCodeBackward(current->GetData(), current->GetLength(), kPackHeaderCode)
-                                : -1;
-                    if (last >= 0) {
-                        // That pack moves whole into a new block, so the next group begins at its pack header.
-                        const int tail = current->GetLength() - last;
-                        std::vector<BYTE> joined(static_cast<size_t>(tail) + e);
-                        memcpy(joined.data(), current->GetData() + last, tail);
-                        memcpy(joined.data() + tail, data, e);
-                        if (last == 0)
-                            m_pool.RemoveCurrent();
-                        else
-                            current->Truncate(last);
-                        deliverNow |= OnGopBoundary();
-                        m_pool.NewBlock(joined.data(), static_cast<int>(joined.size()));
-                    } else {
-                        Append(data, e);
-                    }
-                    d = e;
-                }
+                deliverNow |= CutBeforeGroup(data, len, &d);
                 m_synced = 1;
                 m_started = 1;
             }
+        } else if (m_synced && FindSplitStartCode(m_pool.Current(), data, len, kGopHeaderCode) >= 0) {
+            // A GOP header split between the last sample and this one is a boundary all the same.
+            deliverNow |= CutBeforeGroup(data, len, &d);
         }
 
         if (m_synced) {
@@ -147,6 +140,36 @@ HRESULT CRecordQueue::ReceiveData(IMediaSample* pSample, const BYTE* data, int l
             return m_hrDeliver;
     }
     return result;
+}
+
+BOOL CRecordQueue::CutBeforeGroup(const BYTE* data, int len, int* d)
+{
+    // The group begins at the current block's last pack header; the bytes of this sample up to
+    // its first whole pack header belong to that pack.
+    int e = FindStartCodeForward(data, len, kPackHeaderCode);
+    if (e < 0)
+        e = len;
+    *d = e;
+    CDataBlock* current = m_pool.Current();
+    int last = FindSplitStartCode(current, data, len, kPackHeaderCode);
+    if (last < 0 && current != nullptr)
+        last = FindStartCodeBackward(current->GetData(), current->GetLength(), kPackHeaderCode);
+    if (last < 0) {
+        Append(data, e);
+        return FALSE;
+    }
+    // That pack moves whole into a new block, so the next group begins at its pack header.
+    const int tail = current->GetLength() - last;
+    std::vector<BYTE> joined(static_cast<size_t>(tail) + e);
+    memcpy(joined.data(), current->GetData() + last, tail);
+    memcpy(joined.data() + tail, data, e);
+    if (last == 0)
+        m_pool.RemoveCurrent();
+    else
+        current->Truncate(last);
+    const BOOL deliverNow = OnGopBoundary();
+    m_pool.NewBlock(joined.data(), static_cast<int>(joined.size()));
+    return deliverNow;
 }
 
 BOOL CRecordQueue::Append(const BYTE* data, int n)

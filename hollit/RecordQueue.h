@@ -64,6 +64,8 @@ private:
     static void DeliverThreadProc(void* self);
     // Both run under the state lock; TRUE when a batch became pending and is to be delivered here.
     BOOL OnGopBoundary();
+    // Closes the group before a GOP header whose pack began in an earlier sample; *d = bytes placed.
+    BOOL CutBeforeGroup(const BYTE* data, int len, int* d);
     BOOL Append(const BYTE* data, int n);
     int DeliverPending();
     void NoteFailure(HRESULT hr);

@@ -61,6 +61,7 @@ def expected_groups(data, sample, actions):
             deliver = False
         s0, s1 = i * sample, min(length, (i + 1) * sample)
         inside = [g for g in gops if s0 <= g and g + 4 <= s1]
+        split = [g for g in gops if g < s0 < g + 4]
         if inside:
             g = inside[0]
             p = [q for q in packs if s0 <= q and q + 4 <= g]
@@ -80,6 +81,11 @@ def expected_groups(data, sample, actions):
                 close(at)
                 current = at
                 synced = started = True
+        elif split and synced:
+            # A GOP header split between two samples is cut at its pack all the same.
+            at = gop_pack[gops.index(split[0])]
+            close(at)
+            current = at
     close(length)
     kept = []
     for k, start in enumerate(gop_pack):

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <map>
@@ -141,6 +142,27 @@ protected:
                 return last;
         }
         return last;
+    }
+
+    // The whole stream was delivered from its first byte: every group must begin a block, and,
+    // delivered on the streaming thread, form a batch of its own.
+    void ExpectCutAtEveryGroup(const SyntheticStream& s)
+    {
+        std::vector<int> blockStarts;
+        int at = 0;
+        for (const std::vector<int>& lengths : g_restamp.chunkLengths) {
+            for (int length : lengths) {
+                blockStarts.push_back(at);
+                at += length;
+            }
+        }
+        for (int start : s.gopPackStart)
+            EXPECT_NE(blockStarts.end(), std::find(blockStarts.begin(), blockStarts.end(), start)) << start;
+        if (!GetParam()) {
+            ASSERT_EQ(s.gopPackStart.size(), g_restamp.batches.size());
+            for (size_t b = 0; b < g_restamp.batches.size(); ++b)
+                EXPECT_EQ(std::vector<int>({static_cast<int>(b)}), WholeGopsIn(s, g_restamp.batches[b]));
+        }
     }
 
     static std::vector<int> WholeGopsIn(const SyntheticStream& s, const Bytes& bytes)
@@ -416,10 +438,47 @@ TEST_P(RecordQueueTest, GroupWhosePackBeganInTheSampleBefore)
         ASSERT_EQ(S_OK, queue.FlushHeld());
         queue.StopDeliverThread();
         EXPECT_EQ(std::vector<int>({0, 1, 2, 3, 4, 5, 6, 7}), WholeGopsIn(s, owner.Delivered()));
-        for (const Bytes& batch : g_restamp.batches) {
-            EXPECT_EQ(0, memcmp(batch.data(), kPackHeaderCode, 4));
-            EXPECT_FALSE(WholeGopsIn(s, batch).empty());
+        // Every group is cut at its own pack, also where the GOP header's sample holds no whole
+        // pack header (GOP 1 for 1600-byte samples).
+        ExpectCutAtEveryGroup(s);
+    }
+}
+
+TEST_P(RecordQueueTest, StartCodesSplitBetweenSamplesStillCut)
+{
+    // GOP g begins at 6144 g with its header 40 bytes in. Sample sizes are picked so that some pack
+    // header, or some GOP header, is split between two samples; every group must still be cut at
+    // its own pack header, one batch per group.
+    const SyntheticStream s = SyntheticStream::Make(0, 12, 3, 2048, false, 40);
+    auto splits = [&](int size, int offsetInGop) {
+        int count = 0;
+        for (int g = 1; g < 12; ++g) {
+            const int at = 6144 * g + offsetInGop;
+            count += (at % size) > size - 4 ? 1 : 0;
         }
+        return count;
+    };
+    int packSplit = 0, gopSplit = 0;
+    for (int size = 2100; size < 6000 && (!packSplit || !gopSplit); ++size) {
+        if (!packSplit && splits(size, 0) > 0 && splits(size, 40) == 0)
+            packSplit = size;
+        if (!gopSplit && splits(size, 40) > 0 && splits(size, 0) == 0)
+            gopSplit = size;
+    }
+    ASSERT_NE(0, packSplit);
+    ASSERT_NE(0, gopSplit);
+    for (int size : {packSplit, gopSplit}) {
+        SCOPED_TRACE(size);
+        g_restamp = RestampLog();
+        CTestOwner owner(4096);
+        CRecordQueue queue(&owner, &RecordingRestamp);
+        if (GetParam())
+            queue.StartDeliverThread();
+        ASSERT_EQ(S_OK, Feed(queue, s, size));
+        ASSERT_EQ(S_OK, queue.FlushHeld());
+        queue.StopDeliverThread();
+        EXPECT_EQ(s.bytes, owner.Delivered());
+        ExpectCutAtEveryGroup(s);
     }
 }
 
