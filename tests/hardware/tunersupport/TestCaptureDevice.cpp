@@ -1,7 +1,7 @@
 #include "tests/hardware/tunersupport/TestCaptureDevice.h"
 
 CTestCaptureDevice::CTestCaptureDevice(CRegisterAccess* pBus, int nCardKind)
-    : m_nDetects(0)
+    : CCaptureDevice(NULL, static_cast<IBaseFilter*>(NULL)), m_nDetects(0)
 {
     m_pRegisterAccess = pBus;
     m_nCardKind = nCardKind;
