@@ -383,6 +383,30 @@ TEST_F(EditorBehaviour, InvertedEmptyTableSavesWholeData)
     EXPECT_EQ(0, s.Save(OutputPath("whole.mpg"), 1, 0));
 }
 
+// Cuts at the GOP whose start code straddles the first two 512 KiB views.
+TEST_F(EditorBehaviour, CutsAtTheGopAcrossTheViewBorder)
+{
+    Session s;
+    ASSERT_TRUE(s.Open(FixturePath("m2-border.mpg")));
+    CMpegStream* stream = s.m_shadow.GetStream();
+    const __int64 border = s.m_shadow.GetReader()->GetWindowSize();
+    double t = 0;
+    const __int64 pack = stream->FindGopNear(border - 1000, &t, 1);
+    ASSERT_GT(pack, 0);
+    ASSERT_LT(pack, border);
+    t -= stream->GetFirstTime();
+    EXPECT_GT(s.Add(Seg(t, t + 0.9)), 0);
+    EXPECT_EQ(0, s.Save(OutputPath("border-from.mpg"), 0, 0));
+    Api()->RemoveSegment(-1);
+    s.m_shadow.RemoveSegment(-1);
+    EXPECT_GT(s.Add(Seg(t - 1.0, t)), 0);
+    PositionRangeList r = stream->BuildRangeList();
+    ASSERT_EQ(1u, r.size());
+    EXPECT_EQ(pack, r[0].end);
+    EXPECT_EQ(0, s.Save(OutputPath("border-to.mpg"), 0, 0));
+    EXPECT_EQ(0, s.Save(OutputPath("border-around.mpg"), 1, 0));
+}
+
 TEST_F(EditorBehaviour, SaveIntoMissingFolderFailsCleanly)
 {
     ASSERT_EQ(1, Api()->OpenMpegFile(m_file.c_str()));

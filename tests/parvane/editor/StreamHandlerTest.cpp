@@ -330,7 +330,8 @@ TEST(StreamHandler, Mpeg1OutputStartsWithHeaderPacks)
     Handler<CMpeg1Stream> h(FixturePath("m1-closed.mpg"));
     ASSERT_TRUE(h.stream.IsValid());
     EXPECT_EQ(2048, h.stream.GetPackSize());
-    EXPECT_GT(h.stream.GetSystemHeadersLength(), 0);
+    // Two system headers of one stream each: both kept, one pack each when needed.
+    EXPECT_EQ(2 * (6 + 9), h.stream.GetSystemHeadersLength());
     EXPECT_EQ(0, memcmp(h.stream.GetSequenceHeaderCopy(), "\x00\x00\x01\xB3", 4));
     COutputFile out;
     ASSERT_TRUE(out.Create(Scratch("m1-start.mpg").c_str()));
@@ -355,6 +356,39 @@ TEST(StreamHandler, Mpeg1OutputStartsWithHeaderPacks)
         EXPECT_EQ(0x0F, p[18]);
         EXPECT_EQ(0, memcmp(p + 19, "\x00\x00\x01\xB3", 4));
         EXPECT_EQ(0, memcmp(p + 19 + h.stream.GetSequenceHeaderLength(), "\x00\x00\x01\xBE", 4));
+    }
+}
+
+// One pack in front of the stream, holding an audio packet or padding.
+std::vector<BYTE> WithLeadingPack(BYTE id)
+{
+    std::vector<BYTE> d = ReadAll(FixturePath("m2-closed.mpg"));
+    std::vector<BYTE> pack(d.begin(), d.begin() + 14);
+    pack[13] &= 0xF8;
+    const int n = 2048 - 14 - 6;
+    const BYTE packet[] = {0, 0, 1, id, (BYTE)(n >> 8), (BYTE)n, 0x80, 0x00, 0x00};
+    pack.insert(pack.end(), packet, packet + sizeof(packet));
+    pack.resize(2048, 0xFF);
+    d.insert(d.begin(), pack.begin(), pack.end());
+    return d;
+}
+
+TEST(StreamHandler, AudioBeforeTheFirstGopEndsTheAudioWait)
+{
+    struct Row { BYTE id; int wait; } rows[] = {{0xC0, 0}, {0xD0, 0}, {0xBE, 1}, {0xE0, 1}};
+    for (const Row& r : rows)
+    {
+        WriteAll(Scratch("lead.mpg"), WithLeadingPack(r.id));
+        Handler<CMpeg2Stream> h(Scratch("lead.mpg"));
+        ASSERT_TRUE(h.stream.IsValid());
+        EXPECT_EQ(2048, h.stream.GetDataStart());
+        COutputFile out;
+        ASSERT_TRUE(out.Create(Scratch("lead-out.mpg").c_str()));
+        int audioWait = -1;
+        EXPECT_EQ(1, h.stream.StartOutput(&out, &audioWait));
+        EXPECT_EQ(r.wait, audioWait) << std::hex << (int)r.id;
+        ASSERT_TRUE(out.Close());
+        EXPECT_EQ(2048u, ReadAll(Scratch("lead-out.mpg")).size());
     }
 }
 
