@@ -7,6 +7,7 @@
 #include "platform/dshow/ComPtr.h"
 #include "platform/sim/chipbus/SimTVCard.h"
 #include "tests/hardware/support/FastBusClock.h"
+#include "tests/hardware/support/MessageWindow.h"
 #include "tests/hardware/support/RecordingRegisterAccess.h"
 
 #include <gtest/gtest.h>
@@ -198,5 +199,41 @@ TEST_F(SimFilters, TheKernelStreamingTransportReachesItsCardThroughTheObjectHand
     DWORD gpio = 0;
     EXPECT_EQ(S_OK, access.ReadGpio(&gpio));
     EXPECT_EQ(0x2000u, gpio);
+}
+}
+
+namespace
+{
+TEST_F(SimFilters, AChannelScanThroughTheKernelStreamingCardFindsItsStations)
+{
+    ComPtr<IBaseFilter> pCapture;
+    ASSERT_EQ(S_OK, FindFilterByName(CLSID_VideoInputDeviceCategory, "713x KS TV Capture", &pCapture));
+    ISimCardControl* pControl = Control(pCapture);
+    ASSERT_TRUE(pControl != NULL);
+    SimStation stations[] = { { 479250, FALSE }, { 495300, FALSE } };
+    pControl->SetStations(stations, 2);
+    CKsRegisterAccess access;
+    ASSERT_EQ(S_OK, access.Attach(pCapture, 1));
+    CMessageWindow window(WM_TUNER_SCAN_STEP, WM_TUNER_SCAN_DONE);
+    CTunerModule tuner(&access);
+    tuner.SetNotifyWindow(window.Handle());
+    float list[] = { 471.25f, 479.25f, 487.25f, 495.25f };
+    ASSERT_TRUE(tuner.SetScanList(list, 4));
+    ASSERT_TRUE(tuner.StartScan(TRUE, FALSE));
+    ASSERT_TRUE(window.PumpUntil(WM_TUNER_SCAN_DONE, 10000));
+    std::vector<int> found;
+    int steps = 0;
+    for (const auto& m : window.Messages())
+    {
+        if (m.message != WM_TUNER_SCAN_STEP)
+            continue;
+        ++steps;
+        if (m.lParam)
+            found.push_back(static_cast<int>(m.wParam));
+    }
+    EXPECT_EQ(4, steps);
+    ASSERT_EQ(2u, found.size());
+    EXPECT_EQ(479250, found[0]);
+    EXPECT_LE(abs(found[1] - 495300), 62);
 }
 }
