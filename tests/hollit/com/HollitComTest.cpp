@@ -1,5 +1,6 @@
 #include "hollit/HollitUuids.h"
 #include "platform/dshow/Streams.h"
+#include "platform/standins/testfilters/TestFilters.h"
 
 #include "Hollit_h.h"
 
@@ -366,4 +367,67 @@ TEST_F(HollitComTest, NamesItsPropertyPage)
     ASSERT_EQ(1u, list.cElems);
     EXPECT_TRUE(list.pElems[0] == CLSID_MpegRecordFilterProp);
     CoTaskMemFree(list.pElems);
+}
+
+TEST_F(HollitComTest, OffersTheInputTypeOnceAndItsBufferSize)
+{
+    ComPtr<IGraphBuilder> graph;
+    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
+                                     reinterpret_cast<void**>(&graph)));
+    ComPtr<IBaseFilter> source, sink;
+    CBytePushSource* sourceObject = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(CreateBytePushSource(nullptr, 3000, &source, &sourceObject));
+    const BYTE bytes[16] = {0x00, 0x00, 0x01, 0xBA};
+    sourceObject->SetBytes(bytes, sizeof(bytes));
+    ASSERT_HRESULT_SUCCEEDED(CreateFileAppendSink(nullptr, &sink));
+    ASSERT_HRESULT_SUCCEEDED(graph->AddFilter(source, L"Source"));
+    ASSERT_HRESULT_SUCCEEDED(graph->AddFilter(filter, L"HALSwitch"));
+    ASSERT_HRESULT_SUCCEEDED(graph->AddFilter(sink, L"Sink"));
+
+    ComPtr<IPin> in, out, sourceOut, sinkIn;
+    ASSERT_EQ(S_OK, filter->FindPin(L"Stream In", &in));
+    ASSERT_EQ(S_OK, filter->FindPin(L"Stream Out", &out));
+    ComPtr<IEnumPins> pins;
+    source->EnumPins(&pins);
+    pins->Next(1, &sourceOut, nullptr);
+    pins.Reset();
+    sink->EnumPins(&pins);
+    pins->Next(1, &sinkIn, nullptr);
+
+    // Nothing to offer before the input is connected.
+    ComPtr<IEnumMediaTypes> types;
+    ASSERT_EQ(S_OK, out->EnumMediaTypes(&types));
+    AM_MEDIA_TYPE* type = nullptr;
+    EXPECT_EQ(S_FALSE, types->Next(1, &type, nullptr));
+
+    ASSERT_EQ(S_OK, graph->ConnectDirect(sourceOut, in, nullptr));
+    types.Reset();
+    ASSERT_EQ(S_OK, out->EnumMediaTypes(&types));
+    ASSERT_EQ(S_OK, types->Next(1, &type, nullptr));
+    EXPECT_TRUE(type->majortype == MEDIATYPE_Stream);
+    DeleteMediaType(type);
+    type = nullptr;
+    EXPECT_EQ(S_FALSE, types->Next(1, &type, nullptr));
+
+    // The output's buffers are the input's: as many and as large.
+    ASSERT_EQ(S_OK, graph->ConnectDirect(out, sinkIn, nullptr));
+    ComPtr<IMemInputPin> inputTransport, sinkTransport;
+    ASSERT_EQ(S_OK, ComQuery(in, IID_IMemInputPin, inputTransport));
+    ASSERT_EQ(S_OK, ComQuery(sinkIn, IID_IMemInputPin, sinkTransport));
+    ComPtr<IMemAllocator> inputAllocator, outputAllocator;
+    ASSERT_EQ(S_OK, inputTransport->GetAllocator(&inputAllocator));
+    ASSERT_EQ(S_OK, sinkTransport->GetAllocator(&outputAllocator));
+    ALLOCATOR_PROPERTIES inputProps = {}, outputProps = {};
+    ASSERT_EQ(S_OK, inputAllocator->GetProperties(&inputProps));
+    ASSERT_EQ(S_OK, outputAllocator->GetProperties(&outputProps));
+    EXPECT_EQ(3000, inputProps.cbBuffer);
+    EXPECT_EQ(inputProps.cbBuffer, outputProps.cbBuffer);
+    EXPECT_EQ(inputProps.cBuffers, outputProps.cBuffers);
+    AM_MEDIA_TYPE connected = {};
+    ASSERT_EQ(S_OK, sinkIn->ConnectionMediaType(&connected));
+    EXPECT_TRUE(connected.majortype == MEDIATYPE_Stream);
+    FreeMediaType(connected);
+    graph->RemoveFilter(source);
+    graph->RemoveFilter(sink);
+    graph->RemoveFilter(filter);
 }
