@@ -3,7 +3,10 @@
 #include "hardware/tuners/DemodPllTuners.h"
 #include "hardware/tuners/PlainPllTuners.h"
 #include "hardware/tuners/SecondSetPllTuners.h"
+#include "hardware/tuners/Tda8275ATuner.h"
 #include "hardware/tuners/Usb2820Tuner.h"
+#include "hardware/tuners/Xc3028Tuner.h"
+#include "hardware/tuners/Xceive2028Tuner.h"
 
 #include <new>
 
@@ -13,6 +16,12 @@ template <class T>
 CTunerModule* Create(CRegisterAccess* pRegisterAccess)
 {
     return new (std::nothrow) T(pRegisterAccess);
+}
+
+// The XC3028 of type 90 is driven as the XC2028 is.
+CTunerModule* CreateXceive3028(CRegisterAccess* pRegisterAccess)
+{
+    return new (std::nothrow) CTuner_XCEIVE2028(pRegisterAccess, 90);
 }
 }
 
@@ -65,9 +74,12 @@ const TunerTypeEntry g_TunerTypeTable[] =
     {  73, "LGH200T",               &Create<CTuner_LGH200T> },
     {  74, "LGH202T",               &Create<CTuner_LGH202T> },
     {  75, "LGS200T",               &Create<CTuner_LGS200T> },
+    {  90, "XCEIVE3028",            &CreateXceive3028 },
+    {  91, "XCEIVE2028",            &Create<CTuner_XCEIVE2028> },
     {  92, "PHILIPS1216",           &Create<CTuner_PHILIPS1216> },
     {  93, "FQ1216ME",              &Create<CTuner_FQ1216ME> },
     {  94, "FQ1236F",               &Create<CTuner_FQ1236F> },
+    {  95, "PHILIPSTDA8275A",       &Create<CTda8275ATuner> },
     {  96, "PHILIPSFQ1286",         &Create<CTuner_PHILIPSFQ1286> },
     {  97, "FQ1216ME_5",            &Create<CUsb2820Tuner> },
     {  98, "FM1236MK3",             &Create<CTuner_FM1236MK3> },
@@ -79,6 +91,8 @@ const TunerTypeEntry g_TunerTypeTable[] =
     { 132, "TNJ8352PF",             &Create<CTuner_TNJ8352PF> },
     { 133, "TNF9535DIF",            &Create<CTuner_TNF9535DIF> },
     { 134, "TNF8022",               &Create<CTuner_TNF8022> },
+    { 136, "XCEIVE3028AF",          &Create<CXc3028Tuner> },
+    { 137, "XCEIVE3028SIF",         &Create<CXc3028SifTuner> },
     { 138, "TNF9835DIFF",           &Create<CTuner_TNF9835DIFF> },
 };
 
