@@ -1,0 +1,224 @@
+#include "platform/sim/blackbird/SimMpegClip.h"
+
+#include <stdio.h>
+#include <string.h>
+
+namespace
+{
+const LONGLONG kMask33 = (1LL << 33) - 1;
+
+// The 33-bit time in a PES header's five bytes ('0010', '0011' or '0001' prefix).
+LONGLONG ReadPesTime(const BYTE* p)
+{
+    return (static_cast<LONGLONG>((p[0] >> 1) & 0x07) << 30) | (static_cast<LONGLONG>(p[1]) << 22) |
+           (static_cast<LONGLONG>(p[2] >> 1) << 15) | (static_cast<LONGLONG>(p[3]) << 7) | (p[4] >> 1);
+}
+
+void WritePesTime(BYTE* p, LONGLONG t)
+{
+    t &= kMask33;
+    p[0] = static_cast<BYTE>((p[0] & 0xF0) | ((t >> 29) & 0x0E) | 0x01);
+    p[1] = static_cast<BYTE>(t >> 22);
+    p[2] = static_cast<BYTE>(((t >> 14) & 0xFE) | 0x01);
+    p[3] = static_cast<BYTE>(t >> 7);
+    p[4] = static_cast<BYTE>(((t << 1) & 0xFE) | 0x01);
+}
+
+// MPEG-2 pack header SCR base (bytes 4-9 of the pack).
+LONGLONG ReadScr2(const BYTE* p)
+{
+    return (static_cast<LONGLONG>((p[0] >> 3) & 0x07) << 30) | (static_cast<LONGLONG>(p[0] & 0x03) << 28) |
+           (static_cast<LONGLONG>(p[1]) << 20) | (static_cast<LONGLONG>(p[2] >> 3) << 15) |
+           (static_cast<LONGLONG>(p[2] & 0x03) << 13) | (static_cast<LONGLONG>(p[3]) << 5) | (p[4] >> 3);
+}
+
+void WriteScr2(BYTE* p, LONGLONG t)
+{
+    t &= kMask33;
+    p[0] = static_cast<BYTE>(0x44 | ((t >> 27) & 0x38) | ((t >> 28) & 0x03));
+    p[1] = static_cast<BYTE>(t >> 20);
+    p[2] = static_cast<BYTE>(((t >> 12) & 0xF8) | 0x04 | ((t >> 13) & 0x03));
+    p[3] = static_cast<BYTE>(t >> 5);
+    p[4] = static_cast<BYTE>(((t << 3) & 0xF8) | 0x04 | (p[4] & 0x03));
+}
+
+size_t PackSize(const std::vector<BYTE>& d, size_t at, BOOL bMpeg2)
+{
+    size_t header = bMpeg2 ? 14 + (d[at + 13] & 0x07) : 12;
+    size_t pos = at + header;
+    // System header and PES packets up to the next pack or the end code.
+    while (pos + 6 <= d.size() && d[pos] == 0 && d[pos + 1] == 0 && d[pos + 2] == 1 && d[pos + 3] != 0xBA &&
+           d[pos + 3] != 0xB9)
+        pos += 6 + ((d[pos + 4] << 8) | d[pos + 5]);
+    return pos > d.size() ? 0 : pos - at;
+}
+}
+
+CSimMpegClip::CSimMpegClip()
+    : m_bMpeg2(TRUE), m_llPassTicks(0), m_nPictures(0), m_nFramesPerSecond(25), m_nextPack(0), m_pass(0)
+{
+}
+
+BOOL CSimMpegClip::Load(const char* pszPath)
+{
+    m_data.clear();
+    m_packs.clear();
+    FILE* f = fopen(pszPath, "rb");
+    if (f == NULL)
+        return FALSE;
+    BYTE chunk[65536];
+    size_t n;
+    while ((n = fread(chunk, 1, sizeof(chunk), f)) > 0)
+        m_data.insert(m_data.end(), chunk, chunk + n);
+    fclose(f);
+    if (m_data.size() < 14 || m_data[0] != 0 || m_data[1] != 0 || m_data[2] != 1 || m_data[3] != 0xBA)
+    {
+        m_data.clear();
+        return FALSE;
+    }
+    m_bMpeg2 = (m_data[4] & 0xC0) == 0x40;
+    size_t at = 0;
+    while (at + 14 <= m_data.size() && m_data[at] == 0 && m_data[at + 1] == 0 && m_data[at + 2] == 1 &&
+           m_data[at + 3] == 0xBA)
+    {
+        size_t size = PackSize(m_data, at, m_bMpeg2);
+        if (size == 0)
+            break;
+        Pack pack = { at, size, m_bMpeg2 ? ReadScr2(&m_data[at + 4]) : ReadPesTime(&m_data[at + 4]) };
+        m_packs.push_back(pack);
+        at += size;
+    }
+    m_nPictures = 0;
+    for (size_t i = 0; i + 8 < m_data.size(); ++i)
+    {
+        if (m_data[i] != 0 || m_data[i + 1] != 0 || m_data[i + 2] != 1)
+            continue;
+        if (m_data[i + 3] == 0x00)
+            ++m_nPictures;
+        else if (m_data[i + 3] == 0xB3)
+            m_nFramesPerSecond = (m_data[i + 7] & 0x0F) == 3 ? 25 : (m_data[i + 7] & 0x0F) == 4 ? 30 : 25;
+    }
+    if (m_packs.empty() || m_nPictures == 0)
+    {
+        m_data.clear();
+        m_packs.clear();
+        return FALSE;
+    }
+    m_llPassTicks = m_nFramesPerSecond == 30 ? static_cast<LONGLONG>(m_nPictures) * 3003
+                                               : static_cast<LONGLONG>(m_nPictures) * 90000 / m_nFramesPerSecond;
+    Rewind();
+    return TRUE;
+}
+
+void CSimMpegClip::Rewind()
+{
+    m_nextPack = 0;
+    m_pass = 0;
+}
+
+void CSimMpegClip::Restamp(BYTE* p, size_t size, LONGLONG ticks, int pictures) const
+{
+    if (m_bMpeg2)
+        WriteScr2(p + 4, ReadScr2(p + 4) + ticks);
+    else
+        WritePesTime(p + 4, ReadPesTime(p + 4) + ticks);
+    size_t pos = m_bMpeg2 ? 14 + (p[13] & 0x07) : 12;
+    while (pos + 6 <= size && p[pos] == 0 && p[pos + 1] == 0 && p[pos + 2] == 1)
+    {
+        BYTE id = p[pos + 3];
+        size_t length = (p[pos + 4] << 8) | p[pos + 5];
+        size_t end = pos + 6 + length;
+        if (end > size)
+            break;
+        BOOL bMedia = (id >= 0xC0 && id <= 0xEF) || id == 0xBD;
+        if (bMedia)
+        {
+            size_t h = pos + 6;
+            size_t payload = end;
+            if (m_bMpeg2 && h + 3 <= end)
+            {
+                BYTE flags = p[h + 1] >> 6;
+                if (flags & 0x2)
+                    WritePesTime(p + h + 3, ReadPesTime(p + h + 3) + ticks);
+                if (flags == 0x3)
+                    WritePesTime(p + h + 8, ReadPesTime(p + h + 8) + ticks);
+                payload = h + 3 + p[h + 2];
+            }
+            else if (!m_bMpeg2)
+            {
+                while (h < end && p[h] == 0xFF)
+                    ++h;
+                if (h + 2 <= end && (p[h] & 0xC0) == 0x40)
+                    h += 2;
+                if (h + 5 <= end && (p[h] & 0xF0) == 0x20)
+                {
+                    WritePesTime(p + h, ReadPesTime(p + h) + ticks);
+                    h += 5;
+                }
+                else if (h + 10 <= end && (p[h] & 0xF0) == 0x30)
+                {
+                    WritePesTime(p + h, ReadPesTime(p + h) + ticks);
+                    WritePesTime(p + h + 5, ReadPesTime(p + h + 5) + ticks);
+                    h += 10;
+                }
+                else if (h < end)
+                {
+                    ++h;
+                }
+                payload = h;
+            }
+            // GOP time codes move on by the pictures of the passes before.
+            for (size_t i = payload; id >= 0xE0 && i + 7 < end; ++i)
+            {
+                if (p[i] != 0 || p[i + 1] != 0 || p[i + 2] != 1 || p[i + 3] != 0xB8)
+                    continue;
+                BYTE* tc = p + i + 4;
+                int hours = (tc[0] >> 2) & 0x1F;
+                int minutes = ((tc[0] & 0x03) << 4) | (tc[1] >> 4);
+                int seconds = ((tc[1] & 0x07) << 3) | (tc[2] >> 5);
+                int frames = ((tc[2] & 0x1F) << 1) | (tc[3] >> 7);
+                LONGLONG total = (((static_cast<LONGLONG>(hours) * 60 + minutes) * 60 + seconds) *
+                                  m_nFramesPerSecond) + frames + pictures;
+                frames = static_cast<int>(total % m_nFramesPerSecond);
+                total /= m_nFramesPerSecond;
+                seconds = static_cast<int>(total % 60);
+                total /= 60;
+                minutes = static_cast<int>(total % 60);
+                hours = static_cast<int>((total / 60) % 24);
+                tc[0] = static_cast<BYTE>((tc[0] & 0x80) | (hours << 2) | (minutes >> 4));
+                tc[1] = static_cast<BYTE>(((minutes & 0x0F) << 4) | 0x08 | (seconds >> 3));
+                tc[2] = static_cast<BYTE>(((seconds & 0x07) << 5) | (frames >> 1));
+                tc[3] = static_cast<BYTE>((tc[3] & 0x7F) | ((frames & 1) << 7));
+            }
+        }
+        pos = end;
+    }
+}
+
+DWORD CSimMpegClip::Next(BYTE* pBuffer, DWORD cbMax, LONGLONG* pllDue)
+{
+    if (m_packs.empty() || pBuffer == NULL)
+        return 0;
+    DWORD used = 0;
+    BOOL bFirst = TRUE;
+    while (TRUE)
+    {
+        const Pack& pack = m_packs[m_nextPack];
+        if (used + pack.size > cbMax)
+            break;
+        LONGLONG ticks = m_pass * m_llPassTicks;
+        if (bFirst && pllDue != NULL)
+            *pllDue = pack.scr - m_packs[0].scr + ticks;
+        bFirst = FALSE;
+        memcpy(pBuffer + used, &m_data[pack.offset], pack.size);
+        Restamp(pBuffer + used, pack.size, ticks, static_cast<int>(m_pass * m_nPictures));
+        used += static_cast<DWORD>(pack.size);
+        if (++m_nextPack == m_packs.size())
+        {
+            m_nextPack = 0;
+            ++m_pass;
+            break;
+        }
+    }
+    return used;
+}

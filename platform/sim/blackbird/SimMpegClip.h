@@ -1,0 +1,52 @@
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+// A short encoded clip played as an endless live stream: each pass is the
+// clip again with its clock references, time stamps and GOP time codes moved
+// on by the clip's length, so the stream never steps back in time.
+class CSimMpegClip
+{
+public:
+    CSimMpegClip();
+
+    // An MPEG-1 system stream or MPEG-2 program stream of whole packs.
+    BOOL Load(const char* pszPath);
+    BOOL IsLoaded() const { return !m_data.empty(); }
+    BOOL IsMpeg2() const { return m_bMpeg2; }
+
+    // Starts again at the first pack of the first pass.
+    void Rewind();
+    // Copies whole packs (at least one) of at most cbMax bytes into the
+    // buffer; the time of the first one, in 90 kHz ticks from the start of
+    // the stream, goes to *pllDue. 0 when cbMax is smaller than a pack.
+    DWORD Next(BYTE* pBuffer, DWORD cbMax, LONGLONG* pllDue);
+
+    // Passes begun so far (the first is 0).
+    LONGLONG Pass() const { return m_pass; }
+
+    // Length of one pass in 90 kHz ticks and in pictures.
+    LONGLONG PassTicks() const { return m_llPassTicks; }
+    int PassPictures() const { return m_nPictures; }
+
+private:
+    struct Pack
+    {
+        size_t offset;
+        size_t size;
+        LONGLONG scr;  // 90 kHz base
+    };
+
+    void Restamp(BYTE* p, size_t size, LONGLONG ticks, int pictures) const;
+
+    std::vector<BYTE> m_data;
+    std::vector<Pack> m_packs;
+    BOOL m_bMpeg2;
+    LONGLONG m_llPassTicks;
+    int m_nPictures;
+    int m_nFramesPerSecond;
+    size_t m_nextPack;
+    LONGLONG m_pass;
+};
