@@ -166,8 +166,9 @@ TEST_F(HollitComTest, RegistersServersAndFilter)
         ASSERT_HRESULT_SUCCEEDED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, reinterpret_cast<void**>(&bag)));
         VARIANT v;
         VariantInit(&v);
-        if (SUCCEEDED(bag->Read(L"CLSID", &v, nullptr)) && v.vt == VT_BSTR)
+        if (SUCCEEDED(bag->Read(L"CLSID", &v, nullptr)) && v.vt == VT_BSTR) {
             EXPECT_NE(0, _wcsicmp(v.bstrVal, L"{52A2955B-5B8A-4205-AF51-494BEC925901}"));
+        }
         VariantClear(&v);
     }
 }
@@ -430,4 +431,93 @@ TEST_F(HollitComTest, OffersTheInputTypeOnceAndItsBufferSize)
     graph->RemoveFilter(source);
     graph->RemoveFilter(sink);
     graph->RemoveFilter(filter);
+}
+
+// Between the source and the filter: keeps what the filter answered to samples and end of stream.
+class CResultTap : public CCopyTransform
+{
+public:
+    explicit CResultTap(HRESULT* phr) : CCopyTransform(nullptr, phr) {}
+
+    HRESULT Receive(IMediaSample* pSample) override
+    {
+        const HRESULT hr = CCopyTransform::Receive(pSample);
+        InterlockedIncrement(&samples);
+        if (FAILED(hr))
+            InterlockedCompareExchange(&firstFailure, hr, S_OK);
+        if (firstFailure != S_OK && SUCCEEDED(hr))
+            InterlockedIncrement(&acceptedAfterFailure);
+        return hr;
+    }
+
+    HRESULT EndOfStream() override
+    {
+        const HRESULT hr = CCopyTransform::EndOfStream();
+        if (FAILED(hr))
+            InterlockedCompareExchange(&firstFailure, hr, S_OK);
+        return hr;
+    }
+
+    volatile LONG samples = 0;
+    volatile LONG firstFailure = S_OK;
+    volatile LONG acceptedAfterFailure = 0;
+};
+
+TEST_F(HollitComTest, FullDiskDownstreamEndsTheRecordingWithItsError)
+{
+    const std::string stream = std::string(ONDRIX_SOURCE_DIR) + "/tests/parvane/fixtures/m2-small.mpg";
+    for (LONG thread : {0, 1}) {
+        SCOPED_TRACE(thread);
+        ComPtr<IBaseFilter> hollit;
+        ASSERT_EQ(S_OK, CoCreateInstance(CLSID_MpegRecordFilter, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                         reinterpret_cast<void**>(&hollit)));
+        ComPtr<IMpegRecordFilter> flags;
+        ASSERT_EQ(S_OK, ComQuery(hollit, IID_IMpegRecordFilter, flags));
+        flags->put_EnableCreateDeliverThread(thread);
+
+        ComPtr<IGraphBuilder> graph;
+        ASSERT_EQ(S_OK, CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
+                                         reinterpret_cast<void**>(&graph)));
+        ComPtr<IBaseFilter> source, sink, tap;
+        CFileAppendSink* sinkObject = nullptr;
+        ASSERT_HRESULT_SUCCEEDED(CreateBytePushSource(stream.c_str(), 2048, &source));
+        ASSERT_HRESULT_SUCCEEDED(CreateFileAppendSink(nullptr, &sink, &sinkObject));
+        sinkObject->SetReceiveResult(STG_E_MEDIUMFULL);
+        HRESULT hr = S_OK;
+        CResultTap* tapObject = new CResultTap(&hr);
+        tapObject->NonDelegatingQueryInterface(IID_IBaseFilter, reinterpret_cast<void**>(&tap));
+        graph->AddFilter(source, L"Source");
+        graph->AddFilter(tap, L"Tap");
+        graph->AddFilter(hollit, L"HALSwitch");
+        graph->AddFilter(sink, L"Sink");
+        auto pin = [](IBaseFilter* f, int index) {
+            ComPtr<IEnumPins> pins;
+            ComPtr<IPin> p;
+            f->EnumPins(&pins);
+            if (index > 0)
+                pins->Skip(index);
+            pins->Next(1, &p, nullptr);
+            return p;
+        };
+        ASSERT_EQ(S_OK, graph->ConnectDirect(pin(source, 0), pin(tap, 0), nullptr));
+        ASSERT_EQ(S_OK, graph->ConnectDirect(pin(tap, 1), pin(hollit, 0), nullptr));
+        ASSERT_EQ(S_OK, graph->ConnectDirect(pin(hollit, 1), pin(sink, 0), nullptr));
+
+        ComPtr<IMediaControl> control;
+        ASSERT_EQ(S_OK, ComQuery(graph, control));
+        ASSERT_HRESULT_SUCCEEDED(control->Run());
+        for (int i = 0; i < 500 && tapObject->firstFailure == S_OK; ++i)
+            Sleep(10);
+        Sleep(50);
+        control->Stop();
+        // The filter answers the failure upstream (to a later sample, or to the end of the stream when
+        // its deliver thread met it) and sends nothing after the failed piece.
+        EXPECT_EQ(STG_E_MEDIUMFULL, static_cast<HRESULT>(tapObject->firstFailure));
+        EXPECT_EQ(0, tapObject->acceptedAfterFailure);
+        EXPECT_EQ(1u, sinkObject->SampleLengths().size());
+        graph->RemoveFilter(source);
+        graph->RemoveFilter(tap);
+        graph->RemoveFilter(hollit);
+        graph->RemoveFilter(sink);
+    }
 }

@@ -15,7 +15,6 @@
 #include <cstring>
 #include <map>
 #include <new>
-#include <string>
 
 namespace {
 
@@ -56,13 +55,6 @@ public:
 private:
     int m_index;
 };
-
-std::wstring Wide(const char* s)
-{
-    wchar_t buffer[MAX_PATH] = {};
-    MultiByteToWideChar(CP_ACP, 0, s, -1, buffer, MAX_PATH);
-    return buffer;
-}
 
 ComPtr<IPin> Pin(IBaseFilter* filter, PIN_DIRECTION direction)
 {
