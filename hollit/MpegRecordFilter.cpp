@@ -221,12 +221,10 @@ HRESULT CMpegRecordFilter::Receive(IMediaSample* pSample)
 
 HRESULT CMpegRecordFilter::EndOfStream()
 {
-    HRESULT hr = m_queue.FlushHeld();
-    if (FAILED(hr))
-        return hr;
-    if (!m_pOutput)
-        return S_OK;
-    return m_pOutput->DeliverEndOfStream();
+    const HRESULT hr = m_queue.FlushHeld();
+    // Downstream still hears of the end, so the graph completes; upstream hears of a failed delivery.
+    const HRESULT hrEnd = m_pOutput ? m_pOutput->DeliverEndOfStream() : S_OK;
+    return FAILED(hr) ? hr : hrEnd;
 }
 
 HRESULT CMpegRecordFilter::BeginFlush()
