@@ -21,9 +21,10 @@ struct RouteTable
     RouteEntry entries[MAX_ROUTES];
 };
 
+RouteTable* volatile s_pTable = NULL;
+
 RouteTable* OpenTable()
 {
-    static RouteTable* s_pTable = NULL;
     if (s_pTable != NULL)
         return s_pTable;
     char name[64];
@@ -39,7 +40,12 @@ RouteTable* OpenTable()
         CloseHandle(hMapping);
         return NULL;
     }
-    s_pTable = static_cast<RouteTable*>(pView);
+    // Two threads may race here; both map the same section, one view stays.
+    if (InterlockedCompareExchangePointer(reinterpret_cast<PVOID volatile*>(&s_pTable), pView, NULL) != NULL)
+    {
+        UnmapViewOfFile(pView);
+        CloseHandle(hMapping);
+    }
     return s_pTable;
 }
 
@@ -89,6 +95,11 @@ HRESULT WINAPI KsDeviceIoControl(HANDLE hDevice, ULONG ioControl, PVOID pIn, ULO
             return hr;
         }
     }
+    // Only a file object can be a driver's: anything else would leave the
+    // kernel call waiting for a completion that never comes.
+    SetLastError(NO_ERROR);
+    if (GetFileType(hDevice) == FILE_TYPE_UNKNOWN && GetLastError() != NO_ERROR)
+        return HRESULT_FROM_WIN32(ERROR_INVALID_HANDLE);
     static PFN_KS_DEVICE_CONTROL s_pfnKernel = NULL;
     if (s_pfnKernel == NULL)
     {
