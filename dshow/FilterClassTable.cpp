@@ -1,5 +1,9 @@
 #include "dshow/FilterClass.h"
 
+#include "hardware/devices/BlackBirdCapture.h"
+#include "hardware/devices/BlackBirdCrossbar.h"
+#include "hardware/devices/BlackBirdEncoder.h"
+
 #include <ks.h>
 #include <uuids.h>
 
@@ -180,9 +184,9 @@ extern const CFilterClass g_aFilterClasses[] = {
     DEVICE_ROW("Veltrane QM57 Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CVeltraneQM57Crossbar
     DEVICE_ROW("Veltrane QM57 Audio Decoder", AM_KSCATEGORY_TVAUDIO, CreateNoFilterNode),  // CVeltraneQM57TVAudio
     DEVICE_ROW("Veltrane QM57 Audio/Video Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CVeltraneQM57Capture
-    DEVICE_ROW("BlackBird MPEG Encoder", kCategoryEncoder, CreateNoFilterNode),  // CBlackBirdEncoder
-    DEVICE_ROW("BlackBird Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CBlackBirdCrossbar
-    DEVICE_ROW("BlackBird Video Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CBlackBirdCapture
+    DEVICE_ROW("BlackBird MPEG Encoder", kCategoryEncoder, CBlackBirdEncoder::CreateInstance),
+    DEVICE_ROW("BlackBird Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CBlackBirdCrossbar>),
+    DEVICE_ROW("BlackBird Video Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CBlackBirdCapture>),
     DEVICE_ROW("713x_3 TV Card TV Audio (Proteus)", AM_KSCATEGORY_TVAUDIO, CreateNoFilterNode),  // C713x3TVAudio
     DEVICE_ROW("713x TV Card TV Audio (Proteus)", AM_KSCATEGORY_TVAUDIO, CreateNoFilterNode),  // C713xTVAudio
     CLSID_ROW("Mpeg1 Splitter", kClsidMpeg1Splitter, CreateNoFilterNode),  // CMpeg1SplitterFilter

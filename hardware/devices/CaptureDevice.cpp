@@ -1,10 +1,74 @@
 #include "hardware/devices/CaptureDevice.h"
 
+#include "dshow/DShowGraph.h"
+#include "dshow/NamedMutex.h"
+#include "dshow/WorkThread.h"
+#include "hardware/bus/BusClock.h"
+#include "hardware/bus/KsRegisterAccess.h"
+#include "hardware/bus/VendorPropRegisterAccess.h"
+#include "hardware/bus/VendorPropertySet.h"
 #include "hardware/devices/RemoteKeyPoller.h"
 #include "hardware/tuners/TunerFactory.h"
 
+#include <ks.h>
+#include <ksmedia.h>
+#include <string.h>
+
 #include <new>
-#include <vector>
+
+namespace
+{
+// The kernel-streaming card set whose property 4 marks a card the
+// kernel-streaming transport can drive.
+const GUID kPropsetKsCard = { 0xC44A1A10, 0x0A37, 0x11D2, { 0x83, 0x28, 0x00, 0x60, 0x97, 0xBA, 0x83, 0xAB } };
+
+struct FormatCodeRow
+{
+    LONG nCode;
+    const GUID* pSubtype;
+};
+
+const GUID kSubtypeCXF1 = { MAKEFOURCC('C', 'X', 'F', '1'), 0x0000, 0x0010,
+                            { 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71 } };
+const GUID kSubtypeCXF2 = { MAKEFOURCC('C', 'X', 'F', '2'), 0x0000, 0x0010,
+                            { 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71 } };
+
+const FormatCodeRow kFormatCodes[] = {
+    { 0, &MEDIASUBTYPE_RGB555 },
+    { 1, &MEDIASUBTYPE_RGB24 },
+    { 2, &MEDIASUBTYPE_YUY2 },
+    { 3, &MEDIASUBTYPE_YVU9 },
+    { 4, &MEDIASUBTYPE_YV12 },
+    { 6, &MEDIASUBTYPE_UYVY },
+    { 7, &kSubtypeCXF1 },
+    { 8, &kSubtypeCXF2 },
+};
+
+struct TunerLetterRange
+{
+    int nFirst;
+    int nLast;
+    int cLetter;
+};
+
+const TunerLetterRange kTunerLetters[] = {
+    { 1, 5, 'T' }, { 7, 11, 'T' }, { 14, 15, 'T' }, { 17, 17, 'T' },
+    { 12, 13, 'G' },
+    { 32, 35, 'X' },
+    { 52, 71, 'A' }, { 130, 134, 'A' }, { 138, 138, 'A' },
+    { 72, 75, 'L' },
+    { 90, 91, 'E' }, { 136, 137, 'E' },
+    { 92, 98, 'P' }, { 111, 111, 'P' },
+    { 100, 100, 'O' },
+    { 110, 110, 'C' },
+    { 135, 135, 'D' },
+};
+
+const GUID& PinCategory(int nPinSelect)
+{
+    return nPinSelect == CCaptureDevice::PIN_SELECT_CAPTURE ? PIN_CATEGORY_CAPTURE : PIN_CATEGORY_PREVIEW;
+}
+}
 
 CCaptureDevice::CCaptureDevice(CDShowGraph* pGraph, const GUID* pCategory, LPCSTR pszName, BOOL bExclude)
     : CFilterNode(pGraph, pCategory, pszName, bExclude)
@@ -30,30 +94,141 @@ void CCaptureDevice::SetDefaults()
     m_pRegisterAccess = NULL;
     m_hNotifyWnd = NULL;
     m_pTunerModule = NULL;
-    m_nCardKind = 0;
+    m_nCardKind = CARD_KIND_NONE;
     m_cTunerLetter = 'N';
     m_nTunerType = 0;
+    m_pCapturePin = NULL;
+    m_pPreviewPin = NULL;
     m_byTunerLetterOffset = 0x20;
     m_byTunerTypeOffset = 0x21;
     m_byEepromAddress = DEFAULT_EEPROM_ADDRESS;
     m_nKeyPollPeriod = DEFAULT_KEY_POLL_MS;
+    m_nEventMode = 0;
+    m_pAuxWorker = NULL;
+    m_hEvent = NULL;
+    m_nKeyTimeout = 0;
+}
+
+void CCaptureDevice::OpenDevice()
+{
+    InitDefaults();
+    if (!Initfilter())
+        m_bValid = FALSE;
 }
 
 CCaptureDevice::~CCaptureDevice()
 {
     ReleaseMembers();
+    m_strDeviceName.clear();
+    m_pTunerFilter.Reset();
 }
 
-HRESULT CCaptureDevice::ReleaseMembers()
+CPinWrapper* CCaptureDevice::GetPin(LPCSTR pszPinName)
 {
-    delete m_pKeyPoller;
-    m_pKeyPoller = NULL;
-    delete m_pTunerModule;
-    m_pTunerModule = NULL;
-    delete m_pRegisterAccess;
+    if (pszPinName != NULL)
+    {
+        if (strcmp(pszPinName, "Capture") == 0 && m_pCapturePin != NULL)
+            return m_pCapturePin;
+        if (strcmp(pszPinName, "Preview") == 0 && m_pPreviewPin != NULL)
+            return m_pPreviewPin;
+    }
+    return FindPin(pszPinName);
+}
+
+void CCaptureDevice::InitDefaults()
+{
+}
+
+BOOL CCaptureDevice::Initfilter()
+{
+    // The open starts from nothing; the constructor is its only caller.
     m_pRegisterAccess = NULL;
-    m_nCardKind = 0;
-    return S_OK;
+    m_pTunerModule = NULL;
+    m_pCapturePin = NULL;
+    m_pPreviewPin = NULL;
+    m_hNotifyWnd = NULL;
+    m_pKeyPoller = NULL;
+    m_nEventMode = 0;
+    m_pAuxWorker = NULL;
+    m_hEvent = NULL;
+    m_cTunerLetter = 'N';
+    m_nTunerType = 0;
+
+    if (!CFilterNode::Initfilter())
+        return FALSE;
+    CNamedMutex mutex("Mutex_Remote_Control", FALSE);
+    if (!mutex.Lock())
+        return FALSE;
+    if (CreateRegisterAccess() != S_OK || m_nCardKind == CARD_KIND_NONE)
+    {
+        mutex.Unlock();
+        return FALSE;
+    }
+    FindVideoPins();
+    DetectTunerType();
+    BOOL bOpened = RecreateTunerModule();
+    mutex.Unlock();
+    return bOpened;
+}
+
+HRESULT CCaptureDevice::GetVideoStandard(LONG* plStandard, LONG* plAvailable)
+{
+    if (!m_pFilter)
+        return E_FAIL;
+    ComPtr<IAMAnalogVideoDecoder> pDecoder;
+    HRESULT hr = m_pFilter->QueryInterface(IID_IAMAnalogVideoDecoder, reinterpret_cast<void**>(&pDecoder));
+    if (FAILED(hr))
+        return hr;
+    if (plAvailable != NULL)
+    {
+        hr = pDecoder->get_AvailableTVFormats(plAvailable);
+        if (FAILED(hr))
+            return hr;
+    }
+    if (plStandard != NULL)
+        hr = pDecoder->get_TVFormat(plStandard);
+    return hr;
+}
+
+HRESULT CCaptureDevice::SetVideoStandard(LONG lStandard)
+{
+    if (!m_pFilter)
+        return E_FAIL;
+    ComPtr<IAMAnalogVideoDecoder> pDecoder;
+    HRESULT hr = m_pFilter->QueryInterface(IID_IAMAnalogVideoDecoder, reinterpret_cast<void**>(&pDecoder));
+    if (FAILED(hr))
+        return hr;
+    return pDecoder->put_TVFormat(lStandard);
+}
+
+BOOL CCaptureDevice::SetFMFrequency(float frequency)
+{
+    return m_pTunerModule != NULL ? m_pTunerModule->SetFMFrequency(frequency) : FALSE;
+}
+
+BOOL CCaptureDevice::SetTunerMode(LONG)
+{
+    return FALSE;
+}
+
+HRESULT CCaptureDevice::SetAudioInput(int nInput, BOOL bEnable)
+{
+    if (m_pRegisterAccess == NULL)
+        return E_FAIL;
+    BusSleep(AUDIO_SWITCH_SETTLE_MS);
+    DWORD word = 0;
+    HRESULT hr = m_pRegisterAccess->ReadGpio(&word);
+    if (FAILED(hr))
+        return hr;
+    if (!bEnable)
+        word |= 0x3000;
+    else if (nInput == 0)
+        word &= ~0x3000u;
+    else if (nInput == 1)
+        word = (word & ~0x3000u) | 0x1000;
+    else if (nInput == 2)
+        word = (word & ~0x3000u) | 0x2000;
+    return m_pRegisterAccess->WriteGpio(word, 0x3000);
 }
 
 BOOL CCaptureDevice::ReadRemoteKey(BYTE* pKey)
@@ -70,6 +245,190 @@ BOOL CCaptureDevice::ReadRemoteKey(BYTE* pKey)
     BYTE inverted = static_cast<BYTE>(~word & 0xFF);
     *pKey = static_cast<BYTE>(((inverted << 4) | (inverted >> 4)) & 0xFF);
     return TRUE;
+}
+
+HRESULT CCaptureDevice::I2CBlockTransfer(BYTE* pBuffer, int nLength)
+{
+    if (pBuffer == NULL)
+        return E_INVALIDARG;
+    if (nLength < 2 || nLength > CRegisterAccess::MAX_I2C_TRANSFER)
+        return E_FAIL;
+    if (m_pRegisterAccess == NULL)
+        return E_FAIL;
+    return m_pRegisterAccess->I2CWrite(pBuffer, nLength);
+}
+
+HRESULT CCaptureDevice::WriteEEPROM(BYTE* pBuffer, int nStart, int* pnCount, DWORD dwDelayMs)
+{
+    if (pBuffer == NULL || pnCount == NULL || *pnCount < 1 || (nStart & 0xFF) + *pnCount > 256)
+        return E_INVALIDARG;
+    if (m_pRegisterAccess == NULL)
+        return E_FAIL;
+    // Every byte is tried, but a byte that did not reach the EEPROM is what
+    // the caller must hear about, not the last one that did.
+    HRESULT hrFirstFailure = S_OK;
+    for (int i = 0; i < *pnCount; ++i)
+    {
+        HRESULT hr = m_pRegisterAccess->WriteByte(m_byEepromAddress, (nStart + i) & 0xFF, pBuffer[i]);
+        if (FAILED(hr) && SUCCEEDED(hrFirstFailure))
+            hrFirstFailure = hr;
+        BusSleep(dwDelayMs);
+    }
+    return hrFirstFailure;
+}
+
+HRESULT CCaptureDevice::ReadEEPROM(BYTE* pBuffer, int nStart, int* pnCount)
+{
+    if (pBuffer == NULL || pnCount == NULL || *pnCount < 1 || (nStart & 0xFF) + *pnCount > 256)
+        return E_INVALIDARG;
+    if (m_pRegisterAccess == NULL)
+        return E_FAIL;
+    int nRead = 0;
+    HRESULT hr = S_OK;
+    for (int i = 0; i < *pnCount; ++i)
+    {
+        BYTE value = 0;
+        hr = m_pRegisterAccess->ReadByte(m_byEepromAddress, (nStart + i) & 0xFF, &value);
+        if (SUCCEEDED(hr))
+        {
+            pBuffer[i] = value;
+            ++nRead;
+        }
+    }
+    *pnCount = nRead;
+    return nRead > 0 ? S_OK : hr;
+}
+
+void CCaptureDevice::Reserved18()
+{
+}
+
+HRESULT CCaptureDevice::CreateRegisterAccess()
+{
+    m_pRegisterAccess = NULL;
+    m_nCardKind = CARD_KIND_NONE;
+    if (!m_pFilter)
+        return E_POINTER;
+    ComPtr<IKsPropertySet> pProps;
+    if (FAILED(m_pFilter->QueryInterface(IID_IKsPropertySet, reinterpret_cast<void**>(&pProps))) || !pProps)
+        return E_FAIL;
+    DWORD support = 0;
+    int nKind;
+    CRegisterAccess* pAccess;
+    if (pProps->QuerySupported(kPropsetKsCard, 4, &support) == S_OK)
+    {
+        nKind = CARD_KIND_KS;
+        pAccess = new (std::nothrow) CKsRegisterAccess();
+    }
+    else if (pProps->QuerySupported(PROPSETID_VendorCardControl, VENDORPROP_CHIP_IDS, &support) == S_OK)
+    {
+        nKind = CARD_KIND_VENDOR_PROPERTY;
+        pAccess = new (std::nothrow) CVendorPropRegisterAccess();
+    }
+    else
+    {
+        return E_FAIL;
+    }
+    if (pAccess == NULL)
+        return E_OUTOFMEMORY;
+    HRESULT hr = pAccess->Attach(m_pFilter.Get(), reinterpret_cast<ULONG_PTR>(this));
+    if (FAILED(hr))
+    {
+        delete pAccess;
+        return hr;
+    }
+    m_pRegisterAccess = pAccess;
+    m_nCardKind = nKind;
+    if (m_pRegisterAccess->Command1(1) != S_OK)
+        return E_FAIL;
+    return S_OK;
+}
+
+HRESULT CCaptureDevice::ReleaseMembers()
+{
+    delete m_pAuxWorker;
+    m_pAuxWorker = NULL;
+    delete m_pKeyPoller;
+    m_pKeyPoller = NULL;
+    delete m_pTunerModule;
+    m_pTunerModule = NULL;
+    delete m_pRegisterAccess;
+    m_pRegisterAccess = NULL;
+    m_nCardKind = CARD_KIND_NONE;
+    return S_OK;
+}
+
+BOOL CCaptureDevice::RecreateTunerModule()
+{
+    CTunerModule* pModule = CreateTunerModule(m_nTunerType);
+    if (pModule == NULL)
+    {
+        pModule = CreateTunerModule(4);
+        if (pModule != NULL)
+        {
+            m_nTunerType = 4;
+            m_cTunerLetter = 'T';
+        }
+    }
+    if (pModule == NULL)
+        return FALSE;
+    // The module in place goes, and its notify window passes to the new one.
+    if (m_pTunerModule != NULL)
+    {
+        pModule->SetNotifyWindow(m_pTunerModule->GetNotifyWindow());
+        delete m_pTunerModule;
+    }
+    else
+    {
+        pModule->SetNotifyWindow(m_hNotifyWnd);
+    }
+    m_pTunerModule = pModule;
+    return TRUE;
+}
+
+int CCaptureDevice::DetectTunerType()
+{
+    ReadTunerCode(&m_cTunerLetter, &m_nTunerType);
+    if (m_cTunerLetter == 'N')
+        m_cTunerLetter = 'T';
+    if (m_nTunerType == 0 || m_nTunerType == 255)
+        m_nTunerType = 4;
+    return m_nTunerType;
+}
+
+BOOL CCaptureDevice::WaitGpioReady(BOOL bLevel, BOOL bPad)
+{
+    if (m_pRegisterAccess == NULL)
+        return FALSE;
+    DWORD wanted = bLevel ? 0x100 : 0;
+    int nPolls = 0;
+    BOOL bReached = FALSE;
+    while (nPolls < 100)
+    {
+        DWORD word = 0;
+        if (FAILED(m_pRegisterAccess->ReadGpio(&word)))
+            return FALSE;
+        ++nPolls;
+        if ((word & 0x100) == wanted)
+        {
+            bReached = TRUE;
+            break;
+        }
+        BusSleep(1);
+    }
+    if (bPad && nPolls < 100)
+        BusSleep(100 - nPolls);
+    return bReached;
+}
+
+BYTE CCaptureDevice::ReadCardOptionByte()
+{
+    if (m_pRegisterAccess == NULL)
+        return 0;
+    BYTE value = 0;
+    if (FAILED(m_pRegisterAccess->ReadByte(m_byEepromAddress, 7, &value)))
+        return 0;
+    return value;
 }
 
 BOOL CCaptureDevice::ProbeI2C(BYTE address)
@@ -132,6 +491,118 @@ BOOL CCaptureDevice::DetectTunerAddress(CTunerModule* pModule)
     return !found.empty();
 }
 
+int CCaptureDevice::TunerLetterOfType(int nTypeId)
+{
+    for (size_t i = 0; i < sizeof(kTunerLetters) / sizeof(kTunerLetters[0]); ++i)
+    {
+        if (nTypeId >= kTunerLetters[i].nFirst && nTypeId <= kTunerLetters[i].nLast)
+            return kTunerLetters[i].cLetter;
+    }
+    return 'N';
+}
+
+BOOL CCaptureDevice::SelectTunerType(int nTypeId)
+{
+    CTunerModule* pModule = CreateTunerModule(nTypeId);
+    if (pModule == NULL)
+        return FALSE;
+    m_cTunerLetter = TunerLetterOfType(nTypeId);
+    if (m_pTunerModule != NULL)
+    {
+        pModule->SetNotifyWindow(m_pTunerModule->GetNotifyWindow());
+        delete m_pTunerModule;
+    }
+    else
+    {
+        pModule->SetNotifyWindow(m_hNotifyWnd);
+    }
+    m_pTunerModule = pModule;
+    m_nTunerType = nTypeId;
+    return TRUE;
+}
+
+HRESULT CCaptureDevice::ReadTunerCode(int* pcLetter, int* pnType)
+{
+    if (m_pRegisterAccess == NULL)
+        return E_FAIL;
+    BYTE value = 0;
+    if (SUCCEEDED(m_pRegisterAccess->ReadByte(m_byEepromAddress, m_byTunerLetterOffset, &value)) &&
+        pcLetter != NULL)
+    {
+        *pcLetter = (value >= 'A' && value <= 'X' && strchr("AEGLPTX", value) != NULL) ? value : 'N';
+    }
+    HRESULT hr = m_pRegisterAccess->ReadByte(m_byEepromAddress, m_byTunerTypeOffset, &value);
+    if (FAILED(hr))
+        return hr;
+    if (pnType != NULL)
+        *pnType = value;
+    return S_OK;
+}
+
+CTunerModule* CCaptureDevice::CreateTunerModule(int nTypeId)
+{
+    return CTunerFactory::Create(nTypeId, m_pRegisterAccess, this);
+}
+
+BOOL CCaptureDevice::McuWrite(DWORD value, DWORD mask, DWORD dwDelayMs)
+{
+    if (m_pRegisterAccess == NULL)
+        return FALSE;
+    DWORD word = 0;
+    if (FAILED(m_pRegisterAccess->ReadGpio(&word)))
+        return FALSE;
+    DWORD current = word & 0x7000;
+    DWORD idle = current | 0x180100;
+    if (FAILED(m_pRegisterAccess->WriteGpioDelayed(idle, 0x187100, 0)))
+        return FALSE;
+    DWORD data = (value & ~0xFF00u) | (value & 0x8F00) | current;
+    if (FAILED(m_pRegisterAccess->WriteGpioDelayed(data, mask | 0x7000, dwDelayMs)))
+        return FALSE;
+    return SUCCEEDED(m_pRegisterAccess->WriteGpioDelayed(idle, 0x187100, 0));
+}
+
+BOOL CCaptureDevice::McuWaitReady(DWORD* pValue)
+{
+    if (pValue != NULL)
+        *pValue = 0;
+    if (m_pRegisterAccess == NULL)
+        return FALSE;
+    DWORD start = BusTickCount();
+    BOOL bSeen = FALSE;
+    while (TRUE)
+    {
+        DWORD word = 0;
+        if (FAILED(m_pRegisterAccess->ReadGpio(&word)))
+            return FALSE;
+        if ((word & 0x40000) == 0)
+        {
+            if (pValue != NULL)
+                *pValue = word;
+            bSeen = TRUE;
+        }
+        else if (bSeen)
+        {
+            return TRUE;
+        }
+        if (BusTickCount() - start > 500)
+            return FALSE;
+    }
+}
+
+DWORD CCaptureDevice::McuSendWord(DWORD) { return 0; }
+DWORD CCaptureDevice::McuReadWord(DWORD) { return 0; }
+DWORD CCaptureDevice::McuHandshake(DWORD) { return 0; }
+DWORD CCaptureDevice::CardExtension1(DWORD) { return 0; }
+DWORD CCaptureDevice::CardExtension2(DWORD) { return 0; }
+DWORD CCaptureDevice::CardExtension3(DWORD) { return 0; }
+
+BOOL CCaptureDevice::DeleteAuxObject()
+{
+    delete m_pAuxWorker;
+    m_pAuxWorker = NULL;
+    return TRUE;
+}
+
 HRESULT CCaptureDevice::IsSignalLocked(DWORD* pLocked)
 {
     if (!m_pFilter)
@@ -147,9 +618,237 @@ HRESULT CCaptureDevice::IsSignalLocked(DWORD* pLocked)
     return hr;
 }
 
-CTunerModule* CCaptureDevice::CreateTunerModule(int nTypeId)
+HRESULT CCaptureDevice::SetAudioInputEx(int nInput, BOOL bEnable)
 {
-    return CTunerFactory::Create(nTypeId, m_pRegisterAccess, this);
+    if (m_pRegisterAccess == NULL)
+        return E_FAIL;
+    BusSleep(AUDIO_SWITCH_SETTLE_MS);
+    DWORD word = 0;
+    HRESULT hr = m_pRegisterAccess->ReadGpio(&word);
+    if (FAILED(hr))
+        return hr;
+    if (bEnable)
+    {
+        word &= ~0x7000u;
+        if (nInput >= 1 && nInput <= 3)
+            word |= static_cast<DWORD>(nInput) << 12;
+    }
+    else
+    {
+        word |= 0x4000;
+    }
+    return m_pRegisterAccess->WriteGpio(word, 0x7000);
+}
+
+void CCaptureDevice::Reserved41()
+{
+}
+
+HRESULT CCaptureDevice::WriteCardGpio(DWORD, DWORD)
+{
+    return E_FAIL;
+}
+
+DWORD CCaptureDevice::ReadCardInfoString(char*, int*)
+{
+    return 0;
+}
+
+BOOL CCaptureDevice::GetChipIds(DWORD* pValue)
+{
+    if (!m_pFilter || pValue == NULL)
+        return FALSE;
+    ComPtr<IKsPropertySet> pProps;
+    if (FAILED(m_pFilter->QueryInterface(IID_IKsPropertySet, reinterpret_cast<void**>(&pProps))) || !pProps)
+        return FALSE;
+    VendorCommandRequest request;
+    memset(&request, 0, sizeof(request));
+    if (FAILED(VendorPropertyGet(pProps.Get(), VENDORPROP_CHIP_IDS, &request, VENDORPROP_INSTANCE_DEFAULT)))
+        return FALSE;
+    const BYTE* p = reinterpret_cast<const BYTE*>(&request);
+    WORD low, high;
+    memcpy(&low, p + 24, 2);
+    memcpy(&high, p + 26, 2);
+    *pValue = (static_cast<DWORD>(high) << 16) | low;
+    return TRUE;
+}
+
+HRESULT CCaptureDevice::SetVideoProcAmp(LONG lProperty, LONG lValue)
+{
+    if (!m_pFilter)
+        return E_FAIL;
+    ComPtr<IAMVideoProcAmp> pProcAmp;
+    if (FAILED(m_pFilter->QueryInterface(IID_IAMVideoProcAmp, reinterpret_cast<void**>(&pProcAmp))) || !pProcAmp)
+        return E_FAIL;
+    return pProcAmp->Set(lProperty, lValue, VideoProcAmp_Flags_Manual);
+}
+
+HRESULT CCaptureDevice::GetVideoProcAmp(LONG lProperty, VideoProcAmpRecord* pRecord)
+{
+    if (!m_pFilter)
+        return E_FAIL;
+    if (pRecord == NULL)
+        return E_INVALIDARG;
+    ComPtr<IAMVideoProcAmp> pProcAmp;
+    if (FAILED(m_pFilter->QueryInterface(IID_IAMVideoProcAmp, reinterpret_cast<void**>(&pProcAmp))) || !pProcAmp)
+        return E_FAIL;
+    HRESULT hr = pProcAmp->GetRange(lProperty, &pRecord->lMinimum, &pRecord->lMaximum, &pRecord->lStep,
+                                    &pRecord->lDefault, &pRecord->lCapsFlags);
+    if (FAILED(hr))
+        return hr;
+    LONG flags = 0;
+    return pProcAmp->Get(lProperty, &pRecord->lValue, &flags);
+}
+
+GUID CCaptureDevice::SubtypeFromFormatCode(LONG nCode)
+{
+    for (size_t i = 0; i < sizeof(kFormatCodes) / sizeof(kFormatCodes[0]); ++i)
+    {
+        if (kFormatCodes[i].nCode == nCode)
+            return *kFormatCodes[i].pSubtype;
+    }
+    return MEDIASUBTYPE_YUY2;
+}
+
+LONG CCaptureDevice::FormatCodeFromSubtype(REFGUID subtype)
+{
+    for (size_t i = 0; i < sizeof(kFormatCodes) / sizeof(kFormatCodes[0]); ++i)
+    {
+        if (*kFormatCodes[i].pSubtype == subtype)
+            return kFormatCodes[i].nCode;
+    }
+    return -1;
+}
+
+HRESULT CCaptureDevice::FindStreamConfig(int nPinSelect, IAMStreamConfig** ppConfig)
+{
+    if (m_pGraph == NULL || m_pGraph->GetCaptureBuilder() == NULL || !m_pFilter)
+        return E_INVALIDARG;
+    return m_pGraph->GetCaptureBuilder()->FindInterface(&PinCategory(nPinSelect), &MEDIATYPE_Video,
+                                                        m_pFilter.Get(), IID_IAMStreamConfig,
+                                                        reinterpret_cast<void**>(ppConfig));
+}
+
+HRESULT CCaptureDevice::GetVideoFormat(VideoFormatRecord* pRecord, int nPinSelect)
+{
+    if (pRecord == NULL)
+        return E_INVALIDARG;
+    memset(pRecord, 0, sizeof(*pRecord));
+    if (m_pGraph == NULL)
+        return E_INVALIDARG;
+    ComPtr<IAMStreamConfig> pConfig;
+    HRESULT hr = FindStreamConfig(nPinSelect, &pConfig);
+    if (FAILED(hr))
+        return hr;
+    AM_MEDIA_TYPE* pmt = NULL;
+    if (FAILED(pConfig->GetFormat(&pmt)) || pmt == NULL)
+    {
+        // Without a current format the pin's first offer stands for it.
+        pmt = NULL;
+        ComPtr<IPin> pPin;
+        ComPtr<IEnumMediaTypes> pEnum;
+        if (SUCCEEDED(pConfig->QueryInterface(IID_IPin, reinterpret_cast<void**>(&pPin))) && pPin &&
+            SUCCEEDED(pPin->EnumMediaTypes(&pEnum)) && pEnum)
+        {
+            pEnum->Reset();
+            if (pEnum->Next(1, &pmt, NULL) != S_OK)
+                pmt = NULL;
+        }
+        if (pmt == NULL)
+            return E_FAIL;
+    }
+    if (pmt->formattype != FORMAT_VideoInfo || pmt->pbFormat == NULL || pmt->cbFormat < sizeof(VIDEOINFOHEADER))
+        hr = E_INVALIDARG;
+    else
+    {
+        pRecord->nFormatCode = FormatCodeFromSubtype(pmt->subtype);
+        memcpy(&pRecord->info, pmt->pbFormat, sizeof(VIDEOINFOHEADER));
+        hr = S_OK;
+    }
+    FreeMediaTypeContents(*pmt);
+    CoTaskMemFree(pmt);
+    return hr;
+}
+
+HRESULT CCaptureDevice::SetVideoFormat(VideoFormatRecord record, int nPinSelect)
+{
+    ComPtr<IAMStreamConfig> pConfig;
+    HRESULT hr = FindStreamConfig(nPinSelect, &pConfig);
+    if (FAILED(hr))
+        return hr;
+    AM_MEDIA_TYPE* pmt = NULL;
+    hr = pConfig->GetFormat(&pmt);
+    if (FAILED(hr) || pmt == NULL)
+        return FAILED(hr) ? hr : E_FAIL;
+    if (pmt->formattype == FORMAT_VideoInfo && pmt->pbFormat != NULL && pmt->cbFormat >= sizeof(VIDEOINFOHEADER))
+    {
+        VIDEOINFOHEADER* pVih = reinterpret_cast<VIDEOINFOHEADER*>(pmt->pbFormat);
+        *pVih = record.info;
+        LONG height = pVih->bmiHeader.biHeight < 0 ? -pVih->bmiHeader.biHeight : pVih->bmiHeader.biHeight;
+        pVih->bmiHeader.biSizeImage = (pVih->bmiHeader.biBitCount / 8) * pVih->bmiHeader.biWidth * height;
+        pmt->lSampleSize = pVih->bmiHeader.biSizeImage;
+        pmt->subtype = SubtypeFromFormatCode(record.nFormatCode);
+        hr = pConfig->SetFormat(pmt);
+    }
+    else
+    {
+        hr = E_INVALIDARG;
+    }
+    FreeMediaTypeContents(*pmt);
+    CoTaskMemFree(pmt);
+    return hr;
+}
+
+void CCaptureDevice::FindVideoPins()
+{
+    m_pCapturePin = NULL;
+    m_pPreviewPin = NULL;
+    if (!m_pFilter || m_pGraph == NULL || m_pGraph->GetCaptureBuilder() == NULL)
+        return;
+    const GUID* apCategories[2] = { &PIN_CATEGORY_CAPTURE, &PIN_CATEGORY_PREVIEW };
+    CPinWrapper** appMembers[2] = { &m_pCapturePin, &m_pPreviewPin };
+    for (int i = 0; i < 2; ++i)
+    {
+        ComPtr<IPin> pPin;
+        if (SUCCEEDED(m_pGraph->GetCaptureBuilder()->FindInterface(apCategories[i], &MEDIATYPE_Video,
+                                                                    m_pFilter.Get(), IID_IPin,
+                                                                    reinterpret_cast<void**>(&pPin))) &&
+            pPin)
+        {
+            *appMembers[i] = GetPinById(pPin.Get());
+        }
+    }
+}
+
+HRESULT CCaptureDevice::GetTVTunerInterface(IAMTVTuner** ppTuner)
+{
+    if (!m_pTunerFilter || ppTuner == NULL)
+        return E_POINTER;
+    return m_pTunerFilter->QueryInterface(IID_IAMTVTuner, reinterpret_cast<void**>(ppTuner));
+}
+
+BOOL CCaptureDevice::SetTunerFrequency(float frequency)
+{
+    if (m_pTunerModule == NULL)
+        return FALSE;
+    BOOL bResult = m_pTunerModule->SetTVFrequency(frequency);
+    if (m_pTunerModule->m_bReapplyStandard)
+        bResult = m_pTunerModule->SetStandard(m_pTunerModule->m_nStandard);
+    return bResult;
+}
+
+BOOL CCaptureDevice::SetTunerStandard(DWORD dwStandard)
+{
+    if (m_pTunerModule == NULL)
+        return FALSE;
+    m_pTunerModule->m_nStandard = dwStandard;
+    m_pTunerModule->m_bReapplyStandard = TRUE;
+    return m_pTunerModule->SetStandard(dwStandard);
+}
+
+const std::vector<DWORD>* CCaptureDevice::GetTunerStandards() const
+{
+    return m_pTunerModule != NULL ? &m_pTunerModule->m_vecStandards : NULL;
 }
 
 BOOL CCaptureDevice::StartRemotePoller()

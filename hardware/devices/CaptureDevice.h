@@ -4,43 +4,130 @@
 #include "hardware/bus/RegisterAccess.h"
 #include "hardware/tuners/TunerModule.h"
 
+#include <string>
+#include <vector>
+
 class CRemoteKeyPoller;
+class CWorkThread;
 
 // Message the remote-key poller posts to the notify window (wParam the key).
 enum { WM_REMOTE_KEY = 0x3981 };
 
+// What GetVideoFormat fills and SetVideoFormat takes: the format code (see
+// CCaptureDevice::FormatCode) and the fields of the pin's VIDEOINFOHEADER.
+struct VideoFormatRecord
+{
+    LONG nFormatCode;
+    VIDEOINFOHEADER info;
+};
+
+// Range and value of one IAMVideoProcAmp property.
+struct VideoProcAmpRecord
+{
+    LONG lValue;
+    LONG lMinimum;
+    LONG lMaximum;
+    LONG lStep;
+    LONG lDefault;
+    LONG lCapsFlags;
+};
+
 // The capture-device interface of a card, over the wrapper of its capture
-// filter: what the tuner modules, the transports and the remote-key poller
-// call on the card that owns them. It owns the card's bus access, tuner module
-// and key poller and deletes them through their virtual destructors.
+// filter. The base drives the common card: an EEPROM at 0xA0 naming the
+// tuner, a PLL tuner on the card's I2C bus, the audio input and the remote
+// key on GPIO lines. Each card class overrides what its card does otherwise.
+// The device owns its bus access, tuner module, key poller and auxiliary
+// worker and deletes them through their virtual destructors.
 class CCaptureDevice : public CFilterNode
 {
 public:
-    enum { DEFAULT_KEY_POLL_MS = 100, DEFAULT_EEPROM_ADDRESS = 0xA0 };
+    enum
+    {
+        DEFAULT_KEY_POLL_MS = 100,
+        DEFAULT_EEPROM_ADDRESS = 0xA0,
+        AUDIO_SWITCH_SETTLE_MS = 300,
+        OPEN_LOCK_NAME_MAX = 64,
+    };
+    enum { PIN_SELECT_CAPTURE = 1 };
+    enum { CARD_KIND_NONE = 0, CARD_KIND_KS = 1, CARD_KIND_VENDOR_PROPERTY = 2 };
 
     CCaptureDevice(CDShowGraph* pGraph, const GUID* pCategory, LPCSTR pszName, BOOL bExclude);
     CCaptureDevice(CDShowGraph* pGraph, REFCLSID clsid);
     CCaptureDevice(CDShowGraph* pGraph, IBaseFilter* pFilter);
     ~CCaptureDevice() override;
 
+    // "Capture" and "Preview" answer the pins the open found; any other name,
+    // or a pin not found, is looked up in the pin list.
+    virtual CPinWrapper* GetPin(LPCSTR pszPinName);
+    virtual void InitDefaults();
+    // Opens the card: bus access, video pins, tuner type and tuner module,
+    // under "Mutex_Remote_Control".
+    BOOL Initfilter() override;
+    virtual HRESULT GetVideoStandard(LONG* plStandard, LONG* plAvailable);
+    virtual HRESULT SetVideoStandard(LONG lStandard);
+    virtual BOOL SetFMFrequency(float frequency);
+    virtual BOOL SetTunerMode(LONG lMode);
+    virtual HRESULT SetAudioInput(int nInput, BOOL bEnable);
     // Nonzero when a key was read; the key is the GPIO key word decoded.
     virtual BOOL ReadRemoteKey(BYTE* pKey);
-    // Deletes the key poller, the tuner module and the bus access; card kind 0.
+    virtual HRESULT I2CBlockTransfer(BYTE* pBuffer, int nLength);
+    virtual HRESULT WriteEEPROM(BYTE* pBuffer, int nStart, int* pnCount, DWORD dwDelayMs);
+    virtual HRESULT ReadEEPROM(BYTE* pBuffer, int nStart, int* pnCount);
+    virtual void Reserved18();
+    virtual HRESULT CreateRegisterAccess();
+    // Deletes the auxiliary worker, key poller, tuner module and bus access; card kind 0.
     virtual HRESULT ReleaseMembers();
+    virtual BOOL RecreateTunerModule();
+    virtual int DetectTunerType();
+    virtual BOOL WaitGpioReady(BOOL bLevel, BOOL bPad);
+    virtual BYTE ReadCardOptionByte();
     // Searches the I2C bus for the tuner and stores its read and write
     // addresses into the module; nonzero when a chip other than the EEPROM answered.
     virtual BOOL DetectTunerAddress(CTunerModule* pModule);
+    virtual BOOL SelectTunerType(int nTypeId);
     // Nonzero when a chip answers a one-byte read at the address.
     virtual BOOL ProbeI2C(BYTE address);
-    // The video decoder's horizontal lock; the flag is written only on success.
-    virtual HRESULT IsSignalLocked(DWORD* pLocked);
+    virtual HRESULT ReadTunerCode(int* pcLetter, int* pnType);
     // The tuner model of a type id on this card's bus, owned by the caller.
     virtual CTunerModule* CreateTunerModule(int nTypeId);
+    virtual BOOL McuWrite(DWORD value, DWORD mask, DWORD dwDelayMs);
+    virtual BOOL McuWaitReady(DWORD* pValue);
+    virtual DWORD McuSendWord(DWORD value);
+    virtual DWORD McuReadWord(DWORD value);
+    virtual DWORD McuHandshake(DWORD value);
+    virtual DWORD CardExtension1(DWORD value);
+    virtual DWORD CardExtension2(DWORD value);
+    virtual DWORD CardExtension3(DWORD value);
+    virtual BOOL DeleteAuxObject();
+    // The video decoder's horizontal lock; the flag is written only on success.
+    virtual HRESULT IsSignalLocked(DWORD* pLocked);
+    virtual HRESULT SetAudioInputEx(int nInput, BOOL bEnable);
+    virtual void Reserved41();
+    virtual HRESULT WriteCardGpio(DWORD mask, DWORD value);
+    virtual DWORD ReadCardInfoString(char* pszBuffer, int* pnLength);
+    virtual BOOL GetChipIds(DWORD* pValue);
+
+    HRESULT SetVideoProcAmp(LONG lProperty, LONG lValue);
+    HRESULT GetVideoProcAmp(LONG lProperty, VideoProcAmpRecord* pRecord);
+    HRESULT GetVideoFormat(VideoFormatRecord* pRecord, int nPinSelect);
+    HRESULT SetVideoFormat(VideoFormatRecord record, int nPinSelect);
+    void FindVideoPins();
+    HRESULT GetTVTunerInterface(IAMTVTuner** ppTuner);
+    BOOL SetTunerFrequency(float frequency);
+    BOOL SetTunerStandard(DWORD dwStandard);
+    const std::vector<DWORD>* GetTunerStandards() const;
 
     int GetCardType() const { return m_nCardKind; }
     int GetTunerType() const { return m_nTunerType; }
+    int GetTunerLetter() const { return m_cTunerLetter; }
     CRegisterAccess* GetRegisterAccess() const { return m_pRegisterAccess; }
     CTunerModule* GetTunerModule() const { return m_pTunerModule; }
+    IBaseFilter* GetTunerFilter() const { return m_pTunerFilter.Get(); }
+    CPinWrapper* GetCapturePin() const { return m_pCapturePin; }
+    CPinWrapper* GetPreviewPin() const { return m_pPreviewPin; }
+    LPCSTR GetDeviceName() const { return m_strDeviceName.c_str(); }
+    LPCSTR GetTunerFilterName() const { return m_strTunerFilterName.c_str(); }
+    int GetKeyTimeout() const { return m_nKeyTimeout; }
     HWND GetNotifyWindow() const { return m_hNotifyWnd; }
     void SetNotifyWindow(HWND hWnd)
     {
@@ -54,12 +141,63 @@ public:
         return pModule != NULL ? ProbeI2C(pModule->m_byI2CRead) : FALSE;
     }
 
+    BOOL HasFM() const { return m_pTunerModule != NULL && m_pTunerModule->HasFM(); }
+    void GetTVFrequencyRange(int* pHigh, int* pLow) const
+    {
+        if (m_pTunerModule != NULL)
+            m_pTunerModule->GetTVFrequencyRange(pHigh, pLow);
+    }
+    void GetFMFrequencyRange(int* pHigh, int* pLow) const
+    {
+        if (m_pTunerModule != NULL)
+            m_pTunerModule->GetFMFrequencyRange(pHigh, pLow);
+    }
+    BOOL StartScan(BOOL bTV, BOOL bUseParameters)
+    {
+        return m_pTunerModule != NULL && m_pTunerModule->StartScan(bTV, bUseParameters);
+    }
+    void StopScan()
+    {
+        if (m_pTunerModule != NULL)
+            m_pTunerModule->StopScan();
+    }
+    BOOL IsScanning() { return m_pTunerModule != NULL && m_pTunerModule->IsScanning(); }
+    BOOL SetScanList(const float* pList, int count)
+    {
+        return m_pTunerModule != NULL && m_pTunerModule->SetScanList(pList, count);
+    }
+    void SetTVScanStartStep(int step)
+    {
+        if (m_pTunerModule != NULL)
+            m_pTunerModule->SetTVScanStartStep(step);
+    }
+    void SetTVScanFineStep(int step)
+    {
+        if (m_pTunerModule != NULL)
+            m_pTunerModule->SetTVScanFineStep(step);
+    }
+    BOOL SetFMScanStep(int step) { return m_pTunerModule != NULL && m_pTunerModule->SetFMScanStep(step); }
+    BOOL SetFMScanRange(int low, int high)
+    {
+        return m_pTunerModule != NULL && m_pTunerModule->SetFMScanRange(low, high);
+    }
+
     BOOL StartRemotePoller();
     void StopRemotePoller();
     int GetKeyPollPeriod() const { return m_nKeyPollPeriod; }
     BOOL SetKeyPollPeriod(int ms);
 
+    // The subtype of a format code and back (-1 for a subtype not listed).
+    static GUID SubtypeFromFormatCode(LONG nCode);
+    static LONG FormatCodeFromSubtype(REFGUID subtype);
+    // The tuner family letter of a type id ('N' for a type not listed).
+    static int TunerLetterOfType(int nTypeId);
+
 protected:
+    // What the card-class constructors run after the base construction: the
+    // class's defaults and its open; a failed open leaves the node invalid.
+    void OpenDevice();
+
     CRemoteKeyPoller* m_pKeyPoller;
     CRegisterAccess* m_pRegisterAccess;
     HWND m_hNotifyWnd;
@@ -67,11 +205,21 @@ protected:
     int m_nCardKind;
     int m_cTunerLetter;
     int m_nTunerType;
+    CPinWrapper* m_pCapturePin;
+    CPinWrapper* m_pPreviewPin;
+    ComPtr<IBaseFilter> m_pTunerFilter;
+    std::string m_strDeviceName;
+    std::string m_strTunerFilterName;
     BYTE m_byTunerLetterOffset;
     BYTE m_byTunerTypeOffset;
     BYTE m_byEepromAddress;
     int m_nKeyPollPeriod;
+    int m_nEventMode;
+    CWorkThread* m_pAuxWorker;
+    HANDLE m_hEvent;
+    int m_nKeyTimeout;
 
 private:
     void SetDefaults();
+    HRESULT FindStreamConfig(int nPinSelect, IAMStreamConfig** ppConfig);
 };
