@@ -241,3 +241,54 @@ TEST_F(ScanFixture, StopDuringATVScanStillPostsTheEnd)
     EXPECT_LE(Steps().size(), 1u);
 }
 }
+
+namespace
+{
+TEST(TunerScanLifetime, DeletingTheTunerStopsAndWaitsForItsScan)
+{
+    CFastBusClock clock;
+    CMessageWindow window(WM_TUNER_SCAN_STEP, WM_TUNER_SCAN_DONE);
+    CSimChipBus chips;
+    CSimPllTuner pll;
+    chips.AttachChip(0xC0, &pll);
+    CChipBusRegisterAccess bus(&chips);
+    clock.ParkAtWait(4);
+    {
+        CTunerModule tuner(&bus);
+        tuner.SetNotifyWindow(window.Handle());
+        ASSERT_TRUE(tuner.SetTVScanRange(100000, 800000));
+        ASSERT_TRUE(tuner.StartScan(TRUE, TRUE));
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(clock.ParkedEvent(), 5000));
+        EXPECT_TRUE(tuner.IsScanning());
+    }
+    window.PumpPending();
+    ASSERT_FALSE(window.Messages().empty());
+    EXPECT_EQ(WM_TUNER_SCAN_DONE, window.Messages().back().message);
+}
+
+TEST(TunerScanLifetime, ParametersReachARunningWorker)
+{
+    CFastBusClock clock;
+    CSimChipBus chips;
+    CSimPllTuner pll;
+    chips.AttachChip(0xC0, &pll);
+    CChipBusRegisterAccess bus(&chips);
+    CTunerModule tuner(&bus);
+    clock.ParkAtWait(1);
+    ASSERT_TRUE(tuner.StartScan(TRUE, FALSE));
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(clock.ParkedEvent(), 5000));
+    CTVScanWorker* pWorker = tuner.GetTVScanWorker();
+    ASSERT_TRUE(pWorker != NULL);
+    EXPECT_EQ(0, pWorker->GetMethod());
+    EXPECT_EQ(48250, pWorker->GetRangeLow());
+    EXPECT_EQ(863250, pWorker->GetRangeHigh());
+    tuner.SetTVScanDwell(25);
+    tuner.SetTVScanStartStep(500);
+    tuner.SetTVScanFineStep(50);
+    EXPECT_EQ(25, pWorker->GetDwell());
+    EXPECT_EQ(500, pWorker->GetStartStep());
+    EXPECT_EQ(50, pWorker->GetFineStep());
+    tuner.StopScan();
+    EXPECT_EQ(0, tuner.m_bScanning);
+}
+}
