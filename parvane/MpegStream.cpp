@@ -12,7 +12,12 @@
 namespace {
 
 const BYTE kPackCode[4] = {0x00, 0x00, 0x01, 0xBA};
+const BYTE kSystemHeaderCode[4] = {0x00, 0x00, 0x01, 0xBB};
+const BYTE kSequenceCode[4] = {0x00, 0x00, 0x01, 0xB3};
 const BYTE kGopCode[4] = {0x00, 0x00, 0x01, 0xB8};
+const BYTE kPrefix[3] = {0x00, 0x00, 0x01};
+// An MPEG-1 pack with trailing bytes is copied whole up to this length.
+const int kLongestPack = 2324;
 const double kSeamStep = 0.015;
 const double kSearchTolerance = 0.25;
 // How far into a range its first time stamps are looked for.
@@ -205,12 +210,12 @@ int MakePaddingPacket(BYTE* buffer, __int64 offset, int n)
     return 1;
 }
 
-CMpegStream::CMpegStream(CMappedFile* reader)
+CMpegStream::CMpegStream(CMappedFile* reader, int kind)
     : m_reader(reader), m_valid(1), m_dataStart(0), m_firstTime(0), m_lastGopPosition(0), m_lastTime(0),
-      m_kind(0), m_fileSize(0), m_segments(NULL), m_segmentCapacity(0), m_segmentCount(0), m_keyCounter(0),
+      m_kind(kind), m_fileSize(0), m_segments(NULL), m_segmentCapacity(0), m_segmentCount(0), m_keyCounter(0),
       m_gopCacheCount(0), m_gopCacheNext(0), m_workBuffer(NULL), m_workCapacity(0), m_systemHeaderPack(1),
       m_sequenceHeaderPack(1), m_cursor(0), m_cursorPointer(NULL), m_lostBMode(0), m_bDropping(0),
-      m_packSpacing(0), m_restamper(NULL)
+      m_packSpacing(0), m_restamper(new (std::nothrow) CPackRestamper(kind))
 {
     memset(m_gopCache, 0, sizeof(m_gopCache));
     memset(&m_sequence, 0, sizeof(m_sequence));
@@ -223,33 +228,41 @@ CMpegStream::~CMpegStream()
     delete m_restamper;
 }
 
-double CMpegStream::GetPackScr(const BYTE*)
+double CMpegStream::GetPackScr(const BYTE* pack)
 {
-    return 0.0;
+    return m_restamper ? m_restamper->GetPackScr(pack) : 0.0;
 }
 
-double CMpegStream::GetGopTime(const BYTE*)
+double CMpegStream::GetGopTime(const BYTE* gop)
 {
-    return 0.0;
+    return m_restamper ? m_restamper->GetGopTime(gop) : 0.0;
 }
 
-void CMpegStream::SetGopTime(BYTE*, double)
+void CMpegStream::SetGopTime(BYTE* gop, double seconds)
 {
+    if (m_restamper)
+        m_restamper->SetGopTime(gop, seconds);
 }
 
-void CMpegStream::SetPackScr(BYTE*, double)
+void CMpegStream::SetPackScr(BYTE* pack, double seconds)
 {
+    if (m_restamper)
+        m_restamper->SetPackScr(pack, seconds);
 }
 
-void CMpegStream::ParseSequenceHeader(const BYTE*, MpegSequenceInfo*)
+void CMpegStream::ParseSequenceHeader(const BYTE* header, MpegSequenceInfo* info)
 {
+    if (!m_restamper)
+        return;
+    m_restamper->ParseSequenceHeader(header);
+    if (info)
+        *info = m_restamper->Sequence();
 }
 
-__int64 CMpegStream::FindGopNear(__int64, double* time, int)
+void CMpegStream::ShiftPackTimes(BYTE* pack, int length, double offset, int* gopMark, int* audioWait)
 {
-    if (time)
-        *time = 0.0;
-    return -1;
+    if (m_restamper)
+        m_restamper->ShiftPackTimes(pack, length, offset, gopMark, audioWait);
 }
 
 int CMpegStream::StartOutput(COutputFile*, int*)
@@ -257,18 +270,15 @@ int CMpegStream::StartOutput(COutputFile*, int*)
     return 0;
 }
 
-void CMpegStream::ShiftPackTimes(BYTE*, int, double, int*, int*)
+BOOL CMpegStream::WriteRange(__int64 start, __int64 end, double* runningTime, int* audioWait, COutputFile* file)
 {
+    return WriteRangeImpl(start, end, runningTime, audioWait, file, -1.0, NULL);
 }
 
-BOOL CMpegStream::WriteRange(__int64, __int64, double*, int*, COutputFile*)
+BOOL CMpegStream::WriteClipSegment(__int64 start, __int64 end, double* runningTime, int* audioWait,
+                                   COutputFile* file, double total, MpegProgressProc progress)
 {
-    return TRUE;
-}
-
-BOOL CMpegStream::WriteClipSegment(__int64, __int64, double*, int*, COutputFile*, double, MpegProgressProc)
-{
-    return TRUE;
+    return WriteRangeImpl(start, end, runningTime, audioWait, file, total, progress);
 }
 
 BOOL CMpegStream::NextPack(BYTE* buffer, int* start, int* end)
@@ -283,14 +293,121 @@ int CMpegStream::RestampChunks(MpegChunkList* list, double* lastTime, int* lostB
     return m_restamper->RestampChunks(list, lastTime, lostBMode, first);
 }
 
-__int64 CMpegStream::TimeToPosition(double*, int)
+BOOL CMpegStream::ReadNextPack(__int64* start, __int64* end, double* scr)
 {
-    return -1;
+    if (!m_reader || *start >= *end)
+        return FALSE;
+    m_cursor = *start;
+    __int64 packStart = -1;
+    for (;;)
+    {
+        if (MatchBytes(kPackCode, 4))
+        {
+            packStart = m_cursor;
+            if (ParsePack())
+                break;
+            if (m_cursor == packStart)
+                ++m_cursor;
+        }
+        else
+        {
+            // Skipping byte by byte and jumping to the next start code end in the same place.
+            __int64 next = m_reader->PositionOf(m_reader->FindForward(kPackCode, m_cursor + 1, 4));
+            if (next < 0)
+                return FALSE;
+            m_cursor = next;
+        }
+        if (m_cursor >= *end)
+            return FALSE;
+    }
+    __int64 packEnd = m_cursor;
+    if (m_kind == 1 && (!PeekAt(packEnd, 4) || memcmp(m_cursorPointer, kPackCode, 4) != 0))
+    {
+        __int64 next = m_reader->PositionOf(m_reader->FindForward(kPackCode, packEnd, 4));
+        if (next >= 0 && next - packStart <= kLongestPack)
+            packEnd = next;
+    }
+    *start = packStart;
+    *end = packEnd;
+    const __int64 length = packEnd - packStart;
+    if (length <= 0 || length > 0x7FFFFFFF - 512 || !ReserveWorkBuffer((int)length))
+        return FALSE;
+    const BYTE* bytes = m_reader->Pointer(packStart, (int)length);
+    if (!bytes)
+        return FALSE;
+    memcpy(m_workBuffer, bytes, (size_t)length);
+    if (scr)
+        *scr = GetPackScr(m_workBuffer);
+    return TRUE;
 }
 
-BOOL CMpegStream::ReadNextPack(__int64*, __int64*, double*)
+int CMpegStream::ParsePack()
 {
-    return FALSE;
+    if (!ParsePackHeader())
+        return 0;
+    while (m_fileSize - m_cursor >= 6 && MatchBytes(kPrefix, 3) && !MatchBytes(kPackCode, 4))
+    {
+        if (!ParsePacket())
+            return 0;
+    }
+    return 1;
+}
+
+int CMpegStream::ParseSystemHeader()
+{
+    const BYTE* p = TakeBytes(12);
+    if (!p || memcmp(p, kSystemHeaderCode, 4) != 0)
+        return 0;
+    for (;;)
+    {
+        const BYTE* b = PeekHere(1);
+        if (!b)
+            return 0;
+        if (!(b[0] & 0x80))
+            return 1;
+        const BYTE* entry = TakeBytes(3);
+        if (!entry || entry[0] < 0xB8)
+            return 0;
+    }
+}
+
+__int64 CMpegStream::ReadSequenceHeader()
+{
+    __int64 sequence = m_reader->PositionOf(m_reader->FindForward(kSequenceCode, 0, 4));
+    if (sequence < 0)
+        return -1;
+    const BYTE* header = m_reader->Pointer(sequence, 44);
+    if (!header)
+        return -1;
+    ParseSequenceHeader(header, &m_sequence);
+    return sequence;
+}
+
+BOOL CMpegStream::FindFirstAndLastGop()
+{
+    double time = 0;
+    m_dataStart = FindGopNear(0, &time, 1);
+    if (m_dataStart < 0)
+        return FALSE;
+    m_firstTime = time;
+    m_lastGopPosition = FindGopNear(m_fileSize, &time, 0);
+    if (m_lastGopPosition < 0)
+        return FALSE;
+    m_lastTime = time;
+    return TRUE;
+}
+
+BOOL CMpegStream::CopyLeadIn(COutputFile* file)
+{
+    const __int64 window = m_reader->GetWindowSize();
+    for (__int64 at = 0; at < m_dataStart; at += window)
+    {
+        int n = (int)(m_dataStart - at < window ? m_dataStart - at : window);
+        const BYTE* piece = m_reader->Pointer(at, n);
+        if (!piece || !file->Write(piece, n))
+            return FALSE;
+    }
+    return TRUE;
 }
 
 int CMpegStream::AddSegment(const MpegSegment* segment)
@@ -629,7 +746,7 @@ void CMpegStream::CacheGop(__int64 position, double time)
     m_gopCacheNext = (m_gopCacheNext + 1) % GopCacheSize;
 }
 
-__int64 CMpegStream::LocateGop(__int64 position, double* time, int forward)
+__int64 CMpegStream::FindGopNear(__int64 position, double* time, int forward)
 {
     if (time)
         *time = 0.0;
@@ -653,7 +770,7 @@ __int64 CMpegStream::LocateGop(__int64 position, double* time, int forward)
     return packPosition;
 }
 
-__int64 CMpegStream::LocateTime(double* seconds, int mode)
+__int64 CMpegStream::TimeToPosition(double* seconds, int mode)
 {
     if (!seconds || !m_reader)
         return -1;
@@ -870,9 +987,9 @@ void CMpegStream::BeginProgress(double base)
 }
 
 BOOL CMpegStream::WriteRangeImpl(__int64 start, __int64 end, double* runningTime, int* audioWait,
-                                 COutputFile* file, double total, MpegProgressProc progress, BOOL shiftAlways)
+                                 COutputFile* file, double total, MpegProgressProc progress)
 {
-    if (!file || !m_reader || !runningTime || !audioWait)
+    if (!file || !m_reader || !m_restamper || !runningTime || !audioWait)
         return FALSE;
     const BYTE* first = m_reader->Pointer(start, 10);
     if (!first || memcmp(first, kPackCode, 4) != 0)
@@ -909,6 +1026,9 @@ BOOL CMpegStream::WriteRangeImpl(__int64 start, __int64 end, double* runningTime
     m_bDropping = 0;
     m_restamper->SetLostBMode(m_lostBMode);
     m_restamper->SetBDropping(0);
+    // MPEG-2 packs are shifted whatever the offset and flags; MPEG-1 packs only when there is
+    // something to shift.
+    const BOOL shiftAlways = m_kind == 2;
     int gopMark = 1;
     double last = *runningTime - kSeamStep;
     BOOL ok = TRUE;

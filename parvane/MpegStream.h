@@ -40,15 +40,17 @@ struct GopCacheEntry
 
 // Base of the MPEG-1 and MPEG-2 handlers: one per source file (or one made from chunks with
 // no file). Owns the segment table and the work buffer; the reader belongs to whoever made it.
+// Never made by itself: the handler for the stream kind supplies the pack and packet parsers.
 class CMpegStream
 {
 public:
     enum { GopCacheSize = 512 };
 
-    explicit CMpegStream(CMappedFile* reader);
+    CMpegStream(CMappedFile* reader, int kind);
     virtual ~CMpegStream();
 
-    // Time stamps of packs, GOP headers and sequence headers, and the per-pack shifting.
+    // Time stamps of packs, GOP headers and sequence headers, and the per-pack shifting: the
+    // restamper made for the stream kind does the work.
     virtual double GetPackScr(const BYTE* pack);
     virtual double GetGopTime(const BYTE* gop);
     virtual void SetGopTime(BYTE* gop, double seconds);
@@ -66,6 +68,14 @@ public:
     virtual BOOL NextPack(BYTE* buffer, int* start, int* end);
     virtual int RestampChunks(MpegChunkList* list, double* lastTime, int* lostBMode, int* first);
     virtual __int64 TimeToPosition(double* seconds, int mode);
+
+    // The first whole pack whose start code begins in [*start, *end), copied into the work
+    // buffer; *start and *end then bound it in the file.
+    BOOL ReadNextPack(__int64* start, __int64* end, double* scr);
+    int ParsePack();
+    virtual int ParsePackHeader() = 0;
+    int ParseSystemHeader();
+    virtual int ParsePacket() = 0;
 
     int AddSegment(const MpegSegment* segment);
     int RemoveSegment(int key);
@@ -104,10 +114,17 @@ public:
     CPackRestamper* Restamper() const { return m_restamper; }
     const GopCacheEntry& GetGopCacheEntry(int i) const { return m_gopCache[i]; }
 
+    // The running time at which a clip save's progress counts 0 %.
+    static void BeginProgress(double base);
+
 protected:
-    // The shared lookups behind FindGopNear and TimeToPosition of both handlers.
-    __int64 LocateGop(__int64 position, double* time, int forward);
-    __int64 LocateTime(double* seconds, int mode);
+    // The parts of a handler's scan that both kinds share: the first sequence header parsed
+    // into the sequence information (its position, or -1), and the packs of the first and
+    // last GOP with their times (FALSE when either is missing).
+    __int64 ReadSequenceHeader();
+    BOOL FindFirstAndLastGop();
+    // Copies the bytes before the first GOP's pack into a new output; FALSE on a failed read or write.
+    BOOL CopyLeadIn(COutputFile* file);
     void CacheGop(__int64 position, double time);
     // Makes sure the work buffer holds n bytes; FALSE on allocation failure.
     BOOL ReserveWorkBuffer(int n);
@@ -119,13 +136,9 @@ protected:
     // belongs to a picture that is not written.
     void TrimOpeningPack(BYTE* pack, int length);
     static void ReportProgress(double total, double time, MpegProgressProc progress);
-public:
-    // The running time at which a clip save's progress counts 0 %.
-    static void BeginProgress(double base);
-protected:
-    virtual BOOL ReadNextPack(__int64* start, __int64* end, double* scr);
+    // WriteRange, and WriteClipSegment when total is not negative.
     BOOL WriteRangeImpl(__int64 start, __int64 end, double* runningTime, int* audioWait, COutputFile* file,
-                        double total, MpegProgressProc progress, BOOL shiftAlways);
+                        double total, MpegProgressProc progress);
 
     CMappedFile* m_reader;
     BOOL m_valid;
@@ -152,7 +165,7 @@ protected:
     int m_lostBMode;
     int m_bDropping;
     int m_packSpacing;
-    // Time-stamp work is delegated to it; made by the derived handler for its kind.
+    // Time-stamp work is delegated to it; made for the stream kind, null only when out of memory.
     CPackRestamper* m_restamper;
 };
 

@@ -8,8 +8,6 @@
 #include <vector>
 
 #include "parvane/MappedFile.h"
-#include "parvane/Mpeg1Stream.h"
-#include "parvane/Mpeg2Stream.h"
 #include "parvane/PackRestamper.h"
 #include "parvane/StreamEditor.h"
 
@@ -65,8 +63,7 @@ int main(int argc, char** argv)
         std::vector<BYTE> copy;
         LARGE_INTEGER a, b;
         int gopMark = 1, audioWait = 1;
-        while (info.kind == 2 ? static_cast<CMpeg2Stream*>(stream)->ReadNextPack(&s, &e, &scr)
-                              : static_cast<CMpeg1Stream*>(stream)->ReadNextPack(&s, &e, &scr))
+        while (stream->ReadNextPack(&s, &e, &scr))
         {
             const BYTE* p = stream->GetReader()->Pointer(s, (int)(e - s));
             copy.assign(p, p + (e - s));
