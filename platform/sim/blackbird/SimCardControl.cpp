@@ -118,8 +118,8 @@ void SimAddCardControl(CKsPropertySet* pProps)
             DWORD count = ReadDword(p, REQ_I2C_COUNT);
             if (count < 1 || count > 256)
                 return E_INVALIDARG;
-            // A one-byte read is the address alone: it only asks who answers.
-            if (!card.Bus().I2CRead(p[REQ_I2C_DATA] | 1, p + REQ_I2C_DATA + 1, static_cast<int>(count) - 1))
+            // The bytes read replace the request from its address byte on.
+            if (!card.Bus().I2CRead(p[REQ_I2C_DATA] | 1, p + REQ_I2C_DATA, static_cast<int>(count)))
                 return E_FAIL;
             if (pcb) *pcb = cbData;
             return S_OK;
