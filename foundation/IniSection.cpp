@@ -51,9 +51,9 @@ BOOL CIniSection::SetInt(LPCSTR key, int value) {
 }
 
 BOOL CIniSection::GetUInt(LPCSTR key, UINT& value) const {
-  CString text;
-  if (!m_values.Lookup(key, text)) return FALSE;
-  value = static_cast<UINT>(std::atoi(text));
+  int number;
+  if (!GetInt(key, number)) return FALSE;
+  value = static_cast<UINT>(number);
   return TRUE;
 }
 
@@ -67,16 +67,12 @@ BOOL CIniSection::GetLong(LPCSTR key, long& value) const {
   return TRUE;
 }
 
-BOOL CIniSection::SetLong(LPCSTR key, long value) {
-  CString text;
-  text.Format("%d", static_cast<int>(value));
-  return SetString(key, text);
-}
+BOOL CIniSection::SetLong(LPCSTR key, long value) { return SetInt(key, static_cast<int>(value)); }
 
 BOOL CIniSection::GetFloat(LPCSTR key, float& value) const {
-  CString text;
-  if (!m_values.Lookup(key, text)) return FALSE;
-  value = static_cast<float>(std::atof(text));
+  double number;
+  if (!GetDouble(key, number)) return FALSE;
+  value = static_cast<float>(number);
   return TRUE;
 }
 
