@@ -187,16 +187,15 @@ STDMETHODIMP CBaseFilter::QueryVendorInfo(LPWSTR* pVendorInfo)
 
 STDMETHODIMP CBaseFilter::Register()
 {
-    const AMOVIESETUP_FILTER* setup = GetSetupData();
-    if (!setup) return S_FALSE;
-    ComPtr<IFilterMapper2> mapper;
-    HRESULT hr = CoCreateInstance(CLSID_FilterMapper2, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterMapper2,
-                                  reinterpret_cast<void**>(&mapper));
-    if (FAILED(hr)) return hr;
-    return DsRegisterFilter(mapper, setup, nullptr, setup->strName, TRUE);
+    return RegisterSetupData(TRUE);
 }
 
 STDMETHODIMP CBaseFilter::Unregister()
+{
+    return RegisterSetupData(FALSE);
+}
+
+HRESULT CBaseFilter::RegisterSetupData(BOOL bRegister)
 {
     const AMOVIESETUP_FILTER* setup = GetSetupData();
     if (!setup) return S_FALSE;
@@ -204,7 +203,7 @@ STDMETHODIMP CBaseFilter::Unregister()
     HRESULT hr = CoCreateInstance(CLSID_FilterMapper2, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterMapper2,
                                   reinterpret_cast<void**>(&mapper));
     if (FAILED(hr)) return hr;
-    return DsRegisterFilter(mapper, setup, nullptr, setup->strName, FALSE);
+    return DsRegisterFilter(mapper, setup, nullptr, setup->strName, bRegister);
 }
 
 HRESULT CBaseFilter::NotifyEvent(long EventCode, LONG_PTR EventParam1, LONG_PTR EventParam2)

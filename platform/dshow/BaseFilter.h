@@ -75,4 +75,7 @@ protected:
     IMediaEventSink* m_pSink;
     WCHAR m_name[MAX_FILTER_NAME];
     volatile LONG m_PinVersion;
+
+private:
+    HRESULT RegisterSetupData(BOOL bRegister);
 };
