@@ -105,22 +105,32 @@ BOOL CMappedFile::MapView(__int64 offset)
     return TRUE;
 }
 
+BOOL CMappedFile::MoveView(__int64 offset)
+{
+    if (MapView(offset))
+        return TRUE;
+    MapView(0);
+    return FALSE;
+}
+
+BOOL CMappedFile::ViewHolds(__int64 from, __int64 to) const
+{
+    return m_view && from >= m_viewOffset && to <= m_viewOffset + m_viewLength;
+}
+
 const BYTE* CMappedFile::Pointer(__int64 position, int length)
 {
     if (!m_mapping || position < 0 || length < 0 || position + length > m_fileSize)
         return NULL;
-    if (m_view && position >= m_viewOffset && position + length <= m_viewOffset + m_viewLength)
+    if (ViewHolds(position, position + length))
         return m_view + (position - m_viewOffset);
     __int64 start = position - position % m_granularity;
     __int64 rest = m_fileSize - start;
     __int64 viewLength = rest < (__int64)m_window ? rest : (__int64)m_window;
     if (position + length > start + viewLength)
         return NULL;
-    if (!MapView(start))
-    {
-        MapView(0);
+    if (!MoveView(start))
         return NULL;
-    }
     return m_view + (position - m_viewOffset);
 }
 
@@ -132,14 +142,8 @@ const BYTE* CMappedFile::FindForward(const void* pattern, __int64 start, int pat
     __int64 pos = start < 0 ? 0 : start;
     while (pos + patternLength <= m_fileSize)
     {
-        if (!(m_view && pos >= m_viewOffset && pos + patternLength <= m_viewOffset + m_viewLength))
-        {
-            if (!MapView(pos - pos % m_granularity))
-            {
-                MapView(0);
-                return NULL;
-            }
-        }
+        if (!ViewHolds(pos, pos + patternLength) && !MoveView(pos - pos % m_granularity))
+            return NULL;
         const BYTE* viewEnd = m_view + m_viewLength;
         const BYTE* hit = SearchForward(m_view + (pos - m_viewOffset), viewEnd, pat, patternLength);
         if (hit)
@@ -166,14 +170,8 @@ const BYTE* CMappedFile::FindBackward(const void* pattern, __int64 start, int pa
             from = 0;
         else
             from = (from + m_granularity - 1) / m_granularity * m_granularity;
-        if (!(m_view && from >= m_viewOffset && end <= m_viewOffset + m_viewLength))
-        {
-            if (!MapView(from))
-            {
-                MapView(0);
-                return NULL;
-            }
-        }
+        if (!ViewHolds(from, end) && !MoveView(from))
+            return NULL;
         const BYTE* hit = SearchBackward(m_view + (from - m_viewOffset), m_view + (end - m_viewOffset), pat,
                                          patternLength);
         if (hit)

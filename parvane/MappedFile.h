@@ -29,6 +29,10 @@ public:
 private:
     BOOL Open(const char* path);
     BOOL MapView(__int64 offset);
+    // MapView, falling back to the start of the file when it fails (the result is then FALSE).
+    BOOL MoveView(__int64 offset);
+    // TRUE when the current view holds the bytes [from, to).
+    BOOL ViewHolds(__int64 from, __int64 to) const;
     void Unmap();
 
     char m_path[MAX_PATH];

@@ -578,7 +578,7 @@ COutputFile* CMpegStream::CreateOutput(const char* path, int* audioWait)
     return file;
 }
 
-static int FinishOutput(COutputFile* file, BOOL ok)
+int CMpegStream::FinishOutput(COutputFile* file, BOOL ok)
 {
     if (ok)
         ok = file->Close();

@@ -86,6 +86,9 @@ public:
     int InsertFile(CMpegStream* other, double atSeconds, int mode, const char* outPath, int lostBMode);
     // Creates the output and writes what precedes the first GOP; null on failure, the file removed.
     COutputFile* CreateOutput(const char* path, int* audioWait);
+    // Closes and deletes an output made by CreateOutput; removes the file when ok is FALSE or
+    // the close fails. 0 when the file stays, -1 when it was removed.
+    static int FinishOutput(COutputFile* file, BOOL ok);
     PositionRangeList BuildRangeList() const;
     PositionRangeList InvertRanges(const PositionRangeList& ranges) const;
 

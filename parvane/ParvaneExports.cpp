@@ -46,9 +46,7 @@ void __cdecl CloseMpegFile(void)
 
 int __cdecl GetMpegFileInfo(MpegStreamInfo* info)
 {
-    if (!g_editor || !info)
-        return 0;
-    return g_editor->GetFileInfo(info) ? 1 : 0;
+    return g_editor && g_editor->GetFileInfo(info) ? 1 : 0;
 }
 
 int __cdecl GetSegmentCount(void)
@@ -58,9 +56,7 @@ int __cdecl GetSegmentCount(void)
 
 int __cdecl AddSegment(MpegSegment* segment)
 {
-    if (!g_editor || !segment || !(segment->start < segment->end))
-        return -1;
-    return g_editor->AddSegment(segment);
+    return g_editor ? g_editor->AddSegment(segment) : -1;
 }
 
 int __cdecl RemoveSegment(int key)
@@ -70,30 +66,22 @@ int __cdecl RemoveSegment(int key)
 
 int __cdecl GetSegmentByKey(int key, MpegSegment* out)
 {
-    if (!g_editor || !out)
-        return 0;
-    return g_editor->GetSegmentByKey(key, out);
+    return g_editor ? g_editor->GetSegmentByKey(key, out) : 0;
 }
 
 int __cdecl GetSegmentByIndex(int index, MpegSegment* out)
 {
-    if (!g_editor || !out)
-        return 0;
-    return g_editor->GetSegmentByIndex(index, out);
+    return g_editor ? g_editor->GetSegmentByIndex(index, out) : 0;
 }
 
 int __cdecl SaveSegments(const char* outPath, int invert, int lostBMode)
 {
-    if (!g_editor || !outPath)
-        return -1;
-    return g_editor->SaveSegments(outPath, invert, lostBMode);
+    return g_editor ? g_editor->SaveSegments(outPath, invert, lostBMode) : -1;
 }
 
 int __cdecl InsertMpegFile(const char* path, double atSeconds, int mode, const char* outPath, int lostBMode)
 {
-    if (!g_editor || !path || !outPath)
-        return -1;
-    return g_editor->InsertFile(path, atSeconds, mode, outPath, lostBMode);
+    return g_editor ? g_editor->InsertFile(path, atSeconds, mode, outPath, lostBMode) : -1;
 }
 
 void __cdecl NewClipList(const char* name)
@@ -104,9 +92,7 @@ void __cdecl NewClipList(const char* name)
 
 int __cdecl AddClip(const char* path, MpegSegment* segment)
 {
-    if (!g_editor || !path || !segment)
-        return -1;
-    return g_editor->AddClip(path, segment);
+    return g_editor ? g_editor->AddClip(path, segment) : -1;
 }
 
 void __cdecl ClearClipList(void)
@@ -117,16 +103,12 @@ void __cdecl ClearClipList(void)
 
 int __cdecl SaveClipList(const char* outPath, int lostBMode, MpegProgressProc progress)
 {
-    if (!g_editor || !outPath)
-        return -1;
-    return g_editor->SaveClips(outPath, lostBMode, progress);
+    return g_editor ? g_editor->SaveClips(outPath, lostBMode, progress) : -1;
 }
 
 int __cdecl RestampChunks(MpegChunkList* list, double* lastTime, int* lostBMode, int* first)
 {
-    if (!g_editor)
-        return -1;
-    return g_editor->RestampChunks(list, lastTime, lostBMode, first);
+    return g_editor ? g_editor->RestampChunks(list, lastTime, lostBMode, first) : -1;
 }
 
 void __cdecl ResetMpegFile(void)

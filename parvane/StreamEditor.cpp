@@ -7,7 +7,6 @@
 #include "parvane/MappedFile.h"
 #include "parvane/Mpeg1Stream.h"
 #include "parvane/Mpeg2Stream.h"
-#include "parvane/OutputFile.h"
 #include "parvane/PackRestamper.h"
 
 namespace {
@@ -21,11 +20,6 @@ int KindOfPackByte(BYTE b)
     if (b >= 0x40)
         return 2;
     return 0;
-}
-
-BOOL SequenceComplete(const MpegSequenceInfo& s)
-{
-    return s.width > 0 && s.height > 0 && s.frameRate > 0.1;
 }
 
 } // namespace
@@ -296,12 +290,7 @@ int CStreamEditor::SaveClips(const char* outPath, int lostBMode, MpegProgressPro
             break;
         }
     }
-    if (ok)
-        ok = file->Close();
-    if (!ok)
-        file->Discard();
-    delete file;
-    if (!ok)
+    if (CMpegStream::FinishOutput(file, ok) != 0)
         return -1;
     if (progress)
         progress(100);
@@ -347,7 +336,7 @@ int CStreamEditor::RestampChunks(MpegChunkList* list, double* lastTime, int* los
     CPackRestamper* restamper = m_stream->Restamper();
     if (!restamper)
         return 0;
-    if (!SequenceComplete(restamper->Sequence()))
+    if (!restamper->HasSequenceInfo())
     {
         if (!restamper->TakeSequenceFrom(list))
             return 0;
