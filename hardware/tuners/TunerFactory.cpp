@@ -1,5 +1,6 @@
 #include "hardware/tuners/TunerFactory.h"
 
+#include "dshow/TunerModelNames.h"
 #include "hardware/devices/CaptureDevice.h"
 
 #include <map>
@@ -31,6 +32,16 @@ TunerCreator CTunerFactory::FindCreator(int nTypeId)
 int CTunerFactory::GetTypeCount()
 {
     return static_cast<int>(TypeMap().size());
+}
+
+const char* CTunerFactory::GetModelName(int nTypeId)
+{
+    for (int i = 0; i < g_nTunerModelNames; ++i)
+    {
+        if (g_aTunerModelNames[i].nType == nTypeId)
+            return g_aTunerModelNames[i].pszName;
+    }
+    return NULL;
 }
 
 CTunerModule* CTunerFactory::Create(int nTypeId, CRegisterAccess* pRegisterAccess, CCaptureDevice* pOwner)

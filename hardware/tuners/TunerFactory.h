@@ -5,13 +5,12 @@
 // Makes one tuner model.
 typedef CTunerModule* (*TunerCreator)(CRegisterAccess* pRegisterAccess);
 
-// One tuner type: its id (the card's EEPROM names it), the model name the
-// user sees (null when the model has none) and the model's creator (null:
-// no tuner module).
+// One tuner type: its id (the card's EEPROM names it) and the model's
+// creator (null: no tuner module). The name the user sees comes from the
+// graph toolkit's table of tuner model names.
 struct TunerTypeEntry
 {
     int nTypeId;
-    const char* pszModelName;
     TunerCreator pfnCreate;
 };
 
@@ -26,6 +25,8 @@ public:
     static TunerCreator FindCreator(int nTypeId);
     // The number of type ids the factory knows (id 0 included).
     static int GetTypeCount();
+    // The model name of a type id, null when it has none.
+    static const char* GetModelName(int nTypeId);
 
     // The model of the type on the card's bus, owned by the device. When no
     // chip answers at the model's read address, the device searches the bus

@@ -35,12 +35,11 @@ TEST_P(FactoryRow, MakesTheModelWithItsSettings)
     std::unique_ptr<CTunerModule> tuner(CTunerFactory::Create(row.type, &bus, NULL));
     ASSERT_TRUE(tuner != NULL);
 
-    const TunerTypeEntry* pEntry = FindEntry(row.type);
-    ASSERT_TRUE(pEntry != NULL);
+    ASSERT_TRUE(FindEntry(row.type) != NULL);
     if (row.name == NULL)
-        EXPECT_EQ(NULL, pEntry->pszModelName);
+        EXPECT_EQ(NULL, CTunerFactory::GetModelName(row.type));
     else
-        EXPECT_STREQ(row.name, pEntry->pszModelName);
+        EXPECT_STREQ(row.name, CTunerFactory::GetModelName(row.type));
     std::string typeName = typeid(*tuner).name();
     // The mangled name ends with the class name.
     ASSERT_GE(typeName.size(), strlen(row.className));
@@ -100,7 +99,12 @@ TEST(TunerFactory, TheTableHoldsEveryTypeOnce)
         EXPECT_TRUE(CTunerFactory::FindCreator(row.type) != NULL) << row.type;
     const TunerTypeEntry* pUnknown = FindEntry(0);
     ASSERT_TRUE(pUnknown != NULL);
-    EXPECT_STREQ("MODEL_UNKNOWN", pUnknown->pszModelName);
+    EXPECT_STREQ("MODEL_UNKNOWN", CTunerFactory::GetModelName(0));
+    // A model name without a model, and a model without a name.
+    EXPECT_STREQ("TDVBC", CTunerFactory::GetModelName(135));
+    EXPECT_EQ(NULL, CTunerFactory::FindCreator(135));
+    EXPECT_EQ(NULL, CTunerFactory::GetModelName(131));
+    EXPECT_TRUE(CTunerFactory::FindCreator(131) != NULL);
     EXPECT_EQ(NULL, pUnknown->pfnCreate);
 }
 
