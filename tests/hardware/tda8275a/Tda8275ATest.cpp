@@ -346,4 +346,42 @@ TEST(Tda8275A, StatusIsTheCaptureDevicesSignal)
     device.SetSignal([](DWORD*) { return E_FAIL; });
     EXPECT_FALSE(tuner.IsTVLocked());
 }
+
+TEST(Tda8275A, TheDemodulatorsAfcClasses)
+{
+    struct { BYTE value; int afc; BYTE lock; } rows[] = {
+        { 0, 0, 0 }, { 18, 0, 0 }, { 19, 1, 0 }, { 37, 1, 0 }, { 38, 2, 0 }, { 63, 2, 0 }, { 64, -2, 0 },
+        { 90, -2, 0 }, { 91, -1, 0 }, { 109, -1, 0 }, { 110, 0, 0 }, { 127, 0, 0 }, { 0x80 | 40, 2, 1 },
+    };
+    CTunerTestBus bus;
+    CIfDemodulator demod(NULL);
+    CTunerI2CBus adapter(&bus);
+    CIfDemodulator real(&adapter);
+    for (auto& row : rows)
+    {
+        bus.QueueReadByte(row.value);
+        int afc = 99;
+        BYTE lock = 99;
+        EXPECT_EQ(1, real.ReadAfcClass(&afc, &lock)) << int(row.value);
+        EXPECT_EQ(row.afc, afc) << int(row.value);
+        EXPECT_EQ(row.lock, lock) << int(row.value);
+    }
+    EXPECT_EQ(Lines(13, "ReadByte 97 27"), bus.Calls());
+    // The converter saturates from 20 on, the AGC is in range up to 115.
+    struct { BYTE adc; BYTE agc; BYTE saturated; BYTE inRange; } levels[] = {
+        { 19, 115, 0, 1 }, { 20, 116, 1, 0 } };
+    for (auto& level : levels)
+    {
+        bus.QueueReadByte(level.adc);
+        bus.QueueReadByte(level.agc);
+        BYTE saturated = 9;
+        BYTE inRange = 9;
+        real.ReadAdcSaturated(&saturated);
+        real.ReadAgcInRange(&inRange);
+        EXPECT_EQ(level.saturated, saturated);
+        EXPECT_EQ(level.inRange, inRange);
+    }
+    int afc = 0;
+    EXPECT_EQ(0, demod.ReadAfcClass(&afc, NULL));
+}
 }

@@ -467,4 +467,37 @@ TEST(Xc3028, OnTheSimulatedCard)
         EXPECT_TRUE(tuner->IsTVLocked()) << type;
     }
 }
+
+TEST(Xceive2028, SignalByCardKind)
+{
+    CFastBusClock clock;
+    for (int kind : { 0, 13 })
+    {
+        CTunerTestBus bus;
+        CTestCaptureDevice device(&bus, kind);
+        device.SetSignal([](DWORD* p) { *p = 1; return S_OK; });
+        CTuner_XCEIVE2028 tuner(&bus);
+        tuner.m_pOwner = &device;
+        DWORD present = 0;
+        EXPECT_TRUE(tuner.IsSignalPresent(&present)) << kind;
+        EXPECT_EQ(1u, present);
+        EXPECT_TRUE(bus.Calls().empty()) << kind;
+    }
+    for (int kind : { 1, 12, 14 })
+    {
+        CTunerTestBus bus;
+        CTestCaptureDevice device(&bus, kind);
+        CTuner_XCEIVE2028 tuner(&bus);
+        tuner.m_pOwner = &device;
+        bus.QueueRegisterByte(0x00);
+        bus.QueueRegisterByte(0x01);
+        DWORD present = 7;
+        EXPECT_TRUE(tuner.IsSignalPresent(&present)) << kind;
+        EXPECT_EQ(1u, present);
+        EXPECT_TRUE(tuner.IsSignalPresent(&present)) << kind;
+        EXPECT_EQ(0u, present);
+        EXPECT_FALSE(tuner.IsSignalPresent(&present)) << kind;
+        EXPECT_EQ(Lines(3, "ReadRegisterByte 3A"), bus.Calls());
+    }
+}
 }
