@@ -55,7 +55,8 @@ size_t PackSize(const std::vector<BYTE>& d, size_t at, BOOL bMpeg2)
 }
 
 CSimMpegClip::CSimMpegClip()
-    : m_bMpeg2(TRUE), m_llPassTicks(0), m_nPictures(0), m_nFramesPerSecond(25), m_nextPack(0), m_pass(0)
+    : m_bMpeg2(TRUE), m_llPassTicks(0), m_nPictures(0), m_nFramesPerSecond(25), m_nextPack(0), m_pass(0),
+      m_llPackTicks(1), m_llLastScr(-1)
 {
 }
 
@@ -104,6 +105,12 @@ BOOL CSimMpegClip::Load(const char* pszPath)
         m_packs.clear();
         return FALSE;
     }
+    // Mux rate in units of 50 bytes per second.
+    const BYTE* h = &m_data[4];
+    LONGLONG muxRate = m_bMpeg2 ? ((h[6] << 14) | (h[7] << 6) | (h[8] >> 2))
+                                : (((h[5] & 0x7F) << 15) | (h[6] << 7) | (h[7] >> 1));
+    m_llPackTicks = muxRate > 0 ? (static_cast<LONGLONG>(m_packs[0].size) * 90000 + muxRate * 50 - 1) / (muxRate * 50)
+                                : 1;
     m_llPassTicks = m_nFramesPerSecond == 30 ? static_cast<LONGLONG>(m_nPictures) * 3003
                                                : static_cast<LONGLONG>(m_nPictures) * 90000 / m_nFramesPerSecond;
     Rewind();
@@ -114,14 +121,22 @@ void CSimMpegClip::Rewind()
 {
     m_nextPack = 0;
     m_pass = 0;
+    m_llLastScr = -1;
 }
 
-void CSimMpegClip::Restamp(BYTE* p, size_t size, LONGLONG ticks, int pictures) const
+LONGLONG CSimMpegClip::Restamp(BYTE* p, size_t size, LONGLONG ticks, int pictures)
 {
+    // A muxer starts its clock references ahead of the pictures they carry,
+    // so a pass's first packs would reach back before the last packs of the
+    // pass before; they leave one pack time after those instead.
+    LONGLONG scr = (m_bMpeg2 ? ReadScr2(p + 4) : ReadPesTime(p + 4)) + ticks;
+    if (m_llLastScr >= 0 && scr < m_llLastScr + m_llPackTicks)
+        scr = m_llLastScr + m_llPackTicks;
+    m_llLastScr = scr;
     if (m_bMpeg2)
-        WriteScr2(p + 4, ReadScr2(p + 4) + ticks);
+        WriteScr2(p + 4, scr);
     else
-        WritePesTime(p + 4, ReadPesTime(p + 4) + ticks);
+        WritePesTime(p + 4, scr);
     size_t pos = m_bMpeg2 ? 14 + (p[13] & 0x07) : 12;
     while (pos + 6 <= size && p[pos] == 0 && p[pos + 1] == 0 && p[pos + 2] == 1)
     {
@@ -193,6 +208,7 @@ void CSimMpegClip::Restamp(BYTE* p, size_t size, LONGLONG ticks, int pictures) c
         }
         pos = end;
     }
+    return scr;
 }
 
 DWORD CSimMpegClip::Next(BYTE* pBuffer, DWORD cbMax, LONGLONG* pllDue)
@@ -207,11 +223,11 @@ DWORD CSimMpegClip::Next(BYTE* pBuffer, DWORD cbMax, LONGLONG* pllDue)
         if (used + pack.size > cbMax)
             break;
         LONGLONG ticks = m_pass * m_llPassTicks;
-        if (bFirst && pllDue != NULL)
-            *pllDue = pack.scr - m_packs[0].scr + ticks;
-        bFirst = FALSE;
         memcpy(pBuffer + used, &m_data[pack.offset], pack.size);
-        Restamp(pBuffer + used, pack.size, ticks, static_cast<int>(m_pass * m_nPictures));
+        LONGLONG scr = Restamp(pBuffer + used, pack.size, ticks, static_cast<int>(m_pass * m_nPictures));
+        if (bFirst && pllDue != NULL)
+            *pllDue = scr - m_packs[0].scr;
+        bFirst = FALSE;
         used += static_cast<DWORD>(pack.size);
         if (++m_nextPack == m_packs.size())
         {

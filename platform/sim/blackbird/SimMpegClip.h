@@ -39,7 +39,8 @@ private:
         LONGLONG scr;  // 90 kHz base
     };
 
-    void Restamp(BYTE* p, size_t size, LONGLONG ticks, int pictures) const;
+    // Moves one pack on by the passes before it; returns its new clock reference.
+    LONGLONG Restamp(BYTE* p, size_t size, LONGLONG ticks, int pictures);
 
     std::vector<BYTE> m_data;
     std::vector<Pack> m_packs;
@@ -49,4 +50,8 @@ private:
     int m_nFramesPerSecond;
     size_t m_nextPack;
     LONGLONG m_pass;
+    // The time one pack takes at the stream's mux rate, and the clock
+    // reference of the pack sent last (-1 before the first).
+    LONGLONG m_llPackTicks;
+    LONGLONG m_llLastScr;
 };

@@ -360,3 +360,133 @@ TEST_F(BlackBirdSim, StreamConfigTakesEvenSizesUpToFullPal)
     }
 }
 }
+
+namespace
+{
+// The 90 kHz clock references of the MPEG-2 packs in a program stream.
+std::vector<LONGLONG> PackClocks(const std::vector<BYTE>& d)
+{
+    std::vector<LONGLONG> clocks;
+    for (size_t i = 0; i + 10 <= d.size(); i += 2048)
+    {
+        if (d[i] != 0 || d[i + 1] != 0 || d[i + 2] != 1 || d[i + 3] != 0xBA)
+            return std::vector<LONGLONG>();
+        const BYTE* p = &d[i + 4];
+        clocks.push_back((static_cast<LONGLONG>((p[0] >> 3) & 7) << 30) | (static_cast<LONGLONG>(p[0] & 3) << 28) |
+                         (static_cast<LONGLONG>(p[1]) << 20) | (static_cast<LONGLONG>(p[2] >> 3) << 15) |
+                         (static_cast<LONGLONG>(p[2] & 3) << 13) | (static_cast<LONGLONG>(p[3]) << 5) | (p[4] >> 3));
+    }
+    return clocks;
+}
+
+class BlackBirdEncoderStream : public BlackBirdSim
+{
+protected:
+    // Connects the capture's digital buses to the encoder and its output to a
+    // file; returns the file sink.
+    CFileAppendSink* Build(const char* path)
+    {
+        ComPtr<IBaseFilter> capture = BindDevice(CLSID_VideoInputDeviceCategory, L"BlackBird Video Capture");
+        ComPtr<IBaseFilter> encoder = BindDevice(kCategoryEncoder, L"BlackBird MPEG Encoder");
+        if (!capture || !encoder || FAILED(graph->AddFilter(capture.Get(), L"BlackBird Video Capture")) ||
+            FAILED(graph->AddFilter(encoder.Get(), L"BlackBird MPEG Encoder")))
+            return nullptr;
+        if (FAILED(graph->ConnectDirect(FindPinNamed(capture.Get(), L"656").Get(),
+                                        FindPinNamed(encoder.Get(), L"656").Get(), nullptr)) ||
+            FAILED(graph->ConnectDirect(FindPinNamed(capture.Get(), L"I2S").Get(),
+                                        FindPinNamed(encoder.Get(), L"I2S").Get(), nullptr)))
+            return nullptr;
+        DeleteFileA(path);
+        ComPtr<IBaseFilter> sink;
+        CFileAppendSink* pSink = nullptr;
+        if (FAILED(CreateFileAppendSink(path, &sink, &pSink)) || FAILED(graph->AddFilter(sink.Get(), L"Sink")))
+            return nullptr;
+        if (FAILED(graph->ConnectDirect(FindPinNamed(encoder.Get(), L"MPEG").Get(),
+                                        FindPinNamed(sink.Get(), L"Input").Get(), nullptr)))
+            return nullptr;
+        return pSink;
+    }
+    std::vector<BYTE> ReadFile(const char* path)
+    {
+        std::ifstream file(path, std::ios::binary);
+        return std::vector<BYTE>((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    }
+    void Run(BOOL bRun)
+    {
+        ComPtr<IMediaControl> control;
+        graph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&control));
+        if (bRun)
+            control->Run();
+        else
+            control->Stop();
+    }
+};
+
+// Three passes of the clip as fast as they go; the file is checked with
+// ffprobe by the test that follows this program.
+TEST_F(BlackBirdEncoderStream, LoopsTheClipWithClocksThatKeepRising)
+{
+    sim.Card()->SetEncoderPacing(FALSE);
+    sim.Card()->SetEncoderPasses(3);
+    CFileAppendSink* pSink = Build("blackbird-encoder.mpg");
+    ASSERT_NE(nullptr, pSink);
+    Run(TRUE);
+    ASSERT_TRUE(pSink->WaitForEndOfStream(10000));
+    Run(FALSE);
+    std::vector<BYTE> data = ReadFile("blackbird-encoder.mpg");
+    ASSERT_EQ(0u, data.size() % 2048);
+    std::vector<LONGLONG> clocks = PackClocks(data);
+    ASSERT_FALSE(clocks.empty());
+    for (size_t i = 1; i < clocks.size(); ++i)
+        ASSERT_GT(clocks[i], clocks[i - 1]) << "pack " << i;
+    // Two passes of 2.4 s, then the third with its packs' lead on its pictures.
+    EXPECT_GE(clocks.back() - clocks.front(), 2 * 216000);
+    EXPECT_LT(clocks.back() - clocks.front(), 3 * 216000 + 90000);
+}
+
+TEST_F(BlackBirdEncoderStream, PacesThePacksInRealTime)
+{
+    CFileAppendSink* pSink = Build("blackbird-encoder-paced.mpg");
+    ASSERT_NE(nullptr, pSink);
+    DWORD start = GetTickCount();
+    Run(TRUE);
+    Sleep(400);
+    Run(FALSE);
+    DWORD elapsed = GetTickCount() - start;
+    std::vector<LONGLONG> clocks = PackClocks(ReadFile("blackbird-encoder-paced.mpg"));
+    ASSERT_GE(clocks.size(), 2u);
+    LONGLONG streamMs = (clocks.back() - clocks.front()) / 90;
+    // A sample holds up to 16 packs, which leave together at the time of the first.
+    EXPECT_LE(streamMs, static_cast<LONGLONG>(elapsed) + 250);
+    EXPECT_GE(streamMs, 100);
+}
+
+TEST_F(BlackBirdEncoderStream, PropertiesAreLoggedAndRefusable)
+{
+    ComPtr<IBaseFilter> encoder = BindDevice(kCategoryEncoder, L"BlackBird MPEG Encoder");
+    ASSERT_TRUE(encoder);
+    ComPtr<IKsPropertySet> props;
+    ASSERT_HRESULT_SUCCEEDED(encoder->QueryInterface(IID_IKsPropertySet, reinterpret_cast<void**>(&props)));
+    DWORD support = 0;
+    struct Row
+    {
+        DWORD id;
+        bool supported;
+    } rows[] = { { 0, true }, { 1, true }, { 2, true }, { 3, false }, { 4, true }, { 9, true }, { 10, false } };
+    for (const Row& row : rows)
+        EXPECT_EQ(row.supported, props->QuerySupported(SIMPROPSETID_BlackBirdEncoder, row.id, &support) == S_OK)
+            << row.id;
+    DWORD kind = 2;
+    EXPECT_EQ(S_OK, props->Set(SIMPROPSETID_BlackBirdEncoder, 9, &kind, 4, &kind, 4));
+    sim.Card()->RefuseEncoderProperty(9, E_ACCESSDENIED);
+    EXPECT_EQ(E_ACCESSDENIED, props->Set(SIMPROPSETID_BlackBirdEncoder, 9, &kind, 4, &kind, 4));
+    EXPECT_EQ(2, sim.Card()->GetEncoderWriteCount());
+    sim.Card()->RefuseEncoderProperty(9, S_OK);
+    DWORD got = 0, cb = 0;
+    EXPECT_EQ(S_OK, props->Get(SIMPROPSETID_BlackBirdEncoder, 9, &got, 4, &got, 4, &cb));
+    EXPECT_EQ(2u, got);
+    EXPECT_EQ(4u, cb);
+    BYTE shortBuffer[2] = {};
+    EXPECT_EQ(E_INVALIDARG, props->Set(SIMPROPSETID_BlackBirdEncoder, 0, shortBuffer, 2, shortBuffer, 2));
+}
+}
