@@ -9,22 +9,25 @@ namespace
 {
 typedef std::map<int, TunerCreator> TunerTypeMap;
 
-// Built on first use; the tuner thread of the UI fills it, no lock needed.
-TunerTypeMap& TypeMap()
+TunerTypeMap BuildTypeMap()
 {
-    static TunerTypeMap s_map;
-    if (s_map.empty())
-    {
-        for (int i = 0; i < g_nTunerTypeTableCount; ++i)
-            s_map[g_TunerTypeTable[i].nTypeId] = g_TunerTypeTable[i].pfnCreate;
-    }
+    TunerTypeMap map;
+    for (int i = 0; i < g_nTunerTypeTableCount; ++i)
+        map[g_TunerTypeTable[i].nTypeId] = g_TunerTypeTable[i].pfnCreate;
+    return map;
+}
+
+// Built on first use and kept until the process ends.
+const TunerTypeMap& TypeMap()
+{
+    static const TunerTypeMap s_map = BuildTypeMap();
     return s_map;
 }
 }
 
 TunerCreator CTunerFactory::FindCreator(int nTypeId)
 {
-    TunerTypeMap& map = TypeMap();
+    const TunerTypeMap& map = TypeMap();
     TunerTypeMap::const_iterator it = map.find(nTypeId);
     return it != map.end() ? it->second : NULL;
 }
