@@ -872,6 +872,13 @@ double CPackRestamper::LimitOffset(double offset, double firstScr, double minScr
     return limit;
 }
 
+int CPackRestamper::PackKind(const BYTE* pack)
+{
+    if ((pack[4] & 0xF0) == 0x20)
+        return 1;
+    return pack[4] >= 0x40 ? 2 : 0;
+}
+
 int CPackRestamper::DetectChunkKind(const MpegChunkList* list)
 {
     if (!list || !list->head)
@@ -880,11 +887,8 @@ int CPackRestamper::DetectChunkKind(const MpegChunkList* list)
     for (const MpegChunkNode* n = head->next; n && n != head; n = n->next)
     {
         const BYTE* d = n->chunk.data;
-        if (!d || n->chunk.length < 5 || memcmp(d, kPackStart, 4) != 0)
-            continue;
-        if ((d[4] & 0xF0) == 0x20)
-            return 1;
-        return d[4] >= 0x40 ? 2 : 0;
+        if (d && n->chunk.length >= 5 && memcmp(d, kPackStart, 4) == 0)
+            return PackKind(d);
     }
     return 0;
 }

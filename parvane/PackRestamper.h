@@ -59,6 +59,8 @@ public:
     // list starts a new time base at *lastTime, though never behind what was written before.
     int RestampChunks(MpegChunkList* list, double* lastTime, int* lostBMode, int* first);
 
+    // Kind of the pack at 00 00 01 BA (5 bytes readable): 1 MPEG-1, 2 MPEG-2, 0 other.
+    static int PackKind(const BYTE* pack);
     // Kind of the first chunk that begins with a pack header: 1, 2, or 0 for none/unknown.
     static int DetectChunkKind(const MpegChunkList* list);
     // Fills the sequence information from the first chunk that begins with a pack header

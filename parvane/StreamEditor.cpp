@@ -13,15 +13,6 @@ namespace {
 
 const BYTE kPackCode[4] = {0x00, 0x00, 0x01, 0xBA};
 
-int KindOfPackByte(BYTE b)
-{
-    if ((b & 0xF0) == 0x20)
-        return 1;
-    if (b >= 0x40)
-        return 2;
-    return 0;
-}
-
 } // namespace
 
 CStreamEditor::CStreamEditor()
@@ -43,14 +34,7 @@ int CStreamEditor::DetectStreamKind(CMappedFile* reader)
     if (at < 0)
         return 0;
     const BYTE* p = reader->Pointer(at, 5);
-    return p ? KindOfPackByte(p[4]) : 0;
-}
-
-int CStreamEditor::DetectStreamKind(const BYTE* bytes, int length)
-{
-    if (!bytes || length < 5 || memcmp(bytes, kPackCode, 4) != 0)
-        return 0;
-    return KindOfPackByte(bytes[4]);
+    return p ? CPackRestamper::PackKind(p) : 0;
 }
 
 CMpegStream* CStreamEditor::MakeStream(int kind, CMappedFile* reader)

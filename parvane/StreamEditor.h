@@ -33,9 +33,8 @@ public:
     CStreamEditor();
     virtual ~CStreamEditor();
 
-    // Kind from the first pack header of a file or buffer: 1 MPEG-1, 2 MPEG-2, 0 other.
+    // Kind from the first pack header of a file: 1 MPEG-1, 2 MPEG-2, 0 other.
     static int DetectStreamKind(CMappedFile* reader);
-    static int DetectStreamKind(const BYTE* bytes, int length);
     static CMpegStream* MakeStream(int kind, CMappedFile* reader);
 
     BOOL OpenFile(const char* path);
