@@ -64,12 +64,13 @@ BOOL ReadFMStatusF2(CTunerModule& tuner, DWORD* pCode)
 {
     if (pCode == NULL)
         return FALSE;
-    tuner.CTunerModule::ReadFMStatus(pCode);
+    BOOL pllOk = tuner.CTunerModule::ReadFMStatus(pCode);
     BYTE status = 0;
     if (!ReadDemodFMByte(tuner.m_pRegisterAccess, &status))
         return FALSE;
+    // Without a reading of either chip there is no code to report.
     if ((status & 0x20) == 0 && (status & 0x80) == 0)
-        return TRUE;
+        return pllOk;
     int a = (status >> 1) & 0x0F;
     *pCode = (a <= 2 || a >= 14) ? 4 : 0;
     return TRUE;

@@ -232,6 +232,8 @@ TEST(SecondSetPllTuners, FMStatusOfTheDemodulatorRadios)
         { 98, {}, 0x80, FALSE, 77 },      // bit 5 clear
         // F2: the PLL's own code stands when the demodulator shows neither flag.
         { 68, { 0x44 }, 0x00, TRUE, 4 },
+        { 68, { 0x04 }, 0x00, FALSE, 77 }, // no PLL lock flag and no demodulator reading
+        { 70, { 0x04 }, 0x80, TRUE, 4 },
         { 68, { 0x43 }, 0x80 | (3 << 1), TRUE, 0 },
         { 70, { 0x43 }, 0x20 | (14 << 1), TRUE, 4 },
         { 70, { 0x43 }, 0x20 | (13 << 1), TRUE, 0 },
