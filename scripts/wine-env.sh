@@ -8,7 +8,10 @@ export WINEPREFIX="$_wine_build/wineprefix"
 export WINEDEBUG=-all
 export WINEARCH=win32
 export WINEDLLOVERRIDES="mscoree,mshtml="
-{ export LC_ALL=zh_CN.UTF-8; } 2>/dev/null
+# Wine takes its ANSI code page from LC_CTYPE; the Linux tools beside it keep English messages.
+unset LC_ALL LANGUAGE
+export LANG=C.UTF-8
+export LC_CTYPE=zh_CN.UTF-8
 export ALSA_CONFIG_PATH="$_wine_build/asound.conf"
 printf 'pcm.!default { type null }\n' > "$ALSA_CONFIG_PATH"
 
