@@ -1,6 +1,7 @@
 #include "hardware/tuners/TunerFactory.h"
 #include "platform/sim/chipbus/SimEeprom.h"
 #include "platform/sim/chipbus/SimPllTuner.h"
+#include "platform/sim/tunerchips/SimHybridDemod.h"
 #include "tests/hardware/support/FastBusClock.h"
 #include "tests/hardware/tunerfactory/ExpectedTunerTypes.h"
 #include "tests/hardware/tunersupport/SimTunerBus.h"
@@ -190,5 +191,26 @@ TEST(TunerFactory, NoChipAnywhereStillGivesTheModule)
     ASSERT_TRUE(tuner != NULL);
     EXPECT_EQ(1, device.DetectCount());
     EXPECT_EQ(92, tuner->m_nTypeId);
+}
+
+TEST(TunerFactory, AHybridTunerBehindItsClosedGateIsNotSeenByTheProbe)
+{
+    CFastBusClock clock;
+    CSimChipBus chips;
+    CSimTda8275A tda;
+    CSimHybridDemod demod(&chips, &tda);
+    demod.SetStations({ 495250000.0 });
+    chips.AttachChip(0x96, &demod);
+    CSimTunerBus bus(&chips);
+    CTestCaptureDevice device(&bus);
+    std::unique_ptr<CTunerModule> tuner(device.CreateTunerModule(95));
+    ASSERT_TRUE(tuner != NULL);
+    // The probe at 0xC3 finds nothing while the gate is shut, so the device
+    // searched; the hybrid tuner's chips keep their own addresses.
+    EXPECT_EQ(1, device.DetectCount());
+    EXPECT_FALSE(demod.IsGateOpen());
+    tuner->SetStandard(0x20);
+    EXPECT_TRUE(tuner->SetTVFrequency(495250.0f));
+    EXPECT_TRUE(demod.IsLocked());
 }
 }
