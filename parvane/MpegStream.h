@@ -70,7 +70,8 @@ public:
     virtual __int64 TimeToPosition(double* seconds, int mode);
 
     // The first whole pack whose start code begins in [*start, *end), copied into the work
-    // buffer; *start and *end then bound it in the file.
+    // buffer (an MPEG-1 pack with the stray bytes before the next one); *start and *end then
+    // bound it in the file.
     BOOL ReadNextPack(__int64* start, __int64* end, double* scr);
     int ParsePack();
     virtual int ParsePackHeader() = 0;
