@@ -76,29 +76,14 @@ int PayloadOffset(const BYTE* pack, int p, int end, int kind)
     return q <= end ? q : -1;
 }
 
-int FindCode(const BYTE* pack, int from, int to, BYTE code)
-{
-    for (int i = from; i + 4 <= to; ++i)
-    {
-        if (pack[i + 2] > 1)
-        {
-            i += 2;
-            continue;
-        }
-        if (pack[i] == 0 && pack[i + 1] == 0 && pack[i + 2] == 1 && pack[i + 3] == code)
-            return i;
-    }
-    return -1;
-}
-
 // Where a video payload stops belonging to the pictures before a GOP: at the sequence header
 // that leads the GOP, else at the GOP header. -1 when the payload holds no GOP header.
 int GopCut(const BYTE* pack, int payload, int end)
 {
-    int gop = FindCode(pack, payload, end, 0xB8);
+    int gop = CPackRestamper::FindStartCode(pack, payload, end, 0xB8);
     if (gop < 0)
         return -1;
-    int seq = FindCode(pack, payload, gop, 0xB3);
+    int seq = CPackRestamper::FindStartCode(pack, payload, gop, 0xB3);
     return seq >= 0 ? seq : gop;
 }
 
@@ -894,7 +879,8 @@ void CMpegStream::TrimOpeningPack(BYTE* pack, int length)
         if (IsVideoStream(pack[p + 3]))
         {
             int payload = PayloadOffset(pack, p, end, m_kind);
-            if (payload >= 0 && FindCode(pack, payload, end, 0xB3) < 0 && FindCode(pack, payload, end, 0xB5) < 0)
+            if (payload >= 0 && CPackRestamper::FindStartCode(pack, payload, end, 0xB3) < 0 &&
+                CPackRestamper::FindStartCode(pack, payload, end, 0xB5) < 0)
                 MakePaddingPacket(pack, p, end - p);
         }
         p = end;
@@ -904,7 +890,7 @@ void CMpegStream::TrimOpeningPack(BYTE* pack, int length)
         return;
     // The packet's time stamps name the first picture that starts in it; when that one is
     // cut away with the head, the GOP's first picture must not inherit them.
-    if (FindCode(pack, c.payload, c.cut, 0x00) >= 0)
+    if (CPackRestamper::FindStartCode(pack, c.payload, c.cut, 0x00) >= 0)
         ClearStamps(pack, c.packet, c.payload, m_kind);
     if (head >= 6)
     {
@@ -944,7 +930,7 @@ int CMpegStream::PrepareClosingPack(__int64 position, __int64 limit, double* scr
         return 0;
     if (c.cut == c.payload)
         return 0;
-    if (FindCode(pack, c.payload, c.cut, 0x00) < 0)
+    if (CPackRestamper::FindStartCode(pack, c.payload, c.cut, 0x00) < 0)
         ClearStamps(pack, c.packet, c.payload, m_kind);
     int rest = length - c.cut;
     if (rest >= 6)

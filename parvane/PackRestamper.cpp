@@ -155,6 +155,11 @@ void CPackRestamper::SetGopTime(BYTE* gop, double seconds) const
     CMpegClock::WriteGopTime(gop, seconds, m_sequence.frameRate);
 }
 
+int CPackRestamper::FindStartCode(const BYTE* b, int from, int to, BYTE code)
+{
+    return FindCode(b, from, to, code);
+}
+
 BOOL CPackRestamper::NextPack(const BYTE* buffer, int* start, int* end)
 {
     if (!buffer || !start || !end)

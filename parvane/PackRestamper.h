@@ -54,6 +54,8 @@ public:
 
     // The next pack in buffer[start, end): on success start/end delimit it.
     static BOOL NextPack(const BYTE* buffer, int* start, int* end);
+    // Position of the start code 00 00 01 code wholly inside b[from, to), or -1.
+    static int FindStartCode(const BYTE* b, int from, int to, BYTE code);
 
     // Re-stamps a chunk list in place; the number of packs re-stamped. With *first set the
     // list starts a new time base at *lastTime, though never behind what was written before.
