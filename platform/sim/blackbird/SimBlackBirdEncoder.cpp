@@ -41,15 +41,15 @@ HRESULT CSimEncoderStream::DecideBufferSize(IMemAllocator* pAlloc, ALLOCATOR_PRO
 {
     if (pRequest->cBuffers < 8)
         pRequest->cBuffers = 8;
-    if (pRequest->cbBuffer < SAMPLE_BYTES)
-        pRequest->cbBuffer = SAMPLE_BYTES;
+    if (pRequest->cbBuffer < BUFFER_BYTES)
+        pRequest->cbBuffer = BUFFER_BYTES;
     if (pRequest->cbAlign < 1)
         pRequest->cbAlign = 1;
     ALLOCATOR_PROPERTIES actual;
     HRESULT hr = pAlloc->SetProperties(pRequest, &actual);
     if (FAILED(hr))
         return hr;
-    return actual.cbBuffer < SAMPLE_BYTES ? E_FAIL : S_OK;
+    return actual.cbBuffer < BUFFER_BYTES ? E_FAIL : S_OK;
 }
 
 HRESULT CSimEncoderStream::OnThreadStartPlay()
@@ -74,7 +74,7 @@ HRESULT CSimEncoderStream::FillBuffer(IMediaSample* pSample)
     if (FAILED(hr))
         return hr;
     LONGLONG due = 0;
-    DWORD size = m_clip.Next(pData, static_cast<DWORD>(pSample->GetSize()), &due);
+    DWORD size = m_clip.Next(pData, static_cast<DWORD>(pSample->GetSize()), SAMPLE_BYTES, &due);
     if (size == 0)
         return E_FAIL;
     // A live encoder: nothing leaves before the chip has made it.

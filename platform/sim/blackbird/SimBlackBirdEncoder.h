@@ -11,7 +11,9 @@ class CSimBlackBirdEncoder;
 class CSimEncoderStream : public CSourceStream
 {
 public:
-    enum { SAMPLE_BYTES = 16 * 2048 };
+    // Samples of about 16 packs; an MPEG-1 pack may hold many packets, so
+    // a buffer takes the largest the clip has.
+    enum { SAMPLE_BYTES = 16 * 2048, BUFFER_BYTES = 256 * 1024 };
 
     CSimEncoderStream(HRESULT* phr, CSimBlackBirdEncoder* pFilter, CCritSec* pLock);
 

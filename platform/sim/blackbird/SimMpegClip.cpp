@@ -109,8 +109,8 @@ BOOL CSimMpegClip::Load(const char* pszPath)
     const BYTE* h = &m_data[4];
     LONGLONG muxRate = m_bMpeg2 ? ((h[6] << 14) | (h[7] << 6) | (h[8] >> 2))
                                 : (((h[5] & 0x7F) << 15) | (h[6] << 7) | (h[7] >> 1));
-    m_llPackTicks = muxRate > 0 ? (static_cast<LONGLONG>(m_packs[0].size) * 90000 + muxRate * 50 - 1) / (muxRate * 50)
-                                : 1;
+    // One sector's time: the unit the packs of a pass are spread by.
+    m_llPackTicks = muxRate > 0 ? (2048LL * 90000 + muxRate * 50 - 1) / (muxRate * 50) : 1;
     m_llPassTicks = m_nFramesPerSecond == 30 ? static_cast<LONGLONG>(m_nPictures) * 3003
                                                : static_cast<LONGLONG>(m_nPictures) * 90000 / m_nFramesPerSecond;
     Rewind();
@@ -211,13 +211,13 @@ LONGLONG CSimMpegClip::Restamp(BYTE* p, size_t size, LONGLONG ticks, int picture
     return scr;
 }
 
-DWORD CSimMpegClip::Next(BYTE* pBuffer, DWORD cbMax, LONGLONG* pllDue)
+DWORD CSimMpegClip::Next(BYTE* pBuffer, DWORD cbMax, DWORD cbWanted, LONGLONG* pllDue)
 {
     if (m_packs.empty() || pBuffer == NULL)
         return 0;
     DWORD used = 0;
     BOOL bFirst = TRUE;
-    while (TRUE)
+    while (used < cbWanted || bFirst)
     {
         const Pack& pack = m_packs[m_nextPack];
         if (used + pack.size > cbMax)

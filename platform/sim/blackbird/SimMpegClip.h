@@ -19,10 +19,11 @@ public:
 
     // Starts again at the first pack of the first pass.
     void Rewind();
-    // Copies whole packs (at least one) of at most cbMax bytes into the
-    // buffer; the time of the first one, in 90 kHz ticks from the start of
-    // the stream, goes to *pllDue. 0 when cbMax is smaller than a pack.
-    DWORD Next(BYTE* pBuffer, DWORD cbMax, LONGLONG* pllDue);
+    // Copies whole packs into the buffer of cbMax bytes: at least one, and
+    // more while fewer than cbWanted bytes are in. The time of the first, in
+    // 90 kHz ticks from the start of the stream, goes to *pllDue. 0 when the
+    // next pack does not fit the buffer.
+    DWORD Next(BYTE* pBuffer, DWORD cbMax, DWORD cbWanted, LONGLONG* pllDue);
 
     // Passes begun so far (the first is 0).
     LONGLONG Pass() const { return m_pass; }
@@ -50,7 +51,7 @@ private:
     int m_nFramesPerSecond;
     size_t m_nextPack;
     LONGLONG m_pass;
-    // The time one pack takes at the stream's mux rate, and the clock
+    // The time a 2048-byte sector takes at the stream's mux rate, and the clock
     // reference of the pack sent last (-1 before the first).
     LONGLONG m_llPackTicks;
     LONGLONG m_llLastScr;

@@ -16,6 +16,7 @@
 #include "hardware/devices/BlackBirdCapture.h"
 #include "hardware/devices/BlackBirdCrossbar.h"
 #include "hardware/devices/BlackBirdEncoder.h"
+#include "hardware/devices/TVAudioDevice.h"
 #include "tests/platform/sim/blackbird/BlackBirdSimHost.h"
 
 namespace
@@ -323,5 +324,64 @@ TEST_F(BlackBirdCard, EncoderWithoutPropertySetIsNotValidAndAnswersNothing)
     DWORD value = 1;
     EXPECT_FALSE(encoder.SetEncoderProperty(9, &value, 4));
     EXPECT_FALSE(encoder.GetEncoderProperty(9, &value, 4));
+}
+
+// Wine's null renderer: a filter with one pin and neither crossbar, TV-audio
+// nor property-set interfaces.
+const CLSID kNullRenderer = { 0xC1F400A4, 0x3F08, 0x11D3, { 0x9F, 0x0B, 0x00, 0x60, 0x08, 0x03, 0x9E, 0x37 } };
+
+// The BlackBird crossbar's pin map for a crossbar of a given pin count.
+class CPinCountCrossbar : public CBlackBirdCrossbar
+{
+public:
+    CPinCountCrossbar(CDShowGraph* pGraph, int nPins) : CBlackBirdCrossbar(pGraph, kNullRenderer)
+    {
+        m_nPinCount = nPins;
+        LoadPinMap();
+    }
+    ~CPinCountCrossbar() override { m_nPinCount = 1; }
+};
+
+TEST_F(BlackBirdCard, CrossbarPinMapDependsOnThePinCount)
+{
+    struct Row
+    {
+        int pins;
+        LONG video[3];
+        LONG audio[3];
+    } rows[] = { { 7, { 0, 2, 1 }, { 3, 4, -1 } }, { 8, { 1, 2, 0 }, { 4, 5, 6 } }, { 6, { 1, 2, 0 }, { 4, 5, 6 } } };
+    for (const Row& row : rows)
+    {
+        CPinCountCrossbar crossbar(&graph, row.pins);
+        for (int source = 0; source < 3; ++source)
+        {
+            EXPECT_EQ(row.video[source], crossbar.GetVideoPin(source)) << row.pins << " pins, source " << source;
+            EXPECT_EQ(row.audio[source], crossbar.GetAudioPin(source)) << row.pins << " pins, source " << source;
+        }
+        // A filter that is no crossbar routes nothing.
+        EXPECT_FALSE(crossbar.RouteVideo(0));
+    }
+}
+
+TEST_F(BlackBirdCard, TVAudioWrapperSetsTheSoundMode)
+{
+    CTVAudioDevice tvAudio(&graph, &AM_KSCATEGORY_TVAUDIO, "BlackBird TV Audio", FALSE);
+    ASSERT_TRUE(tvAudio.Initfilter());
+    LONG modes = 0;
+    ASSERT_TRUE(tvAudio.GetHardwareSupportedTVAudioModes(&modes));
+    EXPECT_NE(0, modes & AMTVAUDIO_MODE_LANG_B);
+    ASSERT_TRUE(tvAudio.GetAvailableTVAudioModes(&modes));
+    EXPECT_NE(0, modes & AMTVAUDIO_MODE_STEREO);
+    ASSERT_TRUE(tvAudio.SetTVAudioMode(AMTVAUDIO_MODE_MONO));
+    EXPECT_EQ(AMTVAUDIO_MODE_MONO, sim.Card()->GetTVAudioMode());
+    LONG mode = 0;
+    ASSERT_TRUE(tvAudio.GetTVAudioMode(&mode));
+    EXPECT_EQ(AMTVAUDIO_MODE_MONO, mode);
+    EXPECT_FALSE(tvAudio.SetTVAudioMode(0));
+
+    CTVAudioDevice notTVAudio(&graph, kNullRenderer);
+    EXPECT_FALSE(notTVAudio.Initfilter());
+    EXPECT_FALSE(notTVAudio.SetTVAudioMode(AMTVAUDIO_MODE_MONO));
+    EXPECT_FALSE(notTVAudio.GetTVAudioMode(&mode));
 }
 }

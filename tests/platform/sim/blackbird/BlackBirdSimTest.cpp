@@ -489,4 +489,32 @@ TEST_F(BlackBirdEncoderStream, PropertiesAreLoggedAndRefusable)
     BYTE shortBuffer[2] = {};
     EXPECT_EQ(E_INVALIDARG, props->Set(SIMPROPSETID_BlackBirdEncoder, 0, shortBuffer, 2, shortBuffer, 2));
 }
+
+// Stream kind 2 asks for an MPEG-1 system stream.
+TEST_F(BlackBirdEncoderStream, KindTwoWritesAnMpeg1SystemStream)
+{
+    sim.Card()->SetEncoderPacing(FALSE);
+    sim.Card()->SetEncoderPasses(2);
+    ComPtr<IBaseFilter> encoder = BindDevice(kCategoryEncoder, L"BlackBird MPEG Encoder");
+    ASSERT_TRUE(encoder);
+    ComPtr<IKsPropertySet> props;
+    ASSERT_HRESULT_SUCCEEDED(encoder->QueryInterface(IID_IKsPropertySet, reinterpret_cast<void**>(&props)));
+    DWORD kind = 2;
+    ASSERT_EQ(S_OK, props->Set(SIMPROPSETID_BlackBirdEncoder, 9, &kind, 4, &kind, 4));
+    CFileAppendSink* pSink = Build("blackbird-encoder-mpeg1.mpg");
+    ASSERT_NE(nullptr, pSink);
+    ComPtr<IBaseFilter> sink;
+    ASSERT_EQ(S_OK, graph->FindFilterByName(L"Sink", &sink));
+    AM_MEDIA_TYPE mt;
+    ASSERT_EQ(S_OK, FindPinNamed(sink.Get(), L"Input")->ConnectionMediaType(&mt));
+    EXPECT_TRUE(mt.subtype == MEDIASUBTYPE_MPEG1System);
+    FreeMediaType(mt);
+    Run(TRUE);
+    ASSERT_TRUE(pSink->WaitForEndOfStream(10000));
+    Run(FALSE);
+    std::vector<BYTE> data = ReadFile("blackbird-encoder-mpeg1.mpg");
+    ASSERT_GT(data.size(), 2048u);
+    // An MPEG-1 pack header: '0010' before the clock reference.
+    EXPECT_EQ(0x20, data[4] & 0xF0);
+}
 }

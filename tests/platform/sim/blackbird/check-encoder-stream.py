@@ -7,13 +7,14 @@ import subprocess
 import sys
 
 path = sys.argv[1]
+video = sys.argv[2] if len(sys.argv) > 2 else "mpeg2video"
 probe = json.loads(subprocess.run(
     ["ffprobe", "-v", "error", "-show_format", "-show_streams", "-show_packets",
      "-show_entries", "packet=stream_index,pts,dts:stream=codec_name,codec_type:format=format_name",
      "-of", "json", path], check=True, capture_output=True, text=True).stdout)
 assert probe["format"]["format_name"].startswith("mpeg"), probe["format"]
 codecs = sorted(s["codec_name"] for s in probe["streams"])
-assert codecs == ["mp2", "mpeg2video"], codecs
+assert codecs == ["mp2", video], codecs
 last = {}
 count = {}
 for p in probe["packets"]:
@@ -37,6 +38,6 @@ while at >= 0:
     f = ((tc[2] & 0x1F) << 1) | (tc[3] >> 7)
     codes.append(((h * 60 + m) * 60 + s) * 25 + f)
     at = data.find(b"\x00\x00\x01\xb8", at + 4)
-assert len(codes) >= 15, len(codes)
+assert len(codes) >= 10, len(codes)
 assert all(b > a for a, b in zip(codes, codes[1:])), codes
 print("ok: %d packets, %d GOPs, last time code %d pictures" % (sum(count.values()), len(codes), codes[-1]))
