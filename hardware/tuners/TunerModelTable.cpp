@@ -6,7 +6,7 @@
 
 // One row per PLL tuner model with operations of its own, as its data sheet
 // gives it. Models without FM keep the base's FM control and band bytes.
-const TunerModelRow g_TunerModelTable[] =
+const PllTunerRow g_TunerModelTable[] =
 {
     // type, model id, letter, I2C read, I2C write, TV low, TV high,
     //   low band end, mid band start, mid band end, high band start,
