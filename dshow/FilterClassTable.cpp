@@ -1,5 +1,7 @@
 #include "dshow/FilterClass.h"
 
+#include "dshow/DumpFilter.h"
+#include "dshow/MuxFilter.h"
 #include "hardware/devices/BlackBirdCapture.h"
 #include "hardware/devices/BlackBirdCrossbar.h"
 #include "hardware/devices/BlackBirdEncoder.h"
@@ -202,13 +204,13 @@ extern const CFilterClass g_aFilterClasses[] = {
     DEVICE_ROW("Veltrane MPEG-2 Box Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CVeltraneMPEG2BoxCrossbar
     DEVICE_ROW("Veltrane MPEG-2 Box", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CVeltraneMPEG2BoxCapture
     CLSID_ROW("Time Delay", kClsidTimeDelay, CreateNoFilterNode),  // CTimeDelayFilter
-    CLSID_ROW("Dump", kClsidDump, CreateNoFilterNode),  // CDumpFilter
+    CLSID_ROW("Dump", kClsidDump, CreateFilterNodeOf<CDumpFilter>),
     CLSID_ROW("SampleGrabber", kClsidSamplegrabber, CreateNoFilterNode),  // CSampleGrabberFilter
     DEVICE_ROW("Microsoft MPEG-4  VKI  Codec V3", CLSID_VideoCompressorCategory, CreateNoFilterNode),  // CMpeg4CodecV3
     DEVICE_ROW("Microsoft MPEG-4  VKI  Codec V2", CLSID_VideoCompressorCategory, CreateNoFilterNode),  // CMpeg4CodecV2
     DEVICE_ROW("Microsoft MPEG-4  VKI  Codec V1", CLSID_VideoCompressorCategory, CreateNoFilterNode),  // CMpeg4CodecV1
     CLSID_ROW("Veltrane Corvath", kClsidVeltraneCorvath, CreateNoFilterNode),  // audio/video switch device class
-    CLSID_ROW("Microsoft Mux Filter", kClsidMicrosoftMuxFilter, CreateNoFilterNode),  // CMuxFilter
+    CLSID_ROW("Microsoft Mux Filter", kClsidMicrosoftMuxFilter, CreateFilterNodeOf<CMuxFilter>),
     CLSID_ROW("File Write Filter", kClsidFileWriteFilter, CreateNoFilterNode),  // CFileWriteFilter
     CLSID_ROW("InterVideo Down Scale Filter for Veltrane", kClsidIntervideoDownScaleFilterForVeltrane, CreateNoFilterNode),  // CIVDownScale
     CLSID_ROW("InterVideo Still Capture for Veltrane", kClsidIntervideoStillCaptureForVeltrane, CreateNoFilterNode),  // CIVStillCapture
