@@ -10,6 +10,12 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 set(ONDRIX_WIN_SOURCE_DIR "Z:${CMAKE_SOURCE_DIR}")
 set(ONDRIX_WIN_BINARY_DIR "Z:${CMAKE_BINARY_DIR}")
 
+# Test programs that register devices into, or count, the system device categories of the
+# one Wine registry the run shares: they take turns.
+set(ONDRIX_DEVICE_REGISTRY_TESTS
+  FilterClassTest FilterNodeTest DShowGraphTest DsGraphTest DsRegistrationTest
+  SimFilterTransportTest BlackBirdSimTest BlackBirdCardTest)
+
 # ondrix_add_test(<name> SOURCES ... [LIBS ...] [DEPENDS target...] [TIMEOUT s] [NO_GTEST_MAIN])
 # One test program = one CTest entry, run under Wine from bin/. Tests get
 #   ONDRIX_SOURCE_DIR / ONDRIX_BINARY_DIR (Windows paths, forward slashes) and
@@ -34,6 +40,9 @@ function(ondrix_add_test name)
     set(T_TIMEOUT 300)
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  if(name IN_LIST ONDRIX_DEVICE_REGISTRY_TESTS)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_device_registry)
+  endif()
 endfunction()
 
 # ondrix_glob_library(<name> [STATIC|SHARED] LIBS ...): a library of every .cpp/.c/.rc in the calling folder.
