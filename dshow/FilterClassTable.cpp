@@ -1,7 +1,9 @@
 #include "dshow/FilterClass.h"
 
 #include "dshow/DumpFilter.h"
+#include "dshow/FileWriteFilter.h"
 #include "dshow/MuxFilter.h"
+#include "dshow/TimeShiftFilter.h"
 #include "hardware/devices/BlackBirdCapture.h"
 #include "hardware/devices/BlackBirdCrossbar.h"
 #include "hardware/devices/BlackBirdEncoder.h"
@@ -143,7 +145,7 @@ const CLSID kClsidAudioRender =
 
 extern const CFilterClass g_aFilterClasses[] = {
     CLSID_ROW("MPEG-2 Demultiplexer", kClsidMpeg2Demultiplexer, CreateNoFilterNode),  // CMpeg2DemuxFilter
-    CLSID_ROW("TimeShift", kClsidTimeshift, CreateNoFilterNode),  // CTimeShiftFilter
+    CLSID_ROW("TimeShift", kClsidTimeshift, CreateFilterNodeOf<CTimeShiftFilter>),
     DEVICE_ROW("713x BDA Analog Xbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // C713xBdaCrossbar
     DEVICE_ROW("713x BDA Analog Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // C713xBdaCapture
     DEVICE_ROW("713x_4 TV Card Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // C713x4Crossbar
@@ -211,7 +213,7 @@ extern const CFilterClass g_aFilterClasses[] = {
     DEVICE_ROW("Microsoft MPEG-4  VKI  Codec V1", CLSID_VideoCompressorCategory, CreateNoFilterNode),  // CMpeg4CodecV1
     CLSID_ROW("Veltrane Corvath", kClsidVeltraneCorvath, CreateNoFilterNode),  // audio/video switch device class
     CLSID_ROW("Microsoft Mux Filter", kClsidMicrosoftMuxFilter, CreateFilterNodeOf<CMuxFilter>),
-    CLSID_ROW("File Write Filter", kClsidFileWriteFilter, CreateNoFilterNode),  // CFileWriteFilter
+    CLSID_ROW("File Write Filter", kClsidFileWriteFilter, CreateFilterNodeOf<CFileWriteFilter>),
     CLSID_ROW("InterVideo Down Scale Filter for Veltrane", kClsidIntervideoDownScaleFilterForVeltrane, CreateNoFilterNode),  // CIVDownScale
     CLSID_ROW("InterVideo Still Capture for Veltrane", kClsidIntervideoStillCaptureForVeltrane, CreateNoFilterNode),  // CIVStillCapture
     CLSID_ROW("InterVideo Multiplexer for Veltrane", kClsidIntervideoMultiplexerForVeltrane, CreateNoFilterNode),  // CIVMultiplexer

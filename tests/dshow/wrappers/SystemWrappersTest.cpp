@@ -59,3 +59,132 @@ TEST_F(SystemWrappers, MuxAddedByItsClassIsConfigured)
     EXPECT_FALSE(notAMux.Configure(1));
 }
 }
+
+#include "dshow/FileWriteFilter.h"
+#include "dshow/TimeShiftFilter.h"
+#include "platform/dshow/Streams.h"
+
+#include <string>
+#include <vector>
+
+namespace
+{
+const CLSID kFileWriter = { 0x8596E5F0, 0x0DA5, 0x11D0, { 0xBD, 0x21, 0x00, 0xA0, 0xC9, 0x11, 0xCE, 0x86 } };
+
+TEST_F(SystemWrappers, FileWriterNamesItsFile)
+{
+    CFileWriteFilter* pWriter = dynamic_cast<CFileWriteFilter*>(graph.AddFilter(kFileWriter, "File Writer"));
+    ASSERT_NE(nullptr, pWriter);
+    ASSERT_TRUE(pWriter->SetFileName("C:\\recording.avi"));
+    // Wine's writer does not tell its file (GetCurFile is E_NOTIMPL); our
+    // file sink does.
+    ComPtr<IBaseFilter> sink;
+    ASSERT_HRESULT_SUCCEEDED(CreateFileAppendSink(nullptr, &sink));
+    CFileWriteFilter writer(&graph, sink.Get());
+    ASSERT_TRUE(writer.IsValid());
+    ASSERT_TRUE(writer.SetFileName("recording.avi"));
+    char szName[MAX_PATH] = {};
+    ASSERT_TRUE(writer.GetFileName(szName, MAX_PATH));
+    EXPECT_STREQ("recording.avi", szName);
+    EXPECT_FALSE(writer.GetFileName(szName, 0));
+
+    CFileWriteFilter notAWriter(&graph, kNullRenderer);
+    EXPECT_FALSE(notAWriter.IsValid());
+    EXPECT_FALSE(notAWriter.SetFileName("x.avi"));
+}
+
+// A time-shift filter that records what the wrapper asks of it.
+class CFakeTimeShift : public CBaseFilter, public ITimeShift
+{
+public:
+    CFakeTimeShift() : CBaseFilter("fake time shift", nullptr, &m_lock, GUID_NULL) {}
+    DECLARE_IUNKNOWN
+    STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override
+    {
+        if (riid == IID_ITimeShift)
+            return GetInterface(static_cast<ITimeShift*>(this), ppv);
+        return CBaseFilter::NonDelegatingQueryInterface(riid, ppv);
+    }
+    int GetPinCount() override { return 0; }
+    CBasePin* GetPin(int) override { return nullptr; }
+
+    STDMETHODIMP SetReadPosition(LONGLONG* p) override { calls.push_back("seek " + std::to_string(*p)); return result; }
+    STDMETHODIMP GetPositions(LONGLONG* a, LONGLONG* b, LONGLONG* c) override
+    {
+        *a = 10;
+        *b = 20;
+        *c = 30;
+        calls.push_back("positions");
+        return result;
+    }
+    STDMETHODIMP SetBufferSize(LONGLONG* p, DWORD v) override
+    {
+        calls.push_back("size " + std::to_string(*p) + " " + std::to_string(v));
+        return result;
+    }
+    STDMETHODIMP Reserved4() override { return E_NOTIMPL; }
+    STDMETHODIMP TogglePause() override { calls.push_back("pause"); return result; }
+    STDMETHODIMP SetFileNames(LPCSTR a, LPCSTR b) override
+    {
+        calls.push_back(std::string("files ") + a + " " + b);
+        return result;
+    }
+
+    std::vector<std::string> calls;
+    HRESULT result = S_OK;
+
+private:
+    CCritSec m_lock;
+};
+
+TEST_F(SystemWrappers, TimeShiftPassesEveryCallAndNamesTheIndex)
+{
+    CFakeTimeShift* pFake = new CFakeTimeShift();
+    pFake->NonDelegatingAddRef();
+    {
+        ComPtr<IBaseFilter> filter;
+        pFake->NonDelegatingQueryInterface(IID_IBaseFilter, reinterpret_cast<void**>(&filter));
+        CTimeShiftFilter timeShift(&graph, filter.Get());
+        ASSERT_TRUE(timeShift.IsValid());
+        EXPECT_TRUE(timeShift.SetFileName("D:\\tv\\a.b~TF.mpg"));
+        LONGLONG size = 1LL << 33;
+        EXPECT_TRUE(timeShift.SetBufferSize(&size, 7));
+        LONGLONG a = 0, b = 0, c = 0;
+        EXPECT_TRUE(timeShift.GetPositions(&a, &b, &c));
+        EXPECT_EQ(30, c);
+        LONGLONG zero = 0;
+        EXPECT_TRUE(timeShift.SetPosition(&zero));
+        EXPECT_TRUE(timeShift.TogglePause());
+        pFake->result = S_FALSE;
+        EXPECT_FALSE(timeShift.TogglePause());
+        std::vector<std::string> expected = { "files D:\\tv\\a.b~TF.mpg D:\\tv\\a.b~TF.idx", "size 8589934592 7",
+                                              "positions", "seek 0", "pause", "pause" };
+        EXPECT_EQ(expected, pFake->calls);
+    }
+    pFake->NonDelegatingRelease();
+
+    CTimeShiftFilter notTimeShift(&graph, kNullRenderer);
+    EXPECT_FALSE(notTimeShift.IsValid());
+    EXPECT_FALSE(notTimeShift.TogglePause());
+    EXPECT_FALSE(notTimeShift.SetFileName("x.mpg"));
+}
+
+TEST(TimeShiftIndexName, EndsAtTheLastDotOfTheFileName)
+{
+    struct Row
+    {
+        const char* media;
+        const char* index;
+    } rows[] = { { "a.b.mpg", "a.b.idx" }, { "C:\\x~TF.mpg", "C:\\x~TF.idx" }, { "C:\\v1.0\\clip", "C:\\v1.0\\clip.idx" },
+                 { "noext", "noext.idx" }, { "\xb5\xe7\xca\xd3.mpg", "\xb5\xe7\xca\xd3.idx" } };
+    for (const Row& row : rows)
+    {
+        char szIndex[MAX_PATH] = {};
+        ASSERT_TRUE(CTimeShiftFilter::MakeIndexName(row.media, szIndex, MAX_PATH)) << row.media;
+        EXPECT_STREQ(row.index, szIndex);
+    }
+    char szSmall[8];
+    EXPECT_FALSE(CTimeShiftFilter::MakeIndexName("abcd.mpg", szSmall, 8));
+    EXPECT_TRUE(CTimeShiftFilter::MakeIndexName("abc.mpg", szSmall, 8));
+}
+}
