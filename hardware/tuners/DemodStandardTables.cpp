@@ -47,14 +47,6 @@ const DemodStandardColumn kFq1216me[] =
     { AV(SECAM_L),  { 0x06, 0x50, 0x4B } },
     { AV(SECAM_L1), { 0x86, 0x50, 0x53 } },
 };
-const DemodStandardColumn kT97[] =
-{
-    { AV(PAL_B),    { 0x16, 0x70, 0x49 } },
-    { AV(PAL_D),    { 0x16, 0x70, 0x4B } },
-    { AV(PAL_I),    { 0x16, 0x70, 0x4A } },
-    { AV(SECAM_L),  { 0x06, 0x50, 0x4B } },
-    { AV(SECAM_L1), { 0x86, 0x50, 0x53 } },
-};
 const DemodStandardColumn kT67[] =
 {
     { AV(PAL_B) | AV(SECAM_B), { 0x16, 0x70, 0x49 } },
@@ -88,14 +80,6 @@ const DemodStandardColumn kT132[] =
     { AV(PAL_I), { 0xD6, 0x30, 0x4A } },
     { AV(PAL_D), { 0xD6, 0x30, 0x4A } },
 };
-const DemodStandardColumn kUsbT13[] =
-{
-    { AV(PAL_B),    { 0x56, 0x70, 0x09 } },
-    { AV(PAL_I),    { 0x56, 0x70, 0x0A } },
-    { AV(PAL_D),    { 0x56, 0x70, 0x0B } },
-    { AV(SECAM_L),  { 0x46, 0x50, 0x4B } },
-    { AV(SECAM_L1), { 0xC6, 0x50, 0x13 } },
-};
 const DemodStandardColumn kUsbT97[] =
 {
     { 0,                                      { 0x16, 0x70, 0x49 } },
@@ -111,27 +95,12 @@ TABLE(g_DemodTableJs6b2, kJs6b2);
 TABLE(g_DemodTableTcl9886, kTcl9886);
 TABLE(g_DemodTablePhilips1216, kPhilips1216);
 TABLE(g_DemodTableFq1216me, kFq1216me);
-TABLE(g_DemodTableT97, kT97);
 TABLE(g_DemodTableT67, kT67);
 TABLE(g_DemodTableT68, kT68);
 TABLE(g_DemodTableT75, kT75);
 TABLE(g_DemodTableT70, kT70);
 TABLE(g_DemodTableT132, kT132);
-TABLE(g_DemodTableUsbT13, kUsbT13);
 TABLE(g_DemodTableUsbT97, kUsbT97);
 
 #undef TABLE
 #undef AV
-
-const BYTE* PickDemodColumn(const DemodStandardTable& table, DWORD standard)
-{
-    if (standard != 0)
-    {
-        for (int i = 0; i < table.nColumns; ++i)
-        {
-            if ((table.pColumns[i].dwMasks & standard) == standard)
-                return table.pColumns[i].abyValues;
-        }
-    }
-    return table.pColumns[0].abyValues;
-}

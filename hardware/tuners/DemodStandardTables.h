@@ -20,16 +20,14 @@ struct DemodStandardTable
 const BYTE* PickDemodColumn(const DemodStandardTable& table, DWORD standard);
 
 extern const DemodStandardTable g_DemodTableJs2pc;      // type 12
-extern const DemodStandardTable g_DemodTableJs6b2;      // type 13
+extern const DemodStandardTable g_DemodTableJs6b2;      // type 13, also behind the USB 2820 adapter
 extern const DemodStandardTable g_DemodTableTcl9886;    // type 17
 extern const DemodStandardTable g_DemodTablePhilips1216; // type 92
-extern const DemodStandardTable g_DemodTableFq1216me;   // type 93
-extern const DemodStandardTable g_DemodTableT97;
+extern const DemodStandardTable g_DemodTableFq1216me;   // types 93 and 97
 extern const DemodStandardTable g_DemodTableT67;
 extern const DemodStandardTable g_DemodTableT68;
 extern const DemodStandardTable g_DemodTableT75;
 extern const DemodStandardTable g_DemodTableT70;
 extern const DemodStandardTable g_DemodTableT132;
-// The USB 2820 adapter's own tables.
-extern const DemodStandardTable g_DemodTableUsbT13;
+// The USB 2820 adapter's own table.
 extern const DemodStandardTable g_DemodTableUsbT97;

@@ -6,30 +6,9 @@
 
 namespace
 {
-enum { DEMOD_ADDRESS = 0x86, DEMOD_READ_ADDRESS = 0x87, FM_RADIO_ADDRESS = 0x40 };
+enum { FM_RADIO_ADDRESS = 0x40 };
 
 const float TUNING_OFFSET_KHZ = 250.0f;
-
-// Fixed bytes for registers 0, 1, 2 through bus writes, ending at the first failure.
-BOOL WriteDemodFixed(CRegisterAccess* pBus, BYTE r0, BYTE r1, BYTE r2)
-{
-    if (pBus == NULL)
-        return FALSE;
-    const BYTE values[3] = { r0, r1, r2 };
-    HRESULT results[3];
-    int made = WriteDemodRegisters(pBus, DEMOD_ADDRESS, values, DEMOD_BUS_WRITES, true, results);
-    return IsBusOk(results[made - 1]);
-}
-
-BOOL WriteDemodTable(CRegisterAccess* pBus, const DemodStandardTable& table, DWORD standard)
-{
-    if (pBus == NULL)
-        return FALSE;
-    HRESULT results[3];
-    WriteDemodRegisters(pBus, DEMOD_ADDRESS, PickDemodColumn(table, standard), DEMOD_REGISTER_WRITES, false,
-                        results);
-    return IsBusOk(results[2]);
-}
 
 // The FM status of the demodulator-backed radios: one byte at 0x87. FALSE
 // when the read failed.
@@ -217,12 +196,8 @@ CTuner_TNF9835DIFF::CTuner_TNF9835DIFF(CRegisterAccess* pRegisterAccess)
 
 BOOL CTuner_PHILIPSFQ1286::SetTVFrequency(float frequency)
 {
-    if (m_pRegisterAccess == NULL || !IsInTVRange(*this, frequency))
-        return FALSE;
-    WORD divider = PllTVDivider(m_nIF, frequency);
-    BYTE buffer[6] = { m_byI2CWrite, static_cast<BYTE>(divider >> 8), static_cast<BYTE>(divider & 0xFF),
-                       m_byControl, PllBandByte(*this, frequency), 0x50 };
-    return IsBusOk(m_pRegisterAccess->I2CWrite(buffer, 6));
+    const BYTE aux = 0x50;
+    return WritePllTuning(*this, m_byI2CWrite, m_nIF, frequency, &aux);
 }
 
 BOOL CTuner_PHILIPSFQ1286::ReadTVStatus(DWORD* pCode)
@@ -232,7 +207,7 @@ BOOL CTuner_PHILIPSFQ1286::ReadTVStatus(DWORD* pCode)
 
 BOOL CTuner_PHILIPSFQ1286::SetStandard(DWORD)
 {
-    return WriteDemodFixed(m_pRegisterAccess, 0x56, 0x30, 0x40);
+    return WriteDemodSequence(m_pRegisterAccess, 0x56, 0x30, 0x40);
 }
 
 BOOL CTuner_FM1236MK3::SetFMFrequency(float frequency)
@@ -261,7 +236,7 @@ BOOL CTuner_FM1236MK3::ReadTVStatus(DWORD* pCode)
 
 BOOL CTuner_FM1236MK3::SetStandard(DWORD)
 {
-    return WriteDemodFixed(m_pRegisterAccess, 0x56, 0x30, 0x44);
+    return WriteDemodSequence(m_pRegisterAccess, 0x56, 0x30, 0x44);
 }
 
 BOOL CTuner_TNJ3321CF::SetTVFrequency(float frequency)
@@ -282,7 +257,7 @@ BOOL CTuner_TNJ3321CF::ReadTVStatus(DWORD* pCode)
 
 BOOL CTuner_TNJ3321CF::SetStandard(DWORD standard)
 {
-    return WriteDemodTable(m_pRegisterAccess, g_DemodTableT67, standard);
+    return WriteDemodStandard(m_pRegisterAccess, g_DemodTableT67, standard);
 }
 
 BOOL CTuner_TNJ7752JFF_MK5::SetFMFrequency(float frequency)
@@ -303,7 +278,7 @@ BOOL CTuner_TNJ7752JFF_MK5::ReadTVStatus(DWORD* pCode)
 
 BOOL CTuner_TNJ7752JFF_MK5::SetStandard(DWORD standard)
 {
-    return WriteDemodTable(m_pRegisterAccess, g_DemodTableT68, standard);
+    return WriteDemodStandard(m_pRegisterAccess, g_DemodTableT68, standard);
 }
 
 BOOL CTuner_LGS200T::ReadTVStatus(DWORD* pCode)
@@ -313,7 +288,7 @@ BOOL CTuner_LGS200T::ReadTVStatus(DWORD* pCode)
 
 BOOL CTuner_LGS200T::SetStandard(DWORD standard)
 {
-    return WriteDemodTable(m_pRegisterAccess, g_DemodTableT75, standard);
+    return WriteDemodStandard(m_pRegisterAccess, g_DemodTableT75, standard);
 }
 
 BOOL CTuner_TNJ8852CFF::SetFMFrequency(float frequency)
@@ -334,7 +309,7 @@ BOOL CTuner_TNJ8852CFF::ReadTVStatus(DWORD* pCode)
 
 BOOL CTuner_TNJ8852CFF::SetStandard(DWORD standard)
 {
-    return WriteDemodTable(m_pRegisterAccess, g_DemodTableT70, standard);
+    return WriteDemodStandard(m_pRegisterAccess, g_DemodTableT70, standard);
 }
 
 BOOL CTuner_TNJ8352PF::ReadTVStatus(DWORD* pCode)
@@ -344,12 +319,7 @@ BOOL CTuner_TNJ8352PF::ReadTVStatus(DWORD* pCode)
 
 BOOL CTuner_TNJ8352PF::SetStandard(DWORD standard)
 {
-    if (m_pRegisterAccess == NULL)
-        return FALSE;
-    HRESULT results[3];
-    WriteDemodRegisters(m_pRegisterAccess, DEMOD_ADDRESS, PickDemodColumn(g_DemodTableT132, standard),
-                        DEMOD_BUS_WRITES, false, results);
-    return IsBusOk(results[0]);
+    return WriteDemodTable(m_pRegisterAccess, DEMOD_ADDRESS, g_DemodTableT132, standard, DEMOD_BUS_WRITES, 0);
 }
 
 BOOL CTuner_TNF9835DIFF::SetFMFrequency(float frequency)

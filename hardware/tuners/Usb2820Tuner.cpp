@@ -14,14 +14,10 @@ namespace
 {
 enum
 {
-    DEMOD_ADDRESS = 0x86,
-    DEMOD_READ_ADDRESS = 0x87,
     DECODER_ADDRESS = 0x42,
     DECODER_ALT_ADDRESS = 0x4A,
     DECODER_STATUS_REGISTER = 0x1F,
     ADAPTER_WRITE_ADDRESS = 0xC6,
-    DEMOD_SETTLE_MS = 100,
-    FM_PREPARE_MS = 10,
     NO_STATUS_CODE = 9,
 };
 
@@ -32,16 +28,6 @@ BOOL ReadDecoderLock(CRegisterAccess* pBus, BYTE decoder)
         return FALSE;
     BYTE status = 0xFF;
     return IsBusOk(pBus->ReadByte(decoder, DECODER_STATUS_REGISTER, &status)) && (status & 0x40) == 0;
-}
-
-BOOL WriteDemodTable(CRegisterAccess* pBus, const DemodStandardTable& table, DWORD standard)
-{
-    if (pBus == NULL)
-        return FALSE;
-    HRESULT results[3];
-    WriteDemodRegisters(pBus, DEMOD_ADDRESS, PickDemodColumn(table, standard), DEMOD_REGISTER_WRITES, false,
-                        results);
-    return IsBusOk(results[2]);
 }
 
 template <class T>
@@ -110,7 +96,7 @@ BOOL CUsb2820Tuner::ReadTVStatus(DWORD* pCode)
 
 BOOL CUsb2820Tuner::SetStandard(DWORD standard)
 {
-    return WriteDemodTable(m_pRegisterAccess, g_DemodTableT97, standard);
+    return WriteDemodStandard(m_pRegisterAccess, g_DemodTableFq1216me, standard);
 }
 
 void CUsb2820Tuner::CopyFrom(const CTunerModule& source)
@@ -175,25 +161,13 @@ BOOL CUsb2820AltTuner::SetTVFrequency(float frequency)
     case 75:
         return WriteFixedTuning(frequency, 0xC0, 0x8E, 147250, 425250);
     case 73:
-    {
-        if (m_pRegisterAccess == NULL || !IsInTVRange(*this, frequency))
-            return FALSE;
-        WORD divider = PllTVDivider(m_nIF, frequency);
-        BYTE buffer[5] = { 0xC0, static_cast<BYTE>(divider >> 8), static_cast<BYTE>(divider & 0xFF), m_byControl,
-                           PllBandByte(*this, frequency) };
-        return IsBusOk(m_pRegisterAccess->I2CWrite(buffer, 5));
-    }
+        return WritePllTuning(*this, 0xC0, m_nIF, frequency, NULL);
     case 92:
     case 93:
     {
-        if (m_pRegisterAccess == NULL || !IsInTVRange(*this, frequency))
-            return FALSE;
         int nIF = (m_nTypeId == 92 && m_nStandard == AnalogVideo_SECAM_L1) ? 33900 : m_nIF;
-        WORD divider = PllTVDivider(nIF, frequency);
-        BYTE aux = (m_nStandard == AnalogVideo_SECAM_L || m_nStandard == AnalogVideo_SECAM_L1) ? 0x20 : 0xA0;
-        BYTE buffer[6] = { m_byI2CWrite, static_cast<BYTE>(divider >> 8), static_cast<BYTE>(divider & 0xFF),
-                           m_byControl, PllBandByte(*this, frequency), aux };
-        return IsBusOk(m_pRegisterAccess->I2CWrite(buffer, 6));
+        BYTE aux = SecamLAuxByte(m_nStandard);
+        return WritePllTuning(*this, m_byI2CWrite, nIF, frequency, &aux);
     }
     default:
         return CTunerModule::SetTVFrequency(frequency);
@@ -243,32 +217,16 @@ BOOL CUsb2820AltTuner::SetStandard(DWORD standard)
     switch (m_nTypeId)
     {
     case 13:
-    {
-        BOOL ok = WriteDemodTable(m_pRegisterAccess, g_DemodTableUsbT13, standard);
-        if (m_pRegisterAccess != NULL)
-            BusSleep(DEMOD_SETTLE_MS);
-        return ok;
-    }
+        return WriteDemodTableSettled(m_pRegisterAccess, DEMOD_ADDRESS, g_DemodTableJs6b2, standard);
     case 72:
-    {
-        if (m_pRegisterAccess == NULL)
-            return FALSE;
-        BYTE values[3] = { 0xD6, 0x70, 0x4A };
-        if (standard == AnalogVideo_PAL_B)
-            values[2] = 0x49;
-        else if (standard == AnalogVideo_PAL_D)
-            values[2] = 0x4B;
-        HRESULT results[3];
-        int made = WriteDemodRegisters(m_pRegisterAccess, DEMOD_ADDRESS, values, DEMOD_BUS_WRITES, true, results);
-        return IsBusOk(results[made - 1]);
-    }
+        return WriteDemodSequenceD(m_pRegisterAccess, standard, FALSE);
     case 75:
-        return WriteDemodTable(m_pRegisterAccess, g_DemodTableT75, standard);
+        return WriteDemodStandard(m_pRegisterAccess, g_DemodTableT75, standard);
     case 92:
     case 93:
-        return WriteDemodTable(m_pRegisterAccess, g_DemodTableUsbT97, standard);
+        return WriteDemodStandard(m_pRegisterAccess, g_DemodTableUsbT97, standard);
     case 97:
-        return WriteDemodTable(m_pRegisterAccess, g_DemodTableT97, standard);
+        return WriteDemodStandard(m_pRegisterAccess, g_DemodTableFq1216me, standard);
     default:
         return TRUE;
     }
@@ -278,22 +236,7 @@ BOOL CUsb2820AltTuner::SetFMFrequency(float frequency)
 {
     if (m_nTypeId != 92)
         return CTunerModule::SetFMFrequency(frequency);
-    if (m_pRegisterAccess == NULL || !IsInFMRange(*this, frequency))
-        return FALSE;
-    BYTE prepare1[5] = { m_byI2CWrite, 0x08, 0xFF, 0x8E, 0x01 };
-    if (!IsBusOk(m_pRegisterAccess->I2CWrite(prepare1, 5)))
-        return FALSE;
-    BYTE prepare2[5] = { m_byI2CWrite, 0x08, 0xFF, 0x8E, 0x19 };
-    if (!IsBusOk(m_pRegisterAccess->I2CWrite(prepare2, 5)))
-        return FALSE;
-    BusSleep(FM_PREPARE_MS);
-    BYTE demod[5] = { DEMOD_ADDRESS, 0x00, 0x5A, 0x90, 0x20 };
-    if (!IsBusOk(m_pRegisterAccess->I2CWrite(demod, 5)))
-        return FALSE;
-    WORD divider = static_cast<WORD>((static_cast<LONG>(frequency) + 10700) * 20 / 1000);
-    BYTE buffer[5] = { m_byI2CWrite, static_cast<BYTE>(divider >> 8), static_cast<BYTE>(divider & 0xFF),
-                       m_byFMControl, m_byFMBand };
-    return IsBusOk(m_pRegisterAccess->I2CWrite(buffer, 5));
+    return TunePhilipsRadio(*this, frequency);
 }
 
 CTunerModule* CreateUsb2820TunerAdapter(int nTypeId, CRegisterAccess* pRegisterAccess,
