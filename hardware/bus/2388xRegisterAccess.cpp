@@ -51,10 +51,7 @@ HRESULT C2388xRegisterAccess::SendCommand(DWORD id, BYTE value)
     CGpioLockHold hold(m_gpioLock);
     if (!hold.Locked())
         return E_FAIL;
-    VendorCommandRequest request;
-    memset(&request, 0, sizeof(request));
-    request.command = value;
-    return VendorPropertySet(m_pPropertySet.Get(), id, &request, VENDORPROP_INSTANCE_DEFAULT);
+    return VendorSendCommand(m_pPropertySet.Get(), id, value);
 }
 
 HRESULT C2388xRegisterAccess::Command1(BYTE value)
@@ -78,14 +75,7 @@ HRESULT C2388xRegisterAccess::ReadByte(BYTE device, LONG subAddress, BYTE* pValu
     CGpioLockHold hold(m_gpioLock);
     if (!hold.Locked())
         return E_FAIL;
-    VendorByteRequest request;
-    memset(&request, 0, sizeof(request));
-    request.device = device;
-    request.subAddress = subAddress;
-    HRESULT hr = VendorPropertyGet(m_pPropertySet.Get(), VENDORPROP_BYTE, &request, VENDORPROP_INSTANCE_BYTE);
-    if (SUCCEEDED(hr))
-        *pValue = request.value;
-    return hr;
+    return VendorReadByte(m_pPropertySet.Get(), device, subAddress, pValue);
 }
 
 HRESULT C2388xRegisterAccess::WriteByte(BYTE device, LONG subAddress, BYTE value)
@@ -97,12 +87,7 @@ HRESULT C2388xRegisterAccess::WriteByte(BYTE device, LONG subAddress, BYTE value
     CGpioLockHold hold(m_gpioLock);
     if (!hold.Locked())
         return E_FAIL;
-    VendorByteRequest request;
-    memset(&request, 0, sizeof(request));
-    request.device = device;
-    request.subAddress = subAddress;
-    request.value = value;
-    return VendorPropertySet(m_pPropertySet.Get(), VENDORPROP_BYTE, &request, VENDORPROP_INSTANCE_BYTE);
+    return VendorWriteByte(m_pPropertySet.Get(), device, subAddress, value);
 }
 
 HRESULT C2388xRegisterAccess::I2CRead(BYTE* pBuffer, LONG length)
@@ -117,14 +102,7 @@ HRESULT C2388xRegisterAccess::I2CRead(BYTE* pBuffer, LONG length)
     CGpioLockHold hold(m_gpioLock);
     if (!hold.Locked())
         return E_FAIL;
-    VendorI2CRequest request;
-    memset(&request, 0, sizeof(request));
-    memcpy(request.data, pBuffer, length);
-    request.count = static_cast<DWORD>(length);
-    HRESULT hr = VendorPropertyGet(m_pPropertySet.Get(), VENDORPROP_I2C, &request, VENDORPROP_INSTANCE_I2C);
-    if (SUCCEEDED(hr))
-        memcpy(pBuffer, request.data, length);
-    return hr;
+    return VendorI2CRead(m_pPropertySet.Get(), pBuffer, length);
 }
 
 HRESULT C2388xRegisterAccess::I2CWrite(BYTE* pBuffer, LONG length)
@@ -139,11 +117,7 @@ HRESULT C2388xRegisterAccess::I2CWrite(BYTE* pBuffer, LONG length)
     if (!hold.Locked())
         return E_FAIL;
     pBuffer[0] &= 0xFE;
-    VendorI2CRequest request;
-    memset(&request, 0, sizeof(request));
-    memcpy(request.data, pBuffer, length);
-    request.count = static_cast<DWORD>(length);
-    return VendorPropertySet(m_pPropertySet.Get(), VENDORPROP_I2C, &request, VENDORPROP_INSTANCE_I2C);
+    return VendorI2CWrite(m_pPropertySet.Get(), pBuffer, length);
 }
 
 HRESULT C2388xRegisterAccess::ReadGpio(DWORD* pValue)

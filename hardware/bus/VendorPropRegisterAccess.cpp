@@ -27,10 +27,7 @@ HRESULT CVendorPropRegisterAccess::SendCommand(DWORD id, BYTE value)
 {
     if (m_pPropertySet == NULL)
         return E_FAIL;
-    VendorCommandRequest request;
-    memset(&request, 0, sizeof(request));
-    request.command = value;
-    return VendorPropertySet(m_pPropertySet.Get(), id, &request, VENDORPROP_INSTANCE_DEFAULT);
+    return VendorSendCommand(m_pPropertySet.Get(), id, value);
 }
 
 HRESULT CVendorPropRegisterAccess::SendValue(DWORD id, DWORD value)
@@ -69,14 +66,7 @@ HRESULT CVendorPropRegisterAccess::ReadByte(BYTE device, LONG subAddress, BYTE* 
         return E_POINTER;
     if (subAddress < 0)
         return E_INVALIDARG;
-    VendorByteRequest request;
-    memset(&request, 0, sizeof(request));
-    request.device = device;
-    request.subAddress = subAddress;
-    HRESULT hr = VendorPropertyGet(m_pPropertySet.Get(), VENDORPROP_BYTE, &request, VENDORPROP_INSTANCE_BYTE);
-    if (SUCCEEDED(hr))
-        *pValue = request.value;
-    return hr;
+    return VendorReadByte(m_pPropertySet.Get(), device, subAddress, pValue);
 }
 
 HRESULT CVendorPropRegisterAccess::WriteByte(BYTE device, LONG subAddress, BYTE value)
@@ -86,12 +76,7 @@ HRESULT CVendorPropRegisterAccess::WriteByte(BYTE device, LONG subAddress, BYTE 
         return E_FAIL;
     if (subAddress < 0)
         return E_INVALIDARG;
-    VendorByteRequest request;
-    memset(&request, 0, sizeof(request));
-    request.device = device;
-    request.subAddress = subAddress;
-    request.value = value;
-    return VendorPropertySet(m_pPropertySet.Get(), VENDORPROP_BYTE, &request, VENDORPROP_INSTANCE_BYTE);
+    return VendorWriteByte(m_pPropertySet.Get(), device, subAddress, value);
 }
 
 HRESULT CVendorPropRegisterAccess::I2CRead(BYTE* pBuffer, LONG length)
@@ -105,14 +90,7 @@ HRESULT CVendorPropRegisterAccess::I2CRead(BYTE* pBuffer, LONG length)
     if (length < 1 || length > MAX_I2C_TRANSFER)
         return E_INVALIDARG;
     pBuffer[0] |= 0x01;
-    VendorI2CRequest request;
-    memset(&request, 0, sizeof(request));
-    memcpy(request.data, pBuffer, length);
-    request.count = static_cast<DWORD>(length);
-    HRESULT hr = VendorPropertyGet(m_pPropertySet.Get(), VENDORPROP_I2C, &request, VENDORPROP_INSTANCE_I2C);
-    if (SUCCEEDED(hr))
-        memcpy(pBuffer, request.data, length);
-    return hr;
+    return VendorI2CRead(m_pPropertySet.Get(), pBuffer, length);
 }
 
 HRESULT CVendorPropRegisterAccess::I2CWrite(BYTE* pBuffer, LONG length)
@@ -125,11 +103,7 @@ HRESULT CVendorPropRegisterAccess::I2CWrite(BYTE* pBuffer, LONG length)
     if (length < 2 || length > MAX_I2C_TRANSFER)
         return E_INVALIDARG;
     pBuffer[0] &= 0xFE;
-    VendorI2CRequest request;
-    memset(&request, 0, sizeof(request));
-    memcpy(request.data, pBuffer, length);
-    request.count = static_cast<DWORD>(length);
-    return VendorPropertySet(m_pPropertySet.Get(), VENDORPROP_I2C, &request, VENDORPROP_INSTANCE_I2C);
+    return VendorI2CWrite(m_pPropertySet.Get(), pBuffer, length);
 }
 
 HRESULT CVendorPropRegisterAccess::ReadGpio(DWORD* pValue)

@@ -126,3 +126,14 @@ HRESULT VendorPropertyGet(IKsPropertySet* pProps, DWORD id, TRequest* pRequest, 
     return pProps->Get(PROPSETID_VendorCardControl, id, pRequest, instanceLength,
                        pRequest, sizeof(TRequest), &cbReturned);
 }
+
+// One request of each kind, filled, sent and read back. The transports keep
+// their own interface, argument and lock checks around these.
+HRESULT VendorSendCommand(IKsPropertySet* pProps, DWORD id, BYTE value);
+// Property 2 get; on success the byte goes to *pValue.
+HRESULT VendorReadByte(IKsPropertySet* pProps, BYTE device, LONG subAddress, BYTE* pValue);
+HRESULT VendorWriteByte(IKsPropertySet* pProps, BYTE device, LONG subAddress, BYTE value);
+// Property 6 with length bytes of the buffer (at most 256); a successful get
+// copies them back.
+HRESULT VendorI2CRead(IKsPropertySet* pProps, BYTE* pBuffer, LONG length);
+HRESULT VendorI2CWrite(IKsPropertySet* pProps, const BYTE* pBuffer, LONG length);
