@@ -188,3 +188,129 @@ TEST(TimeShiftIndexName, EndsAtTheLastDotOfTheFileName)
     EXPECT_TRUE(CTimeShiftFilter::MakeIndexName("abc.mpg", szSmall, 8));
 }
 }
+
+#include "dshow/Mpeg2DemuxFilter.h"
+
+#include <ks.h>
+#include <ksmedia.h>
+#include <dvdmedia.h>
+
+namespace
+{
+class CFakeDemux;
+
+// An output pin the fake demultiplexer makes, recording its stream mapping.
+class CFakeDemuxPin : public CBasePin, public IMPEG2StreamIdMap
+{
+public:
+    CFakeDemuxPin(CBaseFilter* pFilter, CCritSec* pLock, LPCWSTR pszName, const AM_MEDIA_TYPE& mt)
+        : CBasePin("fake demux pin", pFilter, pLock, &m_hr, pszName, PINDIR_OUTPUT), m_type(mt)
+    {
+    }
+    DECLARE_IUNKNOWN
+    STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override
+    {
+        if (riid == IID_IMPEG2StreamIdMap)
+            return GetInterface(static_cast<IMPEG2StreamIdMap*>(this), ppv);
+        return CBasePin::NonDelegatingQueryInterface(riid, ppv);
+    }
+    HRESULT CheckMediaType(const CMediaType*) override { return S_OK; }
+    STDMETHODIMP MapStreamId(ULONG id, DWORD content, ULONG substream, int offset) override
+    {
+        mapped.push_back({ id, content, substream, static_cast<ULONG>(offset) });
+        return S_OK;
+    }
+    STDMETHODIMP UnmapStreamId(ULONG, ULONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP EnumStreamIdMap(IEnumStreamIdMap**) override { return E_NOTIMPL; }
+
+    HRESULT m_hr = S_OK;
+    CMediaType m_type;
+    std::vector<std::vector<ULONG> > mapped;
+};
+
+class CFakeDemux : public CBaseFilter, public IMpeg2Demultiplexer
+{
+public:
+    CFakeDemux() : CBaseFilter("fake demux", nullptr, &m_lock, GUID_NULL) {}
+    ~CFakeDemux() override
+    {
+        for (CFakeDemuxPin* p : pins)
+            delete p;
+    }
+    DECLARE_IUNKNOWN
+    STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override
+    {
+        if (riid == IID_IMpeg2Demultiplexer)
+            return GetInterface(static_cast<IMpeg2Demultiplexer*>(this), ppv);
+        return CBaseFilter::NonDelegatingQueryInterface(riid, ppv);
+    }
+    int GetPinCount() override { return static_cast<int>(pins.size()); }
+    CBasePin* GetPin(int n) override { return n >= 0 && n < GetPinCount() ? pins[n] : nullptr; }
+    STDMETHODIMP CreateOutputPin(AM_MEDIA_TYPE* pmt, LPWSTR pszName, IPin** ppPin) override
+    {
+        pins.push_back(new CFakeDemuxPin(this, &m_lock, pszName, *pmt));
+        IncrementPinVersion();
+        *ppPin = pins.back();
+        (*ppPin)->AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP SetOutputPinMediaType(LPWSTR, AM_MEDIA_TYPE*) override { return E_NOTIMPL; }
+    STDMETHODIMP DeleteOutputPin(LPWSTR) override { return E_NOTIMPL; }
+
+    std::vector<CFakeDemuxPin*> pins;
+
+private:
+    CCritSec m_lock;
+};
+
+TEST_F(SystemWrappers, DemuxMakesTheVideoAndAudioPinsAndMapsTheirStreams)
+{
+    CFakeDemux* pFake = new CFakeDemux();
+    pFake->NonDelegatingAddRef();
+    {
+        ComPtr<IBaseFilter> filter;
+        pFake->NonDelegatingQueryInterface(IID_IBaseFilter, reinterpret_cast<void**>(&filter));
+        CMpeg2DemuxFilter demux(&graph, filter.Get());
+        ASSERT_TRUE(demux.IsValid());
+        EXPECT_TRUE(demux.GetRefreshPins());
+        ASSERT_TRUE(demux.CreateOutputPin("Video", 0));
+        ASSERT_TRUE(demux.CreateOutputPin("Audio", 7));
+        ASSERT_EQ(2u, pFake->pins.size());
+
+        const CMediaType& video = pFake->pins[0]->m_type;
+        EXPECT_TRUE(video.majortype == MEDIATYPE_Video);
+        EXPECT_TRUE(video.subtype == MEDIASUBTYPE_MPEG2_VIDEO);
+        EXPECT_TRUE(video.formattype == FORMAT_MPEG2Video);
+        ASSERT_EQ(218u, video.cbFormat);
+        const MPEG2VIDEOINFO* pInfo = reinterpret_cast<const MPEG2VIDEOINFO*>(video.pbFormat);
+        EXPECT_EQ(720, pInfo->hdr.bmiHeader.biWidth);
+        EXPECT_EQ(333667, pInfo->hdr.AvgTimePerFrame);
+        EXPECT_EQ(86u, pInfo->cbSequenceHeader);
+        EXPECT_EQ(0xB3, reinterpret_cast<const BYTE*>(pInfo->dwSequenceHeader)[3]);
+
+        const CMediaType& audio = pFake->pins[1]->m_type;
+        EXPECT_TRUE(audio.subtype == MEDIASUBTYPE_MPEG2_AUDIO);
+        EXPECT_TRUE(audio.formattype == FORMAT_WaveFormatEx);
+        ASSERT_EQ(40u, audio.cbFormat);
+        const WAVEFORMATEX* pWave = reinterpret_cast<const WAVEFORMATEX*>(audio.pbFormat);
+        EXPECT_EQ(0x50, pWave->wFormatTag);
+        EXPECT_EQ(48000u, pWave->nSamplesPerSec);
+        EXPECT_EQ(22, pWave->cbSize);
+
+        // The new pins are mapped only once the node's pin list has them.
+        EXPECT_FALSE(demux.MapStream("Video", 0));
+        demux.RefreshPins();
+        ASSERT_TRUE(demux.MapStream("Video", 0));
+        ASSERT_TRUE(demux.MapStream("Audio", 7));
+        EXPECT_EQ(std::vector<std::vector<ULONG> >({ { 0xE0, MPEG2_PROGRAM_ELEMENTARY_STREAM, 0, 0 } }),
+                  pFake->pins[0]->mapped);
+        EXPECT_EQ(std::vector<std::vector<ULONG> >({ { 0xC0, MPEG2_PROGRAM_ELEMENTARY_STREAM, 0, 0 } }),
+                  pFake->pins[1]->mapped);
+    }
+    pFake->NonDelegatingRelease();
+
+    CMpeg2DemuxFilter notADemux(&graph, kNullRenderer);
+    EXPECT_FALSE(notADemux.IsValid());
+    EXPECT_FALSE(notADemux.CreateOutputPin("Video", 0));
+}
+}
