@@ -1,8 +1,10 @@
 #include "dshow/FilterClass.h"
 
+#include "dshow/DeinterlaceFilter.h"
 #include "dshow/DumpFilter.h"
 #include "dshow/FileWriteFilter.h"
 #include "dshow/MuxFilter.h"
+#include "dshow/OverlayMixerFilter.h"
 #include "dshow/TimeShiftFilter.h"
 #include "hardware/devices/BlackBirdCapture.h"
 #include "hardware/devices/BlackBirdCrossbar.h"
@@ -220,7 +222,7 @@ extern const CFilterClass g_aFilterClasses[] = {
     CLSID_ROW("InterVideo File Writer for Veltrane", kClsidIntervideoFileWriterForVeltrane, CreateNoFilterNode),  // CIVFileWriter
     CLSID_ROW("InterVideo Video Encoder for Veltrane", kClsidIntervideoVideoEncoderForVeltrane, CreateNoFilterNode),  // CIVVideoEncoder
     CLSID_ROW("InterVideo Audio Encoder for Veltrane", kClsidIntervideoAudioEncoderForVeltrane, CreateNoFilterNode),  // CIVAudioEncoder
-    CLSID_ROW("Overlay Mixer", kClsidOverlayMixer, CreateNoFilterNode),  // COverlayMixerFilter
+    CLSID_ROW("Overlay Mixer", kClsidOverlayMixer, CreateFilterNodeOf<COverlayMixerFilter>),
     CLSID_ROW("MainConcept Demo MPEG Video Encoder", kClsidMainconceptDemoMpegVideoEncoder, CreateNoFilterNode),  // CMCVideoEncoder
     CLSID_ROW("MainConcept Demo MPEG Video Decoder", kClsidMainconceptDemoMpegVideoDecoder, CreateNoFilterNode),  // CMCVideoDecoder
     CLSID_ROW("MainConcept Demo MPEG Splitter", kClsidMainconceptDemoMpegSplitter, CreateNoFilterNode),  // CMCSplitter
@@ -229,7 +231,7 @@ extern const CFilterClass g_aFilterClasses[] = {
     CLSID_ROW("MainConcept Demo MPEG Audio Decoder", kClsidMainconceptDemoMpegAudioDecoder, CreateNoFilterNode),  // CMCAudioDecoder
     CLSID_ROW("MainConcept Demo MPEG Multiplexer", kClsidMainconceptDemoMpegMultiplexer, CreateNoFilterNode),  // CMCMultiplexer
     CLSID_ROW("Veltrane Snap Picture Filter", kClsidVeltraneSnapPictureFilter, CreateNoFilterNode),  // CSnapPictureFilter
-    CLSID_ROW("Veltrane Deinterlace Filter", kClsidVeltraneDeinterlaceFilter, CreateNoFilterNode),  // CDeinterlaceFilter
+    CLSID_ROW("Veltrane Deinterlace Filter", kClsidVeltraneDeinterlaceFilter, CreateFilterNodeOf<CDeinterlaceFilter>),
     CLSID_ROW("Ligos GoMotion.MPG SDK Transcode Sample", kClsidLigosGomotionMpgSdkTranscodeSample, CreateNoFilterNode),  // CLigosTranscoder
     CLSID_ROW("Ligos GoMotion Capture Encoder Filter (Veltrane)", kClsidLigosGomotionCaptureEncoderFilterVeltrane, CreateNoFilterNode),  // CLigosCaptureEncoder
     DEVICE_ROW("Vandrel 630 TV Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CVandrel630Crossbar

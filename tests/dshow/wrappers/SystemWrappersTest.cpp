@@ -314,3 +314,205 @@ TEST_F(SystemWrappers, DemuxMakesTheVideoAndAudioPinsAndMapsTheirStreams)
     EXPECT_FALSE(notADemux.CreateOutputPin("Video", 0));
 }
 }
+
+#include "dshow/DeinterlaceFilter.h"
+#include "dshow/OverlayMixerFilter.h"
+
+namespace
+{
+class CFakeDeinterlace : public CBaseFilter, public IDeinterlace
+{
+public:
+    CFakeDeinterlace() : CBaseFilter("fake deinterlace", nullptr, &m_lock, GUID_NULL) {}
+    DECLARE_IUNKNOWN
+    STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override
+    {
+        if (riid == IID_IDeinterlace)
+            return GetInterface(static_cast<IDeinterlace*>(this), ppv);
+        return CBaseFilter::NonDelegatingQueryInterface(riid, ppv);
+    }
+    int GetPinCount() override { return 0; }
+    CBasePin* GetPin(int) override { return nullptr; }
+
+    STDMETHODIMP GetQuality(LONG* p) override { *p = 1023; return S_OK; }
+    STDMETHODIMP SetQuality(LONG v) override { return Log("quality", v); }
+    STDMETHODIMP GetNoiseReduce(VARIANT_BOOL* p) override { *p = VARIANT_TRUE; return S_OK; }
+    STDMETHODIMP SetNoiseReduce(VARIANT_BOOL v) override { return Log("noise", v); }
+    STDMETHODIMP GetHalfRate(VARIANT_BOOL* p) override { *p = 1; return S_OK; }
+    STDMETHODIMP SetHalfRate(VARIANT_BOOL v) override { return Log("half", v); }
+    STDMETHODIMP GetReduceValue(LONG* p) override { *p = 4; return S_OK; }
+    STDMETHODIMP SetReduceValue(LONG v) override { return Log("reduce", v); }
+    STDMETHODIMP SaveSnapshot(LPCWSTR pszFile, LONG type, LONG quality) override
+    {
+        snapshot = pszFile;
+        return Log("snapshot", type * 1000 + quality);
+    }
+    STDMETHODIMP GetDeinterlace(VARIANT_BOOL* p) override { *p = VARIANT_FALSE; return S_OK; }
+    STDMETHODIMP SetDeinterlace(VARIANT_BOOL v) override { return Log("deinterlace", v); }
+
+    HRESULT Log(const char* what, LONG v)
+    {
+        calls.push_back(std::string(what) + " " + std::to_string(v));
+        return S_OK;
+    }
+    std::vector<std::string> calls;
+    std::wstring snapshot;
+
+private:
+    CCritSec m_lock;
+};
+
+TEST_F(SystemWrappers, DeinterlaceSettingsReachTheFilter)
+{
+    CFakeDeinterlace* pFake = new CFakeDeinterlace();
+    pFake->NonDelegatingAddRef();
+    {
+        ComPtr<IBaseFilter> filter;
+        pFake->NonDelegatingQueryInterface(IID_IBaseFilter, reinterpret_cast<void**>(&filter));
+        CDeinterlaceFilter deinterlace(&graph, filter.Get());
+        ASSERT_TRUE(deinterlace.IsValid());
+        EXPECT_TRUE(deinterlace.SetHighQuality(TRUE));
+        EXPECT_TRUE(deinterlace.SetHighQuality(FALSE));
+        EXPECT_TRUE(deinterlace.SetNoiseReduce(5));
+        EXPECT_TRUE(deinterlace.SetHalfRate(FALSE));
+        EXPECT_TRUE(deinterlace.EnableDeinterlace(TRUE));
+        EXPECT_FALSE(deinterlace.SetReduceValue(11));
+        EXPECT_FALSE(deinterlace.SetReduceValue(-1));
+        EXPECT_TRUE(deinterlace.SetReduceValue(10));
+        EXPECT_TRUE(deinterlace.SetReduceValue(0));
+        EXPECT_TRUE(deinterlace.SaveSnapshot("C:\\snap.jpg", 2, 100));
+        EXPECT_FALSE(deinterlace.SaveSnapshot(NULL, 1, 0));
+        std::vector<std::string> expected = { "quality 1023", "quality 1022", "noise -1",  "half 0",
+                                              "deinterlace -1", "reduce 10", "reduce 0", "noise 0",
+                                              "snapshot 2100" };
+        EXPECT_EQ(expected, pFake->calls);
+        EXPECT_EQ(L"C:\\snap.jpg", pFake->snapshot);
+        LONG high = 0;
+        BOOL on = FALSE;
+        EXPECT_TRUE(deinterlace.GetHighQuality(&high));
+        EXPECT_EQ(1, high);
+        EXPECT_TRUE(deinterlace.GetNoiseReduce(&on));
+        EXPECT_TRUE(on);
+        // Only VARIANT_TRUE counts as on.
+        EXPECT_TRUE(deinterlace.GetHalfRate(&on));
+        EXPECT_FALSE(on);
+    }
+    pFake->NonDelegatingRelease();
+
+    CDeinterlaceFilter notDeinterlace(&graph, kNullRenderer);
+    EXPECT_FALSE(notDeinterlace.IsValid());
+    EXPECT_FALSE(notDeinterlace.EnableDeinterlace(TRUE));
+}
+
+// The mixer's first input pin, recording the configuration it is given.
+class CFakeMixerPin : public CBasePin, public IMixerPinConfig2
+{
+public:
+    CFakeMixerPin(CBaseFilter* pFilter, CCritSec* pLock, LPCWSTR pszName)
+        : CBasePin("fake mixer pin", pFilter, pLock, &m_hr, pszName, PINDIR_INPUT)
+    {
+    }
+    DECLARE_IUNKNOWN
+    STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override
+    {
+        static const IID kIid = { 0xEBF47182, 0x8764, 0x11D1, { 0x9E, 0x69, 0x00, 0xC0, 0x4F, 0xD7, 0xC1, 0x5B } };
+        if (riid == kIid)
+            return GetInterface(static_cast<IMixerPinConfig2*>(this), ppv);
+        return CBasePin::NonDelegatingQueryInterface(riid, ppv);
+    }
+    HRESULT CheckMediaType(const CMediaType*) override { return S_OK; }
+    STDMETHODIMP SetRelativePosition(DWORD, DWORD, DWORD, DWORD) override { return E_NOTIMPL; }
+    STDMETHODIMP GetRelativePosition(DWORD*, DWORD*, DWORD*, DWORD*) override { return E_NOTIMPL; }
+    STDMETHODIMP SetZOrder(DWORD) override { return E_NOTIMPL; }
+    STDMETHODIMP GetZOrder(DWORD*) override { return E_NOTIMPL; }
+    STDMETHODIMP SetColorKey(COLORKEY* p) override { key = *p; return S_OK; }
+    STDMETHODIMP GetColorKey(COLORKEY* p, DWORD* c) override { *p = key; *c = 0; return S_OK; }
+    STDMETHODIMP SetBlendingParameter(DWORD) override { return E_NOTIMPL; }
+    STDMETHODIMP GetBlendingParameter(DWORD*) override { return E_NOTIMPL; }
+    STDMETHODIMP SetAspectRatioMode(AM_ASPECT_RATIO_MODE m) override { mode = m; return S_OK; }
+    STDMETHODIMP GetAspectRatioMode(AM_ASPECT_RATIO_MODE* p) override { *p = mode; return S_OK; }
+    STDMETHODIMP SetStreamTransparent(BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP GetStreamTransparent(BOOL*) override { return E_NOTIMPL; }
+    STDMETHODIMP SetOverlaySurfaceColorControls(LPDDCOLORCONTROL p) override { sent.push_back(*p); return S_OK; }
+    STDMETHODIMP GetOverlaySurfaceColorControls(LPDDCOLORCONTROL p) override
+    {
+        p->lContrast = 12345;
+        return S_OK;
+    }
+
+    HRESULT m_hr = S_OK;
+    COLORKEY key = {};
+    AM_ASPECT_RATIO_MODE mode = AM_ARMODE_STRETCHED;
+    std::vector<DDCOLORCONTROL> sent;
+};
+
+class CFakeMixer : public CBaseFilter
+{
+public:
+    explicit CFakeMixer(LPCWSTR pszPin) : CBaseFilter("fake mixer", nullptr, &m_lock, GUID_NULL),
+                                          m_pin(this, &m_lock, pszPin)
+    {
+    }
+    int GetPinCount() override { return 1; }
+    CBasePin* GetPin(int n) override { return n == 0 ? &m_pin : nullptr; }
+    CCritSec m_lock;
+    CFakeMixerPin m_pin;
+};
+
+TEST_F(SystemWrappers, OverlayMixerConfiguresItsFirstInput)
+{
+    CFakeMixer* pFake = new CFakeMixer(L"Input0");
+    pFake->NonDelegatingAddRef();
+    {
+        ComPtr<IBaseFilter> filter;
+        pFake->NonDelegatingQueryInterface(IID_IBaseFilter, reinterpret_cast<void**>(&filter));
+        COverlayMixerFilter mixer(&graph, filter.Get());
+        ASSERT_TRUE(mixer.IsValid());
+        BOOL letterBox = FALSE;
+        EXPECT_TRUE(mixer.SetLetterBox(7));
+        EXPECT_TRUE(mixer.GetLetterBox(&letterBox));
+        EXPECT_TRUE(letterBox);
+        EXPECT_TRUE(mixer.SetColorKey(RGB(16, 0, 16)));
+        EXPECT_EQ(static_cast<DWORD>(CK_RGB), pFake->m_pin.key.KeyType);
+        EXPECT_EQ(RGB(16, 0, 16), pFake->m_pin.key.HighColorValue);
+        COLORREF color = 0;
+        EXPECT_TRUE(mixer.GetColorKey(&color));
+        EXPECT_EQ(RGB(16, 0, 16), color);
+
+        EXPECT_TRUE(mixer.SetColorControl(0, 900));
+        EXPECT_TRUE(mixer.SetColorControl(1, 8000));
+        EXPECT_FALSE(mixer.SetColorControl(5, 1));
+        EXPECT_FALSE(mixer.SetColorControl(-1, 1));
+        ASSERT_EQ(2u, pFake->m_pin.sent.size());
+        EXPECT_EQ(40u, pFake->m_pin.sent[1].dwSize);
+        EXPECT_EQ(static_cast<DWORD>(DDCOLOR_CONTRAST), pFake->m_pin.sent[1].dwFlags);
+        EXPECT_EQ(900, pFake->m_pin.sent[1].lBrightness);
+        EXPECT_EQ(8000, pFake->m_pin.sent[1].lContrast);
+        LONG value = 0;
+        EXPECT_TRUE(mixer.GetColorControl(1, &value));
+        EXPECT_EQ(12345, value);
+
+        LONG minimum = 1, maximum = 1;
+        EXPECT_TRUE(mixer.GetColorControlRange(2, &minimum, &maximum, nullptr));
+        EXPECT_EQ(-180, minimum);
+        EXPECT_EQ(180, maximum);
+        EXPECT_FALSE(mixer.GetColorControlRange(5, &minimum, nullptr, nullptr));
+    }
+    pFake->NonDelegatingRelease();
+
+    // Without "Input0" the node stays valid and does nothing.
+    CFakeMixer* pOther = new CFakeMixer(L"Other");
+    pOther->NonDelegatingAddRef();
+    {
+        ComPtr<IBaseFilter> filter;
+        pOther->NonDelegatingQueryInterface(IID_IBaseFilter, reinterpret_cast<void**>(&filter));
+        COverlayMixerFilter mixer(&graph, filter.Get());
+        EXPECT_TRUE(mixer.IsValid());
+        EXPECT_FALSE(mixer.SetLetterBox(TRUE));
+        EXPECT_FALSE(mixer.SetColorControl(0, 1));
+        EXPECT_FALSE(mixer.GetColorControlRange(0, nullptr, nullptr, nullptr));
+        EXPECT_TRUE(pOther->m_pin.sent.empty());
+    }
+    pOther->NonDelegatingRelease();
+}
+}
