@@ -134,6 +134,16 @@ HRESULT CKsRegisterAccess::BusRead(BYTE* pValue)
     return hr;
 }
 
+HRESULT CKsRegisterAccess::BusSelectRegister(BYTE device, LONG subAddress)
+{
+    HRESULT hr = BusStart();
+    if (SUCCEEDED(hr))
+        hr = BusWrite(device & 0xFE);
+    if (SUCCEEDED(hr))
+        hr = BusWrite(static_cast<BYTE>(subAddress));
+    return hr;
+}
+
 HRESULT CKsRegisterAccess::Command1(BYTE value)
 {
     if (value != 0)
@@ -164,11 +174,7 @@ HRESULT CKsRegisterAccess::ReadByte(BYTE device, LONG subAddress, BYTE* pValue)
     if (subAddress < 0)
         return E_INVALIDARG;
     CScopedLock lock(&m_cs);
-    HRESULT hr = BusStart();
-    if (SUCCEEDED(hr))
-        hr = BusWrite(device & 0xFE);
-    if (SUCCEEDED(hr))
-        hr = BusWrite(static_cast<BYTE>(subAddress));
+    HRESULT hr = BusSelectRegister(device, subAddress);
     if (SUCCEEDED(hr))
         hr = BusStart();
     if (SUCCEEDED(hr))
@@ -184,11 +190,7 @@ HRESULT CKsRegisterAccess::WriteByte(BYTE device, LONG subAddress, BYTE value)
     if (subAddress < 0)
         return E_INVALIDARG;
     CScopedLock lock(&m_cs);
-    HRESULT hr = BusStart();
-    if (SUCCEEDED(hr))
-        hr = BusWrite(device & 0xFE);
-    if (SUCCEEDED(hr))
-        hr = BusWrite(static_cast<BYTE>(subAddress));
+    HRESULT hr = BusSelectRegister(device, subAddress);
     if (SUCCEEDED(hr))
         hr = BusWrite(value);
     BusStop();

@@ -63,6 +63,8 @@ private:
     HRESULT BusStop();
     HRESULT BusWrite(BYTE value);
     HRESULT BusRead(BYTE* pValue);
+    // Start, the chip's write address, then its register number.
+    HRESULT BusSelectRegister(BYTE device, LONG subAddress);
     HRESULT QuerySetting(DWORD* pSetting);
     HRESULT SelectSetting(DWORD setting);
 
