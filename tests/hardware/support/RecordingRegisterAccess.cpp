@@ -37,6 +37,28 @@ std::vector<std::string> CRecordingRegisterAccess::TakeCalls()
     return calls;
 }
 
+std::vector<std::string> CRecordingRegisterAccess::CallsStarting(const std::string& prefix) const
+{
+    std::vector<std::string> calls;
+    for (size_t i = 0; i < m_calls.size(); ++i)
+    {
+        if (m_calls[i].compare(0, prefix.size(), prefix) == 0)
+            calls.push_back(m_calls[i]);
+    }
+    return calls;
+}
+
+CRecordingRegisterAccess::Answer CRecordingRegisterAccess::NextAnswer(std::deque<Answer>& queue,
+                                                                      const Answer& fallback)
+{
+    CScopedLock lock(&m_cs);
+    if (queue.empty())
+        return fallback;
+    Answer answer = queue.front();
+    queue.pop_front();
+    return answer;
+}
+
 HRESULT CRecordingRegisterAccess::Attach(IUnknown*, ULONG_PTR)
 {
     Record("Attach");
@@ -65,17 +87,7 @@ HRESULT CRecordingRegisterAccess::ReadByte(BYTE device, LONG subAddress, BYTE* p
     sprintf(line, "ReadByte %02X %ld", device, subAddress);
     Record(line);
     BYTE buffer[1] = { 0 };
-    Answer answer;
-    {
-        CScopedLock lock(&m_cs);
-        if (!m_reads.empty())
-        {
-            answer = m_reads.front();
-            m_reads.pop_front();
-        }
-        else
-            answer = m_defaultRead;
-    }
+    Answer answer = NextAnswer(m_reads, m_defaultRead);
     if (!answer.bytes.empty())
         buffer[0] = answer.bytes[0];
     if (SUCCEEDED(answer.hr) && pValue != NULL)
@@ -94,17 +106,7 @@ HRESULT CRecordingRegisterAccess::WriteByte(BYTE device, LONG subAddress, BYTE v
 HRESULT CRecordingRegisterAccess::I2CRead(BYTE* pBuffer, LONG length)
 {
     Record("I2CRead " + HexBytes(pBuffer, 1) + " len " + std::to_string(length));
-    Answer answer;
-    {
-        CScopedLock lock(&m_cs);
-        if (!m_reads.empty())
-        {
-            answer = m_reads.front();
-            m_reads.pop_front();
-        }
-        else
-            answer = m_defaultRead;
-    }
+    Answer answer = NextAnswer(m_reads, m_defaultRead);
     if (SUCCEEDED(answer.hr))
     {
         for (LONG i = 0; i < length; ++i)

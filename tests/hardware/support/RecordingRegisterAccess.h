@@ -32,15 +32,20 @@ public:
 
     const std::vector<std::string>& Calls() const { return m_calls; }
     std::vector<std::string> TakeCalls();
+    // The calls that start with the prefix.
+    std::vector<std::string> CallsStarting(const std::string& prefix) const;
 
-private:
+protected:
     struct Answer
     {
         std::vector<BYTE> bytes;
         HRESULT hr;
     };
     void Record(const std::string& line);
+    // The queue's first answer, taken off it, or the fallback when it is empty.
+    Answer NextAnswer(std::deque<Answer>& queue, const Answer& fallback);
 
+private:
     std::vector<std::string> m_calls;
     std::deque<Answer> m_reads;
     Answer m_defaultRead;
