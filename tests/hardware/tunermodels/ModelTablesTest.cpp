@@ -3,6 +3,7 @@
 #include "platform/sim/chipbus/SimIfDemod.h"
 #include "platform/sim/chipbus/SimPllTuner.h"
 #include "tests/hardware/support/FastBusClock.h"
+#include "tests/hardware/support/PllTuningCheck.h"
 #include "tests/hardware/tunersupport/SimTunerBus.h"
 #include "tests/hardware/tunersupport/TunerTestBus.h"
 
@@ -362,32 +363,9 @@ TEST_P(ModelTV, WritesTheBytesAtTheBandEdges)
     CTunerTestBus bus;
     std::unique_ptr<CTunerModule> tuner = Make(row.type, &bus);
     ASSERT_TRUE(tuner != NULL);
-    BOOL ok = tuner->SetTVFrequency(static_cast<float>(row.frequency));
-    if (row.bytes[0] == '\0')
-    {
-        EXPECT_FALSE(ok);
-        EXPECT_TRUE(bus.Calls().empty());
-        return;
-    }
-    EXPECT_TRUE(ok);
-    ASSERT_EQ(1u, bus.Calls().size());
-    EXPECT_EQ(std::string("I2CWrite ") + row.bytes, bus.Calls()[0]);
-
-    // The simulated PLL decodes the same bytes to the carrier asked for (plus
-    // the model's offset), to the 62.5 kHz step below it.
-    CSimChipBus chips;
-    CSimPllTuner pll;
-    CSimPllTuner::Config config = pll.GetConfig();
-    config.nIF = tuner->m_nIF;
-    config.bHasFM = FALSE;
-    pll.SetConfig(config);
-    chips.AttachChip(tuner->m_byI2CWrite, &pll);
-    CSimTunerBus simBus(&chips);
-    tuner->m_pRegisterAccess = &simBus;
-    ASSERT_TRUE(tuner->SetTVFrequency(static_cast<float>(row.frequency)));
+    // The simulated PLL hears the carrier asked for plus the model's offset.
     double expected = row.frequency + ((row.type == 59 || row.type == 63 || row.type == 67) ? 250 : 0);
-    EXPECT_LE(pll.GetTunedFrequency(), expected);
-    EXPECT_GT(pll.GetTunedFrequency(), expected - 62.5);
+    CheckPllTVTuning(*tuner, bus, row.frequency, row.bytes, expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ModelTV, ::testing::ValuesIn(kTVRows));

@@ -1,6 +1,5 @@
 #include "hardware/tuners/PllTunerTable.h"
-#include "platform/sim/chipbus/SimPllTuner.h"
-#include "tests/hardware/support/ChipBusRegisterAccess.h"
+#include "tests/hardware/support/PllTuningCheck.h"
 #include "tests/hardware/support/RecordingRegisterAccess.h"
 #include "tests/hardware/tuners/PlainModels.h"
 
@@ -274,31 +273,7 @@ TEST_P(ModelTV, WritesTheRowsBytesAtTheBandEdges)
     CRecordingRegisterAccess bus;
     std::unique_ptr<CTunerModule> tuner(MakePlainModel(row.type, &bus));
     ASSERT_TRUE(tuner != NULL);
-    BOOL ok = tuner->SetTVFrequency(static_cast<float>(row.frequency));
-    if (row.bytes[0] == '\0')
-    {
-        EXPECT_FALSE(ok);
-        EXPECT_TRUE(bus.Calls().empty());
-        return;
-    }
-    EXPECT_TRUE(ok);
-    ASSERT_EQ(1u, bus.Calls().size());
-    EXPECT_EQ(std::string("I2CWrite ") + row.bytes, bus.Calls()[0]);
-
-    // The simulated chip decodes the same bytes to the frequency asked for,
-    // to the 62.5 kHz step below it.
-    CSimChipBus chips;
-    CSimPllTuner pll;
-    CSimPllTuner::Config config = pll.GetConfig();
-    config.nIF = tuner->m_nIF;
-    config.bHasFM = FALSE;
-    pll.SetConfig(config);
-    chips.AttachChip(tuner->m_byI2CWrite, &pll);
-    CChipBusRegisterAccess simBus(&chips);
-    tuner->m_pRegisterAccess = &simBus;
-    ASSERT_TRUE(tuner->SetTVFrequency(static_cast<float>(row.frequency)));
-    EXPECT_LE(pll.GetTunedFrequency(), row.frequency);
-    EXPECT_GT(pll.GetTunedFrequency(), row.frequency - 62.5);
+    CheckPllTVTuning(*tuner, bus, row.frequency, row.bytes, row.frequency);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ModelTV, ::testing::ValuesIn(kTVRows));
