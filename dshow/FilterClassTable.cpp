@@ -1,5 +1,6 @@
 #include "dshow/FilterClass.h"
 
+#include "dshow/AudioCaptureFilter.h"
 #include "dshow/DeinterlaceFilter.h"
 #include "dshow/DumpFilter.h"
 #include "dshow/FileWriteFilter.h"
@@ -271,7 +272,7 @@ extern const CFilterClass g_aFilterClasses[] = {
     DEVICE_ROW("713x_IO TV Card Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // C713xIOCapture
     DEVICE_ROW("713x TV Card Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // C713xCrossbar
     DEVICE_ROW("713x TV Card Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // C713xCapture
-    DEVICE_ROW("CLASS_FILTER", CLSID_AudioInputDeviceCategory, CreateNoFilterNode),  // CAudioCaptureFilter
+    DEVICE_ROW("CLASS_FILTER", CLSID_AudioInputDeviceCategory, CreateFilterNodeOf<CAudioCaptureFilter>),
     CLSID_ROW("Veltrane HAL Switch", kClsidVeltraneHalSwitch, CreateNoFilterNode),  // CHALSwitchFilter
     CLSID_ROW("Direct Sound Filter", kClsidDirectSoundFilter, CreateNoFilterNode),  // CDirectSoundFilter
     CLSID_ROW("Audio Render", kClsidAudioRender, CreateNoFilterNode),  // CAudioRenderFilter
