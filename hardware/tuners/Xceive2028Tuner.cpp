@@ -3,6 +3,7 @@
 #include "hardware/bus/BusClock.h"
 #include "hardware/devices/CaptureDevice.h"
 #include "hardware/tuners/TunerBusOps.h"
+#include "hardware/tuners/XceiveChip.h"
 #include "hardware/tuners/XceiveFirmware.h"
 
 #include <math.h>
@@ -12,7 +13,6 @@ namespace
 {
 enum
 {
-    XCEIVE_ADDRESS = 0xC2,
     RESET_LOW_MS = 200,
     LOAD_WAIT_MS = 100,
     SCRIPT_PAUSE_MS = 10,
@@ -22,88 +22,12 @@ enum
     STATUS_WAIT_MS = 50,
     LOCK_REGISTER = 0x3A,
 };
-
-const DWORD kStandards[] =
-{
-    AnalogVideo_PAL_B, AnalogVideo_PAL_D, AnalogVideo_PAL_H, AnalogVideo_PAL_I, AnalogVideo_PAL_M,
-    AnalogVideo_PAL_N, AnalogVideo_PAL_60, AnalogVideo_SECAM_B, AnalogVideo_SECAM_D, AnalogVideo_SECAM_G,
-    AnalogVideo_SECAM_H, AnalogVideo_SECAM_K, AnalogVideo_SECAM_K1, AnalogVideo_SECAM_L, AnalogVideo_SECAM_L1,
-    AnalogVideo_NTSC_M, AnalogVideo_NTSC_M_J, AnalogVideo_NTSC_433
-};
-
-const DWORD MN_STANDARDS = AnalogVideo_NTSC_M | AnalogVideo_NTSC_M_J | AnalogVideo_NTSC_433 | AnalogVideo_PAL_H |
-                           AnalogVideo_PAL_M | AnalogVideo_PAL_N | AnalogVideo_PAL_60;
-
-// The standard image of a standard: variant A (long images) and variant B
-// (short images); 0 for a standard the chip has no image for.
-int LongImageFor(DWORD standard)
-{
-    if (standard & MN_STANDARDS)
-        return 5;
-    if (standard & (AnalogVideo_PAL_B | AnalogVideo_PAL_G))
-        return 6;
-    if (standard & (AnalogVideo_PAL_D | AnalogVideo_SECAM_D | AnalogVideo_SECAM_H | AnalogVideo_SECAM_K |
-                    AnalogVideo_SECAM_K1))
-        return 7;
-    if (standard & AnalogVideo_PAL_I)
-        return 8;
-    if (standard & (AnalogVideo_SECAM_B | AnalogVideo_SECAM_G | AnalogVideo_SECAM_L | AnalogVideo_SECAM_L1))
-        return 9;
-    return 0;
-}
-
-int ShortImageFor(DWORD standard)
-{
-    if (standard & MN_STANDARDS)
-        return 2;
-    if (standard & (AnalogVideo_PAL_B | AnalogVideo_PAL_D | AnalogVideo_PAL_G | AnalogVideo_PAL_I |
-                    AnalogVideo_SECAM_B | AnalogVideo_SECAM_G))
-        return 1;
-    if (standard & (AnalogVideo_SECAM_D | AnalogVideo_SECAM_H | AnalogVideo_SECAM_K | AnalogVideo_SECAM_K1))
-        return 3;
-    if (standard & (AnalogVideo_SECAM_L | AnalogVideo_SECAM_L1))
-        return 4;
-    return 0;
-}
-
-// One standard bit only; a combination has no image.
-bool IsSingleStandard(DWORD standard)
-{
-    return standard != 0 && (standard & (standard - 1)) == 0;
-}
 }
 
 CTuner_XCEIVE2028::CTuner_XCEIVE2028(CRegisterAccess* pRegisterAccess, int nTypeId)
     : CTunerModule(pRegisterAccess), m_dwReserved(0)
 {
-    m_nTypeId = nTypeId;
-    m_nModelId = nTypeId;
-    m_cTunerLetter = 'E';
-    m_byI2CRead = 0xC3;
-    m_byI2CWrite = 0xC2;
-    m_nTVLow = 42750;
-    m_nTVHigh = 863250;
-    m_nLowBandEnd = 147250;
-    m_nMidBandStart = 147250;
-    m_nMidBandEnd = 425250;
-    m_nHighBandStart = 425250;
-    m_byBandLow = 0;
-    m_byBandMid = 0;
-    m_byBandHigh = 0;
-    m_byControl = 0;
-    m_byStatusMask = 0;
-    m_nIF = 0;
-    m_nFMIF = 0;
-    m_bHasFM = FALSE;
-    m_nAfcCode1 = 4;
-    m_nAfcCode2 = 2;
-    m_nAfcCode3 = 1;
-    m_nAfcCode4 = 1;
-    m_nAfcCode5 = 0;
-    m_nFMLockCode = 4;
-    m_bReapplyStandard = FALSE;
-    for (size_t i = 0; i < sizeof(kStandards) / sizeof(kStandards[0]); ++i)
-        m_vecStandards.push_back(kStandards[i]);
+    ApplyXceiveSettings(*this, nTypeId);
 }
 
 int CTuner_XCEIVE2028::CardKind() const
@@ -113,18 +37,12 @@ int CTuner_XCEIVE2028::CardKind() const
 
 BOOL CTuner_XCEIVE2028::Reset()
 {
-    if (m_pRegisterAccess == NULL)
-        return FALSE;
-    m_pRegisterAccess->SetGpioLine(0);
-    BusSleep(RESET_LOW_MS);
-    return IsBusOk(m_pRegisterAccess->SetGpioLine(1));
+    return ResetXceive(m_pRegisterAccess, RESET_LOW_MS);
 }
 
 BOOL CTuner_XCEIVE2028::HoldReset()
 {
-    if (m_pRegisterAccess == NULL)
-        return FALSE;
-    return IsBusOk(m_pRegisterAccess->SetGpioLine(0));
+    return HoldXceiveReset(m_pRegisterAccess);
 }
 
 BOOL CTuner_XCEIVE2028::RunScript(const XceiveScript& script)
@@ -202,19 +120,7 @@ BOOL CTuner_XCEIVE2028::ReadTVStatus(DWORD* pCode)
     if (kind == 12 || kind == 14)
         return ReadRegisterLock(pCode);
     if (kind != 0)
-    {
-        BYTE request[3] = { XCEIVE_ADDRESS, 0x00, 0x02 };
-        if (!IsBusOk(m_pRegisterAccess->I2CWrite(request, 3)))
-        {
-            *pCode = 0;
-            return FALSE;
-        }
-        BusSleep(STATUS_WAIT_MS);
-        BYTE buffer[4] = { XCEIVE_ADDRESS, 0, 0, 0 };
-        HRESULT hr = m_pRegisterAccess->I2CRead(buffer, 4);
-        *pCode = (IsBusOk(hr) && buffer[1] == 1) ? 1 : 0;
-        return IsBusOk(hr);
-    }
+        return ReadXceiveStatus(m_pRegisterAccess, pCode);
     DWORD code = 2;
     BYTE request[2] = { 0x00, 0x02 };
     if (IsBusOk(m_pRegisterAccess->I2CWrite(request, 2)))
@@ -248,23 +154,21 @@ BOOL CTuner_XCEIVE2028::SetStandard(DWORD standard)
     if (kind != 0 && kind != 13)
     {
         Reset();
-        int image = IsSingleStandard(standard) ? LongImageFor(standard) : 0;
+        int image = XceiveLongImageFor(standard);
         if (image == 0)
             return FALSE;
-        const XceiveScript& base = image == 5 ? g_XceiveBaseMN : g_XceiveBaseOther;
-        BOOL baseOk = RunScript(base);
+        BOOL baseOk = RunScript(XceiveBaseFor(image));
         BusSleep(LOAD_WAIT_MS);
         BOOL standardOk = RunScript(XceiveStandardImage(image));
         return baseOk && standardOk;
     }
     if (m_pRegisterAccess == NULL)
         return FALSE;
-    int image = IsSingleStandard(standard) ? ShortImageFor(standard) : 0;
+    int image = XceiveShortImageFor(standard);
     if (image == 0)
         return TRUE;
     BOOL resetOk = Reset();
-    const XceiveScript& base = image == 2 ? g_XceiveBaseMN : g_XceiveBaseOther;
-    BOOL baseOk = RunScript(base);
+    BOOL baseOk = RunScript(XceiveBaseFor(image));
     BOOL standardOk = RunScript(XceiveStandardImage(image));
     return resetOk && baseOk && standardOk;
 }

@@ -3,11 +3,6 @@
 #include "hardware/bus/BusClock.h"
 #include "hardware/tuners/TunerBusOps.h"
 
-namespace
-{
-enum { XCEIVE_ADDRESS = 0xC2 };
-}
-
 CXceiveScriptRunner::CXceiveScriptRunner(CRegisterAccess* pBus, BOOL bAddressByte, DWORD pauseMs,
                                          const std::function<BOOL()>& reset)
     : m_pBus(pBus), m_bAddressByte(bAddressByte), m_dwPauseMs(pauseMs), m_reset(reset)

@@ -9,6 +9,9 @@
 // (word & 0x7FFF) ms, any other word n is a record of n data bytes. A
 // record's first byte is a sub-address; the rest goes behind it in writes of
 // at most 63 bytes.
+// The chip's write address; it reads at 0xC3.
+enum { XCEIVE_ADDRESS = 0xC2 };
+
 struct XceiveScript
 {
     const BYTE* pData;
