@@ -74,6 +74,20 @@ void CopyTunerSettings(T& target, const CTunerModule& source)
             target.m_vecStandards.push_back(standard);
     }
 }
+
+// The adapter with the factory model's settings; where it looks for the video
+// decoder goes to *ppDecoderAddress.
+template <class T>
+T* MakeAdapter(CRegisterAccess* pRegisterAccess, const CTunerModule* pFactoryModel, BYTE** ppDecoderAddress)
+{
+    T* pTuner = new (std::nothrow) T(pRegisterAccess);
+    if (pTuner == NULL)
+        return NULL;
+    if (pFactoryModel != NULL)
+        pTuner->CopyFrom(*pFactoryModel);
+    *ppDecoderAddress = &pTuner->m_byDecoderAddress;
+    return pTuner;
+}
 }
 
 CUsb2820Tuner::CUsb2820Tuner(CRegisterAccess* pRegisterAccess)
@@ -247,25 +261,11 @@ CTunerModule* CreateUsb2820TunerAdapter(int nTypeId, CRegisterAccess* pRegisterA
     CTunerModule* pModule = NULL;
     BYTE* pDecoderAddress = NULL;
     if (nTypeId == 97)
-    {
-        CUsb2820Tuner* pTuner = new (std::nothrow) CUsb2820Tuner(pRegisterAccess);
-        if (pTuner == NULL)
-            return NULL;
-        if (pFactoryModel != NULL)
-            pTuner->CopyFrom(*pFactoryModel);
-        pDecoderAddress = &pTuner->m_byDecoderAddress;
-        pModule = pTuner;
-    }
+        pModule = MakeAdapter<CUsb2820Tuner>(pRegisterAccess, pFactoryModel, &pDecoderAddress);
     else
-    {
-        CUsb2820AltTuner* pTuner = new (std::nothrow) CUsb2820AltTuner(pRegisterAccess);
-        if (pTuner == NULL)
-            return NULL;
-        if (pFactoryModel != NULL)
-            pTuner->CopyFrom(*pFactoryModel);
-        pDecoderAddress = &pTuner->m_byDecoderAddress;
-        pModule = pTuner;
-    }
+        pModule = MakeAdapter<CUsb2820AltTuner>(pRegisterAccess, pFactoryModel, &pDecoderAddress);
+    if (pModule == NULL)
+        return NULL;
     pModule->m_byI2CWrite = ADAPTER_WRITE_ADDRESS;
     if (pRegisterAccess != NULL)
     {
