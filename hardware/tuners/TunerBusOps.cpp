@@ -8,6 +8,8 @@
 
 namespace
 {
+// A step of 62.5 kHz. The single-precision 0.016 is a little above 0.016, so
+// an exact multiple of 62.5 kHz gives its exact integer.
 const float TV_DIVIDER_FACTOR = 0.016f;
 
 enum { FM_PREPARE_MS = 10, DEMOD_SETTLE_MS = 100 };

@@ -14,8 +14,9 @@ enum { DEMOD_ADDRESS = 0x86, DEMOD_READ_ADDRESS = 0x87 };
 // S_OK as a transfer that happened.
 inline bool IsBusOk(HRESULT hr) { return hr == S_OK; }
 
-// The PLL divider (IF + f) x 0.016 (steps of 62.5 kHz), truncated, formed as
-// the base tuning forms it so both give the same byte for the same frequency.
+// The PLL divider (IF + f) x 0.016 (steps of 62.5 kHz), truncated; the base
+// tuning and the models' own tunings all form it here, so they give the same
+// bytes for the same frequency.
 WORD PllTVDivider(int nIF, float frequency);
 // The band byte of a frequency by the module's two split points.
 BYTE PllBandByte(const CTunerModule& tuner, float frequency);

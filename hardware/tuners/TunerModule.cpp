@@ -3,6 +3,7 @@
 #include "hardware/bus/BusClock.h"
 #include "hardware/devices/CaptureDevice.h"
 #include "hardware/tuners/TVScanWorker.h"
+#include "hardware/tuners/TunerBusOps.h"
 #include "hardware/tuners/TunerScanList.h"
 #include "hardware/tuners/TunerScanWorker.h"
 
@@ -12,10 +13,7 @@
 
 namespace
 {
-// The divider factors: a step of 62.5 kHz (TV) and of 31.25 kHz (FM). The TV
-// factor is the single-precision 0.016, a little above 0.016, so an exact
-// multiple of 62.5 kHz gives its exact integer.
-const float TV_DIVIDER_FACTOR = 0.016f;
+// The FM divider factor: a step of 31.25 kHz.
 const double FM_DIVIDER_FACTOR = 0.032;
 
 enum { SIGNAL_FIRST_WAIT_MS = 20, SIGNAL_SECOND_WAIT_MS = 10 };
@@ -116,16 +114,7 @@ BOOL CTunerModule::SetTVFrequency(float frequency)
     if (static_cast<double>(frequency) > static_cast<double>(m_nTVHigh) ||
         static_cast<double>(frequency) < static_cast<double>(m_nTVLow))
         return FALSE;
-    BYTE band;
-    if (frequency < static_cast<float>(m_nLowBandEnd))
-        band = m_byBandLow;
-    else if (frequency < static_cast<float>(m_nMidBandEnd))
-        band = m_byBandMid;
-    else
-        band = m_byBandHigh;
-    long double sum = static_cast<long double>(m_nIF) + static_cast<long double>(frequency);
-    LONG divider = static_cast<LONG>(sum * static_cast<long double>(TV_DIVIDER_FACTOR));
-    return WriteTuning(static_cast<WORD>(divider), m_byControl, band);
+    return WriteTuning(PllTVDivider(m_nIF, frequency), m_byControl, PllBandByte(*this, frequency));
 }
 
 BOOL CTunerModule::SetFMFrequency(float frequency)
