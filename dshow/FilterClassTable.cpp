@@ -4,6 +4,9 @@
 #include "dshow/DeinterlaceFilter.h"
 #include "dshow/DumpFilter.h"
 #include "dshow/FileWriteFilter.h"
+#include "dshow/MCAudioDecoder.h"
+#include "dshow/MCEncoderFilter.h"
+#include "dshow/MCVideoDecoder.h"
 #include "dshow/MuxFilter.h"
 #include "dshow/OverlayMixerFilter.h"
 #include "dshow/TimeShiftFilter.h"
@@ -225,11 +228,11 @@ extern const CFilterClass g_aFilterClasses[] = {
     CLSID_ROW("InterVideo Audio Encoder for Veltrane", kClsidIntervideoAudioEncoderForVeltrane, CreateNoFilterNode),  // CIVAudioEncoder
     CLSID_ROW("Overlay Mixer", kClsidOverlayMixer, CreateFilterNodeOf<COverlayMixerFilter>),
     CLSID_ROW("MainConcept Demo MPEG Video Encoder", kClsidMainconceptDemoMpegVideoEncoder, CreateNoFilterNode),  // CMCVideoEncoder
-    CLSID_ROW("MainConcept Demo MPEG Video Decoder", kClsidMainconceptDemoMpegVideoDecoder, CreateNoFilterNode),  // CMCVideoDecoder
+    CLSID_ROW("MainConcept Demo MPEG Video Decoder", kClsidMainconceptDemoMpegVideoDecoder, CreateFilterNodeOf<CMCVideoDecoder>),
     CLSID_ROW("MainConcept Demo MPEG Splitter", kClsidMainconceptDemoMpegSplitter, CreateNoFilterNode),  // CMCSplitter
-    CLSID_ROW("MainConcept Demo MPEG Encoder", kClsidMainconceptDemoMpegEncoder, CreateNoFilterNode),  // CMCEncoderFilter
+    CLSID_ROW("MainConcept Demo MPEG Encoder", kClsidMainconceptDemoMpegEncoder, CreateFilterNodeOf<CMCEncoderFilter>),
     CLSID_ROW("MainConcept Demo MPEG Audio Encoder", kClsidMainconceptDemoMpegAudioEncoder, CreateNoFilterNode),  // CMCAudioEncoder
-    CLSID_ROW("MainConcept Demo MPEG Audio Decoder", kClsidMainconceptDemoMpegAudioDecoder, CreateNoFilterNode),  // CMCAudioDecoder
+    CLSID_ROW("MainConcept Demo MPEG Audio Decoder", kClsidMainconceptDemoMpegAudioDecoder, CreateFilterNodeOf<CMCAudioDecoder>),
     CLSID_ROW("MainConcept Demo MPEG Multiplexer", kClsidMainconceptDemoMpegMultiplexer, CreateNoFilterNode),  // CMCMultiplexer
     CLSID_ROW("Veltrane Snap Picture Filter", kClsidVeltraneSnapPictureFilter, CreateNoFilterNode),  // CSnapPictureFilter
     CLSID_ROW("Veltrane Deinterlace Filter", kClsidVeltraneDeinterlaceFilter, CreateFilterNodeOf<CDeinterlaceFilter>),
