@@ -46,7 +46,6 @@ public:
         DEFAULT_KEY_POLL_MS = 100,
         DEFAULT_EEPROM_ADDRESS = 0xA0,
         AUDIO_SWITCH_SETTLE_MS = 300,
-        OPEN_LOCK_NAME_MAX = 64,
     };
     enum { PIN_SELECT_CAPTURE = 1 };
     enum { CARD_KIND_NONE = 0, CARD_KIND_KS = 1, CARD_KIND_VENDOR_PROPERTY = 2 };
