@@ -62,11 +62,11 @@ STDMETHODIMP_(ULONG) CRecordingPropertySet::Release()
     return InterlockedDecrement(reinterpret_cast<LONG*>(&m_cRef));
 }
 
-STDMETHODIMP CRecordingPropertySet::Set(REFGUID set, DWORD id, LPVOID pInstance, DWORD cbInstance, LPVOID pData,
-                                        DWORD cbData)
+HRESULT CRecordingPropertySet::Record(bool bSet, REFGUID set, DWORD id, LPVOID pInstance, DWORD cbInstance,
+                                      LPVOID pData, DWORD cbData)
 {
     Call call;
-    call.bSet = true;
+    call.bSet = bSet;
     call.set = set;
     call.id = id;
     call.instanceLength = cbInstance;
@@ -74,22 +74,19 @@ STDMETHODIMP CRecordingPropertySet::Set(REFGUID set, DWORD id, LPVOID pInstance,
     call.bSameBuffer = pInstance == pData;
     call.data.assign(static_cast<BYTE*>(pData), static_cast<BYTE*>(pData) + cbData);
     m_calls.push_back(call);
-    return m_handler ? m_handler(true, id, static_cast<BYTE*>(pData), cbData) : S_OK;
+    return m_handler ? m_handler(bSet, id, static_cast<BYTE*>(pData), cbData) : S_OK;
+}
+
+STDMETHODIMP CRecordingPropertySet::Set(REFGUID set, DWORD id, LPVOID pInstance, DWORD cbInstance, LPVOID pData,
+                                        DWORD cbData)
+{
+    return Record(true, set, id, pInstance, cbInstance, pData, cbData);
 }
 
 STDMETHODIMP CRecordingPropertySet::Get(REFGUID set, DWORD id, LPVOID pInstance, DWORD cbInstance, LPVOID pData,
                                         DWORD cbData, DWORD* pcbReturned)
 {
-    Call call;
-    call.bSet = false;
-    call.set = set;
-    call.id = id;
-    call.instanceLength = cbInstance;
-    call.dataLength = cbData;
-    call.bSameBuffer = pInstance == pData;
-    call.data.assign(static_cast<BYTE*>(pData), static_cast<BYTE*>(pData) + cbData);
-    m_calls.push_back(call);
-    HRESULT hr = m_handler ? m_handler(false, id, static_cast<BYTE*>(pData), cbData) : S_OK;
+    HRESULT hr = Record(false, set, id, pInstance, cbInstance, pData, cbData);
     if (pcbReturned != NULL)
         *pcbReturned = cbData;
     return hr;

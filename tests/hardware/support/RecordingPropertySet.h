@@ -48,6 +48,9 @@ public:
     ULONG RefCount() const { return m_cRef; }
 
 private:
+    // Keeps the call and passes the buffer to the handler.
+    HRESULT Record(bool bSet, REFGUID set, DWORD id, LPVOID pInstance, DWORD cbInstance, LPVOID pData, DWORD cbData);
+
     class CKsObject;
 
     ULONG m_cRef;
