@@ -1,20 +1,12 @@
 #include "platform/sim/chipbus/SimChipBus.h"
 
+#include "platform/sim/chipbus/SimLock.h"
+
 #include <string.h>
 
 namespace
 {
 enum { REG_GPIO_MASK = 0x1B0, REG_GPIO_VALUE = 0x1B4 };
-
-class CLock
-{
-public:
-    explicit CLock(CRITICAL_SECTION* p) : m_p(p) { EnterCriticalSection(m_p); }
-    ~CLock() { LeaveCriticalSection(m_p); }
-
-private:
-    CRITICAL_SECTION* m_p;
-};
 
 SimBusEvent MakeEvent(int kind)
 {
@@ -39,7 +31,7 @@ CSimChipBus::~CSimChipBus()
 
 void CSimChipBus::AttachChip(BYTE writeAddress, ISimI2CChip* pChip)
 {
-    CLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     writeAddress &= 0xFE;
     for (size_t i = 0; i < m_chips.size(); ++i)
     {
@@ -55,7 +47,7 @@ void CSimChipBus::AttachChip(BYTE writeAddress, ISimI2CChip* pChip)
 
 void CSimChipBus::DetachChip(BYTE writeAddress)
 {
-    CLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     writeAddress &= 0xFE;
     for (size_t i = 0; i < m_chips.size(); ++i)
     {
@@ -69,7 +61,7 @@ void CSimChipBus::DetachChip(BYTE writeAddress)
 
 ISimI2CChip* CSimChipBus::FindChip(BYTE address) const
 {
-    CLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     for (size_t i = 0; i < m_chips.size(); ++i)
     {
         if (m_chips[i].address == (address & 0xFE))
@@ -85,7 +77,7 @@ void CSimChipBus::Log(const SimBusEvent& event)
 
 BOOL CSimChipBus::I2CWrite(BYTE address, const BYTE* pData, int count)
 {
-    CLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     ISimI2CChip* pChip = FindChip(address);
     SimBusEvent event = MakeEvent(pChip != NULL ? SIM_I2C_WRITE : SIM_I2C_NACK);
     event.address = address & 0xFE;
@@ -101,7 +93,7 @@ BOOL CSimChipBus::I2CWrite(BYTE address, const BYTE* pData, int count)
 
 BOOL CSimChipBus::I2CRead(BYTE address, BYTE* pData, int count)
 {
-    CLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     ISimI2CChip* pChip = FindChip(address);
     SimBusEvent event = MakeEvent(pChip != NULL ? SIM_I2C_READ : SIM_I2C_NACK);
     event.address = address | 0x01;
@@ -140,7 +132,7 @@ void CSimChipBus::FlushTransaction()
 
 void CSimChipBus::Start()
 {
-    CLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     if (m_bInTransaction)
         FlushTransaction();
     m_bInTransaction = true;
@@ -148,13 +140,13 @@ void CSimChipBus::Start()
 
 void CSimChipBus::Stop()
 {
-    CLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     FlushTransaction();
 }
 
 BOOL CSimChipBus::WriteByte(BYTE value)
 {
-    CLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     if (!m_bInTransaction)
         return FALSE;
     if (!m_bHaveAddress)
@@ -178,7 +170,7 @@ BOOL CSimChipBus::WriteByte(BYTE value)
 
 BYTE CSimChipBus::ReadByte()
 {
-    CLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     if (!m_bInTransaction || !m_bHaveAddress || !m_bAcked || !(m_byAddress & 1))
         return 0xFF;
     BYTE value = 0xFF;
@@ -191,7 +183,7 @@ BYTE CSimChipBus::ReadByte()
 
 DWORD CSimChipBus::ReadGpio()
 {
-    CLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     DWORD value = (m_gpioOutputs & ~m_gpioInputMask) | (m_gpioInputs & m_gpioInputMask);
     SimBusEvent event = MakeEvent(SIM_GPIO_READ);
     event.value = value;
@@ -201,7 +193,7 @@ DWORD CSimChipBus::ReadGpio()
 
 void CSimChipBus::WriteGpio(DWORD value, DWORD mask)
 {
-    CLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     m_gpioOutputs = (m_gpioOutputs & ~mask) | (value & mask);
     SimBusEvent event = MakeEvent(SIM_GPIO_WRITE);
     event.value = value;
@@ -211,14 +203,14 @@ void CSimChipBus::WriteGpio(DWORD value, DWORD mask)
 
 void CSimChipBus::SetGpioInputs(DWORD inputs, DWORD inputMask)
 {
-    CLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     m_gpioInputs = inputs;
     m_gpioInputMask = inputMask;
 }
 
 DWORD CSimChipBus::ReadRegister(DWORD reg)
 {
-    CLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     DWORD value = 0;
     if (reg == REG_GPIO_VALUE)
         value = (m_gpioOutputs & ~m_gpioInputMask) | (m_gpioInputs & m_gpioInputMask);
@@ -239,7 +231,7 @@ DWORD CSimChipBus::ReadRegister(DWORD reg)
 
 void CSimChipBus::WriteRegister(DWORD reg, DWORD value)
 {
-    CLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     SimBusEvent event = MakeEvent(SIM_REG_WRITE);
     event.reg = reg;
     event.value = value;
@@ -268,7 +260,7 @@ void CSimChipBus::WriteRegister(DWORD reg, DWORD value)
 
 void CSimChipBus::LogCommand(DWORD command, DWORD argument)
 {
-    CLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     SimBusEvent event = MakeEvent(SIM_COMMAND);
     event.reg = command;
     event.value = argument;
@@ -277,13 +269,13 @@ void CSimChipBus::LogCommand(DWORD command, DWORD argument)
 
 int CSimChipBus::GetEventCount() const
 {
-    CLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     return static_cast<int>(m_log.size());
 }
 
 BOOL CSimChipBus::GetEvent(int index, SimBusEvent* pEvent) const
 {
-    CLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     if (pEvent == NULL || index < 0 || index >= static_cast<int>(m_log.size()))
         return FALSE;
     *pEvent = m_log[index];
@@ -292,6 +284,6 @@ BOOL CSimChipBus::GetEvent(int index, SimBusEvent* pEvent) const
 
 void CSimChipBus::ClearLog()
 {
-    CLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     m_log.clear();
 }

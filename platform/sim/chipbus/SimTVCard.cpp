@@ -1,5 +1,7 @@
 #include "platform/sim/chipbus/SimTVCard.h"
 
+#include "platform/sim/chipbus/SimLock.h"
+
 #include <string.h>
 
 // {6E0F1B52-8C7A-4F3D-9A41-2B5D7C3E9F10}
@@ -24,16 +26,6 @@ DWORD GetU32(const BYTE* p, int offset)
 }
 
 void PutU32(BYTE* p, int offset, DWORD v) { memcpy(p + offset, &v, 4); }
-
-class CLock
-{
-public:
-    explicit CLock(CRITICAL_SECTION* p) : m_p(p) { EnterCriticalSection(m_p); }
-    ~CLock() { LeaveCriticalSection(m_p); }
-
-private:
-    CRITICAL_SECTION* m_p;
-};
 }
 
 CSimTVCard::CSimTVCard()
@@ -53,7 +45,7 @@ CSimTVCard::~CSimTVCard()
 
 HRESULT CSimTVCard::VendorGet(DWORD id, BYTE* p, DWORD cb)
 {
-    CLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     switch (id)
     {
     case 0:
@@ -96,7 +88,7 @@ HRESULT CSimTVCard::VendorGet(DWORD id, BYTE* p, DWORD cb)
 
 HRESULT CSimTVCard::VendorSet(DWORD id, BYTE* p, DWORD cb)
 {
-    CLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     switch (id)
     {
     case 1:
@@ -158,7 +150,7 @@ HRESULT CSimTVCard::KsRequest(ULONG ioControl, BYTE* p, ULONG inLength, BYTE* pO
     // The command runs on the SET; the GET hands back what it left in the buffer.
     if (flags != 2)
         return S_OK;
-    CLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     switch (command)
     {
     case 0x1100000B: m_bus.Start(); break;
@@ -193,19 +185,19 @@ HRESULT CSimTVCard::KsRequest(ULONG ioControl, BYTE* p, ULONG inLength, BYTE* pO
 
 void CSimTVCard::SetStations(const SimStation* pStations, int count)
 {
-    CLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     m_pll.SetStations(pStations, count);
 }
 
 void CSimTVCard::SetTunerConfig(const CSimPllTuner::Config& config)
 {
-    CLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     m_pll.SetConfig(config);
 }
 
 void CSimTVCard::SetEepromTuner(char letter, BYTE type)
 {
-    CLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     m_eeprom.SetTuner(letter, type);
 }
 
