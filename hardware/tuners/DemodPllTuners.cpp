@@ -9,8 +9,6 @@
 namespace
 {
 enum { SOUND_ADDRESS = 0xB6 };
-
-const float TUNING_OFFSET_KHZ = 250.0f;
 }
 
 CTuner_MODEL_JS_2PC::CTuner_MODEL_JS_2PC(CRegisterAccess* pRegisterAccess)
@@ -69,7 +67,7 @@ CTuner_TNJ3321PF::CTuner_TNJ3321PF(CRegisterAccess* pRegisterAccess)
 
 BOOL CTuner_TNJ3321PF::SetTVFrequency(float frequency)
 {
-    return CTunerModule::SetTVFrequency(frequency + TUNING_OFFSET_KHZ);
+    return CTunerModule::SetTVFrequency(frequency + TNJ3321_TUNING_OFFSET_KHZ);
 }
 
 BOOL CTuner_TNJ3321PF::SetStandard(DWORD standard)
@@ -85,7 +83,7 @@ CTuner_TNJ3321MF::CTuner_TNJ3321MF(CRegisterAccess* pRegisterAccess)
 
 BOOL CTuner_TNJ3321MF::SetTVFrequency(float frequency)
 {
-    return CTunerModule::SetTVFrequency(frequency + TUNING_OFFSET_KHZ);
+    return CTunerModule::SetTVFrequency(frequency + TNJ3321_TUNING_OFFSET_KHZ);
 }
 
 BOOL CTuner_TNJ3321MF::SetStandard(DWORD)

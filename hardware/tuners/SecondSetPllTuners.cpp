@@ -8,8 +8,6 @@ namespace
 {
 enum { FM_RADIO_ADDRESS = 0x40 };
 
-const float TUNING_OFFSET_KHZ = 250.0f;
-
 // The FM status of the demodulator-backed radios: one byte at 0x87. FALSE
 // when the read failed.
 BOOL ReadDemodFMByte(CRegisterAccess* pBus, BYTE* pByte)
@@ -241,7 +239,7 @@ BOOL CTuner_FM1236MK3::SetStandard(DWORD)
 
 BOOL CTuner_TNJ3321CF::SetTVFrequency(float frequency)
 {
-    return CTunerModule::SetTVFrequency(frequency + TUNING_OFFSET_KHZ);
+    return CTunerModule::SetTVFrequency(frequency + TNJ3321_TUNING_OFFSET_KHZ);
 }
 
 BOOL CTuner_TNJ3321CF::ReadTVStatus(DWORD* pCode)

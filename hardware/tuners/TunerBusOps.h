@@ -10,6 +10,9 @@ struct DemodStandardTable;
 // The IF demodulator next to most PLL tuners: written at 0x86, read at 0x87.
 enum { DEMOD_ADDRESS = 0x86, DEMOD_READ_ADDRESS = 0x87 };
 
+// The TNJ3321 models tune this far above the carrier asked for.
+const float TNJ3321_TUNING_OFFSET_KHZ = 250.0f;
+
 // Some transports report failure as a positive 1, so a tuner counts only
 // S_OK as a transfer that happened.
 inline bool IsBusOk(HRESULT hr) { return hr == S_OK; }
