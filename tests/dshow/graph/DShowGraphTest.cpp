@@ -186,7 +186,15 @@ TEST_F(DShowGraphTest, AddFilterByClassIdentifier)
     // Not registered with COM: nothing added.
     EXPECT_EQ(nullptr, graph.AddFilter(kUnregistered, "Nothing"));
     // A registry row whose class is not part of this build: nothing added either.
-    EXPECT_EQ(nullptr, graph.AddFilter(CLSID_AviDest, "Mux"));
+    const CFilterClass* pUnbuilt = nullptr;
+    for (int i = 0; i < CFilterClass::GetCount() && !pUnbuilt; ++i)
+    {
+        const CFilterClass* p = CFilterClass::GetAt(i);
+        if (p->m_pClsid && p->m_pfnCreate == CreateNoFilterNode)
+            pUnbuilt = p;
+    }
+    ASSERT_NE(nullptr, pUnbuilt);
+    EXPECT_EQ(nullptr, graph.AddFilter(*pUnbuilt->m_pClsid, "Unbuilt"));
     EXPECT_EQ(1, NodeCount(graph));
     EXPECT_EQ(1, FiltersInGraph(graph.GetGraphBuilder()));
 }
