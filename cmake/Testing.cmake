@@ -11,10 +11,11 @@ set(ONDRIX_WIN_SOURCE_DIR "Z:${CMAKE_SOURCE_DIR}")
 set(ONDRIX_WIN_BINARY_DIR "Z:${CMAKE_BINARY_DIR}")
 
 # Test programs that register devices into, or count, the system device categories of the
-# one Wine registry the run shares: they take turns.
-set(ONDRIX_DEVICE_REGISTRY_TESTS
+# one Wine registry the run shares, or hold the system-wide card mutexes: they take turns.
+set(ONDRIX_SHARED_STATE_TESTS
   FilterClassTest FilterNodeTest DShowGraphTest DsGraphTest DsRegistrationTest
-  SimFilterTransportTest BlackBirdSimTest BlackBirdCardTest)
+  SimFilterTransportTest BlackBirdSimTest BlackBirdCardTest CaptureDeviceBaseTest CaptureDeviceHooksTest
+  RegisterAccessTest NamedMutexTest GpioLockTest)
 
 # ondrix_add_test(<name> SOURCES ... [LIBS ...] [DEPENDS target...] [TIMEOUT s] [NO_GTEST_MAIN])
 # One test program = one CTest entry, run under Wine from bin/. Tests get
@@ -40,8 +41,8 @@ function(ondrix_add_test name)
     set(T_TIMEOUT 300)
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
-  if(name IN_LIST ONDRIX_DEVICE_REGISTRY_TESTS)
-    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_device_registry)
+  if(name IN_LIST ONDRIX_SHARED_STATE_TESTS)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_shared_state)
   endif()
 endfunction()
 

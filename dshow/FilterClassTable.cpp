@@ -8,6 +8,7 @@
 #include "dshow/MCEncoderFilter.h"
 #include "dshow/MCVideoDecoder.h"
 #include "dshow/MuxFilter.h"
+#include "dshow/Mpeg2DemuxFilter.h"
 #include "dshow/OverlayMixerFilter.h"
 #include "dshow/TimeShiftFilter.h"
 #include "hardware/devices/BlackBirdCapture.h"
@@ -150,7 +151,7 @@ const CLSID kClsidAudioRender =
 #define DEVICE_ROW(name, category, factory) { NULL, &(category), name, factory, FALSE, name }
 
 extern const CFilterClass g_aFilterClasses[] = {
-    CLSID_ROW("MPEG-2 Demultiplexer", kClsidMpeg2Demultiplexer, CreateNoFilterNode),  // CMpeg2DemuxFilter
+    CLSID_ROW("MPEG-2 Demultiplexer", kClsidMpeg2Demultiplexer, CreateFilterNodeOf<CMpeg2DemuxFilter>),
     CLSID_ROW("TimeShift", kClsidTimeshift, CreateFilterNodeOf<CTimeShiftFilter>),
     DEVICE_ROW("713x BDA Analog Xbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // C713xBdaCrossbar
     DEVICE_ROW("713x BDA Analog Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // C713xBdaCapture
