@@ -18,7 +18,7 @@ def pattern():
     return [[(x * 16, y * 20, 128 + (x - y) * 4) for x in range(W)] for y in range(H)]
 
 
-# name -> (ImageMagick output spec, options)
+# name -> (ImageMagick output format prefix, options)
 REFERENCES = {
     "pattern.bmp": ("BMP3:", ["-type", "TrueColor"]),
     "pattern8.bmp": ("BMP3:", ["-type", "Palette"]),
@@ -54,8 +54,8 @@ def make(folder):
     os.makedirs(os.path.join(folder, "out"), exist_ok=True)
     ppm = os.path.join(ref, "pattern.ppm")
     write_ppm(ppm)
-    for name, (spec, options) in REFERENCES.items():
-        subprocess.run([CONVERT, ppm] + options + [spec + os.path.join(ref, name)], check=True)
+    for name, (prefix, options) in REFERENCES.items():
+        subprocess.run([CONVERT, ppm] + options + [prefix + os.path.join(ref, name)], check=True)
     # Three red pixels, the middle one transparent.
     subprocess.run([CONVERT, "-size", "3x1", "xc:rgb(255,0,0)", "-alpha", "set", "-channel", "A",
                     "-fx", "i==1?0:1", "+channel", "GIF:" + os.path.join(ref, "transparent.gif")], check=True)
