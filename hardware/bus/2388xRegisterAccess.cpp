@@ -3,8 +3,6 @@
 #include "hardware/bus/BusClock.h"
 #include "hardware/bus/VendorPropertySet.h"
 
-#include <string.h>
-
 namespace
 {
 // Holds "GPIO_LOCK" for one request; Locked() is false when the wait failed.
@@ -129,14 +127,7 @@ HRESULT C2388xRegisterAccess::ReadGpio(DWORD* pValue)
     CGpioLockHold hold(m_gpioLock);
     if (!hold.Locked())
         return E_FAIL;
-    VendorGpioRequest request;
-    memset(&request, 0, sizeof(request));
-    request.mask = GPIO_READ_MASK;
-    request.value = 0;
-    HRESULT hr = VendorPropertyGet(m_pPropertySet.Get(), VENDORPROP_GPIO, &request, VENDORPROP_INSTANCE_DEFAULT);
-    if (SUCCEEDED(hr))
-        *pValue = request.value;
-    return hr;
+    return VendorReadGpio(m_pPropertySet.Get(), GPIO_READ_MASK, pValue);
 }
 
 HRESULT C2388xRegisterAccess::WriteGpio(DWORD value, DWORD mask)
@@ -146,11 +137,7 @@ HRESULT C2388xRegisterAccess::WriteGpio(DWORD value, DWORD mask)
     CGpioLockHold hold(m_gpioLock);
     if (!hold.Locked())
         return E_FAIL;
-    VendorGpioRequest request;
-    memset(&request, 0, sizeof(request));
-    request.mask = mask;
-    request.value = value;
-    HRESULT hr = VendorPropertySet(m_pPropertySet.Get(), VENDORPROP_GPIO, &request, VENDORPROP_INSTANCE_DEFAULT);
+    HRESULT hr = VendorWriteGpio(m_pPropertySet.Get(), value, mask);
     // The lines settle before anyone else may touch them.
     BusSleep(GPIO_SETTLE_MS);
     return hr;

@@ -4,29 +4,9 @@
 #include "hardware/bus/ScopedLock.h"
 #include "hardware/bus/VendorPropertySet.h"
 
-#include <string.h>
-
 // {B9433C39-8511-4660-A2ED-E0911456DF74}
 const GUID PROPSETID_BlackBirdCardControl =
     { 0xB9433C39, 0x8511, 0x4660, { 0xA2, 0xED, 0xE0, 0x91, 0x14, 0x56, 0xDF, 0x74 } };
-
-namespace
-{
-template <class TRequest>
-HRESULT BlackBirdSet(IKsPropertySet* pProps, DWORD id, TRequest* pRequest, DWORD instanceLength)
-{
-    return pProps->Set(PROPSETID_BlackBirdCardControl, id, pRequest, instanceLength,
-                       pRequest, sizeof(TRequest));
-}
-
-template <class TRequest>
-HRESULT BlackBirdGet(IKsPropertySet* pProps, DWORD id, TRequest* pRequest, DWORD instanceLength)
-{
-    DWORD cbReturned = 0;
-    return pProps->Get(PROPSETID_BlackBirdCardControl, id, pRequest, instanceLength,
-                       pRequest, sizeof(TRequest), &cbReturned);
-}
-}
 
 CBlackBirdRegisterAccess::CBlackBirdRegisterAccess()
 {
@@ -57,10 +37,7 @@ HRESULT CBlackBirdRegisterAccess::SendCommand(DWORD id, BYTE value)
     CScopedLock lock(&m_cs);
     if (m_pPropertySet == NULL)
         return E_FAIL;
-    VendorCommandRequest request;
-    memset(&request, 0, sizeof(request));
-    request.command = value;
-    return BlackBirdSet(m_pPropertySet.Get(), id, &request, VENDORPROP_INSTANCE_DEFAULT);
+    return VendorSendCommand(m_pPropertySet.Get(), id, value, PROPSETID_BlackBirdCardControl);
 }
 
 HRESULT CBlackBirdRegisterAccess::Command1(BYTE value)
@@ -82,14 +59,7 @@ HRESULT CBlackBirdRegisterAccess::ReadByte(BYTE device, LONG subAddress, BYTE* p
         return E_POINTER;
     if (subAddress < 0)
         return E_INVALIDARG;
-    VendorByteRequest request;
-    memset(&request, 0, sizeof(request));
-    request.device = device;
-    request.subAddress = subAddress;
-    HRESULT hr = BlackBirdGet(m_pPropertySet.Get(), VENDORPROP_BYTE, &request, VENDORPROP_INSTANCE_BYTE);
-    if (SUCCEEDED(hr))
-        *pValue = request.value;
-    return hr;
+    return VendorReadByte(m_pPropertySet.Get(), device, subAddress, pValue, PROPSETID_BlackBirdCardControl);
 }
 
 HRESULT CBlackBirdRegisterAccess::WriteByte(BYTE device, LONG subAddress, BYTE value)
@@ -99,12 +69,7 @@ HRESULT CBlackBirdRegisterAccess::WriteByte(BYTE device, LONG subAddress, BYTE v
         return E_FAIL;
     if (subAddress < 0)
         return E_INVALIDARG;
-    VendorByteRequest request;
-    memset(&request, 0, sizeof(request));
-    request.device = device;
-    request.subAddress = subAddress;
-    request.value = value;
-    return BlackBirdSet(m_pPropertySet.Get(), VENDORPROP_BYTE, &request, VENDORPROP_INSTANCE_BYTE);
+    return VendorWriteByte(m_pPropertySet.Get(), device, subAddress, value, PROPSETID_BlackBirdCardControl);
 }
 
 HRESULT CBlackBirdRegisterAccess::I2CRead(BYTE* pBuffer, LONG length)
@@ -117,14 +82,7 @@ HRESULT CBlackBirdRegisterAccess::I2CRead(BYTE* pBuffer, LONG length)
     // The request has room for 256 bytes; a longer copy would run past it.
     if (length < 1 || length > MAX_I2C_TRANSFER)
         return E_INVALIDARG;
-    VendorI2CRequest request;
-    memset(&request, 0, sizeof(request));
-    memcpy(request.data, pBuffer, length);
-    request.count = static_cast<DWORD>(length);
-    HRESULT hr = BlackBirdGet(m_pPropertySet.Get(), VENDORPROP_I2C, &request, VENDORPROP_INSTANCE_I2C);
-    if (SUCCEEDED(hr))
-        memcpy(pBuffer, request.data, length);
-    return hr;
+    return VendorI2CRead(m_pPropertySet.Get(), pBuffer, length, PROPSETID_BlackBirdCardControl);
 }
 
 HRESULT CBlackBirdRegisterAccess::I2CWrite(BYTE* pBuffer, LONG length)
@@ -137,11 +95,7 @@ HRESULT CBlackBirdRegisterAccess::I2CWrite(BYTE* pBuffer, LONG length)
     if (length < 2 || length > MAX_I2C_TRANSFER)
         return E_INVALIDARG;
     pBuffer[0] &= 0xFE;
-    VendorI2CRequest request;
-    memset(&request, 0, sizeof(request));
-    memcpy(request.data, pBuffer, length);
-    request.count = static_cast<DWORD>(length);
-    return BlackBirdSet(m_pPropertySet.Get(), VENDORPROP_I2C, &request, VENDORPROP_INSTANCE_I2C);
+    return VendorI2CWrite(m_pPropertySet.Get(), pBuffer, length, PROPSETID_BlackBirdCardControl);
 }
 
 HRESULT CBlackBirdRegisterAccess::ReadGpio(DWORD* pValue)
@@ -151,14 +105,7 @@ HRESULT CBlackBirdRegisterAccess::ReadGpio(DWORD* pValue)
         return E_POINTER;
     if (m_pPropertySet == NULL)
         return E_FAIL;
-    VendorGpioRequest request;
-    memset(&request, 0, sizeof(request));
-    request.mask = GPIO_READ_MASK;
-    request.value = 0;
-    HRESULT hr = BlackBirdGet(m_pPropertySet.Get(), VENDORPROP_GPIO, &request, VENDORPROP_INSTANCE_DEFAULT);
-    if (SUCCEEDED(hr))
-        *pValue = request.value;
-    return hr;
+    return VendorReadGpio(m_pPropertySet.Get(), GPIO_READ_MASK, pValue, PROPSETID_BlackBirdCardControl);
 }
 
 HRESULT CBlackBirdRegisterAccess::WriteGpio(DWORD value, DWORD mask)
@@ -166,11 +113,7 @@ HRESULT CBlackBirdRegisterAccess::WriteGpio(DWORD value, DWORD mask)
     CScopedLock lock(&m_cs);
     if (m_pPropertySet == NULL)
         return E_FAIL;
-    VendorGpioRequest request;
-    memset(&request, 0, sizeof(request));
-    request.mask = mask;
-    request.value = value;
-    HRESULT hr = BlackBirdSet(m_pPropertySet.Get(), VENDORPROP_GPIO, &request, VENDORPROP_INSTANCE_DEFAULT);
+    HRESULT hr = VendorWriteGpio(m_pPropertySet.Get(), value, mask, PROPSETID_BlackBirdCardControl);
     BusSleep(GPIO_SETTLE_MS);
     return hr;
 }

@@ -112,28 +112,40 @@ enum
     VENDORPROP_INSTANCE_EMPTY = 16,
 };
 
+// The BlackBird driver speaks the same requests under a set of its own, so
+// every helper takes the set, the vendor one unless named.
 template <class TRequest>
-HRESULT VendorPropertySet(IKsPropertySet* pProps, DWORD id, TRequest* pRequest, DWORD instanceLength)
+HRESULT VendorPropertySet(IKsPropertySet* pProps, DWORD id, TRequest* pRequest, DWORD instanceLength,
+                          const GUID& set = PROPSETID_VendorCardControl)
 {
-    return pProps->Set(PROPSETID_VendorCardControl, id, pRequest, instanceLength,
-                       pRequest, sizeof(TRequest));
+    return pProps->Set(set, id, pRequest, instanceLength, pRequest, sizeof(TRequest));
 }
 
 template <class TRequest>
-HRESULT VendorPropertyGet(IKsPropertySet* pProps, DWORD id, TRequest* pRequest, DWORD instanceLength)
+HRESULT VendorPropertyGet(IKsPropertySet* pProps, DWORD id, TRequest* pRequest, DWORD instanceLength,
+                          const GUID& set = PROPSETID_VendorCardControl)
 {
     DWORD cbReturned = 0;
-    return pProps->Get(PROPSETID_VendorCardControl, id, pRequest, instanceLength,
-                       pRequest, sizeof(TRequest), &cbReturned);
+    return pProps->Get(set, id, pRequest, instanceLength, pRequest, sizeof(TRequest), &cbReturned);
 }
 
 // One request of each kind, filled, sent and read back. The transports keep
 // their own interface, argument and lock checks around these.
-HRESULT VendorSendCommand(IKsPropertySet* pProps, DWORD id, BYTE value);
+HRESULT VendorSendCommand(IKsPropertySet* pProps, DWORD id, BYTE value,
+                          const GUID& set = PROPSETID_VendorCardControl);
 // Property 2 get; on success the byte goes to *pValue.
-HRESULT VendorReadByte(IKsPropertySet* pProps, BYTE device, LONG subAddress, BYTE* pValue);
-HRESULT VendorWriteByte(IKsPropertySet* pProps, BYTE device, LONG subAddress, BYTE value);
+HRESULT VendorReadByte(IKsPropertySet* pProps, BYTE device, LONG subAddress, BYTE* pValue,
+                       const GUID& set = PROPSETID_VendorCardControl);
+HRESULT VendorWriteByte(IKsPropertySet* pProps, BYTE device, LONG subAddress, BYTE value,
+                        const GUID& set = PROPSETID_VendorCardControl);
 // Property 6 with length bytes of the buffer (at most 256); a successful get
 // copies them back.
-HRESULT VendorI2CRead(IKsPropertySet* pProps, BYTE* pBuffer, LONG length);
-HRESULT VendorI2CWrite(IKsPropertySet* pProps, const BYTE* pBuffer, LONG length);
+HRESULT VendorI2CRead(IKsPropertySet* pProps, BYTE* pBuffer, LONG length,
+                      const GUID& set = PROPSETID_VendorCardControl);
+HRESULT VendorI2CWrite(IKsPropertySet* pProps, const BYTE* pBuffer, LONG length,
+                       const GUID& set = PROPSETID_VendorCardControl);
+// Property 4 get of the lines under mask; on success the value goes to *pValue.
+HRESULT VendorReadGpio(IKsPropertySet* pProps, DWORD mask, DWORD* pValue,
+                       const GUID& set = PROPSETID_VendorCardControl);
+HRESULT VendorWriteGpio(IKsPropertySet* pProps, DWORD value, DWORD mask,
+                        const GUID& set = PROPSETID_VendorCardControl);
