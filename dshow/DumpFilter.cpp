@@ -1,7 +1,5 @@
 #include "dshow/DumpFilter.h"
 
-#include <vector>
-
 CDumpFilter::CDumpFilter(CDShowGraph* pGraph, REFCLSID clsid)
     : CFilterNode(pGraph, clsid)
 {
@@ -34,14 +32,5 @@ BOOL CDumpFilter::SetFileName(LPCSTR pszPath)
     ComPtr<IFileSinkFilter> pSink;
     if (FAILED(m_pFilter->QueryInterface(IID_IFileSinkFilter, reinterpret_cast<void**>(&pSink))) || !pSink)
         return FALSE;
-    std::vector<WCHAR> path;
-    if (pszPath != NULL)
-    {
-        int cch = MultiByteToWideChar(CP_ACP, 0, pszPath, -1, NULL, 0);
-        if (cch <= 0)
-            return FALSE;
-        path.resize(cch);
-        MultiByteToWideChar(CP_ACP, 0, pszPath, -1, path.data(), cch);
-    }
-    return SUCCEEDED(pSink->SetFileName(pszPath != NULL ? path.data() : NULL, NULL));
+    return SetSinkFileName(pSink.Get(), pszPath);
 }

@@ -2,8 +2,6 @@
 
 #include "dshow/DShowText.h"
 
-#include <vector>
-
 CFileWriteFilter::CFileWriteFilter(CDShowGraph* pGraph, REFCLSID clsid)
     : CFilterNode(pGraph, clsid)
 {
@@ -47,16 +45,7 @@ BOOL CFileWriteFilter::SetFileName(LPCSTR pszPath)
 {
     if (!m_pSink)
         return FALSE;
-    std::vector<WCHAR> path;
-    if (pszPath != NULL)
-    {
-        int cch = MultiByteToWideChar(CP_ACP, 0, pszPath, -1, NULL, 0);
-        if (cch <= 0)
-            return FALSE;
-        path.resize(cch);
-        MultiByteToWideChar(CP_ACP, 0, pszPath, -1, path.data(), cch);
-    }
-    return SUCCEEDED(m_pSink->SetFileName(pszPath != NULL ? path.data() : NULL, NULL));
+    return SetSinkFileName(m_pSink.Get(), pszPath);
 }
 
 BOOL CFileWriteFilter::GetFileName(char* pszPath, int cchPath)

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <cwchar>
 #include <olectl.h>
+#include <vector>
 
 LONG g_nDeviceIndex = 0;
 
@@ -391,6 +392,20 @@ HRESULT CFilterNode::ShowPropertyPages(LPCSTR pszCaption, HWND hwndOwner) const
     if (pages.pElems != NULL)
         CoTaskMemFree(pages.pElems);
     return hr;
+}
+
+BOOL CFilterNode::SetSinkFileName(IFileSinkFilter* pSink, LPCSTR pszPath)
+{
+    std::vector<WCHAR> path;
+    if (pszPath != NULL)
+    {
+        int cch = MultiByteToWideChar(CP_ACP, 0, pszPath, -1, NULL, 0);
+        if (cch <= 0)
+            return FALSE;
+        path.resize(cch);
+        MultiByteToWideChar(CP_ACP, 0, pszPath, -1, path.data(), cch);
+    }
+    return SUCCEEDED(pSink->SetFileName(pszPath != NULL ? path.data() : NULL, NULL));
 }
 
 HRESULT FindFilterByName(GUID category, LPCSTR pszName, IBaseFilter** ppFilter)

@@ -2,8 +2,6 @@
 
 #include <string.h>
 
-#include <vector>
-
 CMCEncoderFilter::CMCEncoderFilter(CDShowGraph* pGraph, REFCLSID clsid)
     : CFilterNode(pGraph, clsid)
 {
@@ -104,14 +102,5 @@ BOOL CMCEncoderFilter::SetFileName(LPCSTR pszPath)
 {
     if (!m_pFileSink)
         return FALSE;
-    std::vector<WCHAR> path;
-    if (pszPath != NULL)
-    {
-        int cch = MultiByteToWideChar(CP_ACP, 0, pszPath, -1, NULL, 0);
-        if (cch <= 0)
-            return FALSE;
-        path.resize(cch);
-        MultiByteToWideChar(CP_ACP, 0, pszPath, -1, path.data(), cch);
-    }
-    return SUCCEEDED(m_pFileSink->SetFileName(pszPath != NULL ? path.data() : NULL, NULL));
+    return SetSinkFileName(m_pFileSink.Get(), pszPath);
 }
