@@ -11,13 +11,6 @@ namespace
 // {FC8FACFF-0293-4CE3-8594-4F638CCD6BB0}
 const GUID kVendorSet = { 0xFC8FACFF, 0x0293, 0x4CE3, { 0x85, 0x94, 0x4F, 0x63, 0x8C, 0xCD, 0x6B, 0xB0 } };
 
-DWORD Dword(const std::vector<BYTE>& data, size_t offset)
-{
-    DWORD v = 0;
-    memcpy(&v, &data[offset], 4);
-    return v;
-}
-
 void ExpectRequest(const CRecordingPropertySet::Call& call, bool bSet, DWORD id, DWORD instance, DWORD length)
 {
     EXPECT_EQ(bSet, call.bSet);

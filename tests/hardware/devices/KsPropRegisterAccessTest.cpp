@@ -8,13 +8,6 @@
 
 namespace
 {
-DWORD Dword(const std::vector<BYTE>& data, size_t offset)
-{
-    DWORD v = 0;
-    memcpy(&v, &data[offset], 4);
-    return v;
-}
-
 class KsProp : public ::testing::Test
 {
 protected:

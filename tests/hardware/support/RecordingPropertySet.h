@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <strmif.h>
 
+#include <string.h>
+
 #include <functional>
 #include <vector>
 
@@ -60,3 +62,11 @@ private:
     HANDLE m_hObject;
     CKsObject* m_pKsObject;
 };
+
+// The little-endian 32-bit word at offset of a recorded buffer.
+inline DWORD Dword(const std::vector<BYTE>& data, size_t offset)
+{
+    DWORD v = 0;
+    memcpy(&v, &data[offset], 4);
+    return v;
+}

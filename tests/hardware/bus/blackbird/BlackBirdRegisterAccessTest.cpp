@@ -14,13 +14,6 @@ namespace
 // {B9433C39-8511-4660-A2ED-E0911456DF74}
 const GUID kBlackBirdSet = { 0xB9433C39, 0x8511, 0x4660, { 0xA2, 0xED, 0xE0, 0x91, 0x14, 0x56, 0xDF, 0x74 } };
 
-DWORD Dword(const std::vector<BYTE>& data, size_t offset)
-{
-    DWORD v = 0;
-    memcpy(&v, &data[offset], 4);
-    return v;
-}
-
 void ExpectRequest(const CRecordingPropertySet::Call& call, bool bSet, DWORD id, DWORD instance, DWORD length)
 {
     EXPECT_EQ(bSet, call.bSet);
