@@ -1,20 +1,12 @@
 #include "platform/sim/blackbird/SimBlackBirdCard.h"
 
+#include "platform/sim/chipbus/SimLock.h"
+
 #include <dshow.h>
 #include <string.h>
 
 namespace
 {
-class CCardLock
-{
-public:
-    explicit CCardLock(CRITICAL_SECTION* p) : m_p(p) { EnterCriticalSection(m_p); }
-    ~CCardLock() { LeaveCriticalSection(m_p); }
-
-private:
-    CRITICAL_SECTION* m_p;
-};
-
 const DWORD kEncoderLengths[CSimBlackBirdCard::ENCODER_PROPERTY_COUNT] = { 12, 4, 1, 0, 1, 4, 4, 4, 4, 4 };
 
 void PutDword(std::vector<BYTE>& value, DWORD v)
@@ -44,7 +36,7 @@ CSimBlackBirdCard::~CSimBlackBirdCard()
 
 void CSimBlackBirdCard::Reset()
 {
-    CCardLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     m_bus.DetachChip(0xA0);
     if (m_byPllAddress != 0)
         m_bus.DetachChip(m_byPllAddress);
@@ -91,31 +83,31 @@ void CSimBlackBirdCard::Reset()
 
 void CSimBlackBirdCard::SetEepromTuner(char letter, BYTE type)
 {
-    CCardLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     m_eeprom.SetTuner(letter, type);
 }
 
 void CSimBlackBirdCard::SetEepromByte(int offset, BYTE value)
 {
-    CCardLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     m_eeprom.SetByte(offset, value);
 }
 
 BYTE CSimBlackBirdCard::GetEepromByte(int offset)
 {
-    CCardLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     return m_eeprom.GetByte(offset);
 }
 
 void CSimBlackBirdCard::SetStations(const SimStation* pStations, int count)
 {
-    CCardLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     m_pll.SetStations(pStations, count);
 }
 
 void CSimBlackBirdCard::SetPllAddress(BYTE writeAddress)
 {
-    CCardLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     if (m_byPllAddress != 0)
         m_bus.DetachChip(m_byPllAddress);
     m_byPllAddress = writeAddress & 0xFE;
@@ -140,19 +132,19 @@ void CSimBlackBirdCard::ClearBusLog()
 
 BOOL CSimBlackBirdCard::IsOnStation()
 {
-    CCardLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     return m_pll.IsOnStation();
 }
 
 double CSimBlackBirdCard::GetTunedFrequency()
 {
-    CCardLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     return m_pll.IsTuned() ? m_pll.GetTunedFrequency() : 0.0;
 }
 
 HRESULT CSimBlackBirdCard::Route(LONG output, LONG input)
 {
-    CCardLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     if (output < 0 || output >= SIM_XBAR_OUTPUTS || input < 0 || input >= SIM_XBAR_INPUTS)
         return E_INVALIDARG;
     BOOL bVideoInput = input <= SIM_XBAR_VIDEO_COMPOSITE;
@@ -164,7 +156,7 @@ HRESULT CSimBlackBirdCard::Route(LONG output, LONG input)
 
 LONG CSimBlackBirdCard::GetRoute(LONG output)
 {
-    CCardLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     return output >= 0 && output < SIM_XBAR_OUTPUTS ? m_alRoutes[output] : -1;
 }
 
@@ -185,7 +177,7 @@ LONG CSimBlackBirdCard::GetTunerMode()
 
 void CSimBlackBirdCard::GetTunerChannel(LONG* pChannel, LONG* pVideo, LONG* pAudio)
 {
-    CCardLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     if (pChannel != NULL)
         *pChannel = m_lChannel;
     if (pVideo != NULL)
@@ -196,7 +188,7 @@ void CSimBlackBirdCard::GetTunerChannel(LONG* pChannel, LONG* pVideo, LONG* pAud
 
 void CSimBlackBirdCard::SetTunerChannel(LONG channel, LONG video, LONG audio)
 {
-    CCardLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     m_lChannel = channel;
     m_lVideoSub = video;
     m_lAudioSub = audio;
@@ -204,13 +196,13 @@ void CSimBlackBirdCard::SetTunerChannel(LONG channel, LONG video, LONG audio)
 
 LONG CSimBlackBirdCard::GetProcAmp(LONG property)
 {
-    CCardLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     return property >= 0 && property < 5 ? m_alProcAmp[property] : 0;
 }
 
 void CSimBlackBirdCard::SetProcAmp(LONG property, LONG value)
 {
-    CCardLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     if (property >= 0 && property < 5)
         m_alProcAmp[property] = value;
 }
@@ -237,7 +229,7 @@ DWORD CSimBlackBirdCard::EncoderPropertyLength(DWORD id)
 
 void CSimBlackBirdCard::RefuseEncoderProperty(DWORD id, HRESULT hr)
 {
-    CCardLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     if (hr == S_OK)
         m_refusals.erase(id);
     else
@@ -246,7 +238,7 @@ void CSimBlackBirdCard::RefuseEncoderProperty(DWORD id, HRESULT hr)
 
 HRESULT CSimBlackBirdCard::SetEncoderProperty(DWORD id, const BYTE* pData, DWORD cbData)
 {
-    CCardLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     EncoderWrite write;
     write.id = id;
     if (pData != NULL)
@@ -266,7 +258,7 @@ HRESULT CSimBlackBirdCard::SetEncoderProperty(DWORD id, const BYTE* pData, DWORD
 
 HRESULT CSimBlackBirdCard::GetEncoderProperty(DWORD id, BYTE* pData, DWORD cbData, DWORD* pcbReturned)
 {
-    CCardLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     std::map<DWORD, HRESULT>::const_iterator refused = m_refusals.find(id);
     if (refused != m_refusals.end())
         return refused->second;
@@ -283,7 +275,7 @@ HRESULT CSimBlackBirdCard::GetEncoderProperty(DWORD id, BYTE* pData, DWORD cbDat
 
 DWORD CSimBlackBirdCard::GetStreamKind()
 {
-    CCardLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     DWORD kind = 0;
     memcpy(&kind, m_aEncoderValues[9].data(), 4);
     return kind;
@@ -291,13 +283,13 @@ DWORD CSimBlackBirdCard::GetStreamKind()
 
 int CSimBlackBirdCard::GetEncoderWriteCount()
 {
-    CCardLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     return static_cast<int>(m_encoderLog.size());
 }
 
 BOOL CSimBlackBirdCard::GetEncoderWrite(int index, DWORD* pId, BYTE* pData, DWORD cbData, DWORD* pcbWritten)
 {
-    CCardLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     if (index < 0 || index >= static_cast<int>(m_encoderLog.size()))
         return FALSE;
     const EncoderWrite& write = m_encoderLog[index];
@@ -313,6 +305,6 @@ BOOL CSimBlackBirdCard::GetEncoderWrite(int index, DWORD* pId, BYTE* pData, DWOR
 
 void CSimBlackBirdCard::ClearEncoderLog()
 {
-    CCardLock lock(&m_cs);
+    CSimLock lock(&m_cs);
     m_encoderLog.clear();
 }
