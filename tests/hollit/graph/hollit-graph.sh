@@ -21,7 +21,7 @@ fi
 aligned="$work/gop-aligned.mpg"
 [ -s "$aligned" ] || ffmpeg -hide_banner -loglevel error -y \
   -f lavfi -i testsrc2=size=352x288:rate=25 -f lavfi -i sine=frequency=1000:sample_rate=48000 -t 4 \
-  -c:v mpeg2video -b:v 1500k -maxrate 2M -bufsize 1835k -g 12 -bf 2 -sc_threshold 1000000000 \
+  -c:v mpeg2video -threads 1 -b:v 1500k -maxrate 2M -bufsize 1835k -g 12 -bf 2 -sc_threshold 1000000000 \
   -c:a mp2 -b:a 128k -ac 2 -fflags +bitexact -flags:v +bitexact -flags:a +bitexact -f dvd "$aligned" || exit 1
 # GOP headers anywhere in a pack: the kept group before a cut loses the tail of its last picture.
 unaligned="$work/m2-open.mpg"

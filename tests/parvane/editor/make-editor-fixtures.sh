@@ -16,18 +16,18 @@ ff() { ffmpeg -hide_banner -loglevel error -y "$@"; }
 exact=(-fflags +bitexact -flags:v +bitexact -flags:a +bitexact)
 m2() { # seconds source output
   ff -f lavfi -i "$2=size=352x288:rate=25" -f lavfi -i sine=frequency=440:sample_rate=48000 -t "$1" \
-     -c:v mpeg2video -b:v 1500k -maxrate 2M -bufsize 1835k -g 12 -bf 2 -sc_threshold 1000000000 \
+     -c:v mpeg2video -threads 1 -b:v 1500k -maxrate 2M -bufsize 1835k -g 12 -bf 2 -sc_threshold 1000000000 \
      -c:a mp2 -b:a 128k -ac 2 "${exact[@]}" -flags:v +cgop+bitexact -f vob "$3"
 }
 m1() { # seconds source output
   ff -f lavfi -i "$2=size=352x288:rate=25" -f lavfi -i sine=frequency=440:sample_rate=44100 -t "$1" \
-     -c:v mpeg1video -b:v 1150k -minrate 1150k -maxrate 1150k -bufsize 327680 -g 12 -bf 2 \
+     -c:v mpeg1video -threads 1 -b:v 1150k -minrate 1150k -maxrate 1150k -bufsize 327680 -g 12 -bf 2 \
      -sc_threshold 1000000000 -c:a mp2 -b:a 224k -ac 2 -ar 44100 "${exact[@]}" -flags:v +cgop+bitexact -f vcd "$3"
 }
 m1 4 testsrc2 "$out/m1-closed.mpg"
 m2 2 testsrc "$out/m2-insert.mpg"
 m1 2 testsrc "$out/m1-insert.mpg"
 ff -f lavfi -i "testsrc2=size=176x144:rate=25" -f lavfi -i sine=frequency=440:sample_rate=48000 -t 24 \
-   -c:v mpeg2video -b:v 400k -g 12 -bf 2 -sc_threshold 1000000000 \
+   -c:v mpeg2video -threads 1 -b:v 400k -g 12 -bf 2 -sc_threshold 1000000000 \
    -c:a mp2 -b:a 64k -ac 1 "${exact[@]}" -flags:v +cgop+bitexact -f vob "$out/m2-long.mpg"
 python3 "$here/make-view-border.py" "$out/m2-closed.mpg" "$out/m2-border.mpg"
