@@ -74,6 +74,31 @@ int FindAudioHeader(const BYTE* p, int from, int n)
     return -1;
 }
 
+// Audio frames whose headers lie in p[0, n): MPEG audio walked by frame length, AC3 counted by
+// its sub-stream header.
+int CountAudioFrames(const BYTE* p, int n, BOOL ac3)
+{
+    if (ac3)
+        return n >= 2 ? p[1] : 0;
+    int frames = 0;
+    int pos = FindAudioHeader(p, 0, n);
+    while (pos >= 0 && pos < n)
+    {
+        int length = 0;
+        double duration = 0;
+        if (n - pos < 3)
+            return frames + 1;
+        if (CMpegAudioHeader::Parse(p + pos, n - pos, &length, &duration) && length > 0)
+        {
+            ++frames;
+            pos += length;
+        }
+        else
+            pos = FindAudioHeader(p, pos + 1, n);
+    }
+    return frames;
+}
+
 void PutBig16(BYTE* p, int v)
 {
     p[0] = (BYTE)(v >> 8);
@@ -816,13 +841,20 @@ BOOL CPackRestamper::DropAudioBehindSeam(BYTE* b, PesHeader& h, int key)
     return FALSE;
 }
 
+// The first stamp of a stream may name a later frame than the first one written: a picture
+// whose headers begin in the packet before its own carries no stamp of its own, nor does an
+// audio packet the muxer left unstamped. Such frames come one frame duration each ahead of the
+// stamped one, so until a stamp is met the first time gathers minus their durations, and the
+// stamp is added to it.
 void CPackRestamper::ScanFirstStamps(const BYTE* data, int length, BOOL restart)
 {
     if (restart)
     {
         m_haveFirstVideo = FALSE;
+        m_firstVideo = 0.0;
         for (int i = 0; i < 256; ++i)
         {
+            m_audio[i].first = 0.0;
             m_audio[i].haveFirst = FALSE;
             m_audio[i].seam = m_audio[i].valid;
             m_audio[i].dropping = FALSE;
@@ -831,30 +863,64 @@ void CPackRestamper::ScanFirstStamps(const BYTE* data, int length, BOOL restart)
     if (!data || length <= 0)
         return;
     BYTE* b = const_cast<BYTE*>(data);   // only read
+    const double frame = FrameDuration();
+    BOOL opening = restart;
     int start = 0;
     int end = length;
     while (NextPack(b, &start, &end))
     {
         BYTE* pack = b + start;
+        // The opening pack loses its video before the GOP (see TrimOpeningPack); whatever
+        // picture starts there is not written and must not be counted.
+        BOOL skipping = FALSE;
+        if (opening && !m_haveFirstVideo)
+        {
+            ForEachPacket(pack, end - start, [&](int p, int pend, BYTE id) {
+                PesHeader h;
+                if (id >= 0xE0 && id <= 0xEF && ParsePes(pack, p, pend, &h) && FindCode(pack, h.payload, h.end, 0xB8) >= 0)
+                    skipping = TRUE;
+            });
+        }
+        opening = FALSE;
         ForEachPacket(pack, end - start, [&](int p, int pend, BYTE id) {
             PesHeader h;
-            if (!ParsePes(pack, p, pend, &h) || h.pts < 0)
+            if (!ParsePes(pack, p, pend, &h))
                 return;
             if (id >= 0xE0 && id <= 0xEF)
             {
-                if (!m_haveFirstVideo)
+                if (m_haveFirstVideo)
+                    return;
+                if (h.pts >= 0)
                 {
-                    m_firstVideo = CMpegClock::ReadStamp(pack + (h.dts >= 0 ? h.dts : h.pts));
+                    m_firstVideo += CMpegClock::ReadStamp(pack + (h.dts >= 0 ? h.dts : h.pts));
                     m_haveFirstVideo = TRUE;
+                    return;
                 }
+                int from = h.payload;
+                if (skipping)
+                {
+                    int seq = FindCode(pack, from, h.end, 0xB3);
+                    int gop = FindCode(pack, from, h.end, 0xB8);
+                    int header = seq >= 0 && (gop < 0 || seq < gop) ? seq : gop;
+                    if (header < 0)
+                        return;
+                    from = header;
+                    skipping = FALSE;
+                }
+                m_firstVideo -= CountCode(pack, from, h.end, 0x00) * frame;
                 return;
             }
             int key = AudioKey(pack, h);
-            if (key >= 0 && !m_audio[key].haveFirst)
+            if (key < 0 || m_audio[key].haveFirst)
+                return;
+            StreamTrack& t = m_audio[key];
+            if (h.pts >= 0)
             {
-                m_audio[key].first = CMpegClock::ReadStamp(pack + h.pts);
-                m_audio[key].haveFirst = TRUE;
+                t.first += CMpegClock::ReadStamp(pack + h.pts);
+                t.haveFirst = TRUE;
             }
+            else
+                t.first -= CountAudioFrames(pack + h.payload, h.end - h.payload, key < 0xC0) * t.frame;
         });
         start = end;
         end = length;

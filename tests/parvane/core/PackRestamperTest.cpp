@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <string.h>
+#include <algorithm>
 #include "parvane/MpegClock.h"
 #include "parvane/NavPack.h"
 #include "parvane/PackRestamper.h"
@@ -392,6 +393,74 @@ TEST(PackRestamper, NavigationPacketsMoveWithTheClock)
     EXPECT_EQ(42u * 90000, CMpegClock::GetBig32(dsi)) << "DSI SCR";
     EXPECT_EQ(100u, CMpegClock::GetBig32(pci));
     EXPECT_EQ(CMpegClock::GetBig32(pci), CMpegClock::GetBig32(dsi + 4)) << "PCI and DSI block numbers agree";
+}
+
+// A frame whose packet carries no stamp of its own still takes a slot ahead of the first one
+// stamped: the first I picture when its sequence header began in the packet before (the muxer
+// stamps the packet where the headers begin), or audio frames in an unstamped packet.
+TEST(PackRestamper, NewTimeBaseCountsTheFramesBeforeTheFirstStamp)
+{
+    struct Row
+    {
+        int pictures;       // pictures before the first stamped one
+        int audioFrames;    // audio frames before the first stamped packet
+        double audioFirst;  // the time of the first audio frame
+    };
+    const Row rows[] = { { 0, 0, 50.3 }, { 1, 0, 50.3 }, { 2, 0, 50.3 }, { 0, 2, 50.1 }, { 1, 1, 50.1 } };
+    const double frame = 0.04;
+    const double audioFrame = 1152.0 / 48000;
+    const Bytes audioHeader = { 0xFF, 0xFD, 0x84, 0x00 };   // 384-byte frames
+    for (const Row& row : rows)
+    {
+        CPackRestamper r(2);
+        r.Sequence().frameRate = 25.0;
+        Stream a(2);
+        a.AddPack(10.0);
+        a.builder.Packet(0xE0, CPackBuilder::Join({ kSeq, CPackBuilder::Gop(0, 0, 10, 0, false),
+                                                   CPackBuilder::Picture(1, 30) }), 10.6, 10.54);
+        a.builder.Packet(0xC0, CPackBuilder::Join({ audioHeader, Bytes(2, 0) }), 10.5);
+        double last = 10.0;
+        int lostB = 0, first = 1;
+        Restamp(r, a.bytes(), &last, &lostB, &first);
+        last = 10.3;
+        const double nextVideo = 10.54 + frame;
+        const double nextAudio = 10.5 + audioFrame;
+
+        Stream b(2);
+        b.AddPack(50.0);
+        Bytes opening = CPackBuilder::Join({ kSeq, CPackBuilder::Gop(0, 0, 50, 0, false) });
+        for (int i = 0; i < row.pictures; ++i)
+            opening = CPackBuilder::Join({ opening, CPackBuilder::Picture(i == 0 ? 1 : 2, 30) });
+        size_t v;
+        if (row.pictures == 0)
+            v = b.builder.Packet(0xE0, CPackBuilder::Join({ opening, CPackBuilder::Picture(1, 30) }), 50.4, 50.2);
+        else
+        {
+            b.builder.Packet(0xE0, opening);
+            b.AddPack(50.05);
+            v = b.builder.Packet(0xE0, CPackBuilder::Picture(3, 30), 50.4, 50.2 + row.pictures * frame);
+        }
+        b.AddPack(50.06);
+        if (row.audioFrames > 0)
+        {
+            Bytes frames;
+            for (int i = 0; i < row.audioFrames; ++i)
+                frames = CPackBuilder::Join({ frames, audioHeader, Bytes(380, 0) });
+            b.builder.Packet(0xC0, frames);
+        }
+        size_t au = b.builder.Packet(0xC0, CPackBuilder::Join({ audioHeader, Bytes(2, 0) }),
+                                     row.audioFirst + row.audioFrames * audioFrame);
+        first = 1;
+        Restamp(r, b.bytes(), &last, &lostB, &first);
+
+        double dts = CMpegClock::ReadStamp(&b.bytes()[v + 9 + 5]) - row.pictures * frame;
+        double apts = CMpegClock::ReadStamp(&b.bytes()[au + 9]) - row.audioFrames * audioFrame;
+        SCOPED_TRACE(testing::Message() << "pictures " << row.pictures << ", audio frames " << row.audioFrames);
+        ASSERT_EQ(0xC0, b.bytes()[au + 3]) << "the stamped audio is kept";
+        EXPECT_GE(dts, nextVideo - 1e-4) << "the first picture decodes after the last one written";
+        EXPECT_GE(apts, nextAudio - 1e-4) << "the first audio frame plays after the last one written";
+        EXPECT_NEAR(0.0, std::min(dts - nextVideo, apts - nextAudio), 1e-4) << "and no further than the tightest need";
+    }
 }
 
 TEST_P(RestampByKind, NewTimeBaseDropsTheTailOfAnUndeliveredPicture)
