@@ -125,6 +125,7 @@ void CPackRestamper::ForgetHistory()
     m_nextVideo = 0.0;
     m_haveFirstVideo = FALSE;
     m_firstVideo = 0.0;
+    m_sequenceOpen = FALSE;
     for (int i = 0; i < 256; ++i)
     {
         StreamTrack& t = m_audio[i];
@@ -609,8 +610,13 @@ BOOL CPackRestamper::CutPayload(BYTE* b, PesHeader& h, const int (*drops)[2], in
 
 // On a new time base the first pack's video bytes before its sequence or GOP header are the
 // tail of a picture that was not delivered; they would be appended to the last picture that was.
+// When the video written last ends on a sequence header without its extension, and the bytes
+// before the GOP header hold the extension of the sequence header the pause cut off, that
+// extension is kept: an MPEG-2 sequence header left without one makes decoders take the
+// pictures that follow for MPEG-1.
 void CPackRestamper::TrimOpeningPack(BYTE* pack, int length)
 {
+    const BOOL keepExtension = m_kind == 2 && m_sequenceOpen;
     BOOL holdsHeader = FALSE;
     ForEachPacket(pack, length, [&](int p, int end, BYTE id) {
         PesHeader h;
@@ -629,7 +635,8 @@ void CPackRestamper::TrimOpeningPack(BYTE* pack, int length)
         int c = -1;
         for (int q = FindPrefix(pack, h.payload, h.end); q >= 0 && q + 3 < h.end; q = FindPrefix(pack, q + 3, h.end))
         {
-            if (pack[q + 3] == 0xB3 || pack[q + 3] == 0xB8)
+            if (pack[q + 3] == 0xB3 || pack[q + 3] == 0xB8 ||
+                (keepExtension && pack[q + 3] == 0xB5 && q + 4 < h.end && (pack[q + 4] >> 4) == 1))
             {
                 c = q;
                 break;
@@ -745,11 +752,19 @@ void CPackRestamper::VideoPacket(BYTE* b, PesHeader& h, double offset, int* gopM
     int counted = 0;
     for (int c = FindPrefix(b, h.payload, h.end); c >= 0 && c + 3 < h.end; c = FindPrefix(b, c + 3, h.end))
     {
-        if (b[c + 3] == 0x00)
+        BYTE code = b[c + 3];
+        if (code == 0x00)
             ++counted;
-        else if (b[c + 3] == 0xB8 && gop < 0)
+        else if (code == 0xB8 && gop < 0)
             gop = c;
+        if (code == 0xB3)
+            m_sequenceOpen = TRUE;
+        else if (code != 0xB2)
+            m_sequenceOpen = FALSE;     // an extension (or any other header) follows it
     }
+    // A start code prefix split off at the end would swallow the kept extension's first byte.
+    if (m_sequenceOpen && h.end - h.payload >= 3 && b[h.end - 3] == 0 && b[h.end - 2] == 0 && b[h.end - 1] == 1)
+        m_sequenceOpen = FALSE;
     GopStep(b, h, gop, offset, gopMark, lostBMode);
     TrackVideo(b, h, pictures < 0 ? counted : pictures);
 }

@@ -135,6 +135,9 @@ private:
     int m_lostBMode;
     int m_bDropping;
     BOOL m_lostBIPassed;    // lost-B mode has met its I picture (kept across deliveries)
+    // The video written last ends on a sequence header whose extension was not written:
+    // a delivery that ends one pack before the GOP header leaves it so when a pause follows.
+    BOOL m_sequenceOpen;
 
     BOOL m_haveLastScr;
     double m_lastScr;

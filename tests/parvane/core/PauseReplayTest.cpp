@@ -173,6 +173,19 @@ const Replay kReplays[] = {
     { "m1-system.mpg", "m1-pauses.mpg", 1, "KKPKKPPK", 3 },
     { "m1-system.mpg", "m1-keepb.mpg", 0, "KPPKK", 5 },
     { "dvd-nav.vob", "dvd-pauses.vob", 1, "KPKK", 2 },
+    // The same plans over the layout of a multi-threaded encoder.
+    { "m2-closed-t3.mpg", "t3-m2-closed-pauses.mpg", 0, "KKPPKKPK", 3 },
+    { "m2-open-t3.mpg", "t3-m2-open-lostb.mpg", 1, "KKPPKKPK", 4 },
+    { "m2-open-t3.mpg", "t3-m2-open-keepb.mpg", 0, "KPKPPK", 1 },
+    { "m2-ib-t3.mpg", "t3-m2-ib-lostb.mpg", 1, "KKKPPKKKPKKK", 2 },
+    { "m1-system-t3.mpg", "t3-m1-pauses.mpg", 1, "KKPKKPPK", 3 },
+    { "m1-system-t3.mpg", "t3-m1-keepb.mpg", 0, "KPPKK", 5 },
+    { "dvd-nav-t3.vob", "t3-dvd-pauses.vob", 1, "KPKK", 2 },
+    // There the sequence headers of GOPs 2 and 5 end the pack before their GOP header: this
+    // pause ends on a sequence header whose GOP was never delivered and resumes on a GOP
+    // whose sequence header was not delivered either.
+    { "m2-ib-t3.mpg", "t3-m2-ib-seqtail-lostb.mpg", 1, "KKPPPKKK", 2 },
+    { "m2-ib-t3.mpg", "t3-m2-ib-seqtail-keepb.mpg", 0, "KKPPPKKK", 3 },
 };
 
 INSTANTIATE_TEST_SUITE_P(Recordings, PauseReplay, ::testing::ValuesIn(kReplays));

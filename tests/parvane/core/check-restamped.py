@@ -28,8 +28,66 @@ def packets(path):
     return kinds, rates, data.get("packets", [])
 
 
+# Frame rates by the sequence header's frame_rate_code.
+FRAME_RATES = {1: 24000 / 1001, 2: 24, 3: 25, 4: 30000 / 1001, 5: 30, 6: 50, 7: 60000 / 1001, 8: 60}
+
+
+def coded_rate(path):
+    """The video frame rate the stream's sequence header gives. ffprobe's r_frame_rate is a guess
+    from the time stamps, which a pause's gap (rightly not a whole number of pictures) throws off."""
+    with open(path, "rb") as f:
+        b = f.read(1 << 20)
+    i = b.find(b"\x00\x00\x01\xb3")
+    if i < 0 or i + 8 > len(b):
+        return None
+    return FRAME_RATES.get(b[i + 7] & 0x0F)
+
+
+def picture_headers(path):
+    """File positions of the video picture start codes, in stream order. The PES packets of
+    the video are followed so that a start code split across two packets is still found."""
+    b = open(path, "rb").read()
+    es = bytearray()
+    where = []          # (offset in es, file position of that payload)
+    i = 0
+    while True:
+        i = b.find(b"\x00\x00\x01", i)
+        if i < 0 or i + 6 > len(b):
+            break
+        sid = b[i + 3]
+        if sid == 0xBA:
+            i += 14 + (b[i + 13] & 7) if (b[i + 4] & 0xC0) == 0x40 else 12
+            continue
+        if sid < 0xBB:
+            i += 1
+            continue
+        end = i + 6 + ((b[i + 4] << 8) | b[i + 5])
+        if 0xE0 <= sid <= 0xEF:
+            q = i + 6
+            if (b[q] & 0xC0) == 0x80:
+                q = i + 9 + b[i + 8]
+            else:
+                while q < end and b[q] == 0xFF:
+                    q += 1
+                if q < end and (b[q] & 0xC0) == 0x40:
+                    q += 2
+                q += 5 if (b[q] & 0xF0) == 0x20 else 10 if (b[q] & 0xF0) == 0x30 else 1
+            where.append((len(es), q))
+            es += b[q:end]
+        i = end
+    pics = []
+    j = es.find(b"\x00\x00\x01\x00")
+    k = 0
+    while j >= 0:
+        while k + 1 < len(where) and where[k + 1][0] <= j:
+            k += 1
+        pics.append(where[k][1] + (j - where[k][0]))
+        j = es.find(b"\x00\x00\x01\x00", j + 4)
+    return pics
+
+
 def frames(path):
-    """Decoded pictures in output order: (md5, source position of the picture's packet)."""
+    """Decoded pictures in output order: (md5, position of the picture's packet, picture type)."""
     md5 = run(["ffmpeg", "-v", "error", "-i", path, "-map", "0:v:0", "-f", "framemd5", "-"]).stdout
     sums = [l.split(",")[-1].strip() for l in md5.splitlines() if l and not l.startswith("#")]
     probe = run(["ffprobe", "-v", "error", "-select_streams", "v:0", "-show_entries", "frame=pkt_pos,pict_type",
@@ -62,6 +120,9 @@ def main():
 
         # Time stamps across every seam.
         kinds, rates, pk = packets(out)
+        rate = coded_rate(src)
+        if rate:
+            rates = {i: rate for i in rates}
         last = {}
         bad = 0
         close = 0
@@ -81,7 +142,7 @@ def main():
                 if bad <= 3:
                     print(f"{name}: {kind} time {t} after {prev} at byte {p.get('pos')}")
             # Each video decode time at least one picture after the one before (90 kHz ticks).
-            rate = rates.get(p["stream_index"])
+            rate = rates.get(p["stream_index"]) if kind == "video" else None
             if prev is not None and rate and t - prev < 90000 / rate - 1:
                 close += 1
                 if close <= 3:
@@ -100,8 +161,16 @@ def main():
             failures.append(f"{name}: stream copy complains: {r.stderr.strip()[:300]}")
 
         # Pictures.
-        src_sums, src_pos, src_types = frames(src)
+        src_sums, src_packet, src_types = frames(src)
         out_sums, _, _ = frames(out)
+        # A picture belongs to the GOP whose delivery holds its picture header. ffmpeg gives the
+        # position of the packet where the picture's coded data begins, which may be a sequence
+        # header one pack before the pack that holds the GOP header.
+        headers = picture_headers(src)
+        src_pos = []
+        for p in src_packet:
+            n = next((h for h in headers if h >= p), -1) if p >= 0 else -1
+            src_pos.append(n)
 
         def gop_of(pos):
             for i, (a, b) in enumerate(ranges):

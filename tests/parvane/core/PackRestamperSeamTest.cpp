@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+#include "parvane/PackRestamper.h"
+#include "tests/parvane/core/PackBuilder.h"
+
+// What a new time base keeps of the video before the GOP header of its opening pack, by what
+// the video written before the pause ended on.
+namespace
+{
+typedef std::vector<BYTE> Bytes;
+
+const Bytes kSeq = CPackBuilder::Sequence(352, 288, 3);
+const Bytes kSeqExtension = { 0, 0, 1, 0xB5, 0x14, 0x8A, 0x00, 0x01, 0x00, 0x00 };
+
+int Restamp(CPackRestamper& r, Bytes& bytes, double* last, int* lostB, int* first)
+{
+    CChunkList list;
+    list.Add(bytes);
+    return r.RestampChunks(list.List(), last, lostB, first);
+}
+
+struct Row
+{
+    const char* name;
+    Bytes tail;             // what the delivery before the pause ends on
+    bool keepsExtension;
+};
+
+TEST(PackRestamperSeam, KeepsTheExtensionOfASequenceHeaderLeftOpen)
+{
+    const Row rows[] = {
+        { "the last picture", {}, false },
+        { "a sequence header", kSeq, true },
+        { "a sequence header and its extension", CPackBuilder::Join({ kSeq, kSeqExtension }), false },
+        { "a sequence header and a split start code prefix", CPackBuilder::Join({ kSeq, { 0, 0 } }), true },
+        { "a sequence header and a split start code", CPackBuilder::Join({ kSeq, { 0, 0, 1 } }), false },
+    };
+    for (const Row& row : rows)
+    {
+        CPackRestamper r(2);
+        r.Sequence().frameRate = 25.0;
+        CPackBuilder a(2);
+        a.Pack(10.0);
+        a.Packet(0xE0, CPackBuilder::Join({ kSeq, kSeqExtension, CPackBuilder::Gop(0, 0, 10, 0, false),
+                                            CPackBuilder::Picture(1, 30), CPackBuilder::Picture(2, 30), row.tail }),
+                 10.6, 10.54);
+        double last = 10.0;
+        int lostB = 0, first = 1;
+        ASSERT_EQ(1, Restamp(r, a.Bytes(), &last, &lostB, &first)) << row.name;
+
+        // The pause cut off the sequence header of the GOP it resumes on, but not its extension.
+        CPackBuilder b(2);
+        b.Pack(50.0);
+        b.Packet(0xE0, CPackBuilder::Join({ kSeqExtension, CPackBuilder::Gop(0, 0, 50, 0, false),
+                                            CPackBuilder::Picture(1, 30) }),
+                 50.6, 50.54);
+        first = 1;
+        ASSERT_EQ(1, Restamp(r, b.Bytes(), &last, &lostB, &first)) << row.name;
+        const Bytes& out = b.Bytes();
+        int extension = CPackRestamper::FindStartCode(out.data(), 0, (int)out.size(), 0xB5);
+        int gop = CPackRestamper::FindStartCode(out.data(), 0, (int)out.size(), 0xB8);
+        ASSERT_GE(gop, 0) << row.name;
+        if (row.keepsExtension)
+        {
+            EXPECT_GE(extension, 0) << row.name;
+            EXPECT_EQ(gop, extension + (int)kSeqExtension.size()) << row.name;
+        }
+        else
+            EXPECT_LT(extension, 0) << row.name;
+    }
+}
+}
