@@ -7,7 +7,7 @@
 volatile LONG g_lLargestInputBufferSize = 2048;
 
 CDataBlock::CDataBlock()
-    : m_state(NoBuffer), m_pData(nullptr), m_capacity(0), m_length(0)
+    : m_state(NoBuffer), m_pData(nullptr), m_capacity(0), m_length(0), m_batch(0), m_batchValue(0)
 {
     InitializeCriticalSection(&m_lock);
 }
@@ -85,6 +85,7 @@ void CDataBlock::Clear()
     EnterCriticalSection(&m_lock);
     m_length = 0;
     m_state = Free;
+    m_batch = 0;
     LeaveCriticalSection(&m_lock);
 }
 
@@ -103,5 +104,6 @@ void CDataBlock::FreeBuffer()
     m_capacity = 0;
     m_length = 0;
     m_state = NoBuffer;
+    m_batch = 0;
     LeaveCriticalSection(&m_lock);
 }

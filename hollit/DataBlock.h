@@ -11,6 +11,8 @@ class CDataBlock
 {
 public:
     enum State { NoBuffer = -1, Free = 0, Filled = 1, Pending = 2 };
+    // Marks of the first block of a batch handed on for delivery.
+    enum Batch { BatchStart = 1, NewTimeBase = 2, LeadIn = 4, Closing = 8 };
 
     CDataBlock();
     virtual ~CDataBlock();
@@ -26,6 +28,15 @@ public:
     void Clear();
     void Mark(BOOL pending);
     void FreeBuffer();
+    // Batch marks (cleared with the block) and a value that goes with them: the lost-B mode a
+    // new time base starts with, or which closing a closing batch belongs to.
+    void SetBatch(int marks, int value)
+    {
+        m_batch = marks;
+        m_batchValue = value;
+    }
+    int GetBatch() const { return m_batch; }
+    int GetBatchValue() const { return m_batchValue; }
 
     int GetState() const { return m_state; }
     BYTE* GetData() const { return m_pData; }
@@ -37,5 +48,7 @@ private:
     BYTE* m_pData;
     int m_capacity;
     int m_length;
+    int m_batch;
+    int m_batchValue;
     CRITICAL_SECTION m_lock;
 };

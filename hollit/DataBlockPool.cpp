@@ -42,6 +42,73 @@ BOOL CDataBlockPool::NewBlock(const BYTE* data, int n)
     return TRUE;
 }
 
+BOOL CDataBlockPool::AddPending(const BYTE* data, int n, int batchMarks, int batchValue)
+{
+    CCriticalSectionLock lock(&m_lock);
+    if (m_free.empty())
+        Grow(10);
+    if (m_free.empty())
+        return FALSE;
+    CDataBlock* block = m_free.front();
+    if (!block->Fill(data, n))
+        return FALSE;
+    m_free.pop_front();
+    block->SetBatch(batchMarks | CDataBlock::BatchStart, batchValue);
+    block->Mark(TRUE);
+    m_pending.push_back(block);
+    return TRUE;
+}
+
+void CDataBlockPool::FilledToPendingByPack(int batchMarks, int batchValue)
+{
+    CCriticalSectionLock lock(&m_lock);
+    BlockQueue filled;
+    filled.swap(m_filled);
+    for (CDataBlock* block : filled) {
+        const BYTE* bytes = block->GetData();
+        const int length = block->GetLength();
+        int start = 0;
+        while (start < length) {
+            int next = start + 4;
+            while (next + 4 <= length && !(bytes[next] == 0 && bytes[next + 1] == 0 && bytes[next + 2] == 1 &&
+                                           bytes[next + 3] == 0xBA))
+                ++next;
+            if (next + 4 > length)
+                next = length;
+            AddPending(bytes + start, next - start, batchMarks, batchValue);
+            start = next;
+        }
+        block->Clear();
+        m_free.push_back(block);
+    }
+}
+
+BOOL CDataBlockPool::Store(const BYTE* data, int n)
+{
+    CCriticalSectionLock lock(&m_lock);
+    CDataBlock* current = m_filled.empty() ? nullptr : m_filled.back();
+    // A block takes whole packs while its buffer has room; a full one is left as it is, so a
+    // buffer is never copied to grow.
+    if (current && current->GetLength() + n <= current->GetCapacity())
+        return current->Append(data, n);
+    return NewBlock(data, n);
+}
+
+BOOL CDataBlockPool::TakeBack(int n, std::vector<BYTE>& out)
+{
+    CCriticalSectionLock lock(&m_lock);
+    CDataBlock* current = m_filled.empty() ? nullptr : m_filled.back();
+    if (!current || n <= 0 || current->GetLength() < n)
+        return FALSE;
+    const int keep = current->GetLength() - n;
+    out.assign(current->GetData() + keep, current->GetData() + keep + n);
+    if (keep == 0)
+        RemoveCurrent();
+    else
+        current->Truncate(keep);
+    return TRUE;
+}
+
 CDataBlock* CDataBlockPool::Current()
 {
     CCriticalSectionLock lock(&m_lock);
@@ -80,9 +147,11 @@ void CDataBlockPool::DropPending()
     MoveToFree(m_pending);
 }
 
-void CDataBlockPool::FilledToPending()
+void CDataBlockPool::FilledToPending(int batchMarks, int batchValue)
 {
     CCriticalSectionLock lock(&m_lock);
+    if (!m_filled.empty())
+        m_filled.front()->SetBatch(batchMarks | CDataBlock::BatchStart, batchValue);
     for (CDataBlock* block : m_filled) {
         block->Mark(TRUE);
         m_pending.push_back(block);

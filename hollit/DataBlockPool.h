@@ -27,7 +27,18 @@ public:
     void RemoveCurrent();
     void DropFilled();
     void DropPending();
-    void FilledToPending();
+    // Every filled block goes to the back of the pending queue; the first one carries the marks.
+    void FilledToPending(int batchMarks = CDataBlock::BatchStart, int batchValue = 0);
+    // A block of its own at the back of the pending queue, a batch by itself.
+    BOOL AddPending(const BYTE* data, int n, int batchMarks, int batchValue);
+    // Every filled block, pack by pack (a pack begins at each 00 00 01 BA), goes to the back of
+    // the pending queue as batches of one pack each.
+    void FilledToPendingByPack(int batchMarks, int batchValue);
+    // Appends to the current block while it has room, else fills a new one.
+    BOOL Store(const BYTE* data, int n);
+    // Takes the last n bytes stored (a whole pack: one block holds them) back out of the filled
+    // queue into out; FALSE when the current block holds fewer.
+    BOOL TakeBack(int n, std::vector<BYTE>& out);
     // Moves the pending blocks, in order, into the caller's queue; returns their number.
     int TakePending(BlockQueue& out);
     // Clears the blocks of a taken batch and puts them back on the free queue.

@@ -7,6 +7,13 @@
 
 #include <new>
 
+namespace {
+
+// The longest a pause of the graph waits for what is pending to go downstream.
+const DWORD kPauseWaitMs = 300;
+
+}
+
 CUnknown* CALLBACK CMpegRecordFilter::CreateInstance(IUnknown* pUnk, HRESULT* phr)
 {
     CMpegRecordFilter* filter = new (std::nothrow) CMpegRecordFilter(pUnk, phr);
@@ -245,9 +252,11 @@ HRESULT CMpegRecordFilter::NewSegment(REFERENCE_TIME tStart, REFERENCE_TIME tSto
 STDMETHODIMP CMpegRecordFilter::Pause()
 {
     {
+        // The graph is paused from the caller's (user interface) thread: a downstream filter that
+        // stopped taking samples must not hold it for longer than a moment.
         CAutoLock lock(&m_csFilter);
         if (m_State == State_Running)
-            m_queue.WaitPending();
+            m_queue.WaitPending(kPauseWaitMs);
     }
     return CTransformFilter::Pause();
 }
@@ -366,11 +375,6 @@ STDMETHODIMP CMpegRecordFilter::GetPages(CAUUID* pPages)
     pPages->pElems[0] = CLSID_MpegRecordFilterProp;
     pPages->cElems = 1;
     return S_OK;
-}
-
-HRESULT CMpegRecordFilter::PassDownstream(IMediaSample* pSample)
-{
-    return m_pOutput->Deliver(pSample);
 }
 
 HRESULT CMpegRecordFilter::GetOutputSample(IMediaSample** ppOut)

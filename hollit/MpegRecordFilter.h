@@ -64,7 +64,6 @@ public:
     STDMETHODIMP GetPages(CAUUID* pPages) override;
 
 private:
-    HRESULT PassDownstream(IMediaSample* pSample) override;
     HRESULT GetOutputSample(IMediaSample** ppOut) override;
     HRESULT DeliverDownstream(IMediaSample* pSample) override;
     void ClearSampleSkipped() override;

@@ -6,27 +6,26 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
-#include <vector>
 
-// Offset in the block of a start code that the block's end and the sample's start share, or -1.
-static int FindSplitStartCode(CDataBlock* block, const BYTE* data, int len, const BYTE code[4])
-{
-    if (block == nullptr || block->GetData() == nullptr)
-        return -1;
-    const BYTE* bytes = block->GetData();
-    const int n = block->GetLength();
-    for (int inBlock = 3; inBlock >= 1; --inBlock) {
-        if (n >= inBlock && len >= 4 - inBlock && memcmp(bytes + n - inBlock, code, inBlock) == 0 &&
-            memcmp(data, code + inBlock, 4 - inBlock) == 0)
-            return n - inBlock;
-    }
-    return -1;
+namespace {
+
+const BYTE kPackCode = 0xBA;
+const BYTE kSystemCode = 0xBB;
+const BYTE kSequenceCode = 0xB3;
+const BYTE kGopCode = 0xB8;
+const BYTE kPictureCode = 0x00;
+// Parvane's first-flag value for chunks that lie beyond a cut.
+const int kClosingChunks = 2;
+
 }
 
 CRecordQueue::CRecordQueue(CRecordQueueOwner* owner, RestampProc restamp)
     : m_pOwner(owner), m_restamp(restamp), m_deliver(1), m_createThread(1), m_lostB(1), m_first(1),
       m_lastTime(0.0), m_lostBMode(1), m_synced(0), m_started(0), m_samplesReceived(0), m_samplesDelivered(0),
-      m_bytesReceived(0), m_bytesDelivered(0), m_stop(0), m_delivering(0), m_hrDeliver(S_OK)
+      m_bytesReceived(0), m_bytesDelivered(0), m_stop(0), m_delivering(0), m_hrDeliver(S_OK), m_carryLength(0),
+      m_inPack(FALSE), m_packHasSystem(FALSE), m_packOpensGroup(FALSE), m_sequenceAt(0), m_heldHasSystem(FALSE),
+      m_lastStored(0), m_lastGroupDelivered(FALSE),
+      m_closing(FALSE), m_closingId(0), m_closedId(0), m_newTimeBase(TRUE), m_newLostBMode(1)
 {
     InitializeCriticalSection(&m_stateLock);
 }
@@ -60,18 +59,15 @@ HRESULT CRecordQueue::Receive(IMediaSample* pSample)
     return ReceiveData(pSample, data, len, hr);
 }
 
-HRESULT CRecordQueue::ReceiveData(IMediaSample* pSample, const BYTE* data, int len, HRESULT result)
+HRESULT CRecordQueue::ReceiveData(IMediaSample*, const BYTE* data, int len, HRESULT result)
 {
     if (m_pOwner == nullptr)
         return S_OK;
     // Once the way downstream has failed, the recording is broken: say so to the source.
     if (FAILED(m_hrDeliver))
         return m_hrDeliver;
-
-    BOOL deliverNow = FALSE;
-    BOOL passThrough = FALSE;
     {
-        // PauseRecord drops the filled blocks from another thread: every change of them happens under this lock.
+        // PauseRecord drops the group from another thread: every change of it happens under this lock.
         CCriticalSectionLock lock(&m_stateLock);
         ++m_samplesReceived;
         if (FAILED(result))
@@ -80,61 +76,31 @@ HRESULT CRecordQueue::ReceiveData(IMediaSample* pSample, const BYTE* data, int l
             return len > 0 ? E_POINTER : result;
         if (len <= 0)
             return result;
+        m_bytesReceived += len;
 
-        int d = 0;
-        const int g = FindStartCodeForward(data, len, kGopHeaderCode);
-        if (g >= 0) {
-            const int p = FindStartCodeBackward(data, g, kPackHeaderCode);
-            if (p >= 0) {
-                if (p > 0 && m_started) {
-                    d = p;
-                    if (m_synced)
-                        Append(data, p);
-                }
-                m_synced = 1;
-                m_started = 1;
-                deliverNow |= OnGopBoundary();
-            } else {
-                // The pack holding this GOP header began in an earlier sample.
-                if (!m_synced)
-                    return result;
-                deliverNow |= CutBeforeGroup(data, len, &d);
-                m_synced = 1;
-                m_started = 1;
-            }
-        } else if (m_synced && FindSplitStartCode(m_pool.Current(), data, len, kGopHeaderCode) >= 0) {
-            // A GOP header split between the last sample and this one is a boundary all the same.
-            deliverNow |= CutBeforeGroup(data, len, &d);
+        // The last bytes of the sample before are looked at again with this one, so that a start
+        // code split between two samples is seen where it begins.
+        m_scan.assign(m_carry, m_carry + m_carryLength);
+        m_scan.insert(m_scan.end(), data, data + len);
+        const BYTE* bytes = m_scan.data();
+        const int length = static_cast<int>(m_scan.size());
+        int taken = 0;
+        for (int c = FindStartCodePrefix(bytes, 0, length); c >= 0 && c + 3 < length;
+             c = FindStartCodePrefix(bytes, c + 3, length)) {
+            const BYTE code = bytes[c + 3];
+            if (code != kPackCode && code != kSystemCode && code != kGopCode && code != kSequenceCode &&
+                code != kPictureCode)
+                continue;
+            TakeBytes(bytes + taken, c - taken);
+            taken = c;
+            OnStartCode(code);
         }
-
-        if (m_synced) {
-            m_bytesReceived += len;
-            if (d < len) {
-                if (len - d >= 4 && memcmp(data + d, kPackHeaderCode, 4) != 0) {
-                    const int k = FindStartCodeForward(data + d, len - d, kPackHeaderCode);
-                    if (k > 0) {
-                        if (m_pool.GetFilledCount() > 0)
-                            Append(data + d, k);
-                        d += k;
-                    } else if (k < 0) {
-                        if (Append(data + d, len - d))
-                            d = len;
-                    }
-                }
-                if (d < len)
-                    m_pool.NewBlock(data + d, len - d);
-            }
-        } else if (!m_started) {
-            // Before the first group of pictures only samples carrying the stream's system header go on.
-            passThrough = CountPatternMatches(data, len, kSystemHeaderCode, 4) > 0;
-        }
+        const int keep = std::min(3, length - taken);
+        TakeBytes(bytes + taken, length - keep - taken);
+        m_carryLength = keep;
+        memcpy(m_carry, bytes + length - keep, keep);
     }
-
-    if (passThrough) {
-        ++m_samplesDelivered;
-        return m_pOwner->PassDownstream(pSample);
-    }
-    if (deliverNow) {
+    if (!m_pThread && m_pool.GetPendingCount() > 0) {
         Deliver();
         if (FAILED(m_hrDeliver))
             return m_hrDeliver;
@@ -142,68 +108,152 @@ HRESULT CRecordQueue::ReceiveData(IMediaSample* pSample, const BYTE* data, int l
     return result;
 }
 
-BOOL CRecordQueue::CutBeforeGroup(const BYTE* data, int len, int* d)
+void CRecordQueue::TakeBytes(const BYTE* data, int n)
 {
-    // The group begins at the current block's last pack header; the bytes of this sample up to
-    // its first whole pack header belong to that pack.
-    int e = FindStartCodeForward(data, len, kPackHeaderCode);
-    if (e < 0)
-        e = len;
-    *d = e;
-    CDataBlock* current = m_pool.Current();
-    int last = FindSplitStartCode(current, data, len, kPackHeaderCode);
-    if (last < 0 && current != nullptr)
-        last = FindStartCodeBackward(current->GetData(), current->GetLength(), kPackHeaderCode);
-    if (last < 0) {
-        Append(data, e);
-        return FALSE;
-    }
-    // That pack moves whole into a new block, so the next group begins at its pack header.
-    const int tail = current->GetLength() - last;
-    std::vector<BYTE> joined(static_cast<size_t>(tail) + e);
-    memcpy(joined.data(), current->GetData() + last, tail);
-    memcpy(joined.data() + tail, data, e);
-    if (last == 0)
-        m_pool.RemoveCurrent();
-    else
-        current->Truncate(last);
-    const BOOL deliverNow = OnGopBoundary();
-    m_pool.NewBlock(joined.data(), static_cast<int>(joined.size()));
-    return deliverNow;
+    // Bytes before the first pack header belong to no pack.
+    if (n > 0 && m_inPack)
+        m_pack.insert(m_pack.end(), data, data + n);
 }
 
-BOOL CRecordQueue::Append(const BYTE* data, int n)
+void CRecordQueue::OnStartCode(BYTE code)
 {
-    if (data == nullptr || n <= 0)
-        return FALSE;
-    CDataBlock* current = m_pool.Current();
-    if (current == nullptr)
-        return FALSE;
-    return current->Append(data, n);
+    if (code == kPackCode) {
+        EndPack();
+        m_inPack = TRUE;
+        m_sequenceAt = m_sequenceAt == 1 ? 2 : 0;
+        return;
+    }
+    if (!m_inPack)
+        return;
+    if (code == kSystemCode)
+        m_packHasSystem = TRUE;
+    else if (code == kSequenceCode)
+        m_sequenceAt = 1;
+    else if (code == kPictureCode)
+        m_sequenceAt = 0;
+    else if (code == kGopCode)
+        OnGopHeader();
 }
 
-BOOL CRecordQueue::OnGopBoundary()
+void CRecordQueue::EndPack()
 {
-    if (!m_deliver) {
-        m_pool.DropFilled();
-        return FALSE;
+    if (m_inPack && !m_pack.empty()) {
+        if (m_synced) {
+            m_lastStored = static_cast<int>(m_pack.size());
+            m_pool.Store(m_pack.data(), m_lastStored);
+        } else {
+            ReleaseHeld();
+            m_held.swap(m_pack);
+            m_heldHasSystem = m_packHasSystem;
+        }
     }
+    ForgetPack();
+}
+
+void CRecordQueue::ReleaseHeld()
+{
+    const int n = static_cast<int>(m_held.size());
+    if (n > 0) {
+        if (!m_started && m_heldHasSystem) {
+            // Before the first group of pictures only the packs carrying the system header go on.
+            m_pool.AddPending(m_held.data(), n, CDataBlock::LeadIn, 0);
+        } else if (m_closing && m_closedId != m_closingId) {
+            m_pool.AddPending(m_held.data(), n, CDataBlock::Closing, m_closingId);
+        }
+    }
+    m_held.clear();
+    m_heldHasSystem = FALSE;
+}
+
+void CRecordQueue::HoldLastStored()
+{
+    ReleaseHeld();
+    if (m_lastStored > 0 && !m_pool.TakeBack(m_lastStored, m_held))
+        m_held.clear();
+    m_lastStored = 0;
+}
+
+void CRecordQueue::ForgetPack()
+{
+    m_pack.clear();
+    m_inPack = FALSE;
+    m_packHasSystem = FALSE;
+    m_packOpensGroup = FALSE;
+}
+
+void CRecordQueue::OnGopHeader()
+{
+    // A pack cannot be cut: a second GOP header in the pack that opened a group stays in it, and
+    // so does one in a pack whose group a pause dropped.
+    if (m_packOpensGroup)
+        return;
+    // When the sequence header that leads the GOP began in the pack before, the group begins
+    // there: a group delivered after a gap needs it.
+    const BOOL fromPrevious = m_sequenceAt == 2;
+    if (m_synced) {
+        if (fromPrevious)
+            HoldLastStored();
+        CloseGroup();
+    }
+    if (!fromPrevious)
+        ReleaseHeld();
+    m_synced = 1;
+    m_started = 1;
+    m_packOpensGroup = TRUE;
+    if (!m_held.empty()) {
+        m_lastStored = static_cast<int>(m_held.size());
+        m_pool.Store(m_held.data(), m_lastStored);
+    }
+    m_held.clear();
+    m_heldHasSystem = FALSE;
+}
+
+void CRecordQueue::CloseGroup()
+{
+    m_lastStored = 0;
     if (m_pool.GetFilledCount() == 0)
-        return FALSE;
-    m_pool.FilledToPending();
-    return m_pThread == nullptr;
+        return;
+    if (!m_deliver) {
+        DropGroup();
+        return;
+    }
+    m_closing = FALSE;
+    m_pool.FilledToPending(m_newTimeBase ? CDataBlock::NewTimeBase : 0, m_newLostBMode);
+    m_newTimeBase = FALSE;
+    m_lastGroupDelivered = TRUE;
+}
+
+void CRecordQueue::DropGroup()
+{
+    // The opening pack of a dropped group holds the end of the last picture delivered, and its
+    // first packs the ends of the audio frames delivered last: a closing follows that group.
+    if (m_lastGroupDelivered) {
+        m_closing = TRUE;
+        ++m_closingId;
+    }
+    if (m_closing && m_closedId != m_closingId)
+        m_pool.FilledToPendingByPack(CDataBlock::Closing, m_closingId);
+    else
+        m_pool.DropFilled();
+    m_lastStored = 0;
+    m_lastGroupDelivered = FALSE;
+    // What follows a gap begins a new time base, and its first B pictures lost their reference.
+    m_newTimeBase = TRUE;
+    m_newLostBMode = m_lostB;
 }
 
 void CRecordQueue::ResetSync()
 {
-    // A group that became pending before the reset still belongs to the old time base: the deliver
-    // thread sends it first, so the new time base and the lost-B cut fall on the next group.
-    WaitPending();
+    // The pack in progress stays: the next GOP header may still come in it.
     CCriticalSectionLock lock(&m_stateLock);
-    m_lostBMode = m_lostB;
+    if (m_synced) {
+        // Its last pack may hold the sequence header of the group that comes next.
+        HoldLastStored();
+        DropGroup();
+    }
     m_synced = 0;
-    m_first = 1;
-    m_pool.DropFilled();
+    m_newTimeBase = TRUE;
+    m_newLostBMode = m_lostB;
 }
 
 void CRecordQueue::Rearm()
@@ -211,22 +261,37 @@ void CRecordQueue::Rearm()
     CCriticalSectionLock lock(&m_stateLock);
     m_lastTime = 0.0;
     m_started = 0;
+    m_synced = 0;
     m_samplesReceived = 0;
     m_samplesDelivered = 0;
     m_bytesReceived = 0;
     m_bytesDelivered = 0;
     m_first = 1;
     m_hrDeliver = S_OK;
+    m_carryLength = 0;
+    ForgetPack();
+    m_sequenceAt = 0;
+    m_held.clear();
+    m_lastStored = 0;
+    m_lastGroupDelivered = FALSE;
+    m_closing = FALSE;
+    m_newTimeBase = TRUE;
+    m_newLostBMode = m_lostB;
 }
 
 HRESULT CRecordQueue::FlushHeld()
 {
-    BOOL deliverNow;
     {
         CCriticalSectionLock lock(&m_stateLock);
-        deliverNow = OnGopBoundary();
+        TakeBytes(m_carry, m_carryLength);
+        m_carryLength = 0;
+        EndPack();
+        if (m_synced)
+            CloseGroup();
+        else
+            ReleaseHeld();
     }
-    if (deliverNow)
+    if (!m_pThread && m_pool.GetPendingCount() > 0)
         Deliver();
     WaitPending();
     return m_hrDeliver;
@@ -238,6 +303,11 @@ void CRecordQueue::Discard()
     m_pool.DropFilled();
     m_pool.DropPending();
     m_pool.FreeAll();
+    m_carryLength = 0;
+    ForgetPack();
+    m_held.clear();
+    m_lastStored = 0;
+    m_closing = FALSE;
 }
 
 int CRecordQueue::Deliver()
@@ -251,25 +321,57 @@ int CRecordQueue::Deliver()
 
 int CRecordQueue::DeliverPending()
 {
-    CDataBlockPool::BlockQueue batch;
-    if (m_pool.TakePending(batch) == 0)
+    CDataBlockPool::BlockQueue taken;
+    if (m_pool.TakePending(taken) == 0)
         return 0;
-    if (FAILED(m_hrDeliver) || m_pOwner == nullptr) {
+    int delivered = 0;
+    while (!taken.empty()) {
+        CDataBlockPool::BlockQueue batch;
+        do {
+            batch.push_back(taken.front());
+            taken.pop_front();
+        } while (!taken.empty() && !(taken.front()->GetBatch() & CDataBlock::BatchStart));
+        if (SUCCEEDED(m_hrDeliver) && m_pOwner != nullptr)
+            delivered += DeliverBatch(batch);
         m_pool.Release(batch);
-        return 0;
     }
+    return delivered;
+}
 
-    int packs;
-    {
-        // A pause must not change the lost-B mode or the first flag in the middle of a re-stamping.
-        CCriticalSectionLock lock(&m_stateLock);
-        packs = m_restamp ? m_restamp(batch, &m_lastTime, &m_lostBMode, &m_first) : 1;
-    }
-    if (packs <= 0) {
-        OutputDebugStringA("Hollit: re-stamping a group of pictures failed; delivery stopped\n");
-        NoteFailure(E_FAIL);
-        m_pool.Release(batch);
+int CRecordQueue::DeliverBatch(CDataBlockPool::BlockQueue& batch)
+{
+    const int marks = batch.front()->GetBatch();
+    const LONG value = batch.front()->GetBatchValue();
+    if ((marks & CDataBlock::Closing) && m_closedId == value)
         return 0;
+    // The packs before the first group go on as they came.
+    if (!(marks & CDataBlock::LeadIn) && m_restamp) {
+        int packs;
+        {
+            // A pause must not change the lost-B mode or the first flag in the middle of a re-stamping.
+            CCriticalSectionLock lock(&m_stateLock);
+            if (marks & CDataBlock::Closing) {
+                int closing = kClosingChunks;
+                packs = m_restamp(batch, &m_lastTime, &m_lostBMode, &closing);
+                if (closing == 0)
+                    InterlockedExchange(&m_closedId, value);
+            } else {
+                if (marks & CDataBlock::NewTimeBase) {
+                    m_first = 1;
+                    m_lostBMode = value;
+                }
+                packs = m_restamp(batch, &m_lastTime, &m_lostBMode, &m_first);
+            }
+        }
+        if (packs < 0) {
+            OutputDebugStringA("Hollit: re-stamping is not possible; delivery stopped\n");
+            NoteFailure(E_FAIL);
+            return 0;
+        }
+        if (packs == 0) {
+            // Nothing in it to keep: it is left out, the recording goes on.
+            return 0;
+        }
     }
 
     m_pOwner->ClearSampleSkipped();
@@ -318,7 +420,6 @@ int CRecordQueue::DeliverPending()
         OutputDebugStringA(line);
         NoteFailure(hr);
     }
-    m_pool.Release(batch);
     return delivered;
 }
 
@@ -361,11 +462,16 @@ void CRecordQueue::StopDeliverThread()
     m_pThread.reset();
 }
 
-void CRecordQueue::WaitPending()
+BOOL CRecordQueue::WaitPending(DWORD timeoutMs)
 {
     if (!m_pThread)
-        return;
+        return TRUE;
     // A batch still on its way counts as pending: end-of-stream must not overtake it.
-    while (m_pool.GetPendingCount() > 0 || m_delivering > 0)
+    const DWORD start = GetTickCount();
+    while (m_pool.GetPendingCount() > 0 || m_delivering > 0) {
+        if (timeoutMs != INFINITE && GetTickCount() - start >= timeoutMs)
+            return FALSE;
         Sleep(10);
+    }
+    return TRUE;
 }

@@ -7,8 +7,6 @@
 class CRecordQueueOwner
 {
 public:
-    // Sends an input sample on unchanged.
-    virtual HRESULT PassDownstream(IMediaSample* pSample) = 0;
     // A fresh output sample carrying the current input sample's times and flags.
     virtual HRESULT GetOutputSample(IMediaSample** ppOut) = 0;
     virtual HRESULT DeliverDownstream(IMediaSample* pSample) = 0;

@@ -4,9 +4,11 @@
 #include <string.h>
 
 #include <new>
+#include <vector>
 
 #include "parvane/MappedFile.h"
 #include "parvane/OutputFile.h"
+#include "parvane/PackLayout.h"
 #include "parvane/PackRestamper.h"
 
 namespace {
@@ -27,145 +29,6 @@ const __int64 kStampScan = 256 * 1024;
 int g_progressCalls = 0;
 int g_lastPercent = 0;
 double g_progressBase = 0.0;
-
-BOOL IsVideoStream(BYTE id)
-{
-    return id >= 0xE0 && id <= 0xEF;
-}
-
-int PackHeaderLength(const BYTE* pack, int length, int kind)
-{
-    int n = 12;
-    if (kind == 2)
-    {
-        if (length < 14)
-            return -1;
-        n = 14 + (pack[13] & 0x07);
-    }
-    if (n + 6 <= length && pack[n] == 0 && pack[n + 1] == 0 && pack[n + 2] == 1 && pack[n + 3] == 0xBB)
-        n += 6 + ((pack[n + 4] << 8) | pack[n + 5]);
-    return n <= length ? n : -1;
-}
-
-// Offset of the first payload byte of the PES packet at p, or -1 when its header does not
-// fit within `end`.
-int PayloadOffset(const BYTE* pack, int p, int end, int kind)
-{
-    if (kind == 2)
-    {
-        if (p + 9 > end)
-            return -1;
-        int q = p + 9 + pack[p + 8];
-        return q <= end ? q : -1;
-    }
-    int q = p + 6;
-    while (q < end && pack[q] == 0xFF)
-        ++q;
-    if (q < end && (pack[q] & 0xC0) == 0x40)
-        q += 2;
-    if (q >= end)
-        return -1;
-    if ((pack[q] & 0xF0) == 0x20)
-        q += 5;
-    else if ((pack[q] & 0xF0) == 0x30)
-        q += 10;
-    else if (pack[q] == 0x0F)
-        q += 1;
-    else
-        return -1;
-    return q <= end ? q : -1;
-}
-
-// Where a video payload stops belonging to the pictures before a GOP: at the sequence header
-// that leads the GOP, else at the GOP header. -1 when the payload holds no GOP header.
-int GopCut(const BYTE* pack, int payload, int end)
-{
-    int gop = CPackRestamper::FindStartCode(pack, payload, end, 0xB8);
-    if (gop < 0)
-        return -1;
-    int seq = CPackRestamper::FindStartCode(pack, payload, gop, 0xB3);
-    return seq >= 0 ? seq : gop;
-}
-
-struct VideoCut
-{
-    int packet;     // 00 00 01 Ex of the packet holding the cut
-    int payload;
-    int end;        // the packet's end
-    int cut;
-};
-
-// The first video packet of the pack whose payload holds a GOP header.
-BOOL FindVideoCut(const BYTE* pack, int length, int kind, VideoCut* out)
-{
-    int p = PackHeaderLength(pack, length, kind);
-    if (p < 0)
-        return FALSE;
-    while (p + 6 <= length)
-    {
-        if (!(pack[p] == 0 && pack[p + 1] == 0 && pack[p + 2] == 1) || pack[p + 3] == 0xBA)
-            return FALSE;
-        int end = p + 6 + ((pack[p + 4] << 8) | pack[p + 5]);
-        if (end > length)
-            end = length;
-        if (IsVideoStream(pack[p + 3]))
-        {
-            int payload = PayloadOffset(pack, p, end, kind);
-            if (payload < 0)
-                return FALSE;
-            int cut = GopCut(pack, payload, end);
-            if (cut >= 0)
-            {
-                out->packet = p;
-                out->payload = payload;
-                out->end = end;
-                out->cut = cut;
-                return TRUE;
-            }
-        }
-        p = end;
-    }
-    return FALSE;
-}
-
-void PutLength(BYTE* pack, int packet, int end)
-{
-    int n = end - packet - 6;
-    pack[packet + 4] = (BYTE)(n >> 8);
-    pack[packet + 5] = (BYTE)n;
-}
-
-// Makes `n` (1 to 5) bytes of room at the front of a packet's payload by growing its header
-// with stuffing, moving the payload bytes before `until` back by n.
-void InsertStuffing(BYTE* pack, int packet, int payload, int until, int n, int kind)
-{
-    if (kind == 2)
-    {
-        memmove(pack + payload + n, pack + payload, until - payload);
-        memset(pack + payload, 0xFF, n);
-        pack[packet + 8] = (BYTE)(pack[packet + 8] + n);
-    }
-    else
-    {
-        memmove(pack + packet + 6 + n, pack + packet + 6, until - (packet + 6));
-        memset(pack + packet + 6, 0xFF, n);
-    }
-}
-
-// The packet's time stamps name a picture that starts after the cut: drop them.
-void ClearStamps(BYTE* pack, int packet, int payload, int kind)
-{
-    if (kind == 2)
-    {
-        pack[packet + 7] = 0;
-        memset(pack + packet + 9, 0xFF, payload - (packet + 9));
-    }
-    else
-    {
-        memset(pack + packet + 6, 0xFF, payload - (packet + 6));
-        pack[payload - 1] = 0x0F;
-    }
-}
 
 } // namespace
 
@@ -364,7 +227,13 @@ __int64 CMpegStream::ReadSequenceHeader()
     const BYTE* header = m_reader->Pointer(sequence, 44);
     if (!header)
         return -1;
-    ParseSequenceHeader(header, &m_sequence);
+    // The header's bytes may run on into the next packet or pack: read them from the video.
+    __int64 pack = m_reader->PositionOf(m_reader->FindBackward(kPackCode, sequence, 4));
+    const int span = (int)(m_fileSize - (pack > 0 ? pack : 0) < 65536 ? m_fileSize - (pack > 0 ? pack : 0) : 65536);
+    const BYTE* packs = pack >= 0 ? m_reader->Pointer(pack, span) : NULL;
+    std::vector<BYTE> video;
+    int at = packs && m_restamper ? m_restamper->CollectSequenceHeader(packs, span, video) : -1;
+    ParseSequenceHeader(at >= 0 ? &video[at] : header, &m_sequence);
     return sequence;
 }
 
@@ -928,23 +797,8 @@ int CMpegStream::PrepareClosingPack(__int64 position, __int64 limit, double* scr
     VideoCut c;
     if (!FindVideoCut(pack, length, m_kind, &c))
         return 0;
-    if (c.cut == c.payload)
+    if (c.cut == c.payload || !CloseVideoPacket(pack, length, m_kind, c))
         return 0;
-    if (CPackRestamper::FindStartCode(pack, c.payload, c.cut, 0x00) < 0)
-        ClearStamps(pack, c.packet, c.payload, m_kind);
-    int rest = length - c.cut;
-    if (rest >= 6)
-    {
-        PutLength(pack, c.packet, c.cut);
-        MakePaddingPacket(pack, c.cut, rest);
-    }
-    else if (rest > 0)
-    {
-        if (m_kind == 2 && pack[c.packet + 8] + rest > 255)
-            return 0;
-        InsertStuffing(pack, c.packet, c.payload, c.cut, rest, m_kind);
-        PutLength(pack, c.packet, length);
-    }
     return length;
 }
 
@@ -1005,6 +859,7 @@ BOOL CMpegStream::WriteRangeImpl(__int64 start, __int64 end, double* runningTime
         {
             m_restamper->ScanFirstStamps(head, (int)n, TRUE);
             offset = m_restamper->LimitOffset(offset, firstScr, kSeamStep);
+            m_restamper->StartTimeBase(offset);
         }
     }
     file->SetLastWriter(this);
@@ -1025,7 +880,7 @@ BOOL CMpegStream::WriteRangeImpl(__int64 start, __int64 end, double* runningTime
     while (ReadNextPack(&s, &e, &scr))
     {
         const int length = (int)(e - s);
-        double newTime = scr - offset;
+        double newTime = m_restamper->NextScr(m_workBuffer, length, scr - offset);
         SetPackScr(m_workBuffer, newTime);
         last = newTime;
         if (opening)
@@ -1033,6 +888,8 @@ BOOL CMpegStream::WriteRangeImpl(__int64 start, __int64 end, double* runningTime
         opening = FALSE;
         if (shiftAlways || offset != 0 || gopMark || *audioWait)
             ShiftPackTimes(m_workBuffer, length, offset, &gopMark, audioWait);
+        else
+            m_restamper->TrackPack(m_workBuffer, length);
         if (!file->Write(m_workBuffer, length))
         {
             ok = FALSE;
@@ -1050,7 +907,7 @@ BOOL CMpegStream::WriteRangeImpl(__int64 start, __int64 end, double* runningTime
         int length = PrepareClosingPack(end, m_fileSize, &scr);
         if (length > 0)
         {
-            double newTime = scr - offset;
+            double newTime = m_restamper->NextScr(m_workBuffer, length, scr - offset);
             SetPackScr(m_workBuffer, newTime);
             last = newTime;
             ShiftPackTimes(m_workBuffer, length, offset, &gopMark, audioWait);

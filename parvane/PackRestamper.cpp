@@ -1,9 +1,11 @@
 #include "parvane/PackRestamper.h"
 
 #include <string.h>
+#include <stdio.h>
 #include <algorithm>
 #include "parvane/MpegAudioHeader.h"
 #include "parvane/MpegClock.h"
+#include "parvane/PackLayout.h"
 
 double CPackRestamper::s_offset = 0.0;
 const double CPackRestamper::kSeamStep = 0.015;
@@ -48,9 +50,15 @@ int FindCode(const BYTE* b, int from, int to, BYTE code)
     return -1;
 }
 
+// The next pack header in b[from, to) that is one; stray start codes in damaged bytes are passed over.
 int FindPack(const BYTE* b, int from, int to)
 {
-    return FindCode(b, from, to, 0xBA);
+    for (int c = FindCode(b, from, to, 0xBA); c >= 0; c = FindCode(b, c + 4, to, 0xBA))
+    {
+        if (IsPackHeader(b + c, to - c))
+            return c;
+    }
+    return -1;
 }
 
 int CountCode(const BYTE* b, int from, int to, BYTE code)
@@ -107,7 +115,7 @@ void PutBig16(BYTE* p, int v)
 }
 
 CPackRestamper::CPackRestamper(int kind)
-    : m_kind(kind), m_lostBMode(0), m_bDropping(0), m_lostBIPassed(FALSE)
+    : m_kind(kind), m_lostBMode(0), m_bDropping(0), m_lostBIPassed(FALSE), m_closing(FALSE), m_videoClosed(FALSE)
 {
     memset(&m_sequence, 0, sizeof(m_sequence));
     ForgetHistory();
@@ -121,6 +129,7 @@ void CPackRestamper::ForgetHistory()
 {
     m_haveLastScr = FALSE;
     m_lastScr = 0.0;
+    m_scrCatchUp = FALSE;
     m_haveVideo = FALSE;
     m_nextVideo = 0.0;
     m_haveFirstVideo = FALSE;
@@ -138,7 +147,13 @@ void CPackRestamper::ForgetHistory()
         t.haveFirst = FALSE;
         t.seam = FALSE;
         t.dropping = FALSE;
+        t.dropNext = 0.0;
+        t.dropSkip = 0;
+        t.opening = FALSE;
+        t.owed = 0;
+        t.haveHeader = FALSE;
     }
+    m_closing = FALSE;
 }
 
 BOOL CPackRestamper::HasSequenceInfo() const
@@ -645,8 +660,15 @@ void CPackRestamper::TrimOpeningPack(BYTE* pack, int length)
         int cut[1][2] = { { h.payload, c >= 0 ? c : h.end } };
         if (c >= 0)
             done = TRUE;
-        if (cut[0][1] > cut[0][0])
-            CutPayload(pack, h, cut, 1, FALSE);
+        if (cut[0][1] <= cut[0][0])
+            return;
+        // The stamps name the first picture that begins in the packet: one that is cut away.
+        if (FindCode(pack, cut[0][0], cut[0][1], 0x00) >= 0)
+        {
+            ClearStamps(pack, h.start, h.payload, m_kind);
+            h.pts = h.dts = h.escr = -1;
+        }
+        CutPayload(pack, h, cut, 1, FALSE);
     });
 }
 
@@ -680,6 +702,23 @@ void CPackRestamper::TrackVideo(const BYTE* b, const PesHeader& h, int pictures)
         m_nextVideo += pictures * frame;
 }
 
+int CPackRestamper::FindFrameStart(int key, const BYTE* p, int from, int n) const
+{
+    const StreamTrack& t = m_audio[key];
+    for (int i = FindAudioHeader(p, from, n); i >= 0; i = FindAudioHeader(p, i + 1, n))
+    {
+        if (t.haveHeader && (p[i + 1] != t.header[1] || (p[i + 2] & 0xFC) != (t.header[2] & 0xFC)))
+            continue;
+        int length = 0;
+        double duration = 0;
+        CMpegAudioHeader::Parse(p + i, n - i, &length, &duration);
+        if (length > 0 && i + length + 3 <= n && !CMpegAudioHeader::IsFrameHeader(p + i + length, n - i - length))
+            continue;
+        return i;
+    }
+    return -1;
+}
+
 int CPackRestamper::AudioKey(const BYTE* b, const PesHeader& h)
 {
     BYTE id = b[h.start + 3];
@@ -704,7 +743,7 @@ void CPackRestamper::TrackAudio(const BYTE* b, const PesHeader& h, int key)
     }
     else
     {
-        int pos = t.carry >= 0 ? t.carry : FindAudioHeader(p, 0, n);
+        int pos = t.carry >= 0 ? t.carry : FindFrameStart(key, p, 0, n);
         t.carry = -1;
         while (pos >= 0 && pos < n)
         {
@@ -724,10 +763,12 @@ void CPackRestamper::TrackAudio(const BYTE* b, const PesHeader& h, int key)
                 ++frames;
                 t.frame = duration;
                 t.lastLength = length;
+                memcpy(t.header, p + pos, 3);
+                t.haveHeader = TRUE;
                 pos += length;
             }
             else
-                pos = FindAudioHeader(p, pos + 1, n);
+                pos = FindFrameStart(key, p, pos + 1, n);
         }
         if (pos >= n)
             t.carry = pos - n;
@@ -804,7 +845,7 @@ void CPackRestamper::ShiftPackTimes(BYTE* pack, int length, double offset, int* 
             {
                 // The packet's leading bytes finish a frame whose start was not written;
                 // its own frames, from the first header on, are kept.
-                at = FindAudioHeader(pack + h.payload, 1, n);
+                at = FindFrameStart(id, pack + h.payload, 1, n);
                 int cut[1][2] = { { h.payload, at > 0 ? h.payload + at : h.end } };
                 if (CutPayload(pack, h, cut, 1, FALSE))
                     return;
@@ -814,46 +855,251 @@ void CPackRestamper::ShiftPackTimes(BYTE* pack, int length, double offset, int* 
         int key = AudioKey(pack, h);
         if (key < 0)
             return;
-        if (m_audio[key].seam && DropAudioBehindSeam(pack, h, key))
+        int kept = 0;
+        if (m_audio[key].opening && OpenAudio(pack, h, key, &kept))
+            return;
+        if (m_audio[key].seam && DropAudioBehindSeam(pack, h, key, kept))
             return;
         TrackAudio(pack, h, key);
+    });
+}
+
+void CPackRestamper::TrackPack(BYTE* pack, int length)
+{
+    if (!pack || length < 12)
+        return;
+    ForEachPacket(pack, length, [&](int p, int end, BYTE id) {
+        PesHeader h;
+        if (!ParsePes(pack, p, end, &h))
+            return;
+        if (id >= 0xE0 && id <= 0xEF)
+        {
+            TrackVideo(pack, h, CountCode(pack, h.payload, h.end, 0x00));
+            return;
+        }
+        int key = AudioKey(pack, h);
+        if (key >= 0)
+            TrackAudio(pack, h, key);
     });
 }
 
 // The time offset of a new time base is fixed by the data at hand; audio that only turns up
 // in a later delivery may still lie behind the audio written before the seam. Such packets
 // are dropped (their time was already heard) until the stream's stamps move past it.
-BOOL CPackRestamper::DropAudioBehindSeam(BYTE* b, PesHeader& h, int key)
+BOOL CPackRestamper::DropAudioBehindSeam(BYTE* b, PesHeader& h, int key, int keep)
 {
     StreamTrack& t = m_audio[key];
-    if (h.pts < 0)
+    // `keep` bytes at the front finish a frame of the old time base: they stay whatever follows.
+    int cut[1][2] = { { h.payload + keep, h.end } };
+    if (key < 0xC0)
     {
+        // AC3: whole packets.
+        if (h.pts < 0 ? !t.dropping : CMpegClock::ReadStamp(b + h.pts) >= t.next - t.frame / 2)
+        {
+            t.seam = h.pts < 0 && t.seam;
+            t.dropping = FALSE;
+            return FALSE;
+        }
+        t.dropping = TRUE;
+        MakePadding(b, h.start, h.end);
+        return TRUE;
+    }
+    const BYTE* p = b + h.payload;
+    const int n = h.end - h.payload;
+    double time;
+    int at;
+    if (h.pts >= 0)
+    {
+        time = CMpegClock::ReadStamp(b + h.pts);
+        at = t.dropping ? keep + t.dropSkip : FindFrameStart(key, p, keep, n);
+        // A stamp names a frame that begins in the packet: look for it where the dropped ones
+        // say it is, else anywhere.
+        if (t.dropping && (at >= n || !CMpegAudioHeader::IsFrameHeader(p + at, n - at)))
+            at = FindFrameStart(key, p, keep, n);
+    }
+    else if (t.dropping)
+    {
+        time = t.dropNext;
+        at = keep + t.dropSkip;
+    }
+    else if (t.haveFirst)
+    {
+        // Unstamped frames before the first stamp: their times were counted back from it.
+        time = t.first;
+        at = FindFrameStart(key, p, keep, n);
+    }
+    else
+    {
+        return FALSE;
+    }
+    t.haveFirst = FALSE;
+    const int from = t.dropping ? keep : at;
+    if (at < 0)
+    {
+        // No frame begins here: all of it (but what finishes a frame before) is dropped data.
         if (!t.dropping)
             return FALSE;
-        MakePadding(b, h.start, h.end);
-        return TRUE;
+        t.dropSkip = std::max(t.dropSkip - (n - keep), 0);
+        return n > keep && CutPayload(b, h, cut, 1, TRUE);
     }
-    if (CMpegClock::ReadStamp(b + h.pts) < t.next - t.frame / 2)
+    // The frames that begin before the written ones end are dropped, whole (a tenth of a frame
+    // allows for stamps rounded to the clock); the first one that does not is kept.
+    const double limit = t.next - t.frame / 10;
+    int pos = at;
+    while (pos < n && time < limit)
     {
-        MakePadding(b, h.start, h.end);
+        int length = 0;
+        double duration = 0;
+        if (!CMpegAudioHeader::Parse(p + pos, n - pos, &length, &duration) || length <= 0)
+            length = n - pos < 4 ? t.lastLength : 0;
+        if (length <= 0)
+            break;
+        pos += length;
+        time += t.frame;
+    }
+    if (pos >= n)
+    {
+        // The next frame begins in a later packet; what this one holds after `from` is dropped.
         t.dropping = TRUE;
-        return TRUE;
+        t.dropNext = time;
+        t.dropSkip = pos - n;
+        t.carry = -1;
+        cut[0][0] = h.payload + from;
+        return n > from && CutPayload(b, h, cut, 1, TRUE);
     }
     t.seam = FALSE;
-    if (t.dropping && key >= 0xC0)
-    {
-        // The packet opens with the end of a frame that was dropped.
-        t.carry = -1;
-        int at = FindAudioHeader(b + h.payload, 0, h.end - h.payload);
-        int cut[1][2] = { { h.payload, at >= 0 ? h.payload + at : h.end } };
-        if (at != 0 && CutPayload(b, h, cut, 1, FALSE))
-        {
-            t.dropping = FALSE;
-            return TRUE;
-        }
-    }
     t.dropping = FALSE;
+    t.carry = from;
+    if (pos > from)
+    {
+        cut[0][0] = h.payload + from;
+        cut[0][1] = h.payload + pos;
+        if (CutPayload(b, h, cut, 1, FALSE))
+            return TRUE;
+        if (h.pts >= 0)
+            CMpegClock::WriteStamp(b + h.pts, time);
+    }
     return FALSE;
+}
+
+BOOL CPackRestamper::OpenAudio(BYTE* b, PesHeader& h, int key, int* kept)
+{
+    StreamTrack& t = m_audio[key];
+    t.opening = FALSE;
+    const int n = h.end - h.payload;
+    const int owedTotal = std::max(t.owed, 0);
+    const int owed = std::min(owedTotal, n);
+    t.owed = 0;
+    *kept = owed;
+    if (key < 0xC0)
+        return FALSE;
+    // Where the frames of this packet begin: bytes before the first header that the open
+    // frame does not take are the end of a frame never written.
+    int at = FindFrameStart(key, b + h.payload, owed, n);
+    int cut[1][2] = { { h.payload + owed, at >= 0 ? h.payload + at : h.end } };
+    t.carry = owedTotal;
+    if (cut[0][1] <= cut[0][0])
+        return FALSE;
+    // With no frame starting in it, the packet's stamps would name a frame that is not there.
+    return CutPayload(b, h, cut, 1, at < 0);
+}
+
+void CPackRestamper::BeginClosing()
+{
+    m_closing = TRUE;
+    m_videoClosed = FALSE;
+}
+
+BOOL CPackRestamper::ClosingDone() const
+{
+    if (!m_videoClosed)
+        return FALSE;
+    for (int i = 0xC0; i <= 0xDF; ++i)
+    {
+        if (m_audio[i].carry > 0)
+            return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CPackRestamper::ClosePack(BYTE* pack, int length, double offset)
+{
+    BOOL kept = FALSE;
+    if (!pack || length < 12)
+        return FALSE;
+    ForEachPacket(pack, length, [&](int p, int end, BYTE id) {
+        PesHeader h;
+        const BOOL video = id >= 0xE0 && id <= 0xEF;
+        const BOOL audio = id >= 0xC0 && id <= 0xDF;
+        if (id == 0xBE)
+            return;
+        if (!(video || audio) || !ParsePes(pack, p, end, &h))
+        {
+            MakePadding(pack, p, end);
+            return;
+        }
+        if (video)
+        {
+            if (m_videoClosed)
+            {
+                MakePadding(pack, p, end);
+                return;
+            }
+            // What belongs to the pictures before the cut ends at the sequence or GOP header
+            // that opens the next group; whole pictures may come before it.
+            int seq = FindCode(pack, h.payload, h.end, 0xB3);
+            int gop = FindCode(pack, h.payload, seq >= 0 ? seq : h.end, 0xB8);
+            const int until = gop >= 0 ? gop : (seq >= 0 ? seq : h.end);
+            m_videoClosed = until < h.end;
+            if (until == h.payload)
+            {
+                MakePadding(pack, p, end);
+                return;
+            }
+            kept = TRUE;
+            if (until < h.end)
+            {
+                // The stamps name the first picture that begins in the packet.
+                if (FindCode(pack, h.payload, until, 0x00) < 0)
+                {
+                    ClearStamps(pack, h.start, h.payload, m_kind);
+                    h.pts = h.dts = h.escr = -1;
+                }
+                int cut[1][2] = { { until, h.end } };
+                if (CutPayload(pack, h, cut, 1, FALSE))
+                    return;
+            }
+            ShiftStamps(pack, h, offset);
+            int noGopMark = 0;
+            VideoPacket(pack, h, offset, &noGopMark);
+            return;
+        }
+        StreamTrack& t = m_audio[id];
+        const int n = h.end - h.payload;
+        const int owed = t.carry > 0 ? std::min(t.carry, n) : 0;
+        if (owed == 0)
+        {
+            MakePadding(pack, p, end);
+            return;
+        }
+        kept = TRUE;
+        t.carry -= owed;
+        int cut[1][2] = { { h.payload + owed, h.end } };
+        if (!CutPayload(pack, h, cut, 1, FALSE))
+            ClearStamps(pack, h.start, h.payload, m_kind);
+    });
+    return kept;
+}
+
+void CPackRestamper::OpenTimeBase(BOOL contiguous)
+{
+    for (int i = 0; i < 256; ++i)
+    {
+        StreamTrack& t = m_audio[i];
+        t.opening = TRUE;
+        t.owed = contiguous && m_closing && t.carry > 0 ? t.carry : 0;
+    }
+    m_closing = FALSE;
 }
 
 // The first stamp of a stream may name a later frame than the first one written: a picture
@@ -905,7 +1151,17 @@ void CPackRestamper::ScanFirstStamps(const BYTE* data, int length, BOOL restart)
             {
                 if (m_haveFirstVideo)
                     return;
-                if (h.pts >= 0)
+                // In the opening pack, stamps of a picture that begins before the GOP name one
+                // that is not written.
+                BOOL stampCut = FALSE;
+                if (skipping && h.pts >= 0)
+                {
+                    int seq = FindCode(pack, h.payload, h.end, 0xB3);
+                    int gop = FindCode(pack, h.payload, h.end, 0xB8);
+                    int header = seq >= 0 && (gop < 0 || seq < gop) ? seq : gop;
+                    stampCut = FindCode(pack, h.payload, header >= 0 ? header : h.end, 0x00) >= 0;
+                }
+                if (h.pts >= 0 && !stampCut)
                 {
                     m_firstVideo += CMpegClock::ReadStamp(pack + (h.dts >= 0 ? h.dts : h.pts));
                     m_haveFirstVideo = TRUE;
@@ -944,18 +1200,44 @@ void CPackRestamper::ScanFirstStamps(const BYTE* data, int length, BOOL restart)
 
 double CPackRestamper::LimitOffset(double offset, double firstScr, double minScrStep) const
 {
-    double limit = offset;
-    if (m_haveLastScr)
-        limit = std::min(limit, firstScr - (m_lastScr + minScrStep));
+    // The pictures go on without a gap; the SCRs are kept rising pack by pack (NextScr) where the
+    // new data's video runs further ahead of its clock than the old data's did. Audio that
+    // would overlap what was written is dropped (DropAudioBehindSeam): moving the time line for
+    // it would leave a gap in the pictures instead.
     if (m_haveVideo && m_haveFirstVideo)
-        limit = std::min(limit, m_firstVideo - m_nextVideo);
+        return m_firstVideo - m_nextVideo;
+    if (m_haveLastScr)
+        return std::min(offset, firstScr - (m_lastScr + minScrStep));
+    return offset;
+}
+
+void CPackRestamper::StartTimeBase(double offset)
+{
+    m_scrCatchUp = m_haveLastScr;
+    // The first audio stamps found ahead are times of the new data; the packets get them moved.
     for (int i = 0; i < 256; ++i)
     {
-        const StreamTrack& t = m_audio[i];
-        if (t.valid && t.haveFirst)
-            limit = std::min(limit, t.first - t.next);
+        if (m_audio[i].haveFirst)
+            m_audio[i].first -= offset;
     }
-    return limit;
+}
+
+double CPackRestamper::NextScr(const BYTE* pack, int length, double wanted)
+{
+    if (!m_scrCatchUp || !m_haveLastScr)
+        return wanted;
+    int rate;
+    if (m_kind == 1)
+        rate = ((pack[9] & 0x7F) << 15) | (pack[10] << 7) | (pack[11] >> 1);
+    else
+        rate = length >= 13 ? (pack[10] << 14) | (pack[11] << 6) | (pack[12] >> 2) : 0;
+    double least = m_lastScr + (rate > 0 ? length / (rate * 50.0) : CMpegClock::kTickSeconds);
+    if (wanted >= least)
+    {
+        m_scrCatchUp = FALSE;
+        return wanted;
+    }
+    return least;
 }
 
 int CPackRestamper::PackKind(const BYTE* pack)
@@ -973,8 +1255,9 @@ int CPackRestamper::DetectChunkKind(const MpegChunkList* list)
     for (const MpegChunkNode* n = head->next; n && n != head; n = n->next)
     {
         const BYTE* d = n->chunk.data;
-        if (d && n->chunk.length >= 5 && memcmp(d, kPackStart, 4) == 0)
-            return PackKind(d);
+        int at = d && n->chunk.length >= 5 ? FindPack(d, 0, n->chunk.length) : -1;
+        if (at >= 0 && n->chunk.length - at >= 5)
+            return PackKind(d + at);
     }
     return 0;
 }
@@ -983,38 +1266,84 @@ BOOL CPackRestamper::TakeSequenceFrom(const MpegChunkList* list)
 {
     if (!list || !list->head)
         return FALSE;
+    std::vector<BYTE> video;
     const MpegChunkNode* head = list->head;
     for (const MpegChunkNode* n = head->next; n && n != head; n = n->next)
     {
-        const BYTE* d = n->chunk.data;
-        int length = n->chunk.length;
-        if (!d || length < 16 || memcmp(d, kPackStart, 4) != 0)
+        if (!n->chunk.data || n->chunk.length <= 0)
             continue;
-        int s = FindCode(d, 0, length, 0xB3);
-        if (s < 0 || s + 12 > length)
-            continue;
-        ParseSequenceHeader(d + s);
-        return HasSequenceInfo();
+        int at = CollectSequenceHeader(n->chunk.data, n->chunk.length, video);
+        if (at >= 0)
+        {
+            ParseSequenceHeader(&video[at]);
+            return HasSequenceInfo();
+        }
     }
     return FALSE;
+}
+
+int CPackRestamper::CollectSequenceHeader(const BYTE* data, int length, std::vector<BYTE>& video)
+{
+    // The start code may already be there from earlier bytes.
+    BYTE* b = const_cast<BYTE*>(data);     // only read
+    int start = 0;
+    int end = length;
+    int found = -1;
+    while (found < 0 && NextPack(b, &start, &end))
+    {
+        ForEachPacket(b + start, end - start, [&](int p, int pend, BYTE id) {
+            PesHeader h;
+            if (found >= 0 || !(id >= 0xE0 && id <= 0xEF) || !ParsePes(b + start, p, pend, &h))
+                return;
+            const BOOL inHeader = video.size() >= 4 && video[0] == 0 && video[1] == 0 && video[2] == 1 &&
+                                  video[3] == 0xB3;
+            const size_t from = video.size() >= 3 ? video.size() - 3 : 0;
+            video.insert(video.end(), b + start + h.payload, b + start + h.end);
+            if (!inHeader)
+            {
+                // Only the bytes from the header on are worth keeping.
+                int at = FindCode(video.data(), (int)from, (int)video.size(), 0xB3);
+                if (at < 0)
+                {
+                    if (video.size() > 3)
+                        video.erase(video.begin(), video.end() - 3);
+                    return;
+                }
+                video.erase(video.begin(), video.begin() + at);
+            }
+            if (video.size() >= 12)
+                found = 0;
+        });
+        start = end;
+        end = length;
+    }
+    return found;
 }
 
 int CPackRestamper::RestampChunks(MpegChunkList* list, double* lastTime, int* lostBMode, int* first)
 {
     if (!list || !list->head || !lastTime || !lostBMode || !first)
         return 0;
+    const BOOL closing = *first == kClosingChunks;
+    const BOOL newBase = *first != 0 && !closing;
     // A delivery begins with the pack that holds its GOP header, which also holds the end of
     // the previous delivery's last picture: when that picture was being dropped, so is its end.
     m_lostBMode = *lostBMode;
-    if (*first || !m_lostBMode)
+    if (newBase || !m_lostBMode)
     {
         m_bDropping = 0;
         m_lostBIPassed = FALSE;
     }
-    int gopMark = *lostBMode;
-    int audioWait = *lostBMode;
+    if (closing && !m_closing)
+        BeginClosing();
+    if (newBase)
+        OpenTimeBase(TRUE);
+    // Only the data after a gap has a GOP whose B pictures lost their reference, and audio
+    // frames whose start it lacks (OpenTimeBase); a batch that goes on from the last one has
+    // neither, though lost-B mode may still be on (I and B pictures only).
+    int gopMark = newBase ? *lostBMode : 0;
+    int audioWait = 0;
     double outputTime = *lastTime;
-    BOOL newBase = *first != 0;
     BOOL rebased = FALSE;
     int count = 0;
 
@@ -1031,6 +1360,9 @@ int CPackRestamper::RestampChunks(MpegChunkList* list, double* lastTime, int* lo
         {
             BYTE* pack = d + start;
             int packLength = end - start;
+            // The last pack of a chunk may be cut short, as the last pack of a recording can be.
+            if (end == length && WalkPackets(d, start, end) < 0)
+                CloseCutPack(pack, packLength, m_kind);
             if (packLength >= (m_kind == 1 ? 12 : 14))
             {
                 double scr = GetPackScr(pack);
@@ -1048,17 +1380,29 @@ int CPackRestamper::RestampChunks(MpegChunkList* list, double* lastTime, int* lo
                             restart = FALSE;
                         }
                         offset = LimitOffset(offset, scr, kSeamStep);
+                        StartTimeBase(offset);
                     }
                     s_offset = offset;
                     rebased = TRUE;
                 }
-                double newTime = scr - s_offset;
+                double newTime = NextScr(pack, packLength, scr - s_offset);
                 if (newBase && count == 0)
                     TrimOpeningPack(pack, packLength);
                 SetPackScr(pack, newTime);
-                outputTime = newTime > 0 ? newTime : 0.0;
-                ShiftPackTimes(pack, packLength, s_offset, &gopMark, &audioWait);
-                ++count;
+                if (closing)
+                {
+                    if (ClosePack(pack, packLength, s_offset))
+                    {
+                        outputTime = newTime > 0 ? newTime : 0.0;
+                        ++count;
+                    }
+                }
+                else
+                {
+                    outputTime = newTime > 0 ? newTime : 0.0;
+                    ShiftPackTimes(pack, packLength, s_offset, &gopMark, &audioWait);
+                    ++count;
+                }
             }
             start = end;
             end = length;
@@ -1072,6 +1416,8 @@ int CPackRestamper::RestampChunks(MpegChunkList* list, double* lastTime, int* lo
         *lastTime = outputTime + kSeamStep;
         *first = 0;
     }
+    if (closing && ClosingDone())
+        *first = 0;
     *lostBMode = m_lostBMode;
     return count;
 }

@@ -49,6 +49,10 @@ public:
     // the first MPEG audio frame header is not wanted (cut; cleared at the first header).
     void ShiftPackTimes(BYTE* pack, int length, double offset, int* gopMark, int* audioWait);
 
+    // Notes what a pack written unchanged holds (the pictures and audio frames), as
+    // ShiftPackTimes does, so that a later time base goes on after it.
+    void TrackPack(BYTE* pack, int length);
+
     // On a new time base: pads the first pack's video bytes before its sequence or GOP header.
     void TrimOpeningPack(BYTE* pack, int length);
 
@@ -59,15 +63,36 @@ public:
 
     // Re-stamps a chunk list in place; the number of packs re-stamped. With *first set the
     // list starts a new time base at *lastTime, though never behind what was written before.
+    // *first == kClosingChunks: the chunks follow the last ones but lie beyond a cut (see
+    // ClosePack); the number of packs that keep anything is returned, and *first becomes 0 once
+    // nothing is open any more.
     int RestampChunks(MpegChunkList* list, double* lastTime, int* lostBMode, int* first);
+    static const int kClosingChunks = 2;
+
+    // After data that a gap follows: what comes behind the cut only finishes the picture and
+    // the audio frames that were left open; all else becomes padding. ClosePack trims one pack
+    // in place, moving the stamps of what it keeps back by `offset` (its SCR is the caller's),
+    // and says whether it keeps anything.
+    void BeginClosing();
+    BOOL ClosePack(BYTE* pack, int length, double offset);
+    BOOL ClosingDone() const;
+    BOOL IsClosing() const { return m_closing; }
+    // A new time base begins: each audio stream's first packet loses the bytes before its first
+    // frame header, but for what a frame left open still owes when the new data goes on right
+    // where a closing stopped (contiguous).
+    void OpenTimeBase(BOOL contiguous);
 
     // Kind of the pack at 00 00 01 BA (5 bytes readable): 1 MPEG-1, 2 MPEG-2, 0 other.
     static int PackKind(const BYTE* pack);
     // Kind of the first chunk that begins with a pack header: 1, 2, or 0 for none/unknown.
     static int DetectChunkKind(const MpegChunkList* list);
-    // Fills the sequence information from the first chunk that begins with a pack header
-    // and holds a sequence header; TRUE when the information is then complete.
+    // Fills the sequence information from the first sequence header in the video of the
+    // chunks' packs; TRUE when the information is then complete.
     BOOL TakeSequenceFrom(const MpegChunkList* list);
+    // Gathers the video payload bytes of the packs in data[0, length) into `video` until it holds
+    // a whole sequence header (the header may run across packets and packs); its offset in
+    // `video`, or -1 while there is none yet. Call again with the next bytes to go on.
+    int CollectSequenceHeader(const BYTE* data, int length, std::vector<BYTE>& video);
 
     // The offset kept from the start of the last time base (one per process).
     static double GetSharedOffset() { return s_offset; }
@@ -78,13 +103,18 @@ public:
     BOOL HasHistory() const { return m_haveLastScr; }
     double LastScr() const { return m_lastScr; }
     double NextVideoTime() const { return m_nextVideo; }
-    // The largest offset that keeps a new time base behind what was written: the pack SCR
-    // at least `minScrStep` after the last one, the first video decode time at least the
-    // next free picture slot, each audio stream's first PTS at least after the frames
-    // already written. `firstScr` is the SCR of the first pack of the new data.
+    // The offset of a new time base: the first video decode time on the next free picture
+    // slot after what was written, or, without pictures to go by, the pack SCR at least
+    // `minScrStep` after the last one. `firstScr` is the SCR of the first pack of the new data.
     // Call ScanFirstStamps over the new data (restart on the first call) before LimitOffset.
     void ScanFirstStamps(const BYTE* data, int length, BOOL restart);
     double LimitOffset(double offset, double firstScr, double minScrStep) const;
+    // A new time base with this offset follows what was written (after LimitOffset).
+    void StartTimeBase(double offset);
+    // The SCR to write for a pack: `wanted`, unless the data after a new time base has not
+    // caught up with the SCRs written before it; then the last SCR plus the time the pack's
+    // bytes take at its mux rate.
+    double NextScr(const BYTE* pack, int length, double wanted);
 
     // Seconds between two re-stamped ranges and the step of a re-based chunk list.
     static const double kSeamStep;
@@ -110,6 +140,12 @@ private:
         BOOL haveFirst;
         BOOL seam;          // a new time base began; the stream has not yet moved past it
         BOOL dropping;      // audio behind the seam is being dropped
+        double dropNext;    // while dropping: the time of the next frame
+        int dropSkip;       // while dropping: bytes of the next packet before that frame
+        BOOL opening;       // no packet of the stream since the new time base began
+        int owed;           // bytes at the front of that packet that finish an open frame
+        BYTE header[3];     // the stream's frame header as last met (valid when haveHeader)
+        BOOL haveHeader;
     };
 
     int PackHeaderLength(const BYTE* pack, int length) const;
@@ -125,8 +161,14 @@ private:
     void GopStep(BYTE* pack, const PesHeader& h, int gop, double offset, int* gopMark, int lostBMode);
     void TrackVideo(const BYTE* pack, const PesHeader& h, int pictures);
     void TrackAudio(const BYTE* pack, const PesHeader& h, int key);
-    BOOL DropAudioBehindSeam(BYTE* pack, PesHeader& h, int key);
+    BOOL DropAudioBehindSeam(BYTE* pack, PesHeader& h, int key, int keep);
+    // The first packet of a stream after a new time base; TRUE when it became padding.
+    BOOL OpenAudio(BYTE* pack, PesHeader& h, int key, int* kept);
     static int AudioKey(const BYTE* pack, const PesHeader& h);
+    // The first MPEG audio frame header of the stream in p[from, n): one like the stream's
+    // headers so far, and followed by another where the frame ends inside p; -1 when none.
+    // Bytes of audio data can look like a header; these two tests tell them apart.
+    int FindFrameStart(int key, const BYTE* p, int from, int n) const;
     double FrameDuration() const;
     template <class Visit> void ForEachPacket(BYTE* pack, int length, Visit visit);
 
@@ -138,9 +180,12 @@ private:
     // The video written last ends on a sequence header whose extension was not written:
     // a delivery that ends one pack before the GOP header leaves it so when a pause follows.
     BOOL m_sequenceOpen;
+    BOOL m_closing;
+    BOOL m_videoClosed;
 
     BOOL m_haveLastScr;
     double m_lastScr;
+    BOOL m_scrCatchUp;
     BOOL m_haveVideo;
     double m_nextVideo;
     BOOL m_haveFirstVideo;

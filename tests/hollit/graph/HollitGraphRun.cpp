@@ -6,6 +6,10 @@
 // d<N>/e<N>: delivery switched off/on without the synchronisation reset.
 // stop: the end of the stream is held back before the filter, which is then stopped on its own
 // while the sink still runs (as when a recording is stopped in the middle of a group).
+//   HollitGraphRun --plan <file>
+// runs one recording per line of the file (the arguments above, separated by spaces) in this one
+// process and prints "case <line> ok" or what failed; a recording that does not end within 20 s
+// ends the process after printing "case <line> hung".
 #include "platform/standins/testfilters/TestFilters.h"
 
 #include "Hollit_h.h"
@@ -13,8 +17,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <map>
 #include <new>
+#include <sstream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -74,6 +82,7 @@ ComPtr<IPin> Pin(IBaseFilter* filter, PIN_DIRECTION direction)
 int Fail(const char* what, HRESULT hr)
 {
     fprintf(stderr, "%s failed: 0x%08lX\n", what, static_cast<unsigned long>(hr));
+    fflush(stderr);
     return 1;
 }
 
@@ -139,7 +148,7 @@ int Run(int argc, char** argv)
         return Fail("run", hr);
     if (tapObject->m_holdEndOfStream) {
         // Every sample has reached the filter; it stops first, the sink still running.
-        if (WaitForSingleObject(tapObject->m_endOfStream, 30000) != WAIT_OBJECT_0)
+        if (WaitForSingleObject(tapObject->m_endOfStream, 15000) != WAIT_OBJECT_0)
             return Fail("end of the source", E_FAIL);
         hr = hollit->Stop();
         control->Stop();
@@ -147,7 +156,7 @@ int Run(int argc, char** argv)
         return FAILED(hr) ? Fail("stop of the filter", hr) : 0;
     }
     long code = 0;
-    hr = events->WaitForCompletion(30000, &code);
+    hr = events->WaitForCompletion(15000, &code);
     control->Stop();
     tapObject->m_record = nullptr;
     if (FAILED(hr) || code != EC_COMPLETE)
@@ -157,11 +166,58 @@ int Run(int argc, char** argv)
 
 }
 
+struct Watchdog
+{
+    HANDLE done;
+    int line;
+};
+
+DWORD WINAPI WatchCase(void* arg)
+{
+    Watchdog* w = static_cast<Watchdog*>(arg);
+    if (WaitForSingleObject(w->done, 20000) == WAIT_TIMEOUT) {
+        printf("case %d hung\n", w->line);
+        fflush(stdout);
+        ExitProcess(3);
+    }
+    return 0;
+}
+
+int RunPlan(const char* path)
+{
+    std::ifstream plan(path);
+    std::string text;
+    int line = 0, failed = 0;
+    while (std::getline(plan, text)) {
+        ++line;
+        std::istringstream words(text);
+        std::vector<std::string> args;
+        for (std::string w; words >> w;)
+            args.push_back(w);
+        if (args.empty())
+            continue;
+        std::vector<char*> argv(1, const_cast<char*>("HollitGraphRun"));
+        for (std::string& a : args)
+            argv.push_back(&a[0]);
+        Watchdog w = {CreateEventA(nullptr, TRUE, FALSE, nullptr), line};
+        HANDLE watcher = CreateThread(nullptr, 0, &WatchCase, &w, 0, nullptr);
+        const int result = Run(static_cast<int>(argv.size()), argv.data());
+        SetEvent(w.done);
+        WaitForSingleObject(watcher, INFINITE);
+        CloseHandle(watcher);
+        CloseHandle(w.done);
+        printf("case %d %s\n", line, result == 0 ? "ok" : "failed");
+        fflush(stdout);
+        failed += result != 0;
+    }
+    return failed ? 1 : 0;
+}
+
 int main(int argc, char** argv)
 {
     if (FAILED(CoInitializeEx(nullptr, COINIT_MULTITHREADED)))
         return 3;
-    const int result = Run(argc, argv);
+    const int result = argc == 3 && strcmp(argv[1], "--plan") == 0 ? RunPlan(argv[2]) : Run(argc, argv);
     CoUninitialize();
     return result;
 }

@@ -133,16 +133,18 @@ TEST(PackRestamper, ResetContinuesAfterWhatWasWritten)
     size_t v = b.builder.Packet(0xE0, CPackBuilder::Join({ kSeq, CPackBuilder::Gop(0, 0, 50, 0, false),
                                                           CPackBuilder::Picture(1, 30) }), 50.3, 50.2);
     size_t au = b.builder.Packet(0xC0, { 0xFF, 0xFD, 0x84, 0x00, 1, 2 }, 50.1);
+    b.AddPack(50.1);
+    size_t later = b.builder.Packet(0xC0, { 0xFF, 0xFD, 0x84, 0x00, 1, 2 }, 50.25);
     first = 1;
     Restamp(r, b.bytes(), &last, &lostB, &first);
 
     double scr = CMpegClock::ReadMpeg2Scr(&b.bytes()[p0]);
     double dts = CMpegClock::ReadStamp(&b.bytes()[v + 9 + 5]);
-    double apts = CMpegClock::ReadStamp(&b.bytes()[au + 9]);
     EXPECT_GE(scr, 10.3 + 0.015 - 1e-6) << "the SCR moves on";
-    EXPECT_GE(dts, 10.54 + 0.04 - 1e-4) << "first DTS at least the last plus a frame";
-    EXPECT_GE(apts, 10.5 + 1152.0 / 48000 - 1e-4) << "first audio PTS after the last audio frame";
-    EXPECT_NEAR(10.5 + 1152.0 / 48000, apts, 1e-4) << "and no further than the tightest need";
+    EXPECT_NEAR(10.54 + 0.04, dts, 1e-4) << "the pictures go on without a gap";
+    EXPECT_EQ(0xBE, b.bytes()[au + 3]) << "audio that would overlap the audio written is dropped";
+    EXPECT_EQ(0xC0, b.bytes()[later + 3]) << "audio after it stays";
+    EXPECT_NEAR(50.25 - 50.2 + 10.58, CMpegClock::ReadStamp(&b.bytes()[later + 9]), 1e-4);
 }
 
 TEST(PackRestamper, LostBTurnsAPacketOpeningWithABPictureIntoPadding)
@@ -403,10 +405,18 @@ TEST(PackRestamper, NewTimeBaseCountsTheFramesBeforeTheFirstStamp)
     struct Row
     {
         int pictures;       // pictures before the first stamped one
-        int audioFrames;    // audio frames before the first stamped packet
+        int audioFrames;    // audio frames in an unstamped packet before the first stamped one
         double audioFirst;  // the time of the first audio frame
+        bool unstampedKept; // the unstamped audio packet stays audio
+        bool stampedKept;   // the stamped one does
     };
-    const Row rows[] = { { 0, 0, 50.3 }, { 1, 0, 50.3 }, { 2, 0, 50.3 }, { 0, 2, 50.1 }, { 1, 1, 50.1 } };
+    // The pictures go on at the next slot after those written (10.58 s): the offset is 39.62 s.
+    // Audio that would then begin before the written audio ends (10.524 s) is dropped, frame by
+    // frame, the unstamped frames at the times counted back from the first stamp.
+    const Row rows[] = {
+        { 0, 0, 50.3, false, true }, { 1, 0, 50.3, false, true }, { 2, 0, 50.3, false, true },
+        { 0, 2, 50.1, false, true }, { 1, 1, 50.1, false, false }, { 0, 1, 50.2, true, true },
+    };
     const double frame = 0.04;
     const double audioFrame = 1152.0 / 48000;
     const Bytes audioHeader = { 0xFF, 0xFD, 0x84, 0x00 };   // 384-byte frames
@@ -418,13 +428,13 @@ TEST(PackRestamper, NewTimeBaseCountsTheFramesBeforeTheFirstStamp)
         a.AddPack(10.0);
         a.builder.Packet(0xE0, CPackBuilder::Join({ kSeq, CPackBuilder::Gop(0, 0, 10, 0, false),
                                                    CPackBuilder::Picture(1, 30) }), 10.6, 10.54);
-        a.builder.Packet(0xC0, CPackBuilder::Join({ audioHeader, Bytes(2, 0) }), 10.5);
+        a.builder.Packet(0xC0, CPackBuilder::Join({ audioHeader, Bytes(380, 0) }), 10.5);
         double last = 10.0;
         int lostB = 0, first = 1;
         Restamp(r, a.bytes(), &last, &lostB, &first);
         last = 10.3;
         const double nextVideo = 10.54 + frame;
-        const double nextAudio = 10.5 + audioFrame;
+        const double offset = 50.2 - nextVideo;
 
         Stream b(2);
         b.AddPack(50.0);
@@ -441,25 +451,28 @@ TEST(PackRestamper, NewTimeBaseCountsTheFramesBeforeTheFirstStamp)
             v = b.builder.Packet(0xE0, CPackBuilder::Picture(3, 30), 50.4, 50.2 + row.pictures * frame);
         }
         b.AddPack(50.06);
+        size_t unstamped = 0;
         if (row.audioFrames > 0)
         {
             Bytes frames;
             for (int i = 0; i < row.audioFrames; ++i)
                 frames = CPackBuilder::Join({ frames, audioHeader, Bytes(380, 0) });
-            b.builder.Packet(0xC0, frames);
+            unstamped = b.builder.Packet(0xC0, frames);
         }
-        size_t au = b.builder.Packet(0xC0, CPackBuilder::Join({ audioHeader, Bytes(2, 0) }),
-                                     row.audioFirst + row.audioFrames * audioFrame);
+        const double stampedTime = row.audioFirst + row.audioFrames * audioFrame;
+        size_t au = b.builder.Packet(0xC0, CPackBuilder::Join({ audioHeader, Bytes(380, 0) }), stampedTime);
         first = 1;
         Restamp(r, b.bytes(), &last, &lostB, &first);
 
+        SCOPED_TRACE(testing::Message() << "pictures " << row.pictures << ", audio frames " << row.audioFrames
+                                        << ", first audio " << row.audioFirst);
         double dts = CMpegClock::ReadStamp(&b.bytes()[v + 9 + 5]) - row.pictures * frame;
-        double apts = CMpegClock::ReadStamp(&b.bytes()[au + 9]) - row.audioFrames * audioFrame;
-        SCOPED_TRACE(testing::Message() << "pictures " << row.pictures << ", audio frames " << row.audioFrames);
-        ASSERT_EQ(0xC0, b.bytes()[au + 3]) << "the stamped audio is kept";
-        EXPECT_GE(dts, nextVideo - 1e-4) << "the first picture decodes after the last one written";
-        EXPECT_GE(apts, nextAudio - 1e-4) << "the first audio frame plays after the last one written";
-        EXPECT_NEAR(0.0, std::min(dts - nextVideo, apts - nextAudio), 1e-4) << "and no further than the tightest need";
+        EXPECT_NEAR(nextVideo, dts, 1e-4) << "the first picture decodes on the slot after the last one written";
+        if (row.audioFrames > 0)
+            EXPECT_EQ(row.unstampedKept ? 0xC0 : 0xBE, b.bytes()[unstamped + 3]);
+        ASSERT_EQ(row.stampedKept ? 0xC0 : 0xBE, b.bytes()[au + 3]);
+        if (row.stampedKept)
+            EXPECT_NEAR(stampedTime - offset, CMpegClock::ReadStamp(&b.bytes()[au + 9]), 1e-4);
     }
 }
 

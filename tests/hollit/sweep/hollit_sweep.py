@@ -1,0 +1,184 @@
+#!/usr/bin/env python3
+"""Records program streams of many kinds through the pause filter in real filter graphs under Wine,
+pausing and resuming at points swept across each file, and checks every output.
+
+    hollit_sweep.py BUILD_DIR [--grid ci|wide] [--jobs N] [--only SUBSTRING]
+
+Each recording runs source -> pausing tap -> pause filter -> appending sink (HollitGraphRun, many
+recordings per Wine process). What the output must hold comes from the filter's cutting rules
+(pausemodel.py); seamcheck.py checks time stamps, decoding, stream copy and pictures.
+"""
+import argparse
+import os
+import subprocess
+import sys
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.abspath(os.path.join(HERE, "..", "..", ".."))
+sys.path.insert(0, os.path.join(ROOT, "tests", "parvane", "sweep"))
+sys.path.insert(0, HERE)
+import pausemodel  # noqa: E402
+import seamcheck  # noqa: E402
+import streams  # noqa: E402
+
+
+def plans(samples, grid):
+    """Lists of actions (letter + sample index): pauses swept across the file, pauses of a single
+    sample, several pauses in one recording, delivery switched off and on."""
+    at = lambda pct: max(1, samples * pct // 100)
+    out = [[]]
+    step = 4 if grid == "wide" else 12
+    for pct in range(3, 97, step):
+        out.append(["p%d" % at(pct), "r%d" % (at(pct) + max(1, samples // 12))])
+    for pct in (7, 41, 77) if grid == "wide" else (33,):
+        out.append(["p%d" % at(pct), "r%d" % (at(pct) + 1)])
+    out.append(["p%d" % at(15), "r%d" % at(30), "p%d" % at(50), "r%d" % (at(50) + 1), "p%d" % at(70), "r%d" % at(85)])
+    out.append(["p0", "r1"])
+    out.append(["p%d" % at(60)])
+    if grid == "wide":
+        out.append(["d%d" % at(40), "e%d" % at(55)])
+        out.append(["p%d" % at(20), "r%d" % at(35), "stop"])
+        out.append(["p%d" % at(90), "stop"])
+    return out
+
+
+def cases(names, streamdir, outdir, grid):
+    sizes_ci = [188, 2048, 3000, 65536]
+    sizes_wide = [188, 376, 1000, 2048, 2324, 3000, 4095, 16384, 65536]
+    n = 0
+    for name in names:
+        src = os.path.join(streamdir, name + ".mpg")
+        size = os.path.getsize(src)
+        for sample in sizes_wide if grid == "wide" else sizes_ci:
+            count = (size + sample - 1) // sample
+            for actions in plans(count, grid):
+                n += 1
+                thread = n % 2
+                lost_b = 0 if n % 7 == 3 else 1
+                out = os.path.join(outdir, "%s-%d-%d.mpg" % (name, sample, n))
+                yield n, src, out, sample, thread, lost_b, actions
+
+
+def winpath(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def run_plans(build, rows, jobs, workdir):
+    """Runs the recordings in `jobs` Wine processes; returns {case number: failure text or None}."""
+    results = {}
+    pending = list(rows)
+    procs = []
+    chunks = [pending[i::jobs] for i in range(jobs)]
+    for k, chunk in enumerate(chunks):
+        if chunk:
+            procs.append((chunk, None))
+    todo = [c for c, _ in procs]
+    running = []
+    while todo or running:
+        while todo and len(running) < jobs:
+            chunk = todo.pop(0)
+            plan = os.path.join(workdir, "plan-%d-%d.txt" % (chunk[0][0], len(chunk)))
+            with open(plan, "w") as f:
+                for n, src, out, sample, thread, lost_b, actions in chunk:
+                    f.write(" ".join([winpath(src), winpath(out), str(sample), str(thread), str(lost_b)] + actions) + "\n")
+            p = subprocess.Popen(["wine", "HollitGraphRun.exe", "--plan", winpath(plan)], cwd=os.path.join(build, "bin"),
+                                 stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+            running.append((chunk, p))
+        chunk, p = running.pop(0)
+        out, err = p.communicate()
+        seen = 0
+        for line in out.splitlines():
+            words = line.split()
+            if len(words) == 3 and words[0] == "case":
+                k = int(words[1]) - 1
+                seen = k + 1
+                results[chunk[k][0]] = None if words[2] == "ok" else "the graph %s" % (
+                    "hung" if words[2] == "hung" else "did not complete")
+        if seen < len(chunk):
+            # The process ended early (a recording hung): the rest run in a new one.
+            if seen < len(chunk) and chunk[seen][0] not in results:
+                results[chunk[seen][0]] = "the graph hung" + (": " + err.strip()[-200:] if err.strip() else "")
+                seen += 1
+            if seen < len(chunk):
+                todo.append(chunk[seen:])
+    return results
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("build")
+    ap.add_argument("--grid", default="ci", choices=("ci", "wide"))
+    ap.add_argument("--jobs", type=int, default=os.cpu_count() or 2)
+    ap.add_argument("--only", default="")
+    ap.add_argument("--keep", action="store_true", help="keep the outputs of recordings that passed")
+    args = ap.parse_args()
+    build = os.path.abspath(args.build)
+    work = os.path.join(build, "hollit-sweep-" + args.grid)
+    streamdir = os.path.join(build, "sweep-streams")
+    outdir = os.path.join(work, "out")
+    os.makedirs(outdir, exist_ok=True)
+    names = [n for n in streams.SETS[args.grid] if args.only in n]
+    t0 = time.time()
+    for name in names:
+        streams.make(streamdir, name)
+    t1 = time.time()
+    rows = list(cases(names, streamdir, outdir, args.grid))
+    for row in rows:
+        if os.path.exists(row[2]):
+            os.remove(row[2])
+    subprocess.run(["wine", "regsvr32.exe", "/s", winpath(os.path.join(build, "bin", "Hollit.ax"))],
+                   cwd=os.path.join(build, "bin"), check=True, capture_output=True)
+    try:
+        results = run_plans(build, rows, args.jobs, work)
+    finally:
+        subprocess.run(["wine", "regsvr32.exe", "/s", "/u", winpath(os.path.join(build, "bin", "Hollit.ax"))],
+                       cwd=os.path.join(build, "bin"), capture_output=True)
+    t2 = time.time()
+
+    checker = seamcheck.Checker()
+    sources = {}
+    checks = []
+    for n, src, out, sample, thread, lost_b, actions in rows:
+        if src not in sources:
+            sources[src] = open(src, "rb").read()
+        letters = {}
+        for a in actions:
+            if a != "stop":
+                letters[int(a[1:])] = a[0]
+        ranges = pausemodel.kept_ranges(sources[src], sample, letters)
+        checks.append((n, src, out, sample, thread, lost_b, actions, [(src, a, b) for a, b in ranges]))
+    import concurrent.futures
+    with concurrent.futures.ThreadPoolExecutor(max_workers=args.jobs) as pool:
+        names_src = sorted(sources)
+        for name, s in zip(names_src, pool.map(seamcheck.Source, names_src)):
+            checker.sources[name] = s
+
+        def one(c):
+            n, src, out, sample, thread, lost_b, actions, pieces = c
+            if results.get(n):
+                return [results[n]], ""
+            return checker.check(out, lost_b, pieces)
+        verdicts = list(pool.map(one, checks))
+    t3 = time.time()
+    failed = 0
+    for c, (problems, line) in zip(checks, verdicts):
+        n, src, out, sample, thread, lost_b, actions, pieces = c
+        label = "%s samples %d thread %d lost-B %d %s" % (os.path.basename(src), sample, thread, lost_b,
+                                                        " ".join(actions) or "no pause")
+        if problems:
+            failed += 1
+            print("FAILED %s -> %s" % (label, out))
+            for p in problems:
+                print("       " + p)
+        else:
+            print("ok     %s: %s" % (label, line))
+            if not args.keep and os.path.exists(out):
+                os.remove(out)
+    print("%d recordings, %d failed; streams %.0f s, recording %.0f s, checking %.0f s" % (
+        len(checks), failed, t1 - t0, t2 - t1, t3 - t2))
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
