@@ -31,15 +31,6 @@ public:
         DeleteCriticalSection(&m_lock);
     }
 
-    HRESULT PassDownstream(IMediaSample* pSample) override
-    {
-        BYTE* p = nullptr;
-        pSample->GetPointer(&p);
-        EnterCriticalSection(&m_lock);
-        passed.push_back(Bytes(p, p + pSample->GetActualDataLength()));
-        LeaveCriticalSection(&m_lock);
-        return passResult;
-    }
     HRESULT GetOutputSample(IMediaSample** ppOut) override
     {
         if (getFailures-- == 0)
@@ -71,17 +62,7 @@ public:
         }
         return all;
     }
-    Bytes Passed() const
-    {
-        Bytes all;
-        for (const Bytes& b : passed)
-            all.insert(all.end(), b.begin(), b.end());
-        return all;
-    }
-
-    std::vector<Bytes> passed;
     std::vector<CTestSample*> held;
-    HRESULT passResult = S_OK;
     int failAfter = -1;
     int getFailures = -1;
     int deliverCalls = 0;
@@ -92,12 +73,18 @@ private:
     CRITICAL_SECTION m_lock;
 };
 
-// Re-stamping that leaves the bytes alone and records each batch.
+// Re-stamping that leaves the bytes alone and records each batch. Closing batches (first flag
+// 2, the packs after a cut) are recorded apart and keep nothing, as Parvane finds for packs
+// that hold neither the end of a picture nor of an audio frame; after `closingPacks` of them
+// nothing is left open.
 struct RestampLog
 {
     std::vector<Bytes> batches;
     std::vector<std::vector<int>> chunkLengths;
     std::vector<int> firstFlags;
+    std::vector<int> lostBModes;
+    std::vector<Bytes> closings;
+    int closingPacks = 1000;
     int result = 1;
 };
 RestampLog g_restamp;
@@ -110,12 +97,18 @@ int RecordingRestamp(const CDataBlockPool::BlockQueue& batch, double* lastTime, 
         all.insert(all.end(), block->GetData(), block->GetData() + block->GetLength());
         lengths.push_back(block->GetLength());
     }
+    if (*first == 2) {
+        g_restamp.closings.push_back(all);
+        if (static_cast<int>(g_restamp.closings.size()) >= g_restamp.closingPacks)
+            *first = 0;
+        return 0;
+    }
     g_restamp.batches.push_back(all);
     g_restamp.chunkLengths.push_back(lengths);
     g_restamp.firstFlags.push_back(*first);
+    g_restamp.lostBModes.push_back(*lostBMode);
     *first = 0;
     *lastTime += 1.0;
-    (void)lostBMode;
     return g_restamp.result;
 }
 
@@ -315,35 +308,30 @@ TEST(DataBlockPool, MovesBlocksThroughTheQueues)
     EXPECT_EQ(nullptr, pool.Current());
 }
 
-struct FirstGroupRow
+TEST_P(RecordQueueTest, DeliversTheWholeStreamFromTheFirstGroupWhateverTheSampleSize)
 {
-    int sampleSize;
-    int passedEnd;      // the bytes passed straight through before the first group: [0, passedEnd)
-    int deliveredFrom;  // delivery then runs from here to the stream's end
-};
-
-TEST_P(RecordQueueTest, DeliversTheWholeStreamFromTheFirstGroup)
-{
+    // Two packs before the first group: the first carries the system header and goes on as it
+    // came; the second carries neither and is dropped. Every group after them goes on re-stamped.
     const SyntheticStream s = SyntheticStream::Make(2, 10, 6, 2048, true);
-    const std::vector<FirstGroupRow> rows = {
-        {2048, 2048, 4096}, {1000, 1000, 4096}, {3000, 3000, 4096}, {4095, 4095, 4096}, {65536, 0, 0},
-    };
-    for (const FirstGroupRow& row : rows) {
-        SCOPED_TRACE(row.sampleSize);
+    Bytes expected = s.Range(0, 2048);
+    const Bytes groups = s.Range(4096, static_cast<int>(s.bytes.size()));
+    expected.insert(expected.end(), groups.begin(), groups.end());
+    for (int sampleSize : {188, 1000, 2048, 3000, 4095, 65536}) {
+        SCOPED_TRACE(sampleSize);
         g_restamp = RestampLog();
         CTestOwner owner(1500);
         CRecordQueue queue(&owner, &RecordingRestamp);
         if (GetParam())
             queue.StartDeliverThread();
-        ASSERT_EQ(S_OK, Feed(queue, s, row.sampleSize));
+        ASSERT_EQ(S_OK, Feed(queue, s, sampleSize));
         ASSERT_EQ(S_OK, queue.FlushHeld());
         queue.StopDeliverThread();
 
-        EXPECT_EQ(s.Range(0, row.passedEnd), owner.Passed());
-        EXPECT_EQ(s.Range(row.deliveredFrom, static_cast<int>(s.bytes.size())), owner.Delivered());
+        EXPECT_EQ(expected, owner.Delivered());
         for (CTestSample* held : owner.held)
             EXPECT_LE(held->GetActualDataLength(), 1500);
         ASSERT_FALSE(g_restamp.batches.empty());
+        EXPECT_EQ(s.Gops(0, 1), g_restamp.batches.front()) << "the packs before the first group are not re-stamped";
         EXPECT_EQ(1, g_restamp.firstFlags.front());
         for (size_t i = 1; i < g_restamp.firstFlags.size(); ++i)
             EXPECT_EQ(0, g_restamp.firstFlags[i]);
@@ -373,7 +361,8 @@ TEST_P(RecordQueueTest, PauseDropsWholeGroups)
         {"paused at the end", {{8, 1}}, {0}, {0}},
         {"paused twice", {{8, 1}, {10, 2}, {32, 1}, {37, 2}}, {0, 2, 3, 4, 6, 7, 8, 9}, {0, 2, 6}},
         {"delivery switched off and on inside a group", {{8, 3}, {10, 4}}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, {0}},
-        {"delivery off across a boundary", {{8, 3}, {14, 4}}, {0, 2, 3, 4, 5, 6, 7, 8, 9}, {0}},
+        // A group dropped without a pause still leaves a gap: what follows it starts a new time base.
+        {"delivery off across a boundary", {{8, 3}, {14, 4}}, {0, 2, 3, 4, 5, 6, 7, 8, 9}, {0, 2}},
     };
     for (const PauseRow& row : rows) {
         SCOPED_TRACE(row.name);
@@ -405,6 +394,99 @@ TEST_P(RecordQueueTest, PauseDropsWholeGroups)
                 newBases.push_back(WholeGopsIn(s, g_restamp.batches[b]).front());
         }
         EXPECT_EQ(row.newBases, newBases);
+    }
+}
+
+TEST_P(RecordQueueTest, SampleSizeDoesNotChangeWhatIsRecorded)
+{
+    // Pause in the middle of group 3 and resume in the middle of group 5 (six 2048-byte packs
+    // each): groups 3 and 4 are dropped, group 5 goes on at the boundary after the resume. The
+    // bytes recorded are the same whether the stream comes in small or large samples.
+    const SyntheticStream s = SyntheticStream::Make(0, 10, 6, 2048, false);
+    const int pauseAt = 3 * 6 * 2048 + 5000, resumeAt = 5 * 6 * 2048 + 5000;
+    for (int size : {188, 376, 1000, 2048, 3000, 4095}) {
+        SCOPED_TRACE(size);
+        g_restamp = RestampLog();
+        CTestOwner owner(4096);
+        CRecordQueue queue(&owner, &RecordingRestamp);
+        if (GetParam())
+            queue.StartDeliverThread();
+        ASSERT_EQ(S_OK, Feed(queue, s, size, {{pauseAt / size, [&] { queue.SetDeliver(0); queue.ResetSync(); }},
+                                               {resumeAt / size, [&] { queue.SetDeliver(1); }}}));
+        ASSERT_EQ(S_OK, queue.FlushHeld());
+        queue.StopDeliverThread();
+        EXPECT_EQ(std::vector<int>({0, 1, 2, 5, 6, 7, 8, 9}), WholeGopsIn(s, owner.Delivered()));
+        // The packs that the pause dropped after a delivered group went to re-stamping as a
+        // closing, one pack each, in order, from group 3's first pack.
+        ASSERT_FALSE(g_restamp.closings.empty());
+        for (size_t i = 0; i < g_restamp.closings.size(); ++i)
+            EXPECT_EQ(s.Range(3 * 6 * 2048 + static_cast<int>(i) * 2048, 3 * 6 * 2048 + static_cast<int>(i + 1) * 2048),
+                      g_restamp.closings[i]) << i;
+    }
+}
+
+TEST_P(RecordQueueTest, ClosingEndsWhenNothingIsOpen)
+{
+    // Paused in group 2 and never resumed: the dropped packs go to re-stamping one by one until
+    // it finds nothing left open (here after three), then no more.
+    const SyntheticStream s = SyntheticStream::Make(0, 6, 6, 2048, false);
+    g_restamp.closingPacks = 3;
+    CTestOwner owner(2048);
+    CRecordQueue queue(&owner, &RecordingRestamp);
+    if (GetParam())
+        queue.StartDeliverThread();
+    ASSERT_EQ(S_OK, Feed(queue, s, 2048, {{14, [&] { queue.SetDeliver(0); queue.ResetSync(); }}}));
+    ASSERT_EQ(S_OK, queue.FlushHeld());
+    queue.StopDeliverThread();
+    EXPECT_EQ(std::vector<int>({0, 1}), WholeGopsIn(s, owner.Delivered()));
+    EXPECT_EQ(3u, g_restamp.closings.size());
+}
+
+TEST_P(RecordQueueTest, GroupBeginsAtThePackOfItsSequenceHeader)
+{
+    // Each GOP's sequence header begins at the end of the pack before its GOP header: a group
+    // runs from that pack, so a group delivered after a pause has its sequence header.
+    const SyntheticStream s = SyntheticStream::Make(0, 6, 4, 2048, false, 40, true);
+    for (int size : {188, 2048, 3000}) {
+        SCOPED_TRACE(size);
+        g_restamp = RestampLog();
+        CTestOwner owner(2048);
+        CRecordQueue queue(&owner, &RecordingRestamp);
+        if (GetParam())
+            queue.StartDeliverThread();
+        ASSERT_EQ(S_OK, Feed(queue, s, size, {{5 * 2048 / size, [&] { queue.SetDeliver(0); queue.ResetSync(); }},
+                                               {9 * 2048 / size, [&] { queue.SetDeliver(1); }}}));
+        ASSERT_EQ(S_OK, queue.FlushHeld());
+        queue.StopDeliverThread();
+        ASSERT_EQ(5u, g_restamp.batches.size());
+        Bytes expected = s.Range(s.sequencePack[1], s.sequencePack[2]);
+        EXPECT_EQ(expected, g_restamp.batches[1]) << "the first group after the pause";
+        EXPECT_EQ(1, g_restamp.firstFlags[1]);
+    }
+}
+
+TEST_P(RecordQueueTest, BytesBeforeTheFirstPackAreSkipped)
+{
+    // Noise, a stray pack header and a corrupt one in front of the stream: none of it opens a
+    // group or reaches the output, and the recording is whole.
+    const SyntheticStream s = SyntheticStream::Make(1, 4, 3, 2048, true);
+    Bytes noise(1500, 0x9C);
+    const BYTE stray[14] = {0x00, 0x00, 0x01, 0xBA, 0xFF, 0xEE, 0xDD, 0xCC, 0xBB, 0xAA, 0x99, 0x88, 0x77, 0x66};
+    memcpy(noise.data() + 500, stray, 14);
+    memcpy(noise.data() + 1486, stray, 14);
+    SyntheticStream junk = s;
+    junk.bytes.insert(junk.bytes.begin(), noise.begin(), noise.end());
+    for (int size : {188, 2048, 65536}) {
+        SCOPED_TRACE(size);
+        g_restamp = RestampLog();
+        CTestOwner owner(2048);
+        CRecordQueue queue(&owner, &RecordingRestamp);
+        if (GetParam())
+            queue.StartDeliverThread();
+        ASSERT_EQ(S_OK, Feed(queue, junk, size));
+        ASSERT_EQ(S_OK, queue.FlushHeld());
+        queue.StopDeliverThread();
+        EXPECT_EQ(s.bytes, owner.Delivered());
     }
 }
 
@@ -484,9 +566,11 @@ TEST_P(RecordQueueTest, StartCodesSplitBetweenSamplesStillCut)
 
 TEST_P(RecordQueueTest, EachPieceOfAChunkIsItsOwnSample)
 {
-    // One GOP of two 2560-byte packs per 5120-byte sample: every batch is one 5120-byte block,
-    // 2.5 output buffers of 2048 bytes.
+    // One GOP of two 2560-byte packs per 5120-byte sample, the size of the input buffers: every
+    // batch is one 5120-byte block, 2.5 output buffers of 2048 bytes.
     const SyntheticStream s = SyntheticStream::Make(0, 4, 2, 2560, false);
+    const LONG saved = g_lLargestInputBufferSize;
+    g_lLargestInputBufferSize = 5120;
     CTestOwner owner(2048);
     CRecordQueue queue(&owner, &RecordingRestamp);
     if (GetParam())
@@ -504,6 +588,7 @@ TEST_P(RecordQueueTest, EachPieceOfAChunkIsItsOwnSample)
     EXPECT_EQ(s.bytes, owner.Delivered());
     EXPECT_EQ(12, queue.GetSamplesDelivered());
     EXPECT_EQ(static_cast<LONGLONG>(s.bytes.size()), queue.GetBytesDelivered());
+    g_lLargestInputBufferSize = saved;
 }
 
 TEST_P(RecordQueueTest, DownstreamFailureIsReportedAndStopsDelivery)
@@ -536,7 +621,7 @@ TEST_P(RecordQueueTest, RestampFailureStopsDelivery)
 {
     const SyntheticStream s = SyntheticStream::Make(0, 4, 6, 2048, false);
     CTestOwner owner(2048);
-    g_restamp.result = 0;
+    g_restamp.result = -1;
     CRecordQueue queue(&owner, &RecordingRestamp);
     if (GetParam())
         queue.StartDeliverThread();
@@ -547,6 +632,23 @@ TEST_P(RecordQueueTest, RestampFailureStopsDelivery)
     EXPECT_TRUE(FAILED(hr));
     EXPECT_EQ(1u, g_restamp.batches.size());
     EXPECT_TRUE(owner.held.empty());
+}
+
+TEST_P(RecordQueueTest, BatchWithNothingToRestampIsLeftOut)
+{
+    // Re-stamping finds nothing in the first two groups (no sequence header yet, say): they are
+    // left out and the recording goes on with the next ones.
+    const SyntheticStream s = SyntheticStream::Make(0, 4, 6, 2048, false);
+    CTestOwner owner(2048);
+    CRecordQueue queue(&owner, [](const CDataBlockPool::BlockQueue& batch, double* lastTime, int* lostBMode, int* first) {
+        return RecordingRestamp(batch, lastTime, lostBMode, first) * (g_restamp.batches.size() > 2 ? 1 : 0);
+    });
+    if (GetParam())
+        queue.StartDeliverThread();
+    ASSERT_EQ(S_OK, Feed(queue, s, 2048));
+    ASSERT_EQ(S_OK, queue.FlushHeld());
+    queue.StopDeliverThread();
+    EXPECT_EQ(std::vector<int>({2, 3}), WholeGopsIn(s, owner.Delivered()));
 }
 
 TEST_P(RecordQueueTest, NoOutputSampleEndsTheBatch)
@@ -564,19 +666,6 @@ TEST_P(RecordQueueTest, NoOutputSampleEndsTheBatch)
     EXPECT_EQ(VFW_E_NOT_COMMITTED, hr);
     EXPECT_EQ(3u, owner.held.size());
     EXPECT_EQ(0, queue.GetPool().GetPendingCount());
-}
-
-TEST_P(RecordQueueTest, PassThroughResultIsReturned)
-{
-    const SyntheticStream s = SyntheticStream::Make(1, 1, 2, 2048, true);
-    CTestOwner owner(2048);
-    owner.passResult = S_FALSE;
-    CRecordQueue queue(&owner, &RecordingRestamp);
-    CTestSample* first = CTestSample::FromBytes(s.bytes.data(), 2048);
-    EXPECT_EQ(S_FALSE, queue.Receive(first));
-    first->Release();
-    EXPECT_EQ(1u, owner.passed.size());
-    EXPECT_EQ(1, queue.GetSamplesDelivered());
 }
 
 TEST_P(RecordQueueTest, PausingFromAnotherThreadKeepsGroupsWhole)

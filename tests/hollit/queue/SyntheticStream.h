@@ -12,11 +12,14 @@ struct SyntheticStream
     std::vector<int> gopPackStart;  // offset of the pack header that precedes each GOP header
     std::vector<int> gopCode;       // offset of each GOP header
     int leadEnd = 0;                // end of the packs before the first group
+    std::vector<int> sequencePack;  // with sequenceBefore: [g] the pack where GOP g + 1's sequence header begins
 
     // leadPacks packs without a GOP header come first; the very first pack carries a system header
     // when systemHeader is set. gopCodeOffset is where the GOP header sits inside its pack.
+    // sequenceBefore: the sequence header that leads each GOP (but the first) begins at the end
+    // of the pack before, as some encoders write it.
     static SyntheticStream Make(int leadPacks, int gops, int packsPerGop, int packSize, bool systemHeader,
-                                int gopCodeOffset = 40)
+                                int gopCodeOffset = 40, bool sequenceBefore = false)
     {
         SyntheticStream s;
         int packIndex = 0;
@@ -46,6 +49,11 @@ struct SyntheticStream
         for (int g = 0; g < gops; ++g) {
             for (int p = 0; p < packsPerGop; ++p)
                 addPack(systemHeader && leadPacks == 0 && g == 0 && p == 0, p == 0);
+            if (sequenceBefore && g + 1 < gops) {
+                const BYTE sequence[4] = {0x00, 0x00, 0x01, 0xB3};
+                memcpy(s.bytes.data() + s.bytes.size() - 4, sequence, 4);
+                s.sequencePack.push_back(static_cast<int>(s.bytes.size()) - packSize);
+            }
         }
         return s;
     }
