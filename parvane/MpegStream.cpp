@@ -17,6 +17,7 @@ const BYTE kPackCode[4] = {0x00, 0x00, 0x01, 0xBA};
 const BYTE kSystemHeaderCode[4] = {0x00, 0x00, 0x01, 0xBB};
 const BYTE kSequenceCode[4] = {0x00, 0x00, 0x01, 0xB3};
 const BYTE kGopCode[4] = {0x00, 0x00, 0x01, 0xB8};
+const BYTE kPictureCode[4] = {0x00, 0x00, 0x01, 0x00};
 const BYTE kPrefix[3] = {0x00, 0x00, 0x01};
 // An MPEG-1 pack with trailing bytes is copied whole up to this length.
 const int kLongestPack = 2324;
@@ -24,6 +25,8 @@ const double kSeamStep = 0.015;
 const double kSearchTolerance = 0.25;
 // How far into a range its first time stamps are looked for.
 const __int64 kStampScan = 256 * 1024;
+// How many packs after a range are looked at for the ends of its last frames.
+const int kClosingPacks = 256;
 
 // Progress of a clip save: one process, one save at a time.
 int g_progressCalls = 0;
@@ -600,6 +603,22 @@ void CMpegStream::CacheGop(__int64 position, double time)
     m_gopCacheNext = (m_gopCacheNext + 1) % GopCacheSize;
 }
 
+__int64 CMpegStream::PackBefore(__int64 position)
+{
+    // Stray start codes in damaged bytes are no pack headers.
+    for (__int64 at = position; at > 0;)
+    {
+        __int64 pack = m_reader->PositionOf(m_reader->FindBackward(kPackCode, at, 4));
+        if (pack < 0)
+            return -1;
+        const BYTE* head = m_reader->Pointer(pack, 14);
+        if (head ? IsPackHeader(head, 14) : pack + 4 <= m_fileSize)
+            return pack;
+        at = pack + 3;
+    }
+    return -1;
+}
+
 __int64 CMpegStream::FindGopNear(__int64 position, double* time, int forward)
 {
     if (time)
@@ -611,9 +630,19 @@ __int64 CMpegStream::FindGopNear(__int64 position, double* time, int forward)
     __int64 gopPosition = m_reader->PositionOf(gop);
     if (!gop || gopPosition < 0)
         return -1;
-    __int64 packPosition = m_reader->PositionOf(m_reader->FindBackward(kPackCode, gopPosition, 4));
+    __int64 packPosition = PackBefore(gopPosition);
     if (packPosition < 0)
         return -1;
+    // The group begins with the sequence header that leads its GOP, which may have begun in the
+    // pack before: without it a piece that starts with this group would lack its sequence header.
+    __int64 sequence = m_reader->PositionOf(m_reader->FindBackward(kSequenceCode, gopPosition, 4));
+    if (sequence >= 0 && sequence < packPosition)
+    {
+        __int64 before = PackBefore(packPosition);
+        __int64 picture = m_reader->PositionOf(m_reader->FindBackward(kPictureCode, gopPosition, 4));
+        if (before >= 0 && sequence > before && picture < sequence)
+            packPosition = before;
+    }
     const BYTE* pack = m_reader->Pointer(packPosition, 10);
     if (!pack)
         return -1;
@@ -781,27 +810,6 @@ void CMpegStream::TrimOpeningPack(BYTE* pack, int length)
     }
 }
 
-int CMpegStream::PrepareClosingPack(__int64 position, __int64 limit, double* scr)
-{
-    if (position >= limit)
-        return 0;
-    const BYTE* head = m_reader ? m_reader->Pointer(position, 4) : NULL;
-    if (!head || memcmp(head, kPackCode, 4) != 0)
-        return 0;
-    __int64 start = position;
-    __int64 end = position + 1;
-    if (!ReadNextPack(&start, &end, scr) || start != position)
-        return 0;
-    int length = (int)(end - start);
-    BYTE* pack = m_workBuffer;
-    VideoCut c;
-    if (!FindVideoCut(pack, length, m_kind, &c))
-        return 0;
-    if (c.cut == c.payload || !CloseVideoPacket(pack, length, m_kind, c))
-        return 0;
-    return length;
-}
-
 void CMpegStream::ReportProgress(double total, double time, MpegProgressProc progress)
 {
     if (++g_progressCalls < 6)
@@ -862,6 +870,10 @@ BOOL CMpegStream::WriteRangeImpl(__int64 start, __int64 end, double* runningTime
             m_restamper->StartTimeBase(offset);
         }
     }
+    // The range's audio packets begin with the ends of frames that were not written, but where
+    // the range follows the bytes before the first GOP, which the output begins with.
+    if (previous || start != m_dataStart || *audioWait)
+        m_restamper->OpenTimeBase(FALSE);
     file->SetLastWriter(this);
     const int savedLostB = m_lostBMode;
     m_bDropping = 0;
@@ -900,18 +912,31 @@ BOOL CMpegStream::WriteRangeImpl(__int64 start, __int64 end, double* runningTime
         s = e;
         e = end;
     }
-    // The pack at the range's end opens the next GOP but still carries the end of the last
-    // picture written: without it the seam would show one damaged picture.
-    if (ok && !opening)
+    // The packs after the range's end still hold the end of the last picture written and of the
+    // audio frames written last: without them the seam would show a damaged picture and sound.
+    double groupTime = 0;
+    if (ok && !opening && end < m_fileSize && FindGopNear(s, &groupTime, 1) == s)
     {
-        int length = PrepareClosingPack(end, m_fileSize, &scr);
-        if (length > 0)
+        m_restamper->BeginClosing();
+        __int64 cs = s;
+        __int64 ce = m_fileSize;
+        for (int packs = 0; packs < kClosingPacks && !m_restamper->ClosingDone() && ReadNextPack(&cs, &ce, &scr);
+             ++packs)
         {
-            double newTime = m_restamper->NextScr(m_workBuffer, length, scr - offset);
-            SetPackScr(m_workBuffer, newTime);
-            last = newTime;
-            ShiftPackTimes(m_workBuffer, length, offset, &gopMark, audioWait);
-            ok = file->Write(m_workBuffer, length);
+            const int length = (int)(ce - cs);
+            if (m_restamper->ClosePack(m_workBuffer, length, offset))
+            {
+                double newTime = m_restamper->NextScr(m_workBuffer, length, scr - offset);
+                SetPackScr(m_workBuffer, newTime);
+                last = newTime;
+                if (!file->Write(m_workBuffer, length))
+                {
+                    ok = FALSE;
+                    break;
+                }
+            }
+            cs = ce;
+            ce = m_fileSize;
         }
     }
     m_bDropping = m_restamper->GetBDropping();

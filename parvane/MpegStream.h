@@ -56,8 +56,12 @@ public:
     virtual void SetGopTime(BYTE* gop, double seconds);
     virtual void SetPackScr(BYTE* pack, double seconds);
     virtual void ParseSequenceHeader(const BYTE* header, MpegSequenceInfo* info);
-    // The position of the pack holding the GOP found, or -1; *time gets that pack's SCR.
+    // The position of the pack where the group of the GOP found begins (the one holding its
+    // GOP header, or the one before when the sequence header leading it began there), or -1;
+    // *time gets that pack's SCR.
     virtual __int64 FindGopNear(__int64 position, double* time, int forward);
+    // The last valid pack header that ends at or before the position, or -1.
+    __int64 PackBefore(__int64 position);
     virtual int StartOutput(COutputFile* file, int* audioWait);
     virtual void ShiftPackTimes(BYTE* pack, int length, double offset, int* gopMark, int* audioWait);
     // FALSE when a write failed, so that the caller can drop the output.
@@ -132,10 +136,6 @@ protected:
     void CacheGop(__int64 position, double time);
     // Makes sure the work buffer holds n bytes; FALSE on allocation failure.
     BOOL ReserveWorkBuffer(int n);
-    // The pack at `position` as it must be written when a range ends just before it: the
-    // bytes before the next sequence or GOP header kept, the rest padding. 0 when the pack
-    // carries nothing to keep; otherwise its length, the bytes in the work buffer.
-    int PrepareClosingPack(__int64 position, __int64 limit, double* scr);
     // Pads the payload of a range's first pack before its sequence or GOP header, which
     // belongs to a picture that is not written.
     void TrimOpeningPack(BYTE* pack, int length);

@@ -9,6 +9,7 @@ recordings per Wine process). What the output must hold comes from the filter's 
 (pausemodel.py); seamcheck.py checks time stamps, decoding, stream copy and pictures.
 """
 import argparse
+import concurrent.futures
 import os
 import subprocess
 import sys
@@ -23,36 +24,43 @@ import seamcheck  # noqa: E402
 import streams  # noqa: E402
 
 
-def plans(samples, grid):
+SIZES = [188, 376, 1000, 2048, 2324, 3000, 4095, 16384, 65536]
+
+
+def plans(samples, grid, seed):
     """Lists of actions (letter + sample index): pauses swept across the file, pauses of a single
-    sample, several pauses in one recording, delivery switched off and on."""
+    sample, several pauses in one recording, delivery switched off and on, a stop while a group is
+    in progress. The CI grid takes fewer points per recording and moves them from one recording
+    to the next (by seed), so that together they still cover the whole file."""
     at = lambda pct: max(1, samples * pct // 100)
     out = [[]]
-    step = 4 if grid == "wide" else 12
-    for pct in range(3, 97, step):
+    step = 4 if grid == "wide" else 23
+    first = 3 if grid == "wide" else 3 + seed * 7 % step
+    for pct in range(first, 97, step):
         out.append(["p%d" % at(pct), "r%d" % (at(pct) + max(1, samples // 12))])
-    for pct in (7, 41, 77) if grid == "wide" else (33,):
+    for pct in (7, 41, 77) if grid == "wide" else ((seed * 29 + 11) % 90 + 5,):
         out.append(["p%d" % at(pct), "r%d" % (at(pct) + 1)])
     out.append(["p%d" % at(15), "r%d" % at(30), "p%d" % at(50), "r%d" % (at(50) + 1), "p%d" % at(70), "r%d" % at(85)])
     out.append(["p0", "r1"])
     out.append(["p%d" % at(60)])
+    out.append(["d%d" % at(40), "e%d" % at(55)])
+    out.append(["p%d" % at(20), "r%d" % at(35), "stop"])
     if grid == "wide":
-        out.append(["d%d" % at(40), "e%d" % at(55)])
-        out.append(["p%d" % at(20), "r%d" % at(35), "stop"])
         out.append(["p%d" % at(90), "stop"])
+        out.append(["stop"])
     return out
 
 
 def cases(names, streamdir, outdir, grid):
-    sizes_ci = [188, 2048, 3000, 65536]
-    sizes_wide = [188, 376, 1000, 2048, 2324, 3000, 4095, 16384, 65536]
     n = 0
-    for name in names:
+    for k, name in enumerate(names):
         src = os.path.join(streamdir, name + ".mpg")
         size = os.path.getsize(src)
-        for sample in sizes_wide if grid == "wide" else sizes_ci:
+        # Every size for every stream in the wide sweep; two per stream in CI, taken in turn.
+        sizes = SIZES if grid == "wide" else [SIZES[(2 * k) % len(SIZES)], SIZES[(2 * k + 5) % len(SIZES)]]
+        for j, sample in enumerate(sizes):
             count = (size + sample - 1) // sample
-            for actions in plans(count, grid):
+            for actions in plans(count, grid, k * 3 + j):
                 n += 1
                 thread = n % 2
                 lost_b = 0 if n % 7 == 3 else 1
@@ -65,44 +73,36 @@ def winpath(path):
 
 
 def run_plans(build, rows, jobs, workdir):
-    """Runs the recordings in `jobs` Wine processes; returns {case number: failure text or None}."""
-    results = {}
-    pending = list(rows)
-    procs = []
-    chunks = [pending[i::jobs] for i in range(jobs)]
-    for k, chunk in enumerate(chunks):
-        if chunk:
-            procs.append((chunk, None))
-    todo = [c for c, _ in procs]
+    """Runs the recordings in `jobs` Wine processes at a time; {case number: what failed} for the
+    recordings whose graph did not complete."""
+    failures = {}
+    todo = [rows[i::jobs] for i in range(jobs) if rows[i::jobs]]
     running = []
     while todo or running:
         while todo and len(running) < jobs:
             chunk = todo.pop(0)
-            plan = os.path.join(workdir, "plan-%d-%d.txt" % (chunk[0][0], len(chunk)))
+            plan = os.path.join(workdir, "plan-%d.txt" % chunk[0][0])
             with open(plan, "w") as f:
                 for n, src, out, sample, thread, lost_b, actions in chunk:
                     f.write(" ".join([winpath(src), winpath(out), str(sample), str(thread), str(lost_b)] + actions) + "\n")
             p = subprocess.Popen(["wine", "HollitGraphRun.exe", "--plan", winpath(plan)], cwd=os.path.join(build, "bin"),
-                                 stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+                                 stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
             running.append((chunk, p))
         chunk, p = running.pop(0)
-        out, err = p.communicate()
-        seen = 0
+        out, _ = p.communicate()
+        done = 0
         for line in out.splitlines():
             words = line.split()
             if len(words) == 3 and words[0] == "case":
-                k = int(words[1]) - 1
-                seen = k + 1
-                results[chunk[k][0]] = None if words[2] == "ok" else "the graph %s" % (
-                    "hung" if words[2] == "hung" else "did not complete")
-        if seen < len(chunk):
-            # The process ended early (a recording hung): the rest run in a new one.
-            if seen < len(chunk) and chunk[seen][0] not in results:
-                results[chunk[seen][0]] = "the graph hung" + (": " + err.strip()[-200:] if err.strip() else "")
-                seen += 1
-            if seen < len(chunk):
-                todo.append(chunk[seen:])
-    return results
+                done = int(words[1])
+                if words[2] != "ok":
+                    failures[chunk[done - 1][0]] = "the graph " + ("hung" if words[2] == "hung" else "did not complete")
+        # A recording that hung ended the process: the rest of its plan runs in a new one.
+        if done < len(chunk):
+            failures.setdefault(chunk[done][0], "the graph ended the process")
+            if done + 1 < len(chunk):
+                todo.append(chunk[done + 1:])
+    return failures
 
 
 def main():
@@ -148,7 +148,6 @@ def main():
                 letters[int(a[1:])] = a[0]
         ranges = pausemodel.kept_ranges(sources[src], sample, letters)
         checks.append((n, src, out, sample, thread, lost_b, actions, [(src, a, b) for a, b in ranges]))
-    import concurrent.futures
     with concurrent.futures.ThreadPoolExecutor(max_workers=args.jobs) as pool:
         names_src = sorted(sources)
         for name, s in zip(names_src, pool.map(seamcheck.Source, names_src)):
@@ -156,7 +155,7 @@ def main():
 
         def one(c):
             n, src, out, sample, thread, lost_b, actions, pieces = c
-            if results.get(n):
+            if n in results:
                 return [results[n]], ""
             return checker.check(out, lost_b, pieces)
         verdicts = list(pool.map(one, checks))
