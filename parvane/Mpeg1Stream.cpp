@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "parvane/MappedFile.h"
+#include "parvane/PackLayout.h"
 #include "parvane/OutputFile.h"
 
 namespace {
@@ -169,7 +170,7 @@ int CMpeg1Stream::WriteSequenceHeaderPack(COutputFile* file)
 int CMpeg1Stream::ParsePackHeader()
 {
     const BYTE* p = TakeBytes(12);
-    if (!p || memcmp(p, kPackCode, 4) != 0)
+    if (!p || !IsPackHeader(p, 12))
         return 0;
     if (MatchBytes(kSystemHeaderCode, 4))
         return ParseSystemHeader();

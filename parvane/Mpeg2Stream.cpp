@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "parvane/MappedFile.h"
+#include "parvane/PackLayout.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ int CMpeg2Stream::StartOutput(COutputFile* file, int* audioWait)
 int CMpeg2Stream::ParsePackHeader()
 {
     const BYTE* p = TakeBytes(14);
-    if (!p || memcmp(p, kPackCode, 4) != 0)
+    if (!p || !IsPackHeader(p, 14))
         return 0;
     int stuffing = p[13] & 0x07;
     for (int i = 0; i < stuffing; ++i)

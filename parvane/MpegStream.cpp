@@ -256,8 +256,20 @@ BOOL CMpegStream::FindFirstAndLastGop()
 
 BOOL CMpegStream::CopyLeadIn(COutputFile* file)
 {
+    // Bytes before the first pack header are no part of the stream.
+    __int64 from = m_dataStart;
+    for (__int64 at = m_reader->PositionOf(m_reader->FindForward(kPackCode, 0, 4)); at >= 0 && at < m_dataStart;
+         at = m_reader->PositionOf(m_reader->FindForward(kPackCode, at + 4, 4)))
+    {
+        const BYTE* head = m_reader->Pointer(at, 14);
+        if (head && IsPackHeader(head, 14))
+        {
+            from = at;
+            break;
+        }
+    }
     const __int64 window = m_reader->GetWindowSize();
-    for (__int64 at = 0; at < m_dataStart; at += window)
+    for (__int64 at = from; at < m_dataStart; at += window)
     {
         int n = (int)(m_dataStart - at < window ? m_dataStart - at : window);
         const BYTE* piece = m_reader->Pointer(at, n);
@@ -437,6 +449,10 @@ COutputFile* CMpegStream::CreateOutput(const char* path, int* audioWait)
 
 int CMpegStream::FinishOutput(COutputFile* file, BOOL ok)
 {
+    // An output that got no pack of any range holds nothing the caller asked for (at most the
+    // bytes before the first GOP): it is not kept.
+    if (ok && file->RangePacks() == 0)
+        ok = FALSE;
     if (ok)
         ok = file->Close();
     if (!ok)
@@ -873,7 +889,7 @@ BOOL CMpegStream::WriteRangeImpl(__int64 start, __int64 end, double* runningTime
     // The range's audio packets begin with the ends of frames that were not written, but where
     // the range follows the bytes before the first GOP, which the output begins with.
     if (previous || start != m_dataStart || *audioWait)
-        m_restamper->OpenTimeBase(FALSE);
+        m_restamper->OpenTimeBase();
     file->SetLastWriter(this);
     const int savedLostB = m_lostBMode;
     m_bDropping = 0;
@@ -907,6 +923,7 @@ BOOL CMpegStream::WriteRangeImpl(__int64 start, __int64 end, double* runningTime
             ok = FALSE;
             break;
         }
+        file->CountRangePack();
         if (total >= 0)
             ReportProgress(total, newTime, progress);
         s = e;

@@ -15,7 +15,7 @@ void COutputFile::SetWriteBudgetForTest(__int64 bytes)
 }
 
 COutputFile::COutputFile()
-    : m_file(INVALID_HANDLE_VALUE), m_buffer(NULL), m_onDisk(0), m_used(0), m_failed(FALSE), m_written(0), m_lastWriter(NULL)
+    : m_file(INVALID_HANDLE_VALUE), m_buffer(NULL), m_onDisk(0), m_used(0), m_failed(FALSE), m_written(0), m_lastWriter(NULL), m_rangePacks(0)
 {
     m_path[0] = 0;
 }
@@ -46,6 +46,7 @@ BOOL COutputFile::Create(const char* path)
     m_written = 0;
     m_onDisk = 0;
     m_lastWriter = NULL;
+    m_rangePacks = 0;
     return TRUE;
 }
 

@@ -31,6 +31,9 @@ public:
     // The handler that wrote the last range: the next one continues its time line.
     CMpegStream* LastWriter() const { return m_lastWriter; }
     void SetLastWriter(CMpegStream* writer) { m_lastWriter = writer; }
+    // Packs of the source's ranges written (what comes before them does not count).
+    void CountRangePack() { ++m_rangePacks; }
+    int RangePacks() const { return m_rangePacks; }
 
 private:
     BOOL Flush();
@@ -43,4 +46,5 @@ private:
     __int64 m_written;
     char m_path[MAX_PATH];
     CMpegStream* m_lastWriter;
+    int m_rangePacks;
 };

@@ -54,9 +54,7 @@ int PayloadOffset(const BYTE* pack, int p, int end, int kind)
 int GopCut(const BYTE* pack, int payload, int end)
 {
     int gop = CPackRestamper::FindStartCode(pack, payload, end, 0xB8);
-    if (gop < 0)
-        return -1;
-    int seq = CPackRestamper::FindStartCode(pack, payload, gop, 0xB3);
+    int seq = CPackRestamper::FindStartCode(pack, payload, gop >= 0 ? gop : end, 0xB3);
     return seq >= 0 ? seq : gop;
 }
 

@@ -19,8 +19,9 @@ int PackHeaderLength(const BYTE* pack, int length, int kind);
 // fit within `end`.
 int PayloadOffset(const BYTE* pack, int p, int end, int kind);
 
-// Where a video payload stops belonging to the pictures before a GOP: at the sequence header
-// that leads the GOP, else at the GOP header. -1 when the payload holds no GOP header.
+// Where a video payload stops belonging to the pictures before a group: at its first sequence
+// header (which leads the GOP, here or in the next pack), else at its GOP header; -1 when the
+// payload holds neither.
 int GopCut(const BYTE* pack, int payload, int end);
 
 struct VideoCut
@@ -31,7 +32,7 @@ struct VideoCut
     int cut;
 };
 
-// The first video packet of the pack whose payload holds a GOP header.
+// The first video packet of the pack whose payload holds a sequence or GOP header.
 BOOL FindVideoCut(const BYTE* pack, int length, int kind, VideoCut* out);
 
 void PutLength(BYTE* pack, int packet, int end);

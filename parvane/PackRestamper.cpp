@@ -996,6 +996,23 @@ BOOL CPackRestamper::OpenAudio(BYTE* b, PesHeader& h, int key, int* kept)
     // Where the frames of this packet begin: bytes before the first header that the open
     // frame does not take are the end of a frame never written.
     int at = FindFrameStart(key, b + h.payload, owed, n);
+    // A frame that began among the bytes the open frame takes is lost with them: the packet's
+    // stamp names it, the first frame kept comes that many frames later.
+    const int first = owed > 0 && h.pts >= 0 && at >= 0 ? FindFrameStart(key, b + h.payload, 0, n) : -1;
+    if (first >= 0 && first < owed && first < at)
+    {
+        int frames = 0;
+        for (int pos = first; pos < at;)
+        {
+            int length = 0;
+            double duration = 0;
+            if (!CMpegAudioHeader::Parse(b + h.payload + pos, n - pos, &length, &duration) || length <= 0)
+                break;
+            pos += length;
+            ++frames;
+        }
+        CMpegClock::WriteStamp(b + h.pts, CMpegClock::ReadStamp(b + h.pts) + frames * t.frame);
+    }
     int cut[1][2] = { { h.payload + owed, at >= 0 ? h.payload + at : h.end } };
     t.carry = owedTotal;
     if (cut[0][1] <= cut[0][0])
@@ -1091,13 +1108,16 @@ BOOL CPackRestamper::ClosePack(BYTE* pack, int length, double offset)
     return kept;
 }
 
-void CPackRestamper::OpenTimeBase(BOOL contiguous)
+void CPackRestamper::OpenTimeBase()
 {
+    // A frame still open takes its bytes from the front of the stream's first packet: the rest of
+    // it where the new data goes on right where a closing stopped, else bytes of no use that
+    // keep the frame its length, so that the frames after it are found where they begin.
     for (int i = 0; i < 256; ++i)
     {
         StreamTrack& t = m_audio[i];
         t.opening = TRUE;
-        t.owed = contiguous && m_closing && t.carry > 0 ? t.carry : 0;
+        t.owed = t.carry > 0 ? t.carry : 0;
     }
     m_closing = FALSE;
 }
@@ -1337,7 +1357,7 @@ int CPackRestamper::RestampChunks(MpegChunkList* list, double* lastTime, int* lo
     if (closing && !m_closing)
         BeginClosing();
     if (newBase)
-        OpenTimeBase(TRUE);
+        OpenTimeBase();
     // Only the data after a gap has a GOP whose B pictures lost their reference, and audio
     // frames whose start it lacks (OpenTimeBase); a batch that goes on from the last one has
     // neither, though lost-B mode may still be on (I and B pictures only).

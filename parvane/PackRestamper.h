@@ -78,9 +78,8 @@ public:
     BOOL ClosingDone() const;
     BOOL IsClosing() const { return m_closing; }
     // A new time base begins: each audio stream's first packet loses the bytes before its first
-    // frame header, but for what a frame left open still owes when the new data goes on right
-    // where a closing stopped (contiguous).
-    void OpenTimeBase(BOOL contiguous);
+    // frame header, but for the bytes that a frame left open still takes.
+    void OpenTimeBase();
 
     // Kind of the pack at 00 00 01 BA (5 bytes readable): 1 MPEG-1, 2 MPEG-2, 0 other.
     static int PackKind(const BYTE* pack);

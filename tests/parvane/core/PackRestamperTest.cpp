@@ -120,7 +120,8 @@ TEST(PackRestamper, ResetContinuesAfterWhatWasWritten)
                                                CPackBuilder::Picture(1, 30) }), 10.6, 10.5);
     a.AddPack(10.3);
     a.builder.Packet(0xE0, CPackBuilder::Picture(2, 30), 10.9, 10.54);
-    a.builder.Packet(0xC0, { 0xFF, 0xFD, 0x84, 0x00, 1, 2 }, 10.5);
+    const Bytes frame = CPackBuilder::Join({ { 0xFF, 0xFD, 0x84, 0x00 }, Bytes(380, 0) });  // 384 bytes
+    a.builder.Packet(0xC0, frame, 10.5);
     double last = 10.0;
     int lostB = 0, first = 1;
     Restamp(r, a.bytes(), &last, &lostB, &first);
@@ -132,9 +133,9 @@ TEST(PackRestamper, ResetContinuesAfterWhatWasWritten)
     size_t p0 = b.AddPack(50.0);
     size_t v = b.builder.Packet(0xE0, CPackBuilder::Join({ kSeq, CPackBuilder::Gop(0, 0, 50, 0, false),
                                                           CPackBuilder::Picture(1, 30) }), 50.3, 50.2);
-    size_t au = b.builder.Packet(0xC0, { 0xFF, 0xFD, 0x84, 0x00, 1, 2 }, 50.1);
+    size_t au = b.builder.Packet(0xC0, frame, 50.1);
     b.AddPack(50.1);
-    size_t later = b.builder.Packet(0xC0, { 0xFF, 0xFD, 0x84, 0x00, 1, 2 }, 50.25);
+    size_t later = b.builder.Packet(0xC0, frame, 50.25);
     first = 1;
     Restamp(r, b.bytes(), &last, &lostB, &first);
 
@@ -469,10 +470,14 @@ TEST(PackRestamper, NewTimeBaseCountsTheFramesBeforeTheFirstStamp)
         double dts = CMpegClock::ReadStamp(&b.bytes()[v + 9 + 5]) - row.pictures * frame;
         EXPECT_NEAR(nextVideo, dts, 1e-4) << "the first picture decodes on the slot after the last one written";
         if (row.audioFrames > 0)
+        {
             EXPECT_EQ(row.unstampedKept ? 0xC0 : 0xBE, b.bytes()[unstamped + 3]);
+        }
         ASSERT_EQ(row.stampedKept ? 0xC0 : 0xBE, b.bytes()[au + 3]);
         if (row.stampedKept)
+        {
             EXPECT_NEAR(stampedTime - offset, CMpegClock::ReadStamp(&b.bytes()[au + 9]), 1e-4);
+        }
     }
 }
 

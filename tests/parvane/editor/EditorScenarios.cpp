@@ -482,7 +482,8 @@ TEST_F(EditorBehaviour, ClipProgressWithTinyTotalAndNoCallback)
 {
     Session s;
     s.NewClips("tiny");
-    ASSERT_EQ(1, s.Clip(m_file, Seg(1.0, 1.005)));
+    // 5 ms asked for, the end taken at the next group: one group written for a tiny total.
+    ASSERT_EQ(1, s.Clip(m_file, Seg(1.0, 1.005, 0, 1)));
     g_progress.clear();
     EXPECT_EQ(0, s.SaveClips(OutputPath("tiny-clip.mpg"), 0, OnProgress));
     ASSERT_FALSE(g_progress.empty());
@@ -495,6 +496,31 @@ TEST_F(EditorBehaviour, ClipProgressWithTinyTotalAndNoCallback)
     }
     EXPECT_EQ(0, s.SaveClips(OutputPath("no-callback.mpg"), 0, nullptr));
     s.NewClips("done");
+}
+
+TEST_F(EditorBehaviour, NothingToWriteFailsAndLeavesNoFile)
+{
+    // A clip inside one group, a clip past the end, and the complement of the whole file: no
+    // pack to write, so no file, whichever way it is asked for.
+    Session s;
+    s.NewClips("inside");
+    ASSERT_EQ(1, s.Clip(m_file, Seg(1.0, 1.005)));
+    std::string out = OutputPath("nothing-clip.mpg");
+    g_progress.clear();
+    EXPECT_EQ(-1, s.SaveClips(out, 0, OnProgress));
+    EXPECT_FALSE(Exists(out));
+    EXPECT_EQ(std::vector<int>({0}), g_progress) << "the save began and wrote nothing";
+    s.NewClips("past");
+    ASSERT_EQ(1, s.Clip(m_file, Seg(50.0, 60.0)));
+    EXPECT_EQ(-1, s.SaveClips(out, 0, OnProgress));
+    EXPECT_FALSE(Exists(out));
+    s.NewClips("done");
+
+    ASSERT_TRUE(s.Open(m_file));
+    EXPECT_GT(s.Add(Seg(0.0, 60.0)), 0);
+    out = OutputPath("nothing-inverted.mpg");
+    EXPECT_EQ(-1, s.Save(out, 1, 0));
+    EXPECT_FALSE(Exists(out));
 }
 
 TEST_F(EditorBehaviour, ClipListRefusals)

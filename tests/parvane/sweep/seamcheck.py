@@ -4,8 +4,8 @@
     seamcheck.py [-j N] MANIFEST...
 
 A manifest line: the output path, the lost-B mode it was written with, then one TAB-separated
-piece per source range written, as source@start@end (byte positions in the source); an output
-with no piece must not exist. For every output:
+piece per source range written on its own, as source@start@end (byte positions in the source); an
+output with no piece must not exist. For every output:
   - video decode times and every audio stream's presentation times rise strictly, with no step
     over one picture (video) or one audio frame (audio) beyond what the cut removed;
   - ffmpeg decodes video and audio without a single error and stream-copies the file without a
@@ -28,6 +28,7 @@ BENIGN = (
     re.compile(r"stream \d+ : no TS found at start of file"),
     re.compile(r"Estimating duration from bitrate"),
     re.compile(r"Packet corrupt \(stream = \d+, dts = NOPTS\)"),
+    re.compile(r"Last message repeated \d+ times"),
 )
 
 
@@ -137,20 +138,18 @@ class Source:
         if len(self.md5) != len(self.group):
             self.complaints.append("%d pictures in the stream, %d decoded" % (len(self.group), len(self.md5)))
 
-    def audio_lead_change(self, stream_id, end, start):
-        """How much more the video leads the audio at the end of a piece ending at `end` than at
-        the start of one beginning at `start` (90 kHz ticks): the audio gap that joining them
-        with the pictures running on leaves."""
+    def video_lead(self, stream_id, position, before):
+        """How far the video's decode times run ahead of the audio's presentation times at a
+        position (90 kHz ticks): over the last packets before it, or the first ones from it on."""
         audio = self.audio_times.get(stream_id, [])
         if not audio or not self.video_times:
-            return 0
+            return None
 
-        def before(times):
-            return [t for t, p in times if p < end][-1:] or [times[0][0]]
-
-        def after(times):
-            return [t for t, p in times if p >= start][:1] or [times[-1][0]]
-        return (before(self.video_times)[0] - before(audio)[0]) - (after(self.video_times)[0] - after(audio)[0])
+        def near(times):
+            if before:
+                return ([t for t, p in times if p < position][-1:] or [times[0][0]])[0]
+            return ([t for t, p in times if p >= position][:1] or [times[-1][0]])[0]
+        return near(self.video_times) - near(audio)
 
     def group_of_position(self, start, end):
         return [g for g, (pos, _) in enumerate(self.gops) if start <= pos < end]
@@ -244,7 +243,8 @@ class Checker:
         droppable = 0
         for n, (src, (_, start, end)) in enumerate(zip(sources, pieces)):
             groups = src.group_of_position(start, end)
-            joined = n > 0 and (pieces[n - 1][0] != pieces[n][0] or pieces[n - 1][2] != start)
+            # Every piece listed was written on its own (pieces that the writer joins come as one).
+            joined = n > 0
             late = n == 0 and groups and groups[0] > 0
             seams += joined
             for i, g in enumerate(src.group):
@@ -288,10 +288,11 @@ class Checker:
         # on leave the audio that much of a gap.
         lead_change = {}
         for n in range(1, len(pieces)):
-            if pieces[n - 1][0] == pieces[n][0] and pieces[n - 1][2] != pieces[n][1]:
-                for sid in sources[n].audio_times:
-                    change = sources[n].audio_lead_change(sid, pieces[n - 1][2], pieces[n][1])
-                    lead_change[sid] = max(lead_change.get(sid, 0), change)
+            for sid in sources[n].audio_times:
+                end = sources[n - 1].video_lead(sid, pieces[n - 1][2], True)
+                start = sources[n].video_lead(sid, pieces[n][1], False)
+                if end is not None and start is not None:
+                    lead_change[sid] = max(lead_change.get(sid, 0), end - start)
         worst = {}
         for s, ts in stamps.items():
             steps = [b - a for a, b in zip(ts, ts[1:])]
@@ -302,7 +303,8 @@ class Checker:
                 # A frame of its own, the frame whose start lay in what the cut removed, and up to
                 # one more where the frames after the seam do not fall on those before.
                 unit = 90000 * sources[0].audio_frames.get(ids.get(s), 0.024)
-                limit = (3 if seams else 1) * unit + max(0, lead_change.get(ids.get(s), 0))
+                change = lead_change.get(ids.get(s), 0)
+                limit = (3 if seams else 1) * unit + (change + unit if change > 0 else 0)
             back = [d for d in steps if d <= 0]
             if back:
                 problems.append("%s stream %d: %d time stamps do not rise (%s)" % (
