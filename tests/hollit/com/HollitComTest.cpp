@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -520,4 +521,260 @@ TEST_F(HollitComTest, FullDiskDownstreamEndsTheRecordingWithItsError)
         graph->RemoveFilter(hollit);
         graph->RemoveFilter(sink);
     }
+}
+
+namespace {
+
+// An object that aggregates the filter: every interface but IUnknown comes from the filter, and
+// every reference taken through them is the outer object's.
+class COuterObject : public IUnknown
+{
+public:
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (!ppv)
+            return E_POINTER;
+        if (riid == IID_IUnknown) {
+            *ppv = static_cast<IUnknown*>(this);
+            AddRef();
+            return S_OK;
+        }
+        return inner ? inner->QueryInterface(riid, ppv) : E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&refs); }
+    STDMETHODIMP_(ULONG) Release() override { return InterlockedDecrement(&refs); }
+
+    volatile LONG refs = 1;
+    IUnknown* inner = nullptr;
+};
+
+// Whether Hollit.ax still has objects alive, by its own DllCanUnloadNow.
+bool HollitHasObjects()
+{
+    HMODULE module = GetModuleHandleA("Hollit.ax");
+    auto canUnload = module ? reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(GetProcAddress(module, "DllCanUnloadNow"))
+                            : nullptr;
+    return canUnload && canUnload() != S_OK;
+}
+
+}
+
+TEST_F(HollitComTest, AggregatedFilterAndPinsCountOnTheOuterObject)
+{
+    record.Reset();
+    filter.Reset();
+    COuterObject outer;
+    ASSERT_EQ(E_NOINTERFACE, CoCreateInstance(CLSID_MpegRecordFilter, &outer, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                              reinterpret_cast<void**>(&outer.inner)))
+        << "an aggregated object hands out its inner IUnknown only";
+    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_MpegRecordFilter, &outer, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                                     reinterpret_cast<void**>(&outer.inner)));
+    EXPECT_EQ(1, outer.refs);
+    EXPECT_TRUE(HollitHasObjects());
+
+    // Each interface, asked through the outer object, counts on it and answers IUnknown with it.
+    const IID* iids[] = {&IID_IBaseFilter, &IID_IMpegRecordFilter, &IID_IDispatch, &IID_ISpecifyPropertyPages,
+                         &IID_IMediaFilter, &IID_IPersist};
+    for (const IID* iid : iids) {
+        IUnknown* part = nullptr;
+        ASSERT_EQ(S_OK, outer.QueryInterface(*iid, reinterpret_cast<void**>(&part)));
+        EXPECT_EQ(2, outer.refs);
+        IUnknown* identity = nullptr;
+        ASSERT_EQ(S_OK, part->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)));
+        EXPECT_EQ(static_cast<IUnknown*>(&outer), identity);
+        EXPECT_EQ(3, outer.refs);
+        identity->Release();
+        part->Release();
+        EXPECT_EQ(1, outer.refs);
+    }
+
+    // The pins' references are the filter's, so the outer object's too.
+    IBaseFilter* base = nullptr;
+    ASSERT_EQ(S_OK, outer.QueryInterface(IID_IBaseFilter, reinterpret_cast<void**>(&base)));
+    IPin* pin = nullptr;
+    ASSERT_EQ(S_OK, base->FindPin(L"Stream In", &pin));
+    EXPECT_EQ(3, outer.refs);
+    PIN_INFO info = {};
+    ASSERT_EQ(S_OK, pin->QueryPinInfo(&info));
+    EXPECT_EQ(4, outer.refs);
+    IUnknown* pinFilter = nullptr;
+    ASSERT_EQ(S_OK, info.pFilter->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&pinFilter)));
+    EXPECT_EQ(static_cast<IUnknown*>(&outer), pinFilter);
+    pinFilter->Release();
+    info.pFilter->Release();
+    pin->Release();
+    base->Release();
+    EXPECT_EQ(1, outer.refs);
+
+    // Releasing the inner IUnknown ends the filter and its pins.
+    outer.inner->Release();
+    outer.inner = nullptr;
+    EXPECT_FALSE(HollitHasObjects());
+}
+
+TEST_F(HollitComTest, EveryCallGivesBackTheReferencesItTakes)
+{
+    const ULONG base = RefCount(filter);
+    auto same = [&](const char* what) { EXPECT_EQ(base, RefCount(filter)) << what; };
+    {
+        ComPtr<IEnumPins> pins;
+        ASSERT_EQ(S_OK, filter->EnumPins(&pins));
+        ComPtr<IPin> pin;
+        while (pins->Next(1, &pin, nullptr) == S_OK) {
+            const ULONG pinBase = RefCount(pin);
+            PIN_INFO info = {};
+            ASSERT_EQ(S_OK, pin->QueryPinInfo(&info));
+            info.pFilter->Release();
+            ComPtr<IPin> connected;
+            EXPECT_EQ(VFW_E_NOT_CONNECTED, pin->ConnectedTo(&connected));
+            ComPtr<IEnumMediaTypes> types;
+            pin->EnumMediaTypes(&types);
+            types.Reset();
+            LPWSTR id = nullptr;
+            if (SUCCEEDED(pin->QueryId(&id)))
+                CoTaskMemFree(id);
+            ComPtr<IUnknown> again;
+            ASSERT_EQ(S_OK, pin->QueryInterface(IID_IPin, reinterpret_cast<void**>(&again)));
+            again.Reset();
+            EXPECT_EQ(pinBase, RefCount(pin));
+        }
+    }
+    same("pins enumerated and asked");
+    FILTER_INFO info = {};
+    ASSERT_EQ(S_OK, filter->QueryFilterInfo(&info));
+    EXPECT_EQ(nullptr, info.pGraph);
+    same("filter info");
+    ComPtr<ISpecifyPropertyPages> pages;
+    ASSERT_EQ(S_OK, ComQuery(filter, IID_ISpecifyPropertyPages, pages));
+    CAUUID uuids = {};
+    ASSERT_EQ(S_OK, pages->GetPages(&uuids));
+    CoTaskMemFree(uuids.pElems);
+    pages.Reset();
+    same("property pages");
+    LONG value = 0;
+    record->get_EnableLostBFrame(&value);
+    record->PauseRecord();
+    record->ResumeRecord();
+    same("pause and resume");
+    ComPtr<IDispatch> dispatch;
+    ASSERT_EQ(S_OK, ComQuery(filter, IID_IDispatch, dispatch));
+    ComPtr<ITypeInfo> typeInfo;
+    if (SUCCEEDED(dispatch->GetTypeInfo(0, 0, &typeInfo)))
+        typeInfo.Reset();
+    dispatch.Reset();
+    same("type information");
+
+    // In a graph the filter is the graph's too; out of it, back where it was.
+    ComPtr<IGraphBuilder> graph;
+    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
+                                     reinterpret_cast<void**>(&graph)));
+    ASSERT_EQ(S_OK, graph->AddFilter(filter, L"HALSwitch"));
+    EXPECT_LT(base, RefCount(filter));
+    ASSERT_EQ(S_OK, graph->RemoveFilter(filter));
+    same("added to a graph and removed");
+}
+
+namespace {
+
+// A filter downstream of the pause filter that stops taking samples until it is let go, as a
+// writer stuck on a full or hung disk would.
+class CGate : public CCopyTransform
+{
+public:
+    explicit CGate(HRESULT* phr) : CCopyTransform(nullptr, phr)
+    {
+        entered = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        open = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    }
+    ~CGate() override
+    {
+        CloseHandle(entered);
+        CloseHandle(open);
+    }
+    HRESULT Receive(IMediaSample* pSample) override
+    {
+        SetEvent(entered);
+        WaitForSingleObject(open, INFINITE);
+        return CCopyTransform::Receive(pSample);
+    }
+
+    HANDLE entered;
+    HANDLE open;
+};
+
+struct Call
+{
+    std::function<void()> what;
+    HANDLE done;
+};
+
+DWORD WINAPI RunCall(void* arg)
+{
+    Call* call = static_cast<Call*>(arg);
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    call->what();
+    CoUninitialize();
+    SetEvent(call->done);
+    return 0;
+}
+
+// Runs the call on a thread of its own; TRUE when it came back within the time.
+bool ReturnsWithin(DWORD ms, std::function<void()> what)
+{
+    Call call = {what, CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    HANDLE thread = CreateThread(nullptr, 0, &RunCall, &call, 0, nullptr);
+    const bool returned = WaitForSingleObject(call.done, ms) == WAIT_OBJECT_0;
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    CloseHandle(call.done);
+    return returned;
+}
+
+}
+
+TEST_F(HollitComTest, PauseReturnsWhileDownstreamIsStuck)
+{
+    const std::string stream = std::string(ONDRIX_SOURCE_DIR) + "/tests/parvane/fixtures/m2-small.mpg";
+    ComPtr<IGraphBuilder> graph;
+    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
+                                     reinterpret_cast<void**>(&graph)));
+    ComPtr<IBaseFilter> source, sink, gate;
+    ASSERT_HRESULT_SUCCEEDED(CreateBytePushSource(stream.c_str(), 2048, &source));
+    ASSERT_HRESULT_SUCCEEDED(CreateFileAppendSink(nullptr, &sink));
+    HRESULT hr = S_OK;
+    CGate* gateObject = new CGate(&hr);
+    gateObject->NonDelegatingQueryInterface(IID_IBaseFilter, reinterpret_cast<void**>(&gate));
+    graph->AddFilter(source, L"Source");
+    graph->AddFilter(filter, L"HALSwitch");
+    graph->AddFilter(gate, L"Gate");
+    graph->AddFilter(sink, L"Sink");
+    auto pin = [](IBaseFilter* f, int index) {
+        ComPtr<IEnumPins> pins;
+        ComPtr<IPin> p;
+        f->EnumPins(&pins);
+        if (index > 0)
+            pins->Skip(index);
+        pins->Next(1, &p, nullptr);
+        return p;
+    };
+    ASSERT_EQ(S_OK, graph->ConnectDirect(pin(source, 0), pin(filter, 0), nullptr));
+    ASSERT_EQ(S_OK, graph->ConnectDirect(pin(filter, 1), pin(gate, 0), nullptr));
+    ASSERT_EQ(S_OK, graph->ConnectDirect(pin(gate, 1), pin(sink, 0), nullptr));
+
+    ComPtr<IMediaControl> control;
+    ASSERT_EQ(S_OK, ComQuery(graph, control));
+    ASSERT_HRESULT_SUCCEEDED(control->Run());
+    // The deliver thread is held inside the stuck filter with a group in hand.
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(gateObject->entered, 10000));
+    IMpegRecordFilter* r = record;
+    EXPECT_TRUE(ReturnsWithin(5000, [r] { r->PauseRecord(); })) << "PauseRecord waits for the stuck filter";
+    EXPECT_TRUE(ReturnsWithin(5000, [r] { r->ResumeRecord(); }));
+    IMediaControl* c = control;
+    EXPECT_TRUE(ReturnsWithin(5000, [c] { c->Pause(); })) << "the graph's pause waits for the stuck filter";
+    SetEvent(gateObject->open);
+    control->Stop();
+    graph->RemoveFilter(source);
+    graph->RemoveFilter(filter);
+    graph->RemoveFilter(gate);
+    graph->RemoveFilter(sink);
 }
