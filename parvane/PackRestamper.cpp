@@ -134,6 +134,7 @@ void CPackRestamper::ForgetHistory()
     m_nextVideo = 0.0;
     m_haveFirstVideo = FALSE;
     m_firstVideo = 0.0;
+    m_firstPicture = 0.0;
     m_sequenceOpen = FALSE;
     for (int i = 0; i < 256; ++i)
     {
@@ -893,8 +894,8 @@ BOOL CPackRestamper::DropAudioBehindSeam(BYTE* b, PesHeader& h, int key, int kee
     int cut[1][2] = { { h.payload + keep, h.end } };
     if (key < 0xC0)
     {
-        // AC3: whole packets.
-        if (h.pts < 0 ? !t.dropping : CMpegClock::ReadStamp(b + h.pts) >= t.next - t.frame / 2)
+        // AC3: whole packets, those whose first frame would begin before the written ones end.
+        if (h.pts < 0 ? !t.dropping : CMpegClock::ReadStamp(b + h.pts) >= t.next - t.frame / 10)
         {
             t.seam = h.pts < 0 && t.seam;
             t.dropping = FALSE;
@@ -949,13 +950,13 @@ BOOL CPackRestamper::DropAudioBehindSeam(BYTE* b, PesHeader& h, int key, int kee
     while (pos < n && time < limit)
     {
         int length = 0;
-        double duration = 0;
+        double duration = t.frame;
         if (!CMpegAudioHeader::Parse(p + pos, n - pos, &length, &duration) || length <= 0)
             length = n - pos < 4 ? t.lastLength : 0;
         if (length <= 0)
             break;
         pos += length;
-        time += t.frame;
+        time += duration > 0 ? duration : t.frame;
     }
     if (pos >= n)
     {
@@ -1184,6 +1185,7 @@ void CPackRestamper::ScanFirstStamps(const BYTE* data, int length, BOOL restart)
                 if (h.pts >= 0 && !stampCut)
                 {
                     m_firstVideo += CMpegClock::ReadStamp(pack + (h.dts >= 0 ? h.dts : h.pts));
+                    m_firstPicture = CMpegClock::ReadStamp(pack + h.pts);
                     m_haveFirstVideo = TRUE;
                     return;
                 }
@@ -1225,15 +1227,43 @@ double CPackRestamper::LimitOffset(double offset, double firstScr, double minScr
     // would overlap what was written is dropped (DropAudioBehindSeam): moving the time line for
     // it would leave a gap in the pictures instead.
     if (m_haveVideo && m_haveFirstVideo)
-        return m_firstVideo - m_nextVideo;
+    {
+        // AC3 frames are not followed one by one: the new packets stay behind what was written
+        // instead, a frame further for the last frame written, which may lack its end.
+        double limit = m_firstVideo - m_nextVideo;
+        for (int i = 0x80; i <= 0x87; ++i)
+        {
+            const StreamTrack& t = m_audio[i];
+            if (t.valid && t.haveFirst)
+                limit = std::min(limit, t.first - t.next - t.frame);
+        }
+        return limit;
+    }
     if (m_haveLastScr)
         return std::min(offset, firstScr - (m_lastScr + minScrStep));
     return offset;
 }
 
+void CPackRestamper::HoldAudioUntilPictures()
+{
+    if (!m_haveFirstVideo)
+        return;
+    // Audio that the muxer put ahead of the first picture belongs to pictures never written: an
+    // output begins with its first picture, not with sound before it.
+    for (int i = 0; i < 256; ++i)
+    {
+        StreamTrack& t = m_audio[i];
+        t.valid = TRUE;
+        t.next = m_firstPicture;
+        t.seam = TRUE;
+        t.dropping = FALSE;
+    }
+}
+
 void CPackRestamper::StartTimeBase(double offset)
 {
     m_scrCatchUp = m_haveLastScr;
+    m_firstPicture -= offset;
     // The first audio stamps found ahead are times of the new data; the packets get them moved.
     for (int i = 0; i < 256; ++i)
     {
@@ -1389,19 +1419,20 @@ int CPackRestamper::RestampChunks(MpegChunkList* list, double* lastTime, int* lo
                 if (newBase && !rebased)
                 {
                     double offset = scr - *lastTime;
-                    if (HasHistory())
+                    const BOOL history = HasHistory();
+                    BOOL restart = TRUE;
+                    for (MpegChunkNode* m = n; m != head; m = m->next)
                     {
-                        BOOL restart = TRUE;
-                        for (MpegChunkNode* m = n; m != head; m = m->next)
-                        {
-                            int from = m == n ? start : 0;
-                            if (m->chunk.data && m->chunk.length > from)
-                                ScanFirstStamps(m->chunk.data + from, m->chunk.length - from, restart);
-                            restart = FALSE;
-                        }
-                        offset = LimitOffset(offset, scr, kSeamStep);
-                        StartTimeBase(offset);
+                        int from = m == n ? start : 0;
+                        if (m->chunk.data && m->chunk.length > from)
+                            ScanFirstStamps(m->chunk.data + from, m->chunk.length - from, restart);
+                        restart = FALSE;
                     }
+                    if (history)
+                        offset = LimitOffset(offset, scr, kSeamStep);
+                    StartTimeBase(offset);
+                    if (!history)
+                        HoldAudioUntilPictures();
                     s_offset = offset;
                     rebased = TRUE;
                 }

@@ -110,6 +110,8 @@ public:
     double LimitOffset(double offset, double firstScr, double minScrStep) const;
     // A new time base with this offset follows what was written (after LimitOffset).
     void StartTimeBase(double offset);
+    // An output's first data: its audio begins with its first picture (after StartTimeBase).
+    void HoldAudioUntilPictures();
     // The SCR to write for a pack: `wanted`, unless the data after a new time base has not
     // caught up with the SCRs written before it; then the last SCR plus the time the pack's
     // bytes take at its mux rate.
@@ -189,6 +191,7 @@ private:
     double m_nextVideo;
     BOOL m_haveFirstVideo;
     double m_firstVideo;
+    double m_firstPicture;     // presentation time of the first picture met by the pre-scan
     StreamTrack m_audio[256];
     std::vector<BYTE> m_scratch;
 

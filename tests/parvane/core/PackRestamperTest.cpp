@@ -117,7 +117,7 @@ TEST(PackRestamper, ResetContinuesAfterWhatWasWritten)
     Stream a(2);
     a.AddPack(10.0);
     a.builder.Packet(0xE0, CPackBuilder::Join({ kSeq, CPackBuilder::Gop(0, 0, 10, 0, false),
-                                               CPackBuilder::Picture(1, 30) }), 10.6, 10.5);
+                                               CPackBuilder::Picture(1, 30) }), 10.5, 10.5);
     a.AddPack(10.3);
     a.builder.Packet(0xE0, CPackBuilder::Picture(2, 30), 10.9, 10.54);
     const Bytes frame = CPackBuilder::Join({ { 0xFF, 0xFD, 0x84, 0x00 }, Bytes(380, 0) });  // 384 bytes
@@ -412,11 +412,11 @@ TEST(PackRestamper, NewTimeBaseCountsTheFramesBeforeTheFirstStamp)
         bool stampedKept;   // the stamped one does
     };
     // The pictures go on at the next slot after those written (10.58 s): the offset is 39.62 s.
-    // Audio that would then begin before the written audio ends (10.524 s) is dropped, frame by
+    // Audio that would then begin before the written audio ends (10.624 s) is dropped, frame by
     // frame, the unstamped frames at the times counted back from the first stamp.
     const Row rows[] = {
-        { 0, 0, 50.3, false, true }, { 1, 0, 50.3, false, true }, { 2, 0, 50.3, false, true },
-        { 0, 2, 50.1, false, true }, { 1, 1, 50.1, false, false }, { 0, 1, 50.2, true, true },
+        { 0, 0, 50.4, false, true }, { 1, 0, 50.4, false, true }, { 2, 0, 50.4, false, true },
+        { 0, 2, 50.2, false, true }, { 1, 1, 50.2, false, false }, { 0, 1, 50.3, true, true },
     };
     const double frame = 0.04;
     const double audioFrame = 1152.0 / 48000;
@@ -429,7 +429,7 @@ TEST(PackRestamper, NewTimeBaseCountsTheFramesBeforeTheFirstStamp)
         a.AddPack(10.0);
         a.builder.Packet(0xE0, CPackBuilder::Join({ kSeq, CPackBuilder::Gop(0, 0, 10, 0, false),
                                                    CPackBuilder::Picture(1, 30) }), 10.6, 10.54);
-        a.builder.Packet(0xC0, CPackBuilder::Join({ audioHeader, Bytes(380, 0) }), 10.5);
+        a.builder.Packet(0xC0, CPackBuilder::Join({ audioHeader, Bytes(380, 0) }), 10.6);
         double last = 10.0;
         int lostB = 0, first = 1;
         Restamp(r, a.bytes(), &last, &lostB, &first);

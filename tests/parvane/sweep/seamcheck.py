@@ -163,7 +163,7 @@ def decode(path, copy_format):
     """Pictures of the first video stream (md5 per picture, display order) and every complaint
     ffmpeg makes while decoding video and audio and, with a format, while stream-copying."""
     args = ["ffmpeg", "-nostdin", "-hide_banner", "-v", "warning", "-i", path,
-            "-map", "0:v:0", "-f", "framemd5", "-", "-map", "0:a?", "-f", "null", "-"]
+            "-map", "0:v:0", "-fps_mode", "passthrough", "-f", "framemd5", "-", "-map", "0:a?", "-f", "null", "-"]
     if copy_format:
         args += ["-map", "0:v", "-map", "0:a?", "-c", "copy", "-f", copy_format, "-y", os.devnull]
     r = run(args)
