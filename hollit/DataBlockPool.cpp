@@ -27,32 +27,34 @@ void CDataBlockPool::Grow(int k)
     }
 }
 
-BOOL CDataBlockPool::NewBlock(const BYTE* data, int n)
+CDataBlock* CDataBlockPool::FillFree(const BYTE* data, int n)
 {
-    CCriticalSectionLock lock(&m_lock);
     if (m_free.empty())
         Grow(10);
     if (m_free.empty())
-        return FALSE;
+        return nullptr;
     CDataBlock* block = m_free.front();
     if (!block->Fill(data, n))
-        return FALSE;
+        return nullptr;
     m_free.pop_front();
-    m_filled.push_back(block);
-    return TRUE;
+    return block;
+}
+
+BOOL CDataBlockPool::NewBlock(const BYTE* data, int n)
+{
+    CCriticalSectionLock lock(&m_lock);
+    CDataBlock* block = FillFree(data, n);
+    if (block)
+        m_filled.push_back(block);
+    return block != nullptr;
 }
 
 BOOL CDataBlockPool::AddPending(const BYTE* data, int n, int batchMarks, int batchValue)
 {
     CCriticalSectionLock lock(&m_lock);
-    if (m_free.empty())
-        Grow(10);
-    if (m_free.empty())
+    CDataBlock* block = FillFree(data, n);
+    if (!block)
         return FALSE;
-    CDataBlock* block = m_free.front();
-    if (!block->Fill(data, n))
-        return FALSE;
-    m_free.pop_front();
     block->SetBatch(batchMarks | CDataBlock::BatchStart, batchValue);
     block->Mark(TRUE);
     m_pending.push_back(block);

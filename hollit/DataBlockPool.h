@@ -52,6 +52,9 @@ public:
 
 private:
     void MoveToFree(BlockQueue& from);
+    // A free block (the pool grows when there is none) filled with the bytes and taken off the
+    // free queue; null when none could be had. Under the pool lock.
+    CDataBlock* FillFree(const BYTE* data, int n);
 
     std::vector<std::unique_ptr<CDataBlock>> m_blocks;
     BlockQueue m_free;

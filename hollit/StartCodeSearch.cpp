@@ -33,26 +33,6 @@ int FindStartCodeBackward(const BYTE* data, int n, const BYTE code[4])
     return -1;
 }
 
-int FindStartCodePrefix(const BYTE* data, int from, int length)
-{
-    if (data == nullptr)
-        return -1;
-    // Steps three bytes at a time over bytes that cannot end a prefix: every byte of the
-    // recording passes through here.
-    int i = from < 0 ? 0 : from;
-    while (i + 2 < length) {
-        if (data[i + 2] > 1)
-            i += 3;
-        else if (data[i + 1])
-            i += 2;
-        else if (data[i] || data[i + 2] != 1)
-            i += 1;
-        else
-            return i;
-    }
-    return -1;
-}
-
 int CountPatternMatches(const BYTE* data, int length, const BYTE* pattern, int patternLength)
 {
     if (data == nullptr || pattern == nullptr || patternLength <= 0 || length < patternLength)

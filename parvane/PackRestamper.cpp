@@ -6,6 +6,7 @@
 #include "parvane/MpegAudioHeader.h"
 #include "parvane/MpegClock.h"
 #include "parvane/PackLayout.h"
+#include "parvane/StartCodePrefix.h"
 
 double CPackRestamper::s_offset = 0.0;
 const double CPackRestamper::kSeamStep = 0.015;
@@ -20,23 +21,9 @@ int Big16(const BYTE* p)
     return (p[0] << 8) | p[1];
 }
 
-// Position of the next 00 00 01 in b[from, to), or -1. Steps three bytes at a time over
-// data that cannot hold a prefix: every pack of a save passes through here several times.
 int FindPrefix(const BYTE* b, int from, int to)
 {
-    int i = from;
-    while (i + 2 < to)
-    {
-        if (b[i + 2] > 1)
-            i += 3;
-        else if (b[i + 1])
-            i += 2;
-        else if (b[i] || b[i + 2] != 1)
-            i += 1;
-        else
-            return i;
-    }
-    return -1;
+    return FindStartCodePrefix(b, from, to);
 }
 
 // Position of the start code 00 00 01 code wholly inside b[from, to), or -1.
@@ -249,18 +236,7 @@ int CPackRestamper::WalkPackets(const BYTE* b, int pack, int end)
 
 int CPackRestamper::PackHeaderLength(const BYTE* pack, int length) const
 {
-    int pos;
-    if (m_kind == 1)
-        pos = 12;
-    else
-    {
-        if (length < 14)
-            return -1;
-        pos = 14 + (pack[13] & 0x07);
-    }
-    if (pos + 6 <= length && pack[pos] == 0 && pack[pos + 1] == 0 && pack[pos + 2] == 1 && pack[pos + 3] == 0xBB)
-        pos += Big16(pack + pos + 4) + 6;
-    return pos;
+    return ::PackHeaderLength(pack, length, m_kind);
 }
 
 // Visits every packet of a pack: visit(p, end, id) with end clamped to the pack, so that a

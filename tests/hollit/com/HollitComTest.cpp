@@ -434,6 +434,44 @@ TEST_F(HollitComTest, OffersTheInputTypeOnceAndItsBufferSize)
     graph->RemoveFilter(filter);
 }
 
+// A graph of the filters in a chain, each one's output to the next one's input; the filters
+// leave it again with RemoveAll.
+struct Chain
+{
+    explicit Chain(std::vector<IBaseFilter*> list) : filters(list)
+    {
+        CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
+                         reinterpret_cast<void**>(&graph));
+        for (size_t i = 0; graph && i < filters.size(); ++i)
+            graph->AddFilter(filters[i], (L"F" + std::to_wstring(i)).c_str());
+        for (size_t i = 0; graph && i + 1 < filters.size(); ++i)
+            connected = connected && graph->ConnectDirect(PinOf(filters[i], PINDIR_OUTPUT),
+                                                          PinOf(filters[i + 1], PINDIR_INPUT), nullptr) == S_OK;
+    }
+    static ComPtr<IPin> PinOf(IBaseFilter* filter, PIN_DIRECTION direction)
+    {
+        ComPtr<IEnumPins> pins;
+        ComPtr<IPin> pin;
+        filter->EnumPins(&pins);
+        while (pins && pins->Next(1, &pin, nullptr) == S_OK) {
+            PIN_DIRECTION d;
+            if (SUCCEEDED(pin->QueryDirection(&d)) && d == direction)
+                return pin;
+        }
+        pin.Reset();
+        return pin;
+    }
+    void RemoveAll()
+    {
+        for (IBaseFilter* f : filters)
+            graph->RemoveFilter(f);
+    }
+
+    std::vector<IBaseFilter*> filters;
+    ComPtr<IGraphBuilder> graph;
+    bool connected = true;
+};
+
 // Between the source and the filter: keeps what the filter answered to samples and end of stream.
 class CResultTap : public CCopyTransform
 {
@@ -476,9 +514,6 @@ TEST_F(HollitComTest, FullDiskDownstreamEndsTheRecordingWithItsError)
         ASSERT_EQ(S_OK, ComQuery(hollit, IID_IMpegRecordFilter, flags));
         flags->put_EnableCreateDeliverThread(thread);
 
-        ComPtr<IGraphBuilder> graph;
-        ASSERT_EQ(S_OK, CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
-                                         reinterpret_cast<void**>(&graph)));
         ComPtr<IBaseFilter> source, sink, tap;
         CFileAppendSink* sinkObject = nullptr;
         ASSERT_HRESULT_SUCCEEDED(CreateBytePushSource(stream.c_str(), 2048, &source));
@@ -487,22 +522,9 @@ TEST_F(HollitComTest, FullDiskDownstreamEndsTheRecordingWithItsError)
         HRESULT hr = S_OK;
         CResultTap* tapObject = new CResultTap(&hr);
         tapObject->NonDelegatingQueryInterface(IID_IBaseFilter, reinterpret_cast<void**>(&tap));
-        graph->AddFilter(source, L"Source");
-        graph->AddFilter(tap, L"Tap");
-        graph->AddFilter(hollit, L"HALSwitch");
-        graph->AddFilter(sink, L"Sink");
-        auto pin = [](IBaseFilter* f, int index) {
-            ComPtr<IEnumPins> pins;
-            ComPtr<IPin> p;
-            f->EnumPins(&pins);
-            if (index > 0)
-                pins->Skip(index);
-            pins->Next(1, &p, nullptr);
-            return p;
-        };
-        ASSERT_EQ(S_OK, graph->ConnectDirect(pin(source, 0), pin(tap, 0), nullptr));
-        ASSERT_EQ(S_OK, graph->ConnectDirect(pin(tap, 1), pin(hollit, 0), nullptr));
-        ASSERT_EQ(S_OK, graph->ConnectDirect(pin(hollit, 1), pin(sink, 0), nullptr));
+        Chain chain({source, tap, hollit, sink});
+        ASSERT_TRUE(chain.connected);
+        ComPtr<IGraphBuilder>& graph = chain.graph;
 
         ComPtr<IMediaControl> control;
         ASSERT_EQ(S_OK, ComQuery(graph, control));
@@ -516,10 +538,7 @@ TEST_F(HollitComTest, FullDiskDownstreamEndsTheRecordingWithItsError)
         EXPECT_EQ(STG_E_MEDIUMFULL, static_cast<HRESULT>(tapObject->firstFailure));
         EXPECT_EQ(0, tapObject->acceptedAfterFailure);
         EXPECT_EQ(1u, sinkObject->SampleLengths().size());
-        graph->RemoveFilter(source);
-        graph->RemoveFilter(tap);
-        graph->RemoveFilter(hollit);
-        graph->RemoveFilter(sink);
+        chain.RemoveAll();
     }
 }
 
@@ -735,31 +754,15 @@ bool ReturnsWithin(DWORD ms, std::function<void()> what)
 TEST_F(HollitComTest, PauseReturnsWhileDownstreamIsStuck)
 {
     const std::string stream = std::string(ONDRIX_SOURCE_DIR) + "/tests/parvane/fixtures/m2-small.mpg";
-    ComPtr<IGraphBuilder> graph;
-    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
-                                     reinterpret_cast<void**>(&graph)));
     ComPtr<IBaseFilter> source, sink, gate;
     ASSERT_HRESULT_SUCCEEDED(CreateBytePushSource(stream.c_str(), 2048, &source));
     ASSERT_HRESULT_SUCCEEDED(CreateFileAppendSink(nullptr, &sink));
     HRESULT hr = S_OK;
     CGate* gateObject = new CGate(&hr);
     gateObject->NonDelegatingQueryInterface(IID_IBaseFilter, reinterpret_cast<void**>(&gate));
-    graph->AddFilter(source, L"Source");
-    graph->AddFilter(filter, L"HALSwitch");
-    graph->AddFilter(gate, L"Gate");
-    graph->AddFilter(sink, L"Sink");
-    auto pin = [](IBaseFilter* f, int index) {
-        ComPtr<IEnumPins> pins;
-        ComPtr<IPin> p;
-        f->EnumPins(&pins);
-        if (index > 0)
-            pins->Skip(index);
-        pins->Next(1, &p, nullptr);
-        return p;
-    };
-    ASSERT_EQ(S_OK, graph->ConnectDirect(pin(source, 0), pin(filter, 0), nullptr));
-    ASSERT_EQ(S_OK, graph->ConnectDirect(pin(filter, 1), pin(gate, 0), nullptr));
-    ASSERT_EQ(S_OK, graph->ConnectDirect(pin(gate, 1), pin(sink, 0), nullptr));
+    Chain chain({source, filter, gate, sink});
+    ASSERT_TRUE(chain.connected);
+    ComPtr<IGraphBuilder>& graph = chain.graph;
 
     ComPtr<IMediaControl> control;
     ASSERT_EQ(S_OK, ComQuery(graph, control));
@@ -773,8 +776,5 @@ TEST_F(HollitComTest, PauseReturnsWhileDownstreamIsStuck)
     EXPECT_TRUE(ReturnsWithin(5000, [c] { c->Pause(); })) << "the graph's pause waits for the stuck filter";
     SetEvent(gateObject->open);
     control->Stop();
-    graph->RemoveFilter(source);
-    graph->RemoveFilter(filter);
-    graph->RemoveFilter(gate);
-    graph->RemoveFilter(sink);
+    chain.RemoveAll();
 }

@@ -137,6 +137,30 @@ protected:
         return last;
     }
 
+    enum Step { Pause = 1, Resume, DeliveryOff, DeliveryOn };
+
+    // Records the stream through the queue, with or without its deliver thread as the test is
+    // run, taking the steps before the samples they are keyed by, and ends it as end-of-stream does.
+    HRESULT Record(CRecordQueue& queue, const SyntheticStream& s, int n, const std::map<int, int>& steps = {})
+    {
+        if (GetParam())
+            queue.StartDeliverThread();
+        std::map<int, std::function<void()>> actions;
+        for (const auto& step : steps) {
+            const int what = step.second;
+            actions[step.first] = [&queue, what] {
+                queue.SetDeliver(what == Resume || what == DeliveryOn);
+                if (what == Pause)
+                    queue.ResetSync();
+            };
+        }
+        HRESULT hr = Feed(queue, s, n, actions);
+        if (SUCCEEDED(hr))
+            hr = queue.FlushHeld();
+        queue.StopDeliverThread();
+        return hr;
+    }
+
     // The whole stream was delivered from its first byte: every group must begin a block, and,
     // delivered on the streaming thread, form a batch of its own.
     void ExpectCutAtEveryGroup(const SyntheticStream& s)
@@ -321,11 +345,7 @@ TEST_P(RecordQueueTest, DeliversTheWholeStreamFromTheFirstGroupWhateverTheSample
         g_restamp = RestampLog();
         CTestOwner owner(1500);
         CRecordQueue queue(&owner, &RecordingRestamp);
-        if (GetParam())
-            queue.StartDeliverThread();
-        ASSERT_EQ(S_OK, Feed(queue, s, sampleSize));
-        ASSERT_EQ(S_OK, queue.FlushHeld());
-        queue.StopDeliverThread();
+        ASSERT_EQ(S_OK, Record(queue, s, sampleSize));
 
         EXPECT_EQ(expected, owner.Delivered());
         for (CTestSample* held : owner.held)
@@ -343,7 +363,7 @@ TEST_P(RecordQueueTest, DeliversTheWholeStreamFromTheFirstGroupWhateverTheSample
 struct PauseRow
 {
     const char* name;
-    std::map<int, int> actions;  // sample index -> 1 PauseRecord, 2 ResumeRecord, 3 deliver off, 4 deliver on
+    std::map<int, int> actions;  // sample index -> step (1 pause, 2 resume, 3 delivery off, 4 on)
     std::vector<int> gops;       // groups expected downstream
     std::vector<int> newBases;   // groups whose delivery starts a new time base
 };
@@ -369,20 +389,7 @@ TEST_P(RecordQueueTest, PauseDropsWholeGroups)
         g_restamp = RestampLog();
         CTestOwner owner(2048);
         CRecordQueue queue(&owner, &RecordingRestamp);
-        if (GetParam())
-            queue.StartDeliverThread();
-        std::map<int, std::function<void()>> actions;
-        for (const auto& a : row.actions) {
-            switch (a.second) {
-            case 1: actions[a.first] = [&] { queue.SetDeliver(0); queue.ResetSync(); }; break;
-            case 2: actions[a.first] = [&] { queue.SetDeliver(1); }; break;
-            case 3: actions[a.first] = [&] { queue.SetDeliver(0); }; break;
-            case 4: actions[a.first] = [&] { queue.SetDeliver(1); }; break;
-            }
-        }
-        ASSERT_EQ(S_OK, Feed(queue, s, 2048, actions));
-        ASSERT_EQ(S_OK, queue.FlushHeld());
-        queue.StopDeliverThread();
+        ASSERT_EQ(S_OK, Record(queue, s, 2048, row.actions));
 
         EXPECT_EQ(row.gops, WholeGopsIn(s, owner.Delivered()));
         EXPECT_EQ(0, queue.GetPool().GetFilledCount());
@@ -409,12 +416,7 @@ TEST_P(RecordQueueTest, SampleSizeDoesNotChangeWhatIsRecorded)
         g_restamp = RestampLog();
         CTestOwner owner(4096);
         CRecordQueue queue(&owner, &RecordingRestamp);
-        if (GetParam())
-            queue.StartDeliverThread();
-        ASSERT_EQ(S_OK, Feed(queue, s, size, {{pauseAt / size, [&] { queue.SetDeliver(0); queue.ResetSync(); }},
-                                               {resumeAt / size, [&] { queue.SetDeliver(1); }}}));
-        ASSERT_EQ(S_OK, queue.FlushHeld());
-        queue.StopDeliverThread();
+        ASSERT_EQ(S_OK, Record(queue, s, size, {{pauseAt / size, Pause}, {resumeAt / size, Resume}}));
         EXPECT_EQ(std::vector<int>({0, 1, 2, 5, 6, 7, 8, 9}), WholeGopsIn(s, owner.Delivered()));
         // The packs that the pause dropped after a delivered group went to re-stamping as a
         // closing, one pack each, in order, from group 3's first pack.
@@ -433,11 +435,7 @@ TEST_P(RecordQueueTest, ClosingEndsWhenNothingIsOpen)
     g_restamp.closingPacks = 3;
     CTestOwner owner(2048);
     CRecordQueue queue(&owner, &RecordingRestamp);
-    if (GetParam())
-        queue.StartDeliverThread();
-    ASSERT_EQ(S_OK, Feed(queue, s, 2048, {{14, [&] { queue.SetDeliver(0); queue.ResetSync(); }}}));
-    ASSERT_EQ(S_OK, queue.FlushHeld());
-    queue.StopDeliverThread();
+    ASSERT_EQ(S_OK, Record(queue, s, 2048, {{14, Pause}}));
     EXPECT_EQ(std::vector<int>({0, 1}), WholeGopsIn(s, owner.Delivered()));
     EXPECT_EQ(3u, g_restamp.closings.size());
 }
@@ -452,12 +450,7 @@ TEST_P(RecordQueueTest, GroupBeginsAtThePackOfItsSequenceHeader)
         g_restamp = RestampLog();
         CTestOwner owner(2048);
         CRecordQueue queue(&owner, &RecordingRestamp);
-        if (GetParam())
-            queue.StartDeliverThread();
-        ASSERT_EQ(S_OK, Feed(queue, s, size, {{5 * 2048 / size, [&] { queue.SetDeliver(0); queue.ResetSync(); }},
-                                               {9 * 2048 / size, [&] { queue.SetDeliver(1); }}}));
-        ASSERT_EQ(S_OK, queue.FlushHeld());
-        queue.StopDeliverThread();
+        ASSERT_EQ(S_OK, Record(queue, s, size, {{5 * 2048 / size, Pause}, {9 * 2048 / size, Resume}}));
         ASSERT_EQ(5u, g_restamp.batches.size());
         Bytes expected = s.Range(s.sequencePack[1], s.sequencePack[2]);
         EXPECT_EQ(expected, g_restamp.batches[1]) << "the first group after the pause";
@@ -481,11 +474,7 @@ TEST_P(RecordQueueTest, BytesBeforeTheFirstPackAreSkipped)
         g_restamp = RestampLog();
         CTestOwner owner(2048);
         CRecordQueue queue(&owner, &RecordingRestamp);
-        if (GetParam())
-            queue.StartDeliverThread();
-        ASSERT_EQ(S_OK, Feed(queue, junk, size));
-        ASSERT_EQ(S_OK, queue.FlushHeld());
-        queue.StopDeliverThread();
+        ASSERT_EQ(S_OK, Record(queue, junk, size));
         EXPECT_EQ(s.bytes, owner.Delivered());
     }
 }
@@ -514,11 +503,7 @@ TEST_P(RecordQueueTest, GroupWhosePackBeganInTheSampleBefore)
         g_restamp = RestampLog();
         CTestOwner owner(4096);
         CRecordQueue queue(&owner, &RecordingRestamp);
-        if (GetParam())
-            queue.StartDeliverThread();
-        ASSERT_EQ(S_OK, Feed(queue, s, size));
-        ASSERT_EQ(S_OK, queue.FlushHeld());
-        queue.StopDeliverThread();
+        ASSERT_EQ(S_OK, Record(queue, s, size));
         EXPECT_EQ(std::vector<int>({0, 1, 2, 3, 4, 5, 6, 7}), WholeGopsIn(s, owner.Delivered()));
         // Every group is cut at its own pack, also where the GOP header's sample holds no whole
         // pack header (GOP 1 for 1600-byte samples).
@@ -554,11 +539,7 @@ TEST_P(RecordQueueTest, StartCodesSplitBetweenSamplesStillCut)
         g_restamp = RestampLog();
         CTestOwner owner(4096);
         CRecordQueue queue(&owner, &RecordingRestamp);
-        if (GetParam())
-            queue.StartDeliverThread();
-        ASSERT_EQ(S_OK, Feed(queue, s, size));
-        ASSERT_EQ(S_OK, queue.FlushHeld());
-        queue.StopDeliverThread();
+        ASSERT_EQ(S_OK, Record(queue, s, size));
         EXPECT_EQ(s.bytes, owner.Delivered());
         ExpectCutAtEveryGroup(s);
     }
@@ -573,11 +554,7 @@ TEST_P(RecordQueueTest, EachPieceOfAChunkIsItsOwnSample)
     g_lLargestInputBufferSize = 5120;
     CTestOwner owner(2048);
     CRecordQueue queue(&owner, &RecordingRestamp);
-    if (GetParam())
-        queue.StartDeliverThread();
-    ASSERT_EQ(S_OK, Feed(queue, s, 5120));
-    ASSERT_EQ(S_OK, queue.FlushHeld());
-    queue.StopDeliverThread();
+    ASSERT_EQ(S_OK, Record(queue, s, 5120));
 
     ASSERT_EQ(12u, owner.held.size());
     for (size_t i = 0; i < owner.held.size(); ++i) {
@@ -643,11 +620,7 @@ TEST_P(RecordQueueTest, BatchWithNothingToRestampIsLeftOut)
     CRecordQueue queue(&owner, [](const CDataBlockPool::BlockQueue& batch, double* lastTime, int* lostBMode, int* first) {
         return RecordingRestamp(batch, lastTime, lostBMode, first) * (g_restamp.batches.size() > 2 ? 1 : 0);
     });
-    if (GetParam())
-        queue.StartDeliverThread();
-    ASSERT_EQ(S_OK, Feed(queue, s, 2048));
-    ASSERT_EQ(S_OK, queue.FlushHeld());
-    queue.StopDeliverThread();
+    ASSERT_EQ(S_OK, Record(queue, s, 2048));
     EXPECT_EQ(std::vector<int>({2, 3}), WholeGopsIn(s, owner.Delivered()));
 }
 

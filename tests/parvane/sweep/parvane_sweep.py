@@ -9,7 +9,6 @@ Besides seamcheck.py's checks: an operation returns 0 exactly when it had someth
 one that returns -1 leaves no file.
 """
 import argparse
-import concurrent.futures
 import os
 import subprocess
 import sys
@@ -112,36 +111,18 @@ def main():
                 results[chunks[j][int(w[1]) - 1][0]] = (int(w[2]), int(w[3]))
     t2 = time.time()
 
-    cases = [c for j in range(len(chunks)) for c in seamcheck.parse_manifest(os.path.join(work, "manifest-%d.txt" % j))]
-    checker = seamcheck.Checker()
-    with concurrent.futures.ThreadPoolExecutor(max_workers=args.jobs) as pool:
-        srcs = sorted({p for _, _, pieces in cases for p, _, _ in pieces})
-        for name, s in zip(srcs, pool.map(seamcheck.Source, srcs)):
-            checker.sources[name] = s
-
-        def one(case):
-            output, lost_b, pieces = case
+    cases = []
+    for j in range(len(chunks)):
+        for output, lost_b, pieces in seamcheck.parse_manifest(os.path.join(work, "manifest-%d.txt" % j)):
             result, ranges = results.get(output, (-2, 0))
-            problems = []
+            before = []
             if result not in (0, -1):
-                problems.append("the operation did not run (%d)" % result)
+                before.append("the operation did not run (%d)" % result)
             elif result == -1 and ranges:
-                problems.append("-1 although %d range(s) had bytes to write" % ranges)
-            found, line = checker.check(output, lost_b, pieces)
-            return problems + found, line
-        verdicts = list(pool.map(one, cases))
+                before.append("-1 although %d range(s) had bytes to write" % ranges)
+            cases.append((os.path.basename(output), output, lost_b, pieces, before))
+    failed = seamcheck.check_all(cases, args.jobs, args.keep)
     t3 = time.time()
-    failed = 0
-    for (output, lost_b, pieces), (problems, line) in zip(cases, verdicts):
-        if problems:
-            failed += 1
-            print("FAILED %s (lost-B %d)" % (output, lost_b))
-            for p in problems:
-                print("       " + p)
-        else:
-            print("ok     %s: %s" % (output, line))
-            if not args.keep and os.path.exists(output):
-                os.remove(output)
     missing = len(ops) - len(cases)
     if missing:
         print("%d operations were not listed (the program stopped early)" % missing)

@@ -339,25 +339,44 @@ def parse_manifest(path):
     return cases
 
 
+def check_all(cases, jobs, keep=True):
+    """Checks (label, output, lost-B mode, pieces, problems found before) side by side, the
+    sources decoded once first; prints a line per output and returns how many failed. Outputs
+    that pass are removed unless kept."""
+    checker = Checker()
+    with concurrent.futures.ThreadPoolExecutor(max_workers=jobs) as pool:
+        names = sorted({p for _, _, _, pieces, _ in cases for p, _, _ in pieces})
+        for name, src in zip(names, pool.map(Source, names)):
+            checker.sources[name] = src
+
+        def one(case):
+            label, output, lost_b, pieces, before = case
+            if before and not os.path.exists(output):
+                return before, ""
+            problems, line = checker.check(output, lost_b, pieces)
+            return before + problems, line
+        results = list(pool.map(one, cases))
+    failed = 0
+    for (label, output, _, _, _), (problems, line) in zip(cases, results):
+        if problems:
+            print("FAILED %s -> %s" % (label, output))
+            for p in problems:
+                print("       " + p)
+        else:
+            print("ok     %s: %s" % (label, line))
+            if not keep and os.path.exists(output):
+                os.remove(output)
+        failed += bool(problems)
+    return failed
+
+
 def main():
     args = sys.argv[1:]
     jobs = os.cpu_count() or 2
     if args[:1] == ["-j"]:
         jobs, args = int(args[1]), args[2:]
-    cases = [c for m in args for c in parse_manifest(m)]
-    checker = Checker()
-    # Sources first (each decoded once), then the outputs side by side.
-    with concurrent.futures.ThreadPoolExecutor(max_workers=jobs) as pool:
-        names = sorted({p for _, _, pieces in cases for p, _, _ in pieces})
-        for name, src in zip(names, pool.map(Source, names)):
-            checker.sources[name] = src
-        results = list(pool.map(lambda c: checker.check(*c), cases))
-    failed = 0
-    for (output, _, _), (problems, line) in zip(cases, results):
-        print("%-6s %s: %s" % ("ok" if not problems else "FAILED", output, line))
-        for p in problems:
-            print("       " + p)
-        failed += bool(problems)
+    cases = [(c[0], c[0], c[1], c[2], []) for m in args for c in parse_manifest(m)]
+    failed = check_all(cases, jobs)
     print("%d outputs checked, %d failed" % (len(cases), failed))
     return 1 if failed or not cases else 0
 
