@@ -209,7 +209,7 @@ TEST(EventWorker, CallsTheCallbackOncePerSignal)
     CloseHandle(g_hCalled);
 }
 
-TEST(EventWorker, WithoutCallbackKeepsWaitingAndStopResetsTheEvent)
+TEST(EventWorker, WithoutCallbackKeepsWaiting)
 {
     TestOwner owner;
     CEventWorker worker(&owner);
@@ -218,12 +218,24 @@ TEST(EventWorker, WithoutCallbackKeepsWaitingAndStopResetsTheEvent)
     HANDLE hThread = Duplicate(worker.GetThreadHandle());
     EXPECT_TRUE(SignalUntilTaken(owner.m_hEvent, hThread));
     EXPECT_TRUE(SignalUntilTaken(owner.m_hEvent, hThread));
+    EXPECT_TRUE(worker.Stop());
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(hThread, 0));
     CloseHandle(hThread);
-    // The stop wakes the worker, which resets the owner's event on its way out.
+}
+
+TEST(EventWorker, TheStopEventWinsOverAPendingSignalAndResetsIt)
+{
+    TestOwner owner;
+    CEventWorker worker(&owner);
+    // Both handles signalled before the worker's first wait, the stop flag not set.
     SetEvent(owner.m_hEvent);
-    worker.Stop();
-    // The worker may have taken this signal or reset it; either way it is clear now.
+    SetEvent(worker.GetStopEvent());
+    HANDLE hThread = Duplicate(worker.GetThreadHandle());
+    worker.Resume();
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(hThread, 10000));
+    CloseHandle(hThread);
     EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(owner.m_hEvent, 0));
+    EXPECT_TRUE(worker.Stop());
 }
 
 TEST(EventWorker, RunWithTheStopFlagSetReturnsAtOnce)
