@@ -22,19 +22,6 @@ int64_t FromSystemTime(const SYSTEMTIME& t) {
 
 }  // namespace
 
-class CTimingService::Lock {
- public:
-  explicit Lock(CRITICAL_SECTION* cs) : m_cs(cs) { EnterCriticalSection(m_cs); }
-  ~Lock() { LeaveCriticalSection(m_cs); }
-  Lock(const Lock&) = delete;
-  Lock& operator=(const Lock&) = delete;
-
- private:
-  CRITICAL_SECTION* m_cs;
-};
-
-CTimingService::CTimingService() { InitializeCriticalSection(&m_lock); }
-
 int64_t CTimingService::Now() const {
   if (m_testClock) return m_testNow;
   SYSTEMTIME now;
@@ -47,7 +34,7 @@ BOOL CTimingService::Initialize(LPCSTR file, UINT maxItems) {
   if (!file || !*file) return FALSE;
   std::vector<TimingRecord> records;
   if (CScheduleFile::Load(file, &records) == CScheduleFile::kUnreadable) return FALSE;
-  Lock lock(&m_lock);
+  Lock lock(m_lock);
   m_path = file;
   m_schedule = CTimingSchedule(maxItems ? maxItems : kDefaultMaxItems);
   m_schedule.Assign(records, Now());
@@ -57,7 +44,7 @@ BOOL CTimingService::Initialize(LPCSTR file, UINT maxItems) {
 
 void CTimingService::Uninitialize() {
   StopTrigger();
-  Lock lock(&m_lock);
+  Lock lock(m_lock);
   m_initialized = false;
   m_path.clear();
   m_schedule = CTimingSchedule();
@@ -65,12 +52,12 @@ void CTimingService::Uninitialize() {
 }
 
 void CTimingService::RegisterWindow(HWND window) {
-  Lock lock(&m_lock);
+  Lock lock(m_lock);
   m_window = window;
 }
 
 BOOL CTimingService::StartTrigger() {
-  Lock lock(&m_lock);
+  Lock lock(m_lock);
   if (!m_initialized) return FALSE;
   if (m_thread) return TRUE;
   m_wake = CreateEventA(nullptr, FALSE, FALSE, nullptr);
@@ -89,7 +76,7 @@ BOOL CTimingService::StartTrigger() {
 void CTimingService::StopTrigger() {
   HANDLE thread, wake;
   {
-    Lock lock(&m_lock);
+    Lock lock(m_lock);
     if (!m_thread) return;
     thread = m_thread;
     wake = m_wake;
@@ -102,14 +89,14 @@ void CTimingService::StopTrigger() {
 }
 
 void CTimingService::RefreshTrigger() {
-  Lock lock(&m_lock);
+  Lock lock(m_lock);
   if (!m_initialized) return;
   m_schedule.Rearm(Now());
   FireDue();
 }
 
 BOOL CTimingService::SetTestClock(const SYSTEMTIME* localNow) {
-  Lock lock(&m_lock);
+  Lock lock(m_lock);
   if (localNow) {
     if (!IsValidDate(localNow->wYear, localNow->wMonth, localNow->wDay) ||
         !IsValidTimeOfDay(localNow->wHour, localNow->wMinute, localNow->wSecond)) {
@@ -150,7 +137,7 @@ void CTimingService::FireDue() {
 }
 
 HTIMINGITEM CTimingService::Check(HTIMINGITEM item, const _tagTimingParam& timing, long* result) {
-  Lock lock(&m_lock);
+  Lock lock(m_lock);
   if (!result) return nullptr;
   HTIMINGITEM met = nullptr;
   *result = m_initialized ? m_schedule.Check(item, timing, Now(), &met) : TIMING_ITEM_INVALID;
@@ -158,7 +145,7 @@ HTIMINGITEM CTimingService::Check(HTIMINGITEM item, const _tagTimingParam& timin
 }
 
 HTIMINGITEM CTimingService::Insert(const _tagTimingParam& timing, const _tagExcuteParam* excute) {
-  Lock lock(&m_lock);
+  Lock lock(m_lock);
   if (!m_initialized || !excute) return nullptr;
   const CTimingSchedule before = m_schedule;
   HTIMINGITEM item = m_schedule.Insert({timing, *excute}, Now());
@@ -168,7 +155,7 @@ HTIMINGITEM CTimingService::Insert(const _tagTimingParam& timing, const _tagExcu
 }
 
 BOOL CTimingService::Update(HTIMINGITEM item, const _tagTimingParam& timing, const _tagExcuteParam* excute) {
-  Lock lock(&m_lock);
+  Lock lock(m_lock);
   if (!m_initialized || !excute) return FALSE;
   const CTimingSchedule before = m_schedule;
   std::vector<TimingEvent> events;
@@ -178,7 +165,7 @@ BOOL CTimingService::Update(HTIMINGITEM item, const _tagTimingParam& timing, con
 }
 
 BOOL CTimingService::Remove(HTIMINGITEM item) {
-  Lock lock(&m_lock);
+  Lock lock(m_lock);
   if (!m_initialized) return FALSE;
   const CTimingSchedule before = m_schedule;
   std::vector<TimingEvent> events;
@@ -188,7 +175,7 @@ BOOL CTimingService::Remove(HTIMINGITEM item) {
 }
 
 void CTimingService::Cancel() {
-  Lock lock(&m_lock);
+  Lock lock(m_lock);
   if (!m_initialized) return;
   std::vector<TimingEvent> events;
   m_schedule.Cancel(Now(), &events);
@@ -197,17 +184,17 @@ void CTimingService::Cancel() {
 }
 
 HTIMINGITEM CTimingService::First() {
-  Lock lock(&m_lock);
+  Lock lock(m_lock);
   return m_schedule.First();
 }
 
 HTIMINGITEM CTimingService::Next(HTIMINGITEM item) {
-  Lock lock(&m_lock);
+  Lock lock(m_lock);
   return m_schedule.Next(item);
 }
 
 BOOL CTimingService::GetTiming(HTIMINGITEM item, _tagTimingParam* timing) {
-  Lock lock(&m_lock);
+  Lock lock(m_lock);
   const TimingRecord* r = m_schedule.Find(item);
   if (!r || !timing) return FALSE;
   *timing = r->timing;
@@ -215,7 +202,7 @@ BOOL CTimingService::GetTiming(HTIMINGITEM item, _tagTimingParam* timing) {
 }
 
 BOOL CTimingService::GetExcute(HTIMINGITEM item, void* buffer, int size) {
-  Lock lock(&m_lock);
+  Lock lock(m_lock);
   const TimingRecord* r = m_schedule.Find(item);
   if (!r || !buffer || size < static_cast<int>(sizeof r->excute)) return FALSE;
   CopyMemory(buffer, &r->excute, sizeof r->excute);
@@ -233,7 +220,7 @@ void CTimingService::Run(HANDLE wake) {
   for (;;) {
     DWORD wait = 1000;
     {
-      Lock lock(&m_lock);
+      Lock lock(m_lock);
       // Stopped, or stopped and started again with a thread of its own.
       if (m_wake != wake) return;
       // Wake just after each whole second of the system clock, when spans begin and end.

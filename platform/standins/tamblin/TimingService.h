@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,7 @@ namespace tamblin {
 
 class CTimingService {
  public:
-  CTimingService();
+  CTimingService() = default;
   CTimingService(const CTimingService&) = delete;
   CTimingService& operator=(const CTimingService&) = delete;
 
@@ -39,7 +40,7 @@ class CTimingService {
   BOOL GetExcute(HTIMINGITEM item, void* buffer, int size);
 
  private:
-  class Lock;
+  typedef std::lock_guard<std::mutex> Lock;
 
   int64_t Now() const;
   // Writes the schedule; when the file refuses, the schedule goes back to `before`.
@@ -56,7 +57,7 @@ class CTimingService {
   static DWORD WINAPI ThreadMain(void* param);
   void Run(HANDLE wake);
 
-  CRITICAL_SECTION m_lock;
+  std::mutex m_lock;
   bool m_initialized = false;
   std::string m_path;
   CTimingSchedule m_schedule;

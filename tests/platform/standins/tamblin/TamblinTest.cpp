@@ -134,6 +134,20 @@ class TamblinTest : public testing::Test {
     return Timing_InsertItem(0, timing, &e);
   }
 
+  // The two items most cases meet: a one-shot hour on Monday 2024-06-03 from 20:00, and half an
+  // hour every Wednesday from 08:00, beginning 2024-06-05.
+  static HTIMINGITEM InsertEvening() { return Insert(OneShot(2024, 6, 3, 20, 0, 0, 3600)); }
+  static HTIMINGITEM InsertWednesdays() { return Insert(Weekly(2024, 6, 5, 8, 0, 0, 1800, kWed), 1800); }
+
+  // A schedule of those two, opened that Monday at the hour given.
+  void OpenMonday(WORD hour, HTIMINGITEM* evening, HTIMINGITEM* wednesdays) {
+    Open();
+    Clock(2024, 6, 3, hour, 0, 0);
+    *evening = InsertEvening();
+    *wednesdays = InsertWednesdays();
+    ASSERT_TRUE(*evening && *wednesdays);
+  }
+
   static void ExpectRecords(HTIMINGITEM item, const _tagTimingParam& timing, const _tagExcuteParam& excute) {
     _tagTimingParam t;
     _tagExcuteParam e;
@@ -164,8 +178,8 @@ TEST_F(TamblinTest, InsertUpdateRemoveAndWalk) {
   Open();
   EXPECT_EQ(nullptr, Timing_GetFirstItem(0));
   Clock(2024, 6, 1, 12, 0, 0);
-  HTIMINGITEM a = Insert(OneShot(2024, 6, 3, 20, 0, 0, 3600));
-  HTIMINGITEM b = Insert(Weekly(2024, 6, 5, 8, 0, 0, 1800, kWed), 1800);
+  HTIMINGITEM a = InsertEvening();
+  HTIMINGITEM b = InsertWednesdays();
   HTIMINGITEM c = Insert(OneShot(2024, 6, 4, 9, 0, 0, 60), 60);
   ASSERT_TRUE(a && b && c);
   EXPECT_EQ((std::vector<HTIMINGITEM>{a, b, c}), Walk());
@@ -195,11 +209,8 @@ TEST_F(TamblinTest, InsertUpdateRemoveAndWalk) {
 }
 
 TEST_F(TamblinTest, CheckItemResults) {
-  Open();
-  Clock(2024, 6, 3, 12, 0, 0);  // a Monday
-  HTIMINGITEM evening = Insert(OneShot(2024, 6, 3, 20, 0, 0, 3600));
-  HTIMINGITEM wednesdays = Insert(Weekly(2024, 6, 1, 8, 0, 0, 1800, kWed), 1800);
-  ASSERT_TRUE(evening && wednesdays);
+  HTIMINGITEM evening, wednesdays;
+  ASSERT_NO_FATAL_FAILURE(OpenMonday(12, &evening, &wednesdays));
 
   struct Case {
     const char* what;
@@ -362,11 +373,8 @@ TEST_F(TamblinTest, DamagedFileSetAside) {
 }
 
 TEST_F(TamblinTest, EventsAtTheirTimes) {
-  Open();
-  Clock(2024, 6, 3, 19, 0, 0);  // a Monday
-  HTIMINGITEM evening = Insert(OneShot(2024, 6, 3, 20, 0, 0, 3600));
-  HTIMINGITEM wednesdays = Insert(Weekly(2024, 6, 5, 8, 0, 0, 1800, kWed), 1800);
-  ASSERT_TRUE(evening && wednesdays);
+  HTIMINGITEM evening, wednesdays;
+  ASSERT_NO_FATAL_FAILURE(OpenMonday(19, &evening, &wednesdays));
 
   // Nothing fires before the trigger starts.
   Clock(2024, 6, 3, 20, 0, 0);
@@ -429,7 +437,7 @@ TEST_F(TamblinTest, EventsAtTheirTimes) {
 TEST_F(TamblinTest, RunningItemCancelledRemovedOrUpdated) {
   Open();
   Clock(2024, 6, 4, 0, 0, 0);
-  HTIMINGITEM wednesdays = Insert(Weekly(2024, 6, 5, 8, 0, 0, 1800, kWed), 1800);
+  HTIMINGITEM wednesdays = InsertWednesdays();
   HTIMINGITEM once = Insert(OneShot(2024, 6, 4, 10, 0, 0, 3600));
   HTIMINGITEM removed = Insert(OneShot(2024, 6, 4, 12, 0, 0, 3600));
   HTIMINGITEM updated = Insert(OneShot(2024, 6, 4, 14, 0, 0, 3600));
@@ -475,7 +483,7 @@ TEST_F(TamblinTest, LateAndRefreshedStarts) {
   Open();
   Clock(2024, 6, 4, 0, 0, 0);
   HTIMINGITEM late = Insert(OneShot(2024, 6, 4, 10, 0, 0, 3600));
-  HTIMINGITEM wednesdays = Insert(Weekly(2024, 6, 5, 8, 0, 0, 1800, kWed), 1800);
+  HTIMINGITEM wednesdays = InsertWednesdays();
   typedef std::vector<Event> Events_;
 
   // The trigger starts inside an item's span: the item starts at once.
