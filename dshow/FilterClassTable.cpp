@@ -1,6 +1,7 @@
 #include "dshow/FilterClass.h"
 
 #include "dshow/AudioCaptureFilter.h"
+#include "dshow/AudioRenderFilter.h"
 #include "dshow/DeinterlaceFilter.h"
 #include "dshow/DumpFilter.h"
 #include "dshow/FileWriteFilter.h"
@@ -10,6 +11,7 @@
 #include "dshow/MuxFilter.h"
 #include "dshow/Mpeg2DemuxFilter.h"
 #include "dshow/OverlayMixerFilter.h"
+#include "dshow/SnapPictureFilter.h"
 #include "dshow/TimeShiftFilter.h"
 #include "hardware/devices/BlackBirdCapture.h"
 #include "hardware/devices/BlackBirdCrossbar.h"
@@ -235,7 +237,7 @@ extern const CFilterClass g_aFilterClasses[] = {
     CLSID_ROW("MainConcept Demo MPEG Audio Encoder", kClsidMainconceptDemoMpegAudioEncoder, CreateNoFilterNode),  // CMCAudioEncoder
     CLSID_ROW("MainConcept Demo MPEG Audio Decoder", kClsidMainconceptDemoMpegAudioDecoder, CreateFilterNodeOf<CMCAudioDecoder>),
     CLSID_ROW("MainConcept Demo MPEG Multiplexer", kClsidMainconceptDemoMpegMultiplexer, CreateNoFilterNode),  // CMCMultiplexer
-    CLSID_ROW("Veltrane Snap Picture Filter", kClsidVeltraneSnapPictureFilter, CreateNoFilterNode),  // CSnapPictureFilter
+    CLSID_ROW("Veltrane Snap Picture Filter", kClsidVeltraneSnapPictureFilter, CreateFilterNodeOf<CSnapPictureFilter>),
     CLSID_ROW("Veltrane Deinterlace Filter", kClsidVeltraneDeinterlaceFilter, CreateFilterNodeOf<CDeinterlaceFilter>),
     CLSID_ROW("Ligos GoMotion.MPG SDK Transcode Sample", kClsidLigosGomotionMpgSdkTranscodeSample, CreateNoFilterNode),  // CLigosTranscoder
     CLSID_ROW("Ligos GoMotion Capture Encoder Filter (Veltrane)", kClsidLigosGomotionCaptureEncoderFilterVeltrane, CreateNoFilterNode),  // CLigosCaptureEncoder
@@ -278,8 +280,8 @@ extern const CFilterClass g_aFilterClasses[] = {
     DEVICE_ROW("713x TV Card Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // C713xCapture
     DEVICE_ROW("CLASS_FILTER", CLSID_AudioInputDeviceCategory, CreateFilterNodeOf<CAudioCaptureFilter>),
     CLSID_ROW("Veltrane HAL Switch", kClsidVeltraneHalSwitch, CreateNoFilterNode),  // CHALSwitchFilter
-    CLSID_ROW("Direct Sound Filter", kClsidDirectSoundFilter, CreateNoFilterNode),  // CDirectSoundFilter
-    CLSID_ROW("Audio Render", kClsidAudioRender, CreateNoFilterNode),  // CAudioRenderFilter
+    CLSID_ROW("Direct Sound Filter", kClsidDirectSoundFilter, CreateFilterNodeOf<CDirectSoundFilter>),
+    CLSID_ROW("Audio Render", kClsidAudioRender, CreateFilterNodeOf<CAudioRenderFilter>),
 };
 
 extern const int g_nFilterClasses = sizeof(g_aFilterClasses) / sizeof(g_aFilterClasses[0]);
