@@ -13,6 +13,7 @@
 #include "dshow/OverlayMixerFilter.h"
 #include "dshow/SnapPictureFilter.h"
 #include "dshow/TimeShiftFilter.h"
+#include "hardware/devices/713xTVAudio.h"
 #include "hardware/devices/BlackBirdCapture.h"
 #include "hardware/devices/BlackBirdCrossbar.h"
 #include "hardware/devices/BlackBirdEncoder.h"
@@ -201,7 +202,7 @@ extern const CFilterClass g_aFilterClasses[] = {
     DEVICE_ROW("BlackBird Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CBlackBirdCrossbar>),
     DEVICE_ROW("BlackBird Video Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CBlackBirdCapture>),
     DEVICE_ROW("713x_3 TV Card TV Audio (Proteus)", AM_KSCATEGORY_TVAUDIO, CreateNoFilterNode),  // C713x3TVAudio
-    DEVICE_ROW("713x TV Card TV Audio (Proteus)", AM_KSCATEGORY_TVAUDIO, CreateNoFilterNode),  // C713xTVAudio
+    DEVICE_ROW("713x TV Card TV Audio (Proteus)", AM_KSCATEGORY_TVAUDIO, CreateFilterNodeOf<C713xTVAudio>),
     CLSID_ROW("Mpeg1 Splitter", kClsidMpeg1Splitter, CreateNoFilterNode),  // CMpeg1SplitterFilter
     CLSID_ROW("InterVideo Time Shift Filter for Veltrane", kClsidIntervideoTimeShiftFilterForVeltrane, CreateNoFilterNode),  // CIVTimeShiftFilter
     DEVICE_ROW("Quenby Lantor TV Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CQuenbyLantorCrossbar

@@ -96,7 +96,7 @@ void CSimPicture::Draw(BYTE* pBuffer, int width, int height, LONGLONG frame)
         return;
 
     // Each station (and each outside input) has its own colours.
-    unsigned seed = bTuner ? static_cast<unsigned>(card.GetTunedFrequency()) : 1000u + input;
+    unsigned seed = bTuner ? static_cast<unsigned>(card.GetTunedFrequency()) : 5000u * (input + 1);
     Yuv bars[kBars];
     for (int bar = 0; bar < kBars; ++bar)
     {

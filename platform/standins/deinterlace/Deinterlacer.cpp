@@ -80,9 +80,9 @@ STDMETHODIMP CDeinterlacerInput::NewSegment(REFERENCE_TIME tStart, REFERENCE_TIM
 }
 
 CDeinterlacerOutput::CDeinterlacerOutput(CDeinterlacer* pFilter, HRESULT* phr, LPCWSTR pName,
-                                         VideoFrameFormat::Kind kind)
-    : CBaseOutputPin("Deinterlace output", pFilter, &pFilter->m_csFilter, phr, pName), m_pDeinterlacer(pFilter),
-      m_kind(kind)
+                                         const std::vector<VideoFrameFormat::Kind>& kinds)
+    : CBaseOutputPin("Deinterlace output", pFilter, &pFilter->m_csFilter, phr, pName), m_kinds(kinds),
+      m_pDeinterlacer(pFilter)
 {
 }
 
@@ -92,10 +92,10 @@ HRESULT CDeinterlacerOutput::GetMediaType(int iPosition, CMediaType* pMediaType)
         return E_INVALIDARG;
     if (!m_pDeinterlacer->m_pInput->IsConnected())
         return VFW_S_NO_MORE_ITEMS;
-    if (iPosition > 0)
+    if (iPosition >= static_cast<int>(m_kinds.size()))
         return VFW_S_NO_MORE_ITEMS;
     VideoFrameFormat format = m_pDeinterlacer->InputFormat();
-    format.kind = m_kind;
+    format.kind = m_kinds[iPosition];
     format.ToMediaType(pMediaType);
     return S_OK;
 }
@@ -106,7 +106,10 @@ HRESULT CDeinterlacerOutput::CheckMediaType(const CMediaType* pmt)
         return VFW_E_NOT_CONNECTED;
     VideoFrameFormat format = VideoFrameFormat::FromMediaType(pmt);
     const VideoFrameFormat& input = m_pDeinterlacer->InputFormat();
-    if (format.kind != m_kind || format.width != input.width || format.height != input.height)
+    BOOL bOffered = FALSE;
+    for (VideoFrameFormat::Kind kind : m_kinds)
+        bOffered = bOffered || kind == format.kind;
+    if (!bOffered || format.width != input.width || format.height != input.height)
         return VFW_E_TYPE_NOT_ACCEPTED;
     return S_OK;
 }
@@ -144,11 +147,22 @@ HRESULT CDeinterlacerOutput::DeliverPicture(const BYTE* pYuy2, REFERENCE_TIME st
         return hr;
     if (pSample->GetSize() < format.ImageSize())
         return E_FAIL;
-    if (m_kind == VideoFrameFormat::KIND_RGB32)
+    LONG length = format.ImageSize();
+    switch (format.kind)
+    {
+    case VideoFrameFormat::KIND_RGB32:
         Yuy2ToRgb32(pYuy2, format.width, format.height, pData);
-    else
-        memcpy(pData, pYuy2, format.ImageSize());
-    pSample->SetActualDataLength(format.ImageSize());
+        break;
+    case VideoFrameFormat::KIND_MSVIDEO1:
+        m_rgb.resize(static_cast<size_t>(format.width) * format.height * 4);
+        Yuy2ToRgb32(pYuy2, format.width, format.height, m_rgb.data());
+        length = EncodeMsVideo1(m_rgb.data(), format.width, format.height, pData);
+        break;
+    default:
+        memcpy(pData, pYuy2, length);
+        break;
+    }
+    pSample->SetActualDataLength(length);
     pSample->SetTime(&start, &stop);
     pSample->SetSyncPoint(TRUE);
     return Deliver(pSample.Get());
@@ -174,8 +188,9 @@ CDeinterlacer::CDeinterlacer(IUnknown* pUnk, HRESULT* phr)
     m_settings.lReduceValue = 5;
     HRESULT hr = S_OK;
     m_pInput = new (std::nothrow) CDeinterlacerInput(this, &hr);
-    m_pPreview = new (std::nothrow) CDeinterlacerOutput(this, &hr, L"Preview", VideoFrameFormat::KIND_RGB32);
-    m_pCapture = new (std::nothrow) CDeinterlacerOutput(this, &hr, L"Capture", VideoFrameFormat::KIND_YUY2);
+    m_pPreview = new (std::nothrow) CDeinterlacerOutput(
+        this, &hr, L"Preview", { VideoFrameFormat::KIND_RGB32, VideoFrameFormat::KIND_MSVIDEO1 });
+    m_pCapture = new (std::nothrow) CDeinterlacerOutput(this, &hr, L"Capture", { VideoFrameFormat::KIND_YUY2 });
     if (phr != nullptr && (m_pInput == nullptr || m_pPreview == nullptr || m_pCapture == nullptr))
         *phr = E_OUTOFMEMORY;
 }

@@ -25,12 +25,14 @@ private:
     CDeinterlacer* m_pDeinterlacer;
 };
 
-// "Preview" gives the processed picture as RGB32, "Capture" as YUY2 at the
-// input's frame rate.
+// "Preview" gives the processed picture as RGB32 or, to a decompressor that
+// takes nothing uncompressed, as Microsoft Video 1; "Capture" gives it as
+// YUY2 at the input's frame rate.
 class CDeinterlacerOutput : public CBaseOutputPin
 {
 public:
-    CDeinterlacerOutput(CDeinterlacer* pFilter, HRESULT* phr, LPCWSTR pName, VideoFrameFormat::Kind kind);
+    CDeinterlacerOutput(CDeinterlacer* pFilter, HRESULT* phr, LPCWSTR pName,
+                        const std::vector<VideoFrameFormat::Kind>& kinds);
 
     HRESULT CheckMediaType(const CMediaType* pmt) override;
     HRESULT GetMediaType(int iPosition, CMediaType* pMediaType) override;
@@ -40,8 +42,10 @@ public:
     HRESULT DeliverPicture(const BYTE* pYuy2, REFERENCE_TIME start, REFERENCE_TIME stop);
 
 private:
+    // The kinds the pin offers, in order of preference.
+    std::vector<VideoFrameFormat::Kind> m_kinds;
     CDeinterlacer* m_pDeinterlacer;
-    VideoFrameFormat::Kind m_kind;
+    std::vector<BYTE> m_rgb;
 };
 
 // "Veltrane Deinterlace": takes the card's interlaced YUY2 pictures and makes

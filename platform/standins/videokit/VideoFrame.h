@@ -4,19 +4,21 @@
 
 #include <vector>
 
-// The uncompressed pictures the stand-in video filters pass: YUY2 (rows top
-// down) and RGB32 (rows bottom up, as a DIB).
+// The pictures the stand-in video filters pass: YUY2 (rows top down), RGB32
+// (rows bottom up, as a DIB) and, for decompressors that take nothing
+// uncompressed, 16-bit Microsoft Video 1.
 struct VideoFrameFormat
 {
-    enum Kind { KIND_NONE, KIND_YUY2, KIND_RGB32 };
+    enum Kind { KIND_NONE, KIND_YUY2, KIND_RGB32, KIND_MSVIDEO1 };
 
     Kind kind;
     int width;
     int height;
     REFERENCE_TIME avgTimePerFrame;
 
-    // Bytes in one row.
+    // Bytes in one row (of the decoded picture for Microsoft Video 1).
     LONG Stride() const { return kind == KIND_RGB32 ? width * 4 : width * 2; }
+    // Bytes of one picture; for Microsoft Video 1 the most a picture can take.
     LONG ImageSize() const { return Stride() * height; }
 
     // KIND_NONE for a type that is neither, or has an odd width.
@@ -30,6 +32,11 @@ void Yuy2ToRgb32(const BYTE* pYuy2, int width, int height, BYTE* pRgb32);
 void Rgb32ToYuy2(const BYTE* pRgb32, int width, int height, BYTE* pYuy2);
 void Yuy2ToBgr24(const BYTE* pYuy2, int width, int height, BYTE* pBgr);
 void Rgb32ToBgr24(const BYTE* pRgb32, int width, int height, BYTE* pBgr);
+
+// One RGB32 picture as 16-bit Microsoft Video 1, every 4 x 4 block in two
+// colours; width and height are multiples of four. Returns the bytes written
+// (at most width * height * 6 / 16 + 2).
+LONG EncodeMsVideo1(const BYTE* pRgb32, int width, int height, BYTE* pOut);
 
 // BT.601 conversions of one pixel.
 void YuvToRgb(int y, int u, int v, BYTE* pB, BYTE* pG, BYTE* pR);
