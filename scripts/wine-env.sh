@@ -31,6 +31,9 @@ wineserver -p >/dev/null 2>&1 || true
 # The first program of a prefix starts winedevice.exe, which would inherit (and hold open)
 # the output pipe of whoever runs it: start it here with its output going nowhere.
 wine cmd /c echo >/dev/null 2>&1 </dev/null || true
+# Xvfb runs no window manager: windows are left unmanaged, or hiding or
+# reparenting a shown window waits seconds for a manager that never answers.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
 
 wine_env_stop() {
   wineserver -k >/dev/null 2>&1 || true

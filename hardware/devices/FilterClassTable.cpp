@@ -1,6 +1,7 @@
 #include "hardware/devices/FilterClassTable.h"
 
 #include "dshow/AudioCaptureFilter.h"
+#include "dshow/AudioRenderFilter.h"
 #include "dshow/DeinterlaceFilter.h"
 #include "dshow/DumpFilter.h"
 #include "dshow/FileWriteFilter.h"
@@ -11,7 +12,9 @@
 #include "dshow/MuxFilter.h"
 #include "dshow/Mpeg2DemuxFilter.h"
 #include "dshow/OverlayMixerFilter.h"
+#include "dshow/SnapPictureFilter.h"
 #include "dshow/TimeShiftFilter.h"
+#include "hardware/devices/713xTVAudio.h"
 #include "hardware/devices/BlackBirdCapture.h"
 #include "hardware/devices/BlackBirdCrossbar.h"
 #include "hardware/devices/BlackBirdEncoder.h"
@@ -202,7 +205,7 @@ const CFilterClass kFilterClasses[] = {
     DEVICE_ROW("BlackBird Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CBlackBirdCrossbar>),
     DEVICE_ROW("BlackBird Video Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CBlackBirdCapture>),
     DEVICE_ROW("713x_3 TV Card TV Audio (Proteus)", AM_KSCATEGORY_TVAUDIO, CreateNoFilterNode),  // C713x3TVAudio
-    DEVICE_ROW("713x TV Card TV Audio (Proteus)", AM_KSCATEGORY_TVAUDIO, CreateNoFilterNode),  // C713xTVAudio
+    DEVICE_ROW("713x TV Card TV Audio (Proteus)", AM_KSCATEGORY_TVAUDIO, CreateFilterNodeOf<C713xTVAudio>),
     CLSID_ROW("Mpeg1 Splitter", kClsidMpeg1Splitter, CreateNoFilterNode),  // CMpeg1SplitterFilter
     CLSID_ROW("InterVideo Time Shift Filter for Veltrane", kClsidIntervideoTimeShiftFilterForVeltrane, CreateNoFilterNode),  // CIVTimeShiftFilter
     DEVICE_ROW("Quenby Lantor TV Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CQuenbyLantorCrossbar
@@ -238,7 +241,7 @@ const CFilterClass kFilterClasses[] = {
     CLSID_ROW("MainConcept Demo MPEG Audio Encoder", kClsidMainconceptDemoMpegAudioEncoder, CreateNoFilterNode),  // CMCAudioEncoder
     CLSID_ROW("MainConcept Demo MPEG Audio Decoder", kClsidMainconceptDemoMpegAudioDecoder, CreateFilterNodeOf<CMCAudioDecoder>),
     CLSID_ROW("MainConcept Demo MPEG Multiplexer", kClsidMainconceptDemoMpegMultiplexer, CreateNoFilterNode),  // CMCMultiplexer
-    CLSID_ROW("Veltrane Snap Picture Filter", kClsidVeltraneSnapPictureFilter, CreateNoFilterNode),  // CSnapPictureFilter
+    CLSID_ROW("Veltrane Snap Picture Filter", kClsidVeltraneSnapPictureFilter, CreateFilterNodeOf<CSnapPictureFilter>),
     CLSID_ROW("Veltrane Deinterlace Filter", kClsidVeltraneDeinterlaceFilter, CreateFilterNodeOf<CDeinterlaceFilter>),
     CLSID_ROW("Ligos GoMotion.MPG SDK Transcode Sample", kClsidLigosGomotionMpgSdkTranscodeSample, CreateNoFilterNode),  // CLigosTranscoder
     CLSID_ROW("Ligos GoMotion Capture Encoder Filter (Veltrane)", kClsidLigosGomotionCaptureEncoderFilterVeltrane, CreateNoFilterNode),  // CLigosCaptureEncoder
@@ -281,8 +284,8 @@ const CFilterClass kFilterClasses[] = {
     DEVICE_ROW("713x TV Card Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // C713xCapture
     DEVICE_ROW("CLASS_FILTER", CLSID_AudioInputDeviceCategory, CreateFilterNodeOf<CAudioCaptureFilter>),
     CLSID_ROW("Veltrane HAL Switch", kClsidVeltraneHalSwitch, CreateNoFilterNode),  // CHALSwitchFilter
-    CLSID_ROW("Direct Sound Filter", kClsidDirectSoundFilter, CreateNoFilterNode),  // CDirectSoundFilter
-    CLSID_ROW("Audio Render", kClsidAudioRender, CreateNoFilterNode),  // CAudioRenderFilter
+    CLSID_ROW("Direct Sound Filter", kClsidDirectSoundFilter, CreateFilterNodeOf<CDirectSoundFilter>),
+    CLSID_ROW("Audio Render", kClsidAudioRender, CreateFilterNodeOf<CAudioRenderFilter>),
 };
 
 #undef CLSID_ROW

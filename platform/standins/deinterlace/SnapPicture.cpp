@@ -1,0 +1,139 @@
+#include "platform/standins/deinterlace/SnapPicture.h"
+
+#include "platform/standins/videokit/PictureFile.h"
+
+#include <string.h>
+
+#include <new>
+
+CUnknown* CALLBACK CSnapPicture::CreateInstance(IUnknown* pUnk, HRESULT* phr)
+{
+    CSnapPicture* p = new (std::nothrow) CSnapPicture(pUnk, phr);
+    if (p == nullptr && phr != nullptr)
+        *phr = E_OUTOFMEMORY;
+    return p;
+}
+
+CSnapPicture::CSnapPicture(IUnknown* pUnk, HRESULT* phr)
+    : CTransformFilter("Veltrane Snap Picture Filter", pUnk, CLSID_VeltraneSnapPicture, phr), m_nSaved(0)
+{
+    m_format = VideoFrameFormat{ VideoFrameFormat::KIND_NONE, 0, 0, 0 };
+}
+
+STDMETHODIMP CSnapPicture::NonDelegatingQueryInterface(REFIID riid, void** ppv)
+{
+    if (riid == IID_IVeltraneSnapPicture)
+        return GetInterface(static_cast<IVeltraneSnapPicture*>(this), ppv);
+    return CTransformFilter::NonDelegatingQueryInterface(riid, ppv);
+}
+
+HRESULT CSnapPicture::CheckInputType(const CMediaType* mtIn)
+{
+    return VideoFrameFormat::FromMediaType(mtIn).kind != VideoFrameFormat::KIND_NONE ? S_OK
+                                                                                      : VFW_E_TYPE_NOT_ACCEPTED;
+}
+
+HRESULT CSnapPicture::CheckTransform(const CMediaType* mtIn, const CMediaType* mtOut)
+{
+    VideoFrameFormat in = VideoFrameFormat::FromMediaType(mtIn);
+    VideoFrameFormat out = VideoFrameFormat::FromMediaType(mtOut);
+    return in.kind != VideoFrameFormat::KIND_NONE && in.kind == out.kind && in.width == out.width &&
+                   in.height == out.height
+               ? S_OK
+               : VFW_E_TYPE_NOT_ACCEPTED;
+}
+
+HRESULT CSnapPicture::GetMediaType(int iPosition, CMediaType* pMediaType)
+{
+    if (!m_pInput->IsConnected())
+        return E_UNEXPECTED;
+    if (iPosition < 0)
+        return E_INVALIDARG;
+    if (iPosition > 0)
+        return VFW_S_NO_MORE_ITEMS;
+    VideoFrameFormat::FromMediaType(&m_pInput->CurrentMediaType()).ToMediaType(pMediaType);
+    return S_OK;
+}
+
+HRESULT CSnapPicture::DecideBufferSize(IMemAllocator* pAllocator, ALLOCATOR_PROPERTIES* pProp)
+{
+    VideoFrameFormat format = VideoFrameFormat::FromMediaType(&m_pInput->CurrentMediaType());
+    if (format.kind == VideoFrameFormat::KIND_NONE)
+        return E_UNEXPECTED;
+    if (pProp->cBuffers < 2)
+        pProp->cBuffers = 2;
+    if (pProp->cbBuffer < format.ImageSize())
+        pProp->cbBuffer = format.ImageSize();
+    if (pProp->cbAlign < 1)
+        pProp->cbAlign = 1;
+    ALLOCATOR_PROPERTIES actual;
+    HRESULT hr = pAllocator->SetProperties(pProp, &actual);
+    if (FAILED(hr))
+        return hr;
+    return actual.cbBuffer < format.ImageSize() ? E_FAIL : S_OK;
+}
+
+HRESULT CSnapPicture::Transform(IMediaSample* pIn, IMediaSample* pOut)
+{
+    VideoFrameFormat format = VideoFrameFormat::FromMediaType(&m_pInput->CurrentMediaType());
+    BYTE* pSrc = nullptr;
+    BYTE* pDst = nullptr;
+    if (FAILED(pIn->GetPointer(&pSrc)) || FAILED(pOut->GetPointer(&pDst)))
+        return E_FAIL;
+    LONG size = format.ImageSize();
+    if (pIn->GetActualDataLength() < size || pOut->GetSize() < size)
+        return E_FAIL;
+    memcpy(pDst, pSrc, size);
+    pOut->SetActualDataLength(size);
+    CAutoLock lock(&m_csPicture);
+    m_picture.assign(pSrc, pSrc + size);
+    m_format = format;
+    return S_OK;
+}
+
+STDMETHODIMP CSnapPicture::GetSavedCount(LONG* plCount)
+{
+    if (plCount == nullptr)
+        return E_POINTER;
+    CAutoLock lock(&m_csPicture);
+    *plCount = m_nSaved;
+    return S_OK;
+}
+
+STDMETHODIMP CSnapPicture::Command(LONG lCommand, SNAP_PICTURE_REQUEST* pRequest)
+{
+    if (pRequest == nullptr)
+        return E_POINTER;
+    if (lCommand != COMMAND_SAVE || pRequest->cbSize != sizeof(SNAP_PICTURE_REQUEST))
+        return E_INVALIDARG;
+    char szFile[sizeof(pRequest->szFile)];
+    memcpy(szFile, pRequest->szFile, sizeof(szFile));
+    szFile[sizeof(szFile) - 1] = '\0';
+    WCHAR wszFile[sizeof(szFile)];
+    if (szFile[0] == '\0' || MultiByteToWideChar(CP_ACP, 0, szFile, -1, wszFile, sizeof(szFile)) == 0)
+        return E_INVALIDARG;
+    int kind = pRequest->dwType == PICTURE_JPEG ? PICTURE_JPEG : PICTURE_BMP;
+
+    std::vector<BYTE> picture;
+    VideoFrameFormat format;
+    {
+        CAutoLock lock(&m_csPicture);
+        picture = m_picture;
+        format = m_format;
+    }
+    if (picture.empty())
+        return VFW_E_WRONG_STATE;
+    std::vector<BYTE> bgr(static_cast<size_t>(format.width) * format.height * 3);
+    if (format.kind == VideoFrameFormat::KIND_YUY2)
+        Yuy2ToBgr24(picture.data(), format.width, format.height, bgr.data());
+    else
+        Rgb32ToBgr24(picture.data(), format.width, format.height, bgr.data());
+    HRESULT hr = WritePictureFile(wszFile, bgr.data(), format.width, format.height, kind,
+                                  static_cast<int>(pRequest->dwQuality));
+    if (SUCCEEDED(hr))
+    {
+        CAutoLock lock(&m_csPicture);
+        ++m_nSaved;
+    }
+    return hr;
+}
