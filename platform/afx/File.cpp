@@ -76,16 +76,9 @@ BOOL CStdioFile::ReadString(CString& rString) {
   rString.Empty();
   if (!m_pStream) return FALSE;
   std::string line;
-  char chunk[512];
-  while (std::fgets(chunk, sizeof chunk, m_pStream)) {
-    line += chunk;
-    if (!line.empty() && line.back() == '\n') {
-      line.pop_back();
-      rString = CString(line.data(), static_cast<int>(line.size()));
-      return TRUE;
-    }
-  }
-  if (std::ferror(m_pStream) || line.empty()) return FALSE;
+  int c;
+  while ((c = std::getc(m_pStream)) != EOF && c != '\n') line += static_cast<char>(c);
+  if (c == EOF && (std::ferror(m_pStream) || line.empty())) return FALSE;
   rString = CString(line.data(), static_cast<int>(line.size()));
   return TRUE;
 }
