@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/afx/Dc.h"
+#include "platform/afx/Menu.h"
 #include "platform/afx/StdControls.h"
 #include "tests/platform/afx/WindowTestUtil.h"
 
@@ -209,6 +210,80 @@ TEST(HandleMap, TemporaryWrappersLastUntilTheirLoopIdles) {
   EXPECT_EQ(hChild, attached.Detach());
   EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hChild));
   EXPECT_TRUE(::IsWindow(hChild));
+}
+
+// Owner-drawn menu items are measured and drawn by the object of the menu that holds them.
+class CLoggingMenu : public CMenu {
+ public:
+  std::vector<std::string>* log = nullptr;
+  std::string name;
+  void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override {
+    log->push_back(name + " draws " + std::to_string(lpDrawItemStruct->itemID));
+  }
+  void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) override {
+    log->push_back(name + " measures " + std::to_string(lpMeasureItemStruct->itemID));
+    lpMeasureItemStruct->itemHeight = 20;
+  }
+};
+
+TEST(MessageMap, OwnerDrawnMenuItemsReachTheirMenuObjects) {
+  CBaseTestWnd wnd;
+  ASSERT_TRUE(wnd.CreateTopLevel());
+  CLoggingMenu bar, popup;
+  bar.log = popup.log = &wnd.log;
+  bar.name = "bar";
+  popup.name = "popup";
+  ASSERT_TRUE(bar.CreateMenu());
+  ASSERT_TRUE(popup.CreatePopupMenu());
+  popup.AppendMenu(MF_OWNERDRAW, 501);
+  bar.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(popup.m_hMenu), "File");
+  ASSERT_TRUE(wnd.SetMenu(&bar));
+  wnd.log.clear();
+
+  MEASUREITEMSTRUCT measure = {ODT_MENU, 0, 501, 0, 0, 0};
+  wnd.SendMessage(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+  EXPECT_EQ(20u, measure.itemHeight);
+  DRAWITEMSTRUCT draw = {};
+  draw.CtlType = ODT_MENU;
+  draw.itemID = 501;
+  draw.hwndItem = reinterpret_cast<HWND>(popup.m_hMenu);
+  wnd.SendMessage(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+  EXPECT_EQ((std::vector<std::string>{"popup measures 501", "popup draws 501"}), wnd.log);
+
+  EXPECT_EQ(&popup, bar.GetSubMenu(0));
+  EXPECT_EQ(&popup, AfxFindPopupMenuFromID(&bar, 501));
+  EXPECT_EQ(&bar, AfxFindPopupMenuFromID(&bar, static_cast<UINT>(reinterpret_cast<UINT_PTR>(popup.m_hMenu))));
+  wnd.SetMenu(nullptr);
+  bar.RemoveMenu(0, MF_BYPOSITION);
+}
+
+TEST(WindowHelpers, StylesAndCentring) {
+  CBaseTestWnd wnd;
+  ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "popup", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr));
+  EXPECT_FALSE(wnd.ModifyStyle(0, WS_POPUP));
+  EXPECT_TRUE(wnd.ModifyStyle(0, WS_BORDER, SWP_FRAMECHANGED));
+  EXPECT_TRUE(wnd.GetStyle() & WS_BORDER);
+  EXPECT_TRUE(wnd.ModifyStyleEx(0, WS_EX_TOOLWINDOW));
+  EXPECT_TRUE(wnd.GetExStyle() & WS_EX_TOOLWINDOW);
+
+  // Without an owner the window is centred in the work area; a child in its parent's client area.
+  wnd.CenterWindow();
+  MONITORINFO mi = {sizeof mi};
+  ::GetMonitorInfoA(::MonitorFromWindow(wnd.m_hWnd, MONITOR_DEFAULTTOPRIMARY), &mi);
+  CRect rect;
+  wnd.GetWindowRect(&rect);
+  EXPECT_EQ((mi.rcWork.left + mi.rcWork.right) / 2 - 100, rect.left);
+  EXPECT_EQ((mi.rcWork.top + mi.rcWork.bottom) / 2 - 50, rect.top);
+
+  CStatic child;
+  ASSERT_TRUE(child.Create("c", WS_CHILD, CRect(0, 0, 40, 20), &wnd));
+  child.CenterWindow();
+  CRect client, placed;
+  wnd.GetClientRect(&client);
+  child.GetWindowRect(&placed);
+  wnd.ScreenToClient(&placed);
+  EXPECT_EQ(client.Width() / 2 - 20, placed.left);
+  EXPECT_EQ(client.Height() / 2 - 10, placed.top);
 }
 
 }  // namespace

@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/afx/Dialog.h"
 #include "platform/afx/HandleMap.h"
 #include "resources/ResourceIds.h"
+#include "tests/platform/afx/WindowTestIds.h"
 #include "tests/platform/afx/WindowTestUtil.h"
 
 namespace {
@@ -69,6 +71,56 @@ TEST(WinApp, AnInstanceThatDoesNotStartGoesStraightToExit) {
   EXPECT_EQ((std::vector<std::string>{"init", "exit"}), app.log);
   EXPECT_TRUE(app.idleCounts.empty());
   EXPECT_STREQ("-Rec", app.m_lpCmdLine);
+}
+
+// The thread's loop pre-translates for modeless dialogs, and gives the main window the keys of
+// windows outside its tree.
+class CKeyLoggingWnd : public CWnd {
+ public:
+  std::vector<std::string>* log = nullptr;
+  BOOL PreTranslateMessage(MSG* pMsg) override {
+    if (pMsg->message == WM_KEYDOWN)
+      log->push_back("main " + std::to_string(pMsg->wParam));
+    return FALSE;
+  }
+};
+
+class CModelessDlg : public CDialog {
+ public:
+  std::vector<std::string>* log = nullptr;
+  void OnCancel() override {
+    log->push_back("modeless cancel");
+    DestroyWindow();
+  }
+};
+
+class CKeysApp : public CWinApp {
+ public:
+  std::vector<std::string> log;
+  CKeyLoggingWnd mainWnd;
+  CModelessDlg modeless;
+  CWnd plain;
+
+  BOOL InitInstance() override {
+    mainWnd.log = &log;
+    modeless.log = &log;
+    mainWnd.CreateEx(0, AfxRegisterWndClass(0), "main", WS_OVERLAPPEDWINDOW, 0, 0, 100, 50, nullptr, nullptr);
+    plain.CreateEx(0, AfxRegisterWndClass(0), "plain", WS_OVERLAPPEDWINDOW, 0, 0, 100, 50, nullptr, nullptr);
+    m_pMainWnd = &mainWnd;
+    modeless.Create(IDD_TEST_PLAIN);
+    modeless.GetDlgItem(IDC_TEXT)->PostMessage(WM_KEYDOWN, VK_ESCAPE);
+    plain.PostMessage(WM_KEYDOWN, 'P');
+    mainWnd.PostMessage(WM_CLOSE);
+    return TRUE;
+  }
+};
+
+TEST(WinApp, TheLoopPreTranslatesForModelessDialogsAndTheMainWindow) {
+  AfxSetResourceHandle(nullptr);
+  CKeysApp app;
+  EXPECT_EQ(0, AfxWinMain(::GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOW));
+  EXPECT_EQ((std::vector<std::string>{"modeless cancel", "main 80"}), app.log);
+  EXPECT_EQ(nullptr, app.modeless.m_hWnd);
 }
 
 TEST(WinApp, MessageBoxesTakeTheirTextFromTheResourceModule) {
