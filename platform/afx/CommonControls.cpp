@@ -128,20 +128,9 @@ int CListCtrl::InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat, int
   return InsertColumn(nCol, &column);
 }
 
-int CListCtrl::InsertItem(UINT nMask, int nItem, LPCSTR lpszItem, UINT nState, UINT nStateMask, int nImage, LPARAM lParam) {
-  LVITEMA item = {};
-  item.mask = nMask;
-  item.iItem = nItem;
-  item.state = nState;
-  item.stateMask = nStateMask;
-  item.pszText = const_cast<LPSTR>(lpszItem);
-  item.iImage = nImage;
-  item.lParam = lParam;
-  return InsertItem(&item);
-}
-
-BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCSTR lpszItem, int nImage, UINT nState,
-                        UINT nStateMask, LPARAM lParam) {
+namespace {
+LVITEMA MakeItem(UINT nMask, int nItem, int nSubItem, LPCSTR lpszItem, int nImage, UINT nState, UINT nStateMask,
+                 LPARAM lParam) {
   LVITEMA item = {};
   item.mask = nMask;
   item.iItem = nItem;
@@ -151,6 +140,18 @@ BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCSTR lpszItem, in
   item.pszText = const_cast<LPSTR>(lpszItem);
   item.iImage = nImage;
   item.lParam = lParam;
+  return item;
+}
+}  // namespace
+
+int CListCtrl::InsertItem(UINT nMask, int nItem, LPCSTR lpszItem, UINT nState, UINT nStateMask, int nImage, LPARAM lParam) {
+  const LVITEMA item = MakeItem(nMask, nItem, 0, lpszItem, nImage, nState, nStateMask, lParam);
+  return InsertItem(&item);
+}
+
+BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCSTR lpszItem, int nImage, UINT nState,
+                        UINT nStateMask, LPARAM lParam) {
+  const LVITEMA item = MakeItem(nMask, nItem, nSubItem, lpszItem, nImage, nState, nStateMask, lParam);
   return SetItem(&item);
 }
 

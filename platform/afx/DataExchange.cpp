@@ -71,6 +71,24 @@ void AFXAPI AfxFormatString1(CString& rString, UINT nIDS, LPCSTR lpsz1) { AfxFor
 
 namespace {
 
+// The control of an exchange that is to run: NULL once the exchange failed or without the control.
+HWND PrepareIfRunning(CDataExchange* pDX, int nIDC, BOOL bEdit) {
+  if (pDX->m_bFailed)
+    return nullptr;
+  return bEdit ? pDX->PrepareEditCtrl(nIDC) : pDX->PrepareCtrl(nIDC);
+}
+
+// An int kept by the control itself: read with one message, written with another (value in wParam).
+void ExchangeByMessages(CDataExchange* pDX, int nIDC, int& value, UINT nGetMsg, UINT nSetMsg) {
+  HWND hWndCtrl = PrepareIfRunning(pDX, nIDC, FALSE);
+  if (!hWndCtrl)
+    return;
+  if (pDX->m_bSaveAndValidate)
+    value = static_cast<int>(::SendMessageA(hWndCtrl, nGetMsg, 0, 0));
+  else
+    ::SendMessageA(hWndCtrl, nSetMsg, static_cast<WPARAM>(value), 0);
+}
+
 void FailWithMessage(CDataExchange* pDX, UINT nIDPrompt) {
   AfxMessageBox(nIDPrompt);
   pDX->Fail();
@@ -114,58 +132,50 @@ BOOL ParseUnsigned(const char* text, unsigned long long maxVal, unsigned long lo
   return TRUE;
 }
 
-template <class T>
-void TextSigned(CDataExchange* pDX, int nIDC, T& value, long long minVal, long long maxVal, UINT nIDPrompt) {
-  if (pDX->m_bFailed)
-    return;
-  HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
+// A number in an edit: parsed with parse (FALSE: the message nIDPrompt), shown with format.
+template <class T, class Parsed>
+void TextNumber(CDataExchange* pDX, int nIDC, T& value, BOOL (*parse)(const char*, Parsed*), LPCSTR format,
+                UINT nIDPrompt) {
+  HWND hWndCtrl = PrepareIfRunning(pDX, nIDC, TRUE);
   if (!hWndCtrl)
     return;
   if (pDX->m_bSaveAndValidate) {
     char text[64];
     ::GetWindowTextA(hWndCtrl, text, sizeof text);
-    long long parsed = 0;
-    if (!ParseSigned(text, minVal, maxVal, &parsed)) {
+    Parsed parsed = 0;
+    if (!parse(text, &parsed)) {
       FailWithMessage(pDX, nIDPrompt);
       return;
     }
     value = static_cast<T>(parsed);
   } else {
-    char text[32];
-    wsprintfA(text, "%ld", static_cast<long>(value));
+    CString text;
+    text.Format(format, value);
     AfxSetWindowText(hWndCtrl, text);
   }
 }
 
-template <class T>
-void TextUnsigned(CDataExchange* pDX, int nIDC, T& value, unsigned long long maxVal, UINT nIDPrompt) {
-  if (pDX->m_bFailed)
-    return;
-  HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
-  if (!hWndCtrl)
-    return;
-  if (pDX->m_bSaveAndValidate) {
-    char text[64];
-    ::GetWindowTextA(hWndCtrl, text, sizeof text);
-    unsigned long long parsed = 0;
-    if (!ParseUnsigned(text, maxVal, &parsed)) {
-      FailWithMessage(pDX, nIDPrompt);
-      return;
-    }
-    value = static_cast<T>(parsed);
-  } else {
-    char text[32];
-    wsprintfA(text, "%lu", static_cast<unsigned long>(value));
-    AfxSetWindowText(hWndCtrl, text);
-  }
+template <long long minVal, long long maxVal>
+BOOL ParseSignedIn(const char* text, long long* pValue) {
+  return ParseSigned(text, minVal, maxVal, pValue);
+}
+
+template <unsigned long long maxVal>
+BOOL ParseUnsignedIn(const char* text, unsigned long long* pValue) {
+  return ParseUnsigned(text, maxVal, pValue);
+}
+
+BOOL ParseReal(const char* text, double* pValue) {
+  const char* p = SkipBlanks(text);
+  char* end = nullptr;
+  *pValue = std::strtod(p, &end);
+  return end != p && *SkipBlanks(end) == '\0';
 }
 
 }  // namespace
 
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {
-  if (pDX->m_bFailed)
-    return;
-  HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
+  HWND hWndCtrl = PrepareIfRunning(pDX, nIDC, TRUE);
   if (!hWndCtrl)
     return;
   if (pDX->m_bSaveAndValidate) {
@@ -178,65 +188,39 @@ void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {
 }
 
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, int& value) {
-  TextSigned(pDX, nIDC, value, INT_MIN, INT_MAX, AFX_IDP_PARSE_INT);
+  TextNumber(pDX, nIDC, value, &ParseSignedIn<INT_MIN, INT_MAX>, "%d", AFX_IDP_PARSE_INT);
 }
 
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, long& value) {
-  TextSigned(pDX, nIDC, value, LONG_MIN, LONG_MAX, AFX_IDP_PARSE_INT);
+  TextNumber(pDX, nIDC, value, &ParseSignedIn<LONG_MIN, LONG_MAX>, "%ld", AFX_IDP_PARSE_INT);
 }
 
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, UINT& value) {
-  TextUnsigned(pDX, nIDC, value, UINT_MAX, AFX_IDP_PARSE_UINT);
+  TextNumber(pDX, nIDC, value, &ParseUnsignedIn<UINT_MAX>, "%u", AFX_IDP_PARSE_UINT);
 }
 
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, DWORD& value) {
-  TextUnsigned(pDX, nIDC, value, ULONG_MAX, AFX_IDP_PARSE_UINT);
+  TextNumber(pDX, nIDC, value, &ParseUnsignedIn<ULONG_MAX>, "%lu", AFX_IDP_PARSE_UINT);
 }
 
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, BYTE& value) {
-  TextUnsigned(pDX, nIDC, value, 255, AFX_IDP_PARSE_BYTE);
+  UINT wide = value;
+  TextNumber(pDX, nIDC, wide, &ParseUnsignedIn<255>, "%u", AFX_IDP_PARSE_BYTE);
+  value = static_cast<BYTE>(wide);
 }
 
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, double& value) {
-  if (pDX->m_bFailed)
-    return;
-  HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
-  if (!hWndCtrl)
-    return;
-  if (pDX->m_bSaveAndValidate) {
-    char text[64];
-    ::GetWindowTextA(hWndCtrl, text, sizeof text);
-    const char* p = SkipBlanks(text);
-    char* end = nullptr;
-    const double parsed = std::strtod(p, &end);
-    if (end == p || *SkipBlanks(end) != '\0') {
-      FailWithMessage(pDX, AFX_IDP_PARSE_REAL);
-      return;
-    }
-    value = parsed;
-  } else {
-    CString text;
-    text.Format("%.*g", DBL_DIG, value);
-    AfxSetWindowText(hWndCtrl, text);
-  }
+  CString format;
+  format.Format("%%.%dg", DBL_DIG);
+  TextNumber(pDX, nIDC, value, &ParseReal, format, AFX_IDP_PARSE_REAL);
 }
 
 void AFXAPI DDX_Check(CDataExchange* pDX, int nIDC, int& value) {
-  if (pDX->m_bFailed)
-    return;
-  HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
-  if (!hWndCtrl)
-    return;
-  if (pDX->m_bSaveAndValidate)
-    value = static_cast<int>(::SendMessageA(hWndCtrl, BM_GETCHECK, 0, 0));
-  else
-    ::SendMessageA(hWndCtrl, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+  ExchangeByMessages(pDX, nIDC, value, BM_GETCHECK, BM_SETCHECK);
 }
 
 void AFXAPI DDX_Radio(CDataExchange* pDX, int nIDC, int& value) {
-  if (pDX->m_bFailed)
-    return;
-  HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
+  HWND hWndCtrl = PrepareIfRunning(pDX, nIDC, FALSE);
   if (!hWndCtrl)
     return;
   if (pDX->m_bSaveAndValidate)
@@ -257,21 +241,11 @@ void AFXAPI DDX_Radio(CDataExchange* pDX, int nIDC, int& value) {
 }
 
 void AFXAPI DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index) {
-  if (pDX->m_bFailed)
-    return;
-  HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
-  if (!hWndCtrl)
-    return;
-  if (pDX->m_bSaveAndValidate)
-    index = static_cast<int>(::SendMessageA(hWndCtrl, CB_GETCURSEL, 0, 0));
-  else
-    ::SendMessageA(hWndCtrl, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  ExchangeByMessages(pDX, nIDC, index, CB_GETCURSEL, CB_SETCURSEL);
 }
 
 void AFXAPI DDX_CBString(CDataExchange* pDX, int nIDC, CString& value) {
-  if (pDX->m_bFailed)
-    return;
-  HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
+  HWND hWndCtrl = PrepareIfRunning(pDX, nIDC, FALSE);
   if (!hWndCtrl)
     return;
   if (pDX->m_bSaveAndValidate) {
@@ -288,21 +262,11 @@ void AFXAPI DDX_CBString(CDataExchange* pDX, int nIDC, CString& value) {
 }
 
 void AFXAPI DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index) {
-  if (pDX->m_bFailed)
-    return;
-  HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
-  if (!hWndCtrl)
-    return;
-  if (pDX->m_bSaveAndValidate)
-    index = static_cast<int>(::SendMessageA(hWndCtrl, LB_GETCURSEL, 0, 0));
-  else
-    ::SendMessageA(hWndCtrl, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  ExchangeByMessages(pDX, nIDC, index, LB_GETCURSEL, LB_SETCURSEL);
 }
 
 void AFXAPI DDX_LBString(CDataExchange* pDX, int nIDC, CString& value) {
-  if (pDX->m_bFailed)
-    return;
-  HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
+  HWND hWndCtrl = PrepareIfRunning(pDX, nIDC, FALSE);
   if (!hWndCtrl)
     return;
   if (pDX->m_bSaveAndValidate) {
@@ -320,9 +284,7 @@ void AFXAPI DDX_LBString(CDataExchange* pDX, int nIDC, CString& value) {
 }
 
 void AFXAPI DDX_Slider(CDataExchange* pDX, int nIDC, int& value) {
-  if (pDX->m_bFailed)
-    return;
-  HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
+  HWND hWndCtrl = PrepareIfRunning(pDX, nIDC, FALSE);
   if (!hWndCtrl)
     return;
   if (pDX->m_bSaveAndValidate)
@@ -332,9 +294,7 @@ void AFXAPI DDX_Slider(CDataExchange* pDX, int nIDC, int& value) {
 }
 
 void AFXAPI DDX_DateTimeCtrl(CDataExchange* pDX, int nIDC, CTime& value) {
-  if (pDX->m_bFailed)
-    return;
-  HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
+  HWND hWndCtrl = PrepareIfRunning(pDX, nIDC, FALSE);
   if (!hWndCtrl)
     return;
   SYSTEMTIME st = {};

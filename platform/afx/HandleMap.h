@@ -25,6 +25,26 @@ public:
   void RemovePermanent(HANDLE h, CObject* pObject = nullptr);
   // The permanent wrapper, else the temporary one, else a new temporary made by pfnConstruct.
   CObject* FromHandle(HANDLE h, PFN_CONSTRUCT pfnConstruct);
+  // Makes pObject the permanent owner of h, kept in member; FALSE when there is no handle, the
+  // object holds one already or the handle has an owner.
+  template <class H>
+  BOOL AttachHandle(H& member, H h, CObject* pObject) {
+    if (!h || member || LookupPermanent(h))
+      return FALSE;
+    member = h;
+    SetPermanent(h, pObject);
+    return TRUE;
+  }
+  // Takes the handle out of member (and pObject's entry out of the map); the handle is returned.
+  template <class H>
+  H DetachHandle(H& member, CObject* pObject) {
+    H h = member;
+    if (h) {
+      RemovePermanent(h, pObject);
+      member = nullptr;
+    }
+    return h;
+  }
   // Deletes the temporaries made at loop depth nMinDepth or deeper.
   void DeleteTemp(int nMinDepth);
   int GetTemporaryCount() const { return static_cast<int>(m_temporary.size()); }

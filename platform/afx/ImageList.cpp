@@ -28,22 +28,9 @@ CImageList* PASCAL CImageList::FromHandlePermanent(HIMAGELIST hImageList) {
   return hImageList ? static_cast<CImageList*>(ImageListMap().LookupPermanent(hImageList)) : NULL;
 }
 
-BOOL CImageList::Attach(HIMAGELIST hImageList) {
-  if (!hImageList || m_hImageList)
-    return FALSE;
-  m_hImageList = hImageList;
-  ImageListMap().SetPermanent(hImageList, this);
-  return TRUE;
-}
+BOOL CImageList::Attach(HIMAGELIST hImageList) { return ImageListMap().AttachHandle(m_hImageList, hImageList, this); }
 
-HIMAGELIST CImageList::Detach() {
-  HIMAGELIST hImageList = m_hImageList;
-  if (hImageList) {
-    ImageListMap().RemovePermanent(hImageList, this);
-    m_hImageList = NULL;
-  }
-  return hImageList;
-}
+HIMAGELIST CImageList::Detach() { return ImageListMap().DetachHandle(m_hImageList, this); }
 
 BOOL CImageList::DeleteImageList() {
   if (!m_hImageList)

@@ -28,22 +28,9 @@ CMenu* PASCAL CMenu::FromHandlePermanent(HMENU hMenu) {
 
 void PASCAL CMenu::DeleteTempMap() { MenuMap().DeleteTemp(AfxGetThreadState()->m_nLoopDepth); }
 
-BOOL CMenu::Attach(HMENU hNewMenu) {
-  if (!hNewMenu || m_hMenu)
-    return FALSE;
-  m_hMenu = hNewMenu;
-  MenuMap().SetPermanent(hNewMenu, this);
-  return TRUE;
-}
+BOOL CMenu::Attach(HMENU hNewMenu) { return MenuMap().AttachHandle(m_hMenu, hNewMenu, this); }
 
-HMENU CMenu::Detach() {
-  HMENU hMenu = m_hMenu;
-  if (hMenu) {
-    MenuMap().RemovePermanent(hMenu, this);
-    m_hMenu = NULL;
-  }
-  return hMenu;
-}
+HMENU CMenu::Detach() { return MenuMap().DetachHandle(m_hMenu, this); }
 
 BOOL CMenu::CreateMenu() { return Attach(::CreateMenu()); }
 BOOL CMenu::CreatePopupMenu() { return Attach(::CreatePopupMenu()); }

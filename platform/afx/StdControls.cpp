@@ -28,14 +28,21 @@ BOOL CListBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nI
   return CWnd::Create("LISTBOX", NULL, dwStyle, rect, pParentWnd, nID);
 }
 
-void CListBox::GetText(int nIndex, CString& rString) const {
-  const int nLen = GetTextLen(nIndex);
+namespace {
+// An item's text of a list or combo box: one message for its length, one for the text.
+void ReadItemText(HWND hWnd, UINT nLenMsg, UINT nTextMsg, int nIndex, CString& rString) {
+  const int nLen = static_cast<int>(::SendMessageA(hWnd, nLenMsg, nIndex, 0));
   if (nLen < 0) {
     rString.Empty();
     return;
   }
-  GetText(nIndex, rString.GetBufferSetLength(nLen));
+  ::SendMessageA(hWnd, nTextMsg, nIndex, reinterpret_cast<LPARAM>(rString.GetBufferSetLength(nLen)));
   rString.ReleaseBuffer();
+}
+}  // namespace
+
+void CListBox::GetText(int nIndex, CString& rString) const {
+  ReadItemText(m_hWnd, LB_GETTEXTLEN, LB_GETTEXT, nIndex, rString);
 }
 
 UINT CListBox::ItemFromPoint(CPoint pt, BOOL& bOutside) const {
@@ -51,10 +58,10 @@ void CListBox::DeleteItem(LPDELETEITEMSTRUCT) {}
 
 namespace {
 
-// The owner-draw messages of list and combo boxes, handed to the control's own operations.
+// The owner-draw messages of list and combo boxes go to the control's own operations; the rest to
+// the window's reflection.
 template <class T>
-BOOL OwnerDrawNotify(T* pControl, UINT message, LPARAM lParam, LRESULT* pResult, BOOL* pHandled) {
-  *pHandled = TRUE;
+BOOL OwnerDrawChildNotify(T* pControl, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   switch (message) {
     case WM_DRAWITEM:
       pControl->DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
@@ -72,17 +79,14 @@ BOOL OwnerDrawNotify(T* pControl, UINT message, LPARAM lParam, LRESULT* pResult,
       pControl->DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
       return TRUE;
     default:
-      *pHandled = FALSE;
-      return FALSE;
+      return pControl->CWnd::OnChildNotify(message, wParam, lParam, pResult);
   }
 }
 
 }  // namespace
 
 BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-  BOOL bHandled = FALSE;
-  const BOOL bResult = OwnerDrawNotify(this, message, lParam, pResult, &bHandled);
-  return bHandled ? bResult : CWnd::OnChildNotify(message, wParam, lParam, pResult);
+  return OwnerDrawChildNotify(this, message, wParam, lParam, pResult);
 }
 
 BOOL CComboBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
@@ -90,13 +94,7 @@ BOOL CComboBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT n
 }
 
 void CComboBox::GetLBText(int nIndex, CString& rString) const {
-  const int nLen = GetLBTextLen(nIndex);
-  if (nLen < 0) {
-    rString.Empty();
-    return;
-  }
-  GetLBText(nIndex, rString.GetBufferSetLength(nLen));
-  rString.ReleaseBuffer();
+  ReadItemText(m_hWnd, CB_GETLBTEXTLEN, CB_GETLBTEXT, nIndex, rString);
 }
 
 void CComboBox::DrawItem(LPDRAWITEMSTRUCT) {}
@@ -105,9 +103,7 @@ int CComboBox::CompareItem(LPCOMPAREITEMSTRUCT) { return 0; }
 void CComboBox::DeleteItem(LPDELETEITEMSTRUCT) {}
 
 BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-  BOOL bHandled = FALSE;
-  const BOOL bResult = OwnerDrawNotify(this, message, lParam, pResult, &bHandled);
-  return bHandled ? bResult : CWnd::OnChildNotify(message, wParam, lParam, pResult);
+  return OwnerDrawChildNotify(this, message, wParam, lParam, pResult);
 }
 
 BOOL CEdit::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {

@@ -176,16 +176,7 @@ BOOL CWinThread::PreTranslateMessage(MSG* pMsg) {
   return FALSE;
 }
 
-BOOL CWinThread::PumpMessage() {
-  MSG& msg = AfxGetThreadState()->m_msgCur;
-  if (!::GetMessageA(&msg, nullptr, 0, 0))
-    return FALSE;
-  if (msg.message != WM_KICKIDLE && !PreTranslateMessage(&msg)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-  }
-  return TRUE;
-}
+BOOL CWinThread::PumpMessage() { return AfxInternalPumpMessage(); }
 
 int CWinThread::Run() {
   AFX_THREAD_STATE* pState = AfxGetThreadState();

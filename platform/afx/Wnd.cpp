@@ -55,22 +55,9 @@ CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd) {
 
 void PASCAL CWnd::DeleteTempMap() { WndMap().DeleteTemp(AfxGetThreadState()->m_nLoopDepth); }
 
-BOOL CWnd::Attach(HWND hWndNew) {
-  if (!hWndNew || m_hWnd || WndMap().LookupPermanent(hWndNew))
-    return FALSE;
-  m_hWnd = hWndNew;
-  WndMap().SetPermanent(hWndNew, this);
-  return TRUE;
-}
+BOOL CWnd::Attach(HWND hWndNew) { return WndMap().AttachHandle(m_hWnd, hWndNew, this); }
 
-HWND CWnd::Detach() {
-  HWND hWnd = m_hWnd;
-  if (hWnd) {
-    WndMap().RemovePermanent(hWnd, this);
-    m_hWnd = nullptr;
-  }
-  return hWnd;
-}
+HWND CWnd::Detach() { return WndMap().DetachHandle(m_hWnd, this); }
 
 // --- creation -------------------------------------------------------------------------------
 
@@ -469,6 +456,10 @@ BOOL AFXAPI AfxPreTranslateMessage(MSG* pMsg) {
 BOOL AFXAPI AfxPumpMessage() {
   if (CWinThread* pThread = AfxGetThread())
     return pThread->PumpMessage();
+  return AfxInternalPumpMessage();
+}
+
+BOOL AFXAPI AfxInternalPumpMessage() {
   MSG& msg = AfxGetThreadState()->m_msgCur;
   if (!::GetMessageA(&msg, nullptr, 0, 0))
     return FALSE;
@@ -564,26 +555,25 @@ void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, 
   SendToDescendants(m_hWnd, message, wParam, lParam, bDeep);
 }
 
-BOOL PASCAL CWnd::ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
-  const DWORD dwStyle = static_cast<DWORD>(::GetWindowLongA(hWnd, GWL_STYLE));
+namespace {
+BOOL ModifyWindowLong(HWND hWnd, int nIndex, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
+  const DWORD dwStyle = static_cast<DWORD>(::GetWindowLongA(hWnd, nIndex));
   const DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
   if (dwStyle == dwNewStyle)
     return FALSE;
-  ::SetWindowLongA(hWnd, GWL_STYLE, static_cast<LONG>(dwNewStyle));
+  ::SetWindowLongA(hWnd, nIndex, static_cast<LONG>(dwNewStyle));
   if (nFlags)
     ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
   return TRUE;
 }
+}  // namespace
+
+BOOL PASCAL CWnd::ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
+  return ModifyWindowLong(hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags);
+}
 
 BOOL PASCAL CWnd::ModifyStyleEx(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
-  const DWORD dwStyle = static_cast<DWORD>(::GetWindowLongA(hWnd, GWL_EXSTYLE));
-  const DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
-  if (dwStyle == dwNewStyle)
-    return FALSE;
-  ::SetWindowLongA(hWnd, GWL_EXSTYLE, static_cast<LONG>(dwNewStyle));
-  if (nFlags)
-    ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-  return TRUE;
+  return ModifyWindowLong(hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
 }
 
 BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) { return ModifyStyle(m_hWnd, dwRemove, dwAdd, nFlags); }

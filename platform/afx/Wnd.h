@@ -352,8 +352,10 @@ LPCSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, H
 
 // The message pre-translation of the current thread: its thread object's, else the walk up the tree.
 BOOL AFXAPI AfxPreTranslateMessage(MSG* pMsg);
-// Gets, pre-translates and dispatches one message; FALSE on WM_QUIT.
+// Gets, pre-translates and dispatches one message; FALSE on WM_QUIT. AfxPumpMessage goes through
+// the thread object's PumpMessage when the thread has one.
 BOOL AFXAPI AfxPumpMessage();
+BOOL AFXAPI AfxInternalPumpMessage();
 // Messages after which idle processing starts again (not repeated mouse moves, paints or caret blinks).
 BOOL AFXAPI AfxIsIdleMessage(MSG* pMsg);
 // The window that should own a message box or a modal dialog: the given parent, else the main

@@ -72,12 +72,15 @@ TEST(Dialog, ModalFromTheResourceLibraryKicksIdleWithARisingCount) {
   ASSERT_EQ("app", e.back());
   EXPECT_EQ("k0", e.front());
   for (size_t i = 1; i < e.size(); ++i) {
-    if (e[i][0] == 'k' && e[i] != "k0")
+    if (e[i][0] == 'k' && e[i] != "k0") {
       EXPECT_EQ("k" + std::to_string(std::stoi(e[i].substr(1)) - 1), e[i - 1]) << i;
-    if (e[i - 1] == "k3")
+    }
+    if (e[i - 1] == "k3") {
       EXPECT_EQ("app", e[i]) << i;
-    if (e[i - 1] == "app")
+    }
+    if (e[i - 1] == "app") {
       EXPECT_EQ("k0", e[i]) << i;
+    }
   }
 
   CDialog missing(4711);
