@@ -12,11 +12,16 @@ namespace {
 const ULONGLONG kMinGroupSize = 1;
 const ULONGLONG kMinCommandSize = 4 + 2 + 1 + 1;
 
-// How many of count entries of at least minSize bytes the rest of the file can hold.
-DWORD EntriesThatFit(CArchive& ar, DWORD count, ULONGLONG minSize)
+// Reads count entries with readEntry, which keeps each entry it read whole. A count larger than
+// the rest of the file can hold is damage, found before anything is made for the entries beyond it.
+template <class ReadEntry>
+void ReadEntries(CArchive& ar, DWORD count, ULONGLONG minSize, ReadEntry readEntry)
 {
-    const ULONGLONG fit = ar.GetBytesLeft() / minSize;
-    return static_cast<DWORD>(std::min<ULONGLONG>(count, fit));
+    const DWORD fit = static_cast<DWORD>(std::min<ULONGLONG>(count, ar.GetBytesLeft() / minSize));
+    for (DWORD i = 0; i < fit && !ar.IsFailed(); ++i)
+        readEntry();
+    if (fit < count)
+        ar.SetFailed();
 }
 
 }  // namespace
@@ -187,49 +192,35 @@ void CHotKeyTable::Serialize(CArchive& ar)
         m_keys.GetNext(pos)->Serialize(ar);
 }
 
-// Entries are taken whole, in file order; a count larger than the rest of the file can hold is
-// damage, found before anything is made for the entries beyond it.
+// Entries are taken whole, in file order, up to the first fault.
 void CHotKeyTable::Load(CArchive& ar)
 {
-    const DWORD groups = ar.ReadCount();
-    const DWORD groupsThatFit = EntriesThatFit(ar, groups, kMinGroupSize);
-    for (DWORD i = 0; i < groupsThatFit && !ar.IsFailed(); ++i)
-    {
+    ReadEntries(ar, ar.ReadCount(), kMinGroupSize, [&] {
         CString name;
         ar >> name;
         if (!ar.IsFailed())
             m_groups.Add(name);
-    }
-    if (groupsThatFit < groups)
-        ar.SetFailed();
+    });
 
     DWORD commands = 0;
     ar >> commands;
-    const DWORD commandsThatFit = EntriesThatFit(ar, commands, kMinCommandSize);
-    for (DWORD i = 0; i < commandsThatFit && !ar.IsFailed(); ++i)
-    {
+    ReadEntries(ar, commands, kMinCommandSize, [&] {
         CHotKeyCommand entry;
         ar >> entry.group >> entry.command >> entry.name >> entry.description;
         if (!ar.IsFailed())
             m_commands.Add(entry);
-    }
-    if (commandsThatFit < commands)
-        ar.SetFailed();
+    });
 
     DWORD keys = 0;
     ar >> keys;
-    const DWORD keysThatFit = EntriesThatFit(ar, keys, CHotKeyItem::kSerializedSize);
-    for (DWORD i = 0; i < keysThatFit && !ar.IsFailed(); ++i)
-    {
+    ReadEntries(ar, keys, CHotKeyItem::kSerializedSize, [&] {
         CHotKeyItem* item = new CHotKeyItem;
         item->Serialize(ar);
         if (ar.IsFailed())
             delete item;
         else
             m_keys.AddTail(item);
-    }
-    if (keysThatFit < keys)
-        ar.SetFailed();
+    });
 }
 
 BOOL CHotKeyTable::SaveFile(LPCSTR path)
