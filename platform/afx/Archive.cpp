@@ -1,167 +1,188 @@
 #include "platform/afx/Archive.h"
 
-#include <cstring>
-#include <string>
+#include <string.h>
 
-CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize)
-    : m_pFile(pFile),
-      m_nMode(nMode),
-      m_buffer(nBufSize < 128 ? 128 : static_cast<size_t>(nBufSize)),
-      m_nBufCur(0),
-      m_nBufMax(0),
-      m_bFailed(pFile == nullptr),
-      m_bAtEnd(FALSE) {}
+#include <algorithm>
 
-CArchive::~CArchive() {
-  if (m_pFile) Close();
+CArchive::CArchive(CFile* file, UINT mode, int bufferSize)
+    : m_file(file),
+      m_mode(mode),
+      m_failed(file == nullptr),
+      m_closed(FALSE),
+      m_buffer(bufferSize > 0 ? bufferSize : 4096),
+      m_next(0),
+      m_end(0)
+{
 }
 
-void CArchive::FillBuffer() {
-  m_nBufCur = 0;
-  m_nBufMax = 0;
-  if (!m_pFile || m_bAtEnd) return;
-  m_nBufMax = m_pFile->Read(m_buffer.data(), static_cast<UINT>(m_buffer.size()));
-  if (m_nBufMax == 0) m_bAtEnd = TRUE;
+CArchive::~CArchive()
+{
+    if (!m_closed)
+        Close();
 }
 
-UINT CArchive::Read(void* lpBuf, UINT nMax) {
-  BYTE* out = static_cast<BYTE*>(lpBuf);
-  UINT done = 0;
-  while (done < nMax && IsLoading() && !m_bFailed) {
-    if (m_nBufCur == m_nBufMax) {
-      FillBuffer();
-      if (m_nBufMax == 0) break;
+ULONGLONG CArchive::GetBytesLeft() const
+{
+    if (!IsLoading() || m_failed)
+        return 0;
+    const ULONGLONG length = m_file->GetLength();
+    const ULONGLONG position = m_file->GetPosition();
+    return (length > position ? length - position : 0) + (m_end - m_next);
+}
+
+BOOL CArchive::FillBuffer()
+{
+    m_next = 0;
+    m_end = m_file->Read(m_buffer.data(), static_cast<UINT>(m_buffer.size()));
+    return m_end > 0;
+}
+
+UINT CArchive::Read(void* buffer, UINT count)
+{
+    if (!IsLoading() || m_failed)
+        return 0;
+    BYTE* out = static_cast<BYTE*>(buffer);
+    UINT done = 0;
+    while (done < count)
+    {
+        if (m_next == m_end && !FillBuffer())
+            break;
+        const UINT take = std::min(count - done, m_end - m_next);
+        memcpy(out + done, m_buffer.data() + m_next, take);
+        m_next += take;
+        done += take;
     }
-    size_t take = m_nBufMax - m_nBufCur;
-    if (take > nMax - done) take = nMax - done;
-    std::memcpy(out + done, m_buffer.data() + m_nBufCur, take);
-    m_nBufCur += take;
-    done += static_cast<UINT>(take);
-  }
-  if (done < nMax) {
-    std::memset(out + done, 0, nMax - done);
-    m_bFailed = TRUE;
-  }
-  return done;
+    return done;
 }
 
-void CArchive::Write(const void* lpBuf, UINT nMax) {
-  const BYTE* in = static_cast<const BYTE*>(lpBuf);
-  while (nMax > 0 && IsStoring() && !m_bFailed) {
-    if (m_nBufMax == m_buffer.size()) Flush();
-    if (m_bFailed) return;
-    size_t take = m_buffer.size() - m_nBufMax;
-    if (take > nMax) take = nMax;
-    std::memcpy(m_buffer.data() + m_nBufMax, in, take);
-    m_nBufMax += take;
-    in += take;
-    nMax -= static_cast<UINT>(take);
-  }
-  if (nMax > 0) m_bFailed = TRUE;
+void CArchive::Write(const void* buffer, UINT count)
+{
+    if (!IsStoring() || m_failed)
+        return;
+    const BYTE* in = static_cast<const BYTE*>(buffer);
+    while (count > 0)
+    {
+        if (m_next == m_buffer.size() && !Flush())
+            return;
+        const UINT take = std::min(count, static_cast<UINT>(m_buffer.size()) - m_next);
+        memcpy(m_buffer.data() + m_next, in, take);
+        m_next += take;
+        in += take;
+        count -= take;
+    }
 }
 
-void CArchive::Flush() {
-  if (!IsStoring() || !m_pFile || m_nBufMax == 0) return;
-  if (!m_bFailed && !m_pFile->Write(m_buffer.data(), static_cast<UINT>(m_nBufMax))) m_bFailed = TRUE;
-  m_nBufMax = 0;
+BOOL CArchive::Flush()
+{
+    if (m_failed)
+        return FALSE;
+    if (IsStoring() && m_next > 0)
+    {
+        if (!m_file->Write(m_buffer.data(), m_next))
+            m_failed = TRUE;
+        m_next = 0;
+    }
+    return !m_failed;
 }
 
-BOOL CArchive::Close() {
-  Flush();
-  m_pFile = nullptr;
-  return !m_bFailed;
+BOOL CArchive::Close()
+{
+    m_closed = TRUE;
+    return Flush();
 }
 
-void CArchive::Abort() {
-  m_nBufMax = 0;
-  m_pFile = nullptr;
+CArchive& CArchive::Put(const void* data, UINT size)
+{
+    Write(data, size);
+    return *this;
 }
 
-DWORD_PTR CArchive::ReadCount() {
-  WORD wCount;
-  *this >> wCount;
-  if (wCount != 0xFFFF) return wCount;
-  DWORD dwCount;
-  *this >> dwCount;
-  return dwCount;
+CArchive& CArchive::Get(void* data, UINT size)
+{
+    if (Read(data, size) != size)
+    {
+        m_failed = TRUE;
+        memset(data, 0, size);
+    }
+    return *this;
 }
 
-void CArchive::WriteCount(DWORD_PTR dwCount) {
-  if (dwCount < 0xFFFF) {
-    *this << static_cast<WORD>(dwCount);
-  } else {
-    *this << static_cast<WORD>(0xFFFF);
-    *this << static_cast<DWORD>(dwCount);
-  }
+void CArchive::WriteCount(DWORD count)
+{
+    if (count < 0xFFFF)
+    {
+        *this << static_cast<WORD>(count);
+    }
+    else
+    {
+        *this << static_cast<WORD>(0xFFFF) << count;
+    }
 }
 
-void AFXAPI AfxWriteStringLength(CArchive& ar, UINT_PTR nLength, BOOL bUnicode) {
-  if (bUnicode) {
-    ar << static_cast<BYTE>(0xFF);
-    ar << static_cast<WORD>(0xFFFE);
-  }
-  if (nLength < 255) {
-    ar << static_cast<BYTE>(nLength);
-    return;
-  }
-  ar << static_cast<BYTE>(0xFF);
-  if (nLength < 0xFFFE) {
-    ar << static_cast<WORD>(nLength);
-    return;
-  }
-  ar << static_cast<WORD>(0xFFFF);
-  ar << static_cast<DWORD>(nLength);
+DWORD CArchive::ReadCount()
+{
+    WORD shortCount = 0;
+    *this >> shortCount;
+    if (shortCount != 0xFFFF)
+        return shortCount;
+    DWORD count = 0;
+    *this >> count;
+    return count;
 }
 
-UINT_PTR AFXAPI AfxReadStringLength(CArchive& ar, int& nCharSize) {
-  nCharSize = sizeof(char);
-  BYTE bLength;
-  ar >> bLength;
-  if (bLength < 0xFF) return bLength;
-  WORD wLength;
-  ar >> wLength;
-  if (wLength == 0xFFFE) {
-    nCharSize = sizeof(WCHAR);
-    ar >> bLength;
-    if (bLength < 0xFF) return bLength;
-    ar >> wLength;
-  }
-  if (wLength < 0xFFFF) return wLength;
-  DWORD dwLength;
-  ar >> dwLength;
-  return dwLength;
+CArchive& CArchive::operator<<(const CString& text)
+{
+    const DWORD length = static_cast<DWORD>(text.GetLength());
+    if (length < 0xFF)
+    {
+        *this << static_cast<BYTE>(length);
+    }
+    else if (length < 0xFFFE)
+    {
+        *this << static_cast<BYTE>(0xFF) << static_cast<WORD>(length);
+    }
+    else
+    {
+        *this << static_cast<BYTE>(0xFF) << static_cast<WORD>(0xFFFF) << length;
+    }
+    Write(text.GetString(), length);
+    return *this;
 }
 
-CArchive& AFXAPI operator<<(CArchive& ar, const CString& string) {
-  AfxWriteStringLength(ar, static_cast<UINT_PTR>(string.GetLength()), FALSE);
-  ar.Write(static_cast<LPCSTR>(string), static_cast<UINT>(string.GetLength()));
-  return ar;
-}
-
-// The characters come in pieces, so a damaged length asks for no more memory than the file holds.
-CArchive& AFXAPI operator>>(CArchive& ar, CString& string) {
-  int nCharSize;
-  UINT_PTR nLength = AfxReadStringLength(ar, nCharSize);
-  std::string bytes;
-  UINT_PTR nBytes = nLength * static_cast<UINT_PTR>(nCharSize);
-  if (nCharSize != 1 && nBytes / static_cast<UINT_PTR>(nCharSize) != nLength) nBytes = 0;
-  char chunk[4096];
-  while (nBytes > 0 && !ar.IsFailed()) {
-    UINT want = nBytes < sizeof chunk ? static_cast<UINT>(nBytes) : static_cast<UINT>(sizeof chunk);
-    UINT got = ar.Read(chunk, want);
-    bytes.append(chunk, got);
-    nBytes -= got;
-    if (got < want) break;
-  }
-  if (nCharSize == 1) {
-    string = CString(bytes.data(), static_cast<int>(bytes.size()));
-  } else {
-    std::wstring wide(bytes.size() / sizeof(WCHAR), L'\0');
-    if (!wide.empty()) std::memcpy(&wide[0], bytes.data(), wide.size() * sizeof(WCHAR));
-    int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string ansi(n > 0 ? n : 0, '\0');
-    if (n > 0) WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &ansi[0], n, nullptr, nullptr);
-    string = CString(ansi.data(), static_cast<int>(ansi.size()));
-  }
-  return ar;
+CArchive& CArchive::operator>>(CString& text)
+{
+    text.Empty();
+    BYTE byteLength = 0;
+    *this >> byteLength;
+    DWORD length = byteLength;
+    if (byteLength == 0xFF)
+    {
+        WORD wordLength = 0;
+        *this >> wordLength;
+        length = wordLength;
+        // 0xFFFE is never written as a length (it marks wide strings in other writers).
+        if (wordLength == 0xFFFE)
+            m_failed = TRUE;
+        else if (wordLength == 0xFFFF)
+            *this >> length;
+    }
+    if (m_failed)
+        return *this;
+    if (length > GetBytesLeft())
+    {
+        m_failed = TRUE;
+        return *this;
+    }
+    if (length > 0)
+    {
+        LPSTR chars = text.GetBuffer(static_cast<int>(length));
+        const UINT got = Read(chars, length);
+        text.ReleaseBuffer(static_cast<int>(got));
+        if (got != length)
+        {
+            m_failed = TRUE;
+            text.Empty();
+        }
+    }
+    return *this;
 }

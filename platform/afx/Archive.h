@@ -1,68 +1,76 @@
 #pragma once
 #include "platform/afx/File.h"
 #include "platform/afx/String.h"
+
 #include <vector>
 
-// A buffered binary stream over a CFile in the manner of MFC's CArchive, with MFC's byte forms:
-// little-endian numbers, counts and string lengths in their short-or-escaped forms. MFC throws
-// on a failure; here the archive remembers it instead (IsFailed), reads past the end give zeros,
-// and nothing more is written once a write has failed.
-class CArchive {
+// A buffered binary stream over a CFile in the manner of MFC's CArchive, with its encodings of
+// counts and strings. Instead of throwing, an archive that runs past the end of its file, meets a
+// read or write error, or is asked for more bytes than the file still holds becomes failed: from
+// then on reads give zeros and writes are dropped, and the caller checks IsFailed.
+class CArchive
+{
 public:
-  enum Mode { store = 0, load = 1 };
+    enum Mode
+    {
+        store = 0,
+        load = 1
+    };
 
-  CArchive(CFile* pFile, UINT nMode, int nBufSize = 4096);
-  // Flushes a storing archive that was not closed.
-  ~CArchive();
+    CArchive(CFile* file, UINT mode, int bufferSize = 4096);
+    ~CArchive();
 
-  BOOL IsLoading() const { return m_nMode == load; }
-  BOOL IsStoring() const { return m_nMode == store; }
-  CFile* GetFile() const { return m_pFile; }
-  BOOL IsFailed() const { return m_bFailed; }
+    BOOL IsLoading() const { return m_mode == load; }
+    BOOL IsStoring() const { return m_mode == store; }
+    BOOL IsFailed() const { return m_failed; }
+    void SetFailed() { m_failed = TRUE; }
+    CFile* GetFile() const { return m_file; }
 
-  // The bytes read; fewer than asked (and the archive failed) at the end of the file.
-  UINT Read(void* lpBuf, UINT nMax);
-  void Write(const void* lpBuf, UINT nMax);
-  void Flush();
-  // Flushes and lets go of the file, which stays open; FALSE when the archive has failed.
-  BOOL Close();
-  // Lets go of the file without writing what is buffered.
-  void Abort();
+    // Bytes still to be read, buffered or in the file; 0 for a storing archive.
+    ULONGLONG GetBytesLeft() const;
 
-  CArchive& operator<<(BYTE by) { Write(&by, sizeof by); return *this; }
-  CArchive& operator<<(WORD w) { Write(&w, sizeof w); return *this; }
-  CArchive& operator<<(LONG l) { Write(&l, sizeof l); return *this; }
-  CArchive& operator<<(DWORD dw) { Write(&dw, sizeof dw); return *this; }
-  CArchive& operator<<(int i) { return *this << static_cast<LONG>(i); }
-  CArchive& operator>>(BYTE& by) { by = 0; Read(&by, sizeof by); return *this; }
-  CArchive& operator>>(WORD& w) { w = 0; Read(&w, sizeof w); return *this; }
-  CArchive& operator>>(LONG& l) { l = 0; Read(&l, sizeof l); return *this; }
-  CArchive& operator>>(DWORD& dw) { dw = 0; Read(&dw, sizeof dw); return *this; }
-  CArchive& operator>>(int& i) { LONG l; *this >> l; i = l; return *this; }
+    UINT Read(void* buffer, UINT count);
+    void Write(const void* buffer, UINT count);
+    // Writes out what is buffered; FALSE when the archive has failed.
+    BOOL Flush();
+    // Flushes a storing archive; the file stays open. FALSE when anything failed.
+    BOOL Close();
 
-  // A collection's element count: a WORD, or 0xFFFF and a DWORD from 0xFFFF on.
-  DWORD_PTR ReadCount();
-  void WriteCount(DWORD_PTR dwCount);
+    // WORD, or 0xFFFF and a DWORD from 0xFFFF up.
+    void WriteCount(DWORD count);
+    DWORD ReadCount();
+
+    CArchive& operator<<(BYTE value) { return Put(&value, sizeof value); }
+    CArchive& operator<<(WORD value) { return Put(&value, sizeof value); }
+    CArchive& operator<<(DWORD value) { return Put(&value, sizeof value); }
+    CArchive& operator<<(LONG value) { return Put(&value, sizeof value); }
+    CArchive& operator<<(int value) { return Put(&value, sizeof value); }
+    CArchive& operator>>(BYTE& value) { return Get(&value, sizeof value); }
+    CArchive& operator>>(WORD& value) { return Get(&value, sizeof value); }
+    CArchive& operator>>(DWORD& value) { return Get(&value, sizeof value); }
+    CArchive& operator>>(LONG& value) { return Get(&value, sizeof value); }
+    CArchive& operator>>(int& value) { return Get(&value, sizeof value); }
+
+    // Length as a BYTE below 255, else 0xFF and a WORD below 0xFFFE, else 0xFF 0xFFFF and a DWORD;
+    // then the ANSI characters without terminator. A length beyond the bytes left fails the read
+    // and leaves the string empty.
+    CArchive& operator<<(const CString& text);
+    CArchive& operator>>(CString& text);
 
 private:
-  CArchive(const CArchive&) = delete;
-  CArchive& operator=(const CArchive&) = delete;
-  void FillBuffer();
+    CArchive(const CArchive&) = delete;
+    CArchive& operator=(const CArchive&) = delete;
 
-  CFile* m_pFile;
-  UINT m_nMode;
-  std::vector<BYTE> m_buffer;
-  size_t m_nBufCur;  // next byte to read
-  size_t m_nBufMax;  // bytes held (read) or written so far (store)
-  BOOL m_bFailed;
-  BOOL m_bAtEnd;
+    CArchive& Put(const void* data, UINT size);
+    CArchive& Get(void* data, UINT size);
+    BOOL FillBuffer();
+
+    CFile* m_file;
+    UINT m_mode;
+    BOOL m_failed;
+    BOOL m_closed;
+    std::vector<BYTE> m_buffer;
+    // Loading: the unread bytes are [m_next, m_end); storing: [0, m_next) waits to be written.
+    UINT m_next;
+    UINT m_end;
 };
-
-// A string's length prefix: one byte below 255; else 0xFF and a WORD below 0xFFFE; else 0xFF,
-// 0xFFFF and a DWORD. Wide strings carry the marker 0xFF 0xFFFE before their length.
-void AFXAPI AfxWriteStringLength(CArchive& ar, UINT_PTR nLength, BOOL bUnicode);
-UINT_PTR AFXAPI AfxReadStringLength(CArchive& ar, int& nCharSize);
-
-// The length prefix and the characters, no terminator; wide strings read back in the ANSI code page.
-CArchive& AFXAPI operator<<(CArchive& ar, const CString& string);
-CArchive& AFXAPI operator>>(CArchive& ar, CString& string);

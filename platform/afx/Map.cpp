@@ -4,7 +4,7 @@
 
 void CMapStringToString::Serialize(CArchive& ar) {
   if (ar.IsStoring()) {
-    ar.WriteCount(static_cast<DWORD_PTR>(m_nCount));
+    ar.WriteCount(static_cast<DWORD>(m_nCount));
     if (m_nCount == 0 || !m_pHashTable) return;
     for (UINT nHash = 0; nHash < m_nHashTableSize; ++nHash) {
       for (CAssoc* assoc = m_pHashTable[nHash]; assoc; assoc = assoc->pNext) {
@@ -14,7 +14,7 @@ void CMapStringToString::Serialize(CArchive& ar) {
     }
     return;
   }
-  DWORD_PTR nNewCount = ar.ReadCount();
+  DWORD nNewCount = ar.ReadCount();
   CString newKey, newValue;
   while (nNewCount-- && !ar.IsFailed()) {
     ar >> newKey;

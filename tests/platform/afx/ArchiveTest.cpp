@@ -1,260 +1,129 @@
-// The archive's byte forms, checked against bytes written by hand: the map file beside this test
-// and the length and count prefixes below.
 #include "platform/afx/Archive.h"
-#include "platform/afx/Map.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 namespace {
 
-std::string TestPath(const char* name)
+std::string TempPath(const char* name)
 {
-    std::string dir = std::string(ONDRIX_BINARY_DIR) + "/testdata";
-    CreateDirectoryA(dir.c_str(), nullptr);
-    dir += "/archive";
-    CreateDirectoryA(dir.c_str(), nullptr);
-    return dir + "/" + name;
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    return std::string(folder) + name;
 }
 
-std::string ReadAll(const std::string& path)
+// The bytes an archive stores, written through a small buffer so that writes cross it.
+std::string Stored(const std::function<void(CArchive&)>& write)
+{
+    const std::string path = TempPath("archive-test.bin");
+    {
+        CFile file;
+        EXPECT_TRUE(file.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::typeBinary));
+        CArchive ar(&file, CArchive::store, 16);
+        write(ar);
+        EXPECT_TRUE(ar.Close());
+    }
+    CFile file;
+    file.Open(path.c_str(), CFile::modeRead);
+    std::string bytes(static_cast<size_t>(file.GetLength()), '\0');
+    if (!bytes.empty())
+        file.Read(&bytes[0], static_cast<UINT>(bytes.size()));
+    return bytes;
+}
+
+void Reading(const std::string& bytes, const std::function<void(CArchive&)>& read)
+{
+    const std::string path = TempPath("archive-read.bin");
+    {
+        CFile file;
+        file.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite);
+        file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
+    }
+    CFile file;
+    ASSERT_TRUE(file.Open(path.c_str(), CFile::modeRead | CFile::typeBinary));
+    CArchive ar(&file, CArchive::load, 16);
+    read(ar);
+}
+
+std::string Hex(const std::string& bytes, size_t count)
 {
     std::string out;
-    CFile file;
-    if (!file.Open(path.c_str(), CFile::modeRead))
-        return "<missing>";
-    char buf[4096];
-    for (UINT got; (got = file.Read(buf, sizeof buf)) != 0;)
-        out.append(buf, got);
-    return out;
-}
-
-void WriteAll(const std::string& path, const std::string& bytes)
-{
-    CFile file;
-    ASSERT_TRUE(file.Open(path.c_str(), CFile::modeWrite | CFile::modeCreate));
-    ASSERT_TRUE(file.Write(bytes.data(), static_cast<UINT>(bytes.size())));
-}
-
-std::string Golden()
-{
-    return ReadAll(std::string(ONDRIX_TEST_DIR) + "/mapChannel.dat");
-}
-
-CString Pairs(const CMapStringToString& map)
-{
-    CString out, key, value;
-    for (POSITION pos = map.GetStartPosition(); pos;)
+    char part[4];
+    for (size_t i = 0; i < count && i < bytes.size(); ++i)
     {
-        map.GetNextAssoc(pos, key, value);
-        out += key + "=" + value + ";";
+        sprintf(part, "%02X ", static_cast<unsigned char>(bytes[i]));
+        out += part;
     }
     return out;
-}
-
-BOOL LoadMap(const std::string& path, CMapStringToString& map)
-{
-    CFile file;
-    if (!file.Open(path.c_str(), CFile::modeRead))
-        return FALSE;
-    CArchive ar(&file, CArchive::load, 4096);
-    map.Serialize(ar);
-    return ar.Close();
-}
-
-TEST(CArchive, MapStoresCountThenPairsInIterationOrder)
-{
-    // Buckets of 17: Film and News share bucket 2, CCTV-1 and Weather bucket 6, the GBK key is in
-    // bucket 12; within a bucket the later key comes first.
-    CMapStringToString map;
-    map.SetAt("Film", "film.txt");
-    map.SetAt("CCTV-1", "cctv1.txt");
-    map.SetAt("新闻", "新闻.txt");
-    map.SetAt("News", "news.txt");
-    map.SetAt("Weather", "weather.txt");
-
-    std::string path = TestPath("store.dat");
-    {
-        CFile file;
-        ASSERT_TRUE(file.Open(path.c_str(), CFile::modeWrite | CFile::modeCreate));
-        CArchive ar(&file, CArchive::store, 4096);
-        map.Serialize(ar);
-        ASSERT_TRUE(ar.Close());
-    }
-    EXPECT_EQ(Golden(), ReadAll(path));
-
-    CMapStringToString empty;
-    {
-        CFile file;
-        ASSERT_TRUE(file.Open(path.c_str(), CFile::modeWrite | CFile::modeCreate));
-        CArchive ar(&file, CArchive::store);
-        empty.Serialize(ar);
-    }
-    EXPECT_EQ(std::string("\0\0", 2), ReadAll(path));
-}
-
-TEST(CArchive, MapLoadAddsPairsToWhatItHolds)
-{
-    std::string path = TestPath("load.dat");
-    WriteAll(path, Golden());
-    CMapStringToString map;
-    map.SetAt("News", "old.txt");
-    map.SetAt("Extra", "extra.txt");
-    ASSERT_TRUE(LoadMap(path, map));
-    EXPECT_EQ(6, map.GetCount());
-    CString value;
-    EXPECT_TRUE(map.Lookup("News", value));
-    EXPECT_STREQ("news.txt", value);
-    EXPECT_TRUE(map.Lookup("Extra", value));
-    EXPECT_TRUE(map.Lookup("新闻", value));
-    EXPECT_STREQ("新闻.txt", value);
-}
-
-TEST(CArchive, DamagedMapKeepsThePairsBeforeTheDamage)
-{
-    std::string golden = Golden();
-    std::string path = TestPath("damaged.dat");
-    struct Row
-    {
-        size_t keep;
-        const char* pairs;
-    } rows[] = {
-        { 0, "" },
-        { 1, "" },
-        { 2, "" },
-        { 10, "" },                                // inside the first value
-        { 16, "News=news.txt;" },                  // first pair complete
-        { 0x30, "Film=film.txt;News=news.txt;" },  // inside Weather's value
-        // Read back in file order, so keys sharing a bucket come out the other way round.
-        { golden.size() - 1, "Film=film.txt;News=news.txt;CCTV-1=cctv1.txt;Weather=weather.txt;" },
-    };
-    for (const Row& row : rows)
-    {
-        WriteAll(path, golden.substr(0, row.keep));
-        CMapStringToString map;
-        EXPECT_FALSE(LoadMap(path, map)) << row.keep;
-        EXPECT_STREQ(row.pairs, Pairs(map)) << row.keep;
-    }
-
-    // A length that promises more than the file holds is read as far as the file goes.
-    WriteAll(path, std::string("\x01\x00\xFF\xFF\xFF\xFE\xFF\xFF\x7F"
-                               "abc",
-                               12));
-    CMapStringToString map;
-    EXPECT_FALSE(LoadMap(path, map));
-    EXPECT_EQ(0, map.GetCount());
-}
-
-TEST(CArchive, StringLengthPrefixes)
-{
-    struct Row
-    {
-        UINT length;
-        std::string prefix;
-    } rows[] = {
-        { 0, std::string("\x00", 1) },
-        { 254, "\xFE" },
-        { 255, std::string("\xFF\xFF\x00", 3) },
-        { 0xFFFD, "\xFF\xFD\xFF" },
-        { 0xFFFE, std::string("\xFF\xFF\xFF\xFE\xFF\x00\x00", 7) },
-        { 70000, std::string("\xFF\xFF\xFF\x70\x11\x01\x00", 7) },
-    };
-    std::string path = TestPath("string.dat");
-    for (const Row& row : rows)
-    {
-        CString text('x', static_cast<int>(row.length));
-        {
-            CFile file;
-            ASSERT_TRUE(file.Open(path.c_str(), CFile::modeWrite | CFile::modeCreate));
-            CArchive ar(&file, CArchive::store);
-            ar << text;
-        }
-        std::string bytes = ReadAll(path);
-        EXPECT_EQ(row.prefix, bytes.substr(0, row.prefix.size())) << row.length;
-        EXPECT_EQ(row.prefix.size() + row.length, bytes.size()) << row.length;
-
-        CFile file;
-        ASSERT_TRUE(file.Open(path.c_str(), CFile::modeRead));
-        CArchive ar(&file, CArchive::load);
-        CString back("untouched");
-        ar >> back;
-        EXPECT_FALSE(ar.IsFailed());
-        EXPECT_EQ(static_cast<int>(row.length), back.GetLength());
-        EXPECT_TRUE(back == text) << row.length;
-    }
-
-    // A wide string (marker 0xFF 0xFFFE) reads back in the ANSI code page.
-    WriteAll(path, std::string("\xFF\xFE\xFF\x02"
-                               "A\0B\0",
-                               8));
-    CFile file;
-    ASSERT_TRUE(file.Open(path.c_str(), CFile::modeRead));
-    CArchive ar(&file, CArchive::load);
-    CString wide;
-    ar >> wide;
-    EXPECT_STREQ("AB", wide);
-    EXPECT_FALSE(ar.IsFailed());
-}
-
-TEST(CArchive, CountPrefixes)
-{
-    struct Row
-    {
-        DWORD count;
-        std::string bytes;
-    } rows[] = {
-        { 0, std::string("\x00\x00", 2) },
-        { 0xFFFE, "\xFE\xFF" },
-        { 0xFFFF, std::string("\xFF\xFF\xFF\xFF\x00\x00", 6) },
-        { 70000, std::string("\xFF\xFF\x70\x11\x01\x00", 6) },
-    };
-    std::string path = TestPath("count.dat");
-    for (const Row& row : rows)
-    {
-        {
-            CFile file;
-            ASSERT_TRUE(file.Open(path.c_str(), CFile::modeWrite | CFile::modeCreate));
-            CArchive ar(&file, CArchive::store);
-            ar.WriteCount(row.count);
-        }
-        EXPECT_EQ(row.bytes, ReadAll(path)) << row.count;
-        CFile file;
-        ASSERT_TRUE(file.Open(path.c_str(), CFile::modeRead));
-        CArchive ar(&file, CArchive::load);
-        EXPECT_EQ(row.count, ar.ReadCount());
-    }
-}
-
-// A buffer smaller than the data: the archive refills and flushes across its edges.
-TEST(CArchive, SmallBufferCarriesLongData)
-{
-    std::string path = TestPath("small.dat");
-    CMapStringToString map;
-    for (int i = 0; i < 300; ++i)
-    {
-        CString key, value;
-        key.Format("key%d", i);
-        value.Format("%0*d", i + 1, i);
-        map.SetAt(key, value);
-    }
-    {
-        CFile file;
-        ASSERT_TRUE(file.Open(path.c_str(), CFile::modeWrite | CFile::modeCreate));
-        CArchive ar(&file, CArchive::store, 128);
-        map.Serialize(ar);
-        ASSERT_TRUE(ar.Close());
-    }
-    CMapStringToString back;
-    ASSERT_TRUE(LoadMap(path, back));
-    ASSERT_EQ(map.GetCount(), back.GetCount());
-    CString key, value, backValue;
-    for (POSITION pos = map.GetStartPosition(); pos;)
-    {
-        map.GetNextAssoc(pos, key, value);
-        ASSERT_TRUE(back.Lookup(key, backValue)) << key;
-        EXPECT_TRUE(backValue == value) << key;
-    }
 }
 
 }  // namespace
+
+TEST(ArchiveTest, CountsAndStringLengthsTakeTheirShortestForm)
+{
+    const struct
+    {
+        DWORD count;
+        const char* head;
+    } counts[] = {
+        { 0, "00 00 " }, { 0xFFFE, "FE FF " }, { 0xFFFF, "FF FF FF FF 00 00 " }, { 0x12345, "FF FF 45 23 01 00 " }
+    };
+    for (const auto& row : counts)
+    {
+        const std::string bytes = Stored([&](CArchive& ar) { ar.WriteCount(row.count); });
+        EXPECT_EQ(row.head, Hex(bytes, 8)) << row.count;
+        Reading(bytes, [&](CArchive& ar) {
+            EXPECT_EQ(row.count, ar.ReadCount());
+            EXPECT_FALSE(ar.IsFailed());
+        });
+    }
+    const struct
+    {
+        int length;
+        const char* head;
+    } strings[] = {
+        { 0, "00 " }, { 254, "FE " }, { 255, "FF FF 00 " }, { 0xFFFD, "FF FD FF " }, { 0xFFFE, "FF FF FF FE FF 00 00 " }
+    };
+    for (const auto& row : strings)
+    {
+        const std::string text(row.length, 'x');
+        const std::string bytes = Stored([&](CArchive& ar) { ar << CString(text.c_str()); });
+        const size_t head = std::string(row.head).size() / 3;
+        EXPECT_EQ(row.head, Hex(bytes, head)) << row.length;
+        EXPECT_EQ(head + row.length, bytes.size()) << row.length;
+        Reading(bytes, [&](CArchive& ar) {
+            CString back;
+            ar >> back;
+            EXPECT_EQ(text, std::string(back));
+            EXPECT_FALSE(ar.IsFailed());
+            EXPECT_EQ(0u, ar.GetBytesLeft());
+        });
+    }
+}
+
+TEST(ArchiveTest, ReadingPastTheEndFailsAndGivesZeros)
+{
+    Reading(std::string("\x34\x12\x07", 3), [](CArchive& ar) {
+        WORD first = 0;
+        DWORD second = 99;
+        ar >> first >> second;
+        EXPECT_EQ(0x1234, first);
+        EXPECT_EQ(0u, second);
+        EXPECT_TRUE(ar.IsFailed());
+        BYTE third = 5;
+        ar >> third;
+        EXPECT_EQ(0, third);
+    });
+    // A length beyond what the file holds is refused before anything is read.
+    Reading(std::string("\xFF\xFF\xFF\x00\x00\x00\x40"
+                        "abc",
+                        10),
+            [](CArchive& ar) {
+                CString text = "old";
+                ar >> text;
+                EXPECT_TRUE(ar.IsFailed());
+                EXPECT_TRUE(text.IsEmpty());
+            });
+}
