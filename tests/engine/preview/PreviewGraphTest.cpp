@@ -414,4 +414,3 @@ TEST_F(Preview, SnapshotsOfThePreviewAreRealPictureFiles)
     EXPECT_GT(jpg.nFileSizeLow, 10000u);
     EXPECT_LT(jpg.nFileSizeLow, bmp.nFileSizeLow);
 }
-

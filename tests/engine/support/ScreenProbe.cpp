@@ -9,11 +9,12 @@ CScreenShot CScreenShot::OfClient(HWND hwnd)
     RECT rc;
     if (!GetClientRect(hwnd, &rc))
         return shot;
-    POINT origin = { 0, 0 };
-    ClientToScreen(hwnd, &origin);
     shot.m_width = rc.right;
     shot.m_height = rc.bottom;
-    HDC hScreen = GetDC(NULL);
+    // The window's own picture, child windows (the video renderer's) included:
+    // what another program's window happens to cover on the shared display
+    // does not count.
+    HDC hScreen = GetDC(hwnd);
     HDC hMemory = CreateCompatibleDC(hScreen);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -25,7 +26,7 @@ CScreenShot CScreenShot::OfClient(HWND hwnd)
     void* pBits = NULL;
     HBITMAP hBitmap = CreateDIBSection(hScreen, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
     HGDIOBJ hOld = SelectObject(hMemory, hBitmap);
-    BitBlt(hMemory, 0, 0, shot.m_width, shot.m_height, hScreen, origin.x, origin.y, SRCCOPY);
+    BitBlt(hMemory, 0, 0, shot.m_width, shot.m_height, hScreen, 0, 0, SRCCOPY);
     GdiFlush();
     shot.m_bgr.resize(static_cast<size_t>(shot.m_width) * shot.m_height * 3);
     const BYTE* pSrc = static_cast<const BYTE*>(pBits);
@@ -38,7 +39,7 @@ CScreenShot CScreenShot::OfClient(HWND hwnd)
     SelectObject(hMemory, hOld);
     DeleteObject(hBitmap);
     DeleteDC(hMemory);
-    ReleaseDC(NULL, hScreen);
+    ReleaseDC(hwnd, hScreen);
     return shot;
 }
 
