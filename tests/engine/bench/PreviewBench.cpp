@@ -11,11 +11,11 @@
 #include <algorithm>
 #include <vector>
 
-#include "engine/EngineWindows.h"
 #include "engine/TVHardWare.h"
 #include "hardware/devices/CaptureDevice.h"
 #include "platform/dshow/ComPtr.h"
 #include "tests/engine/support/FilterModules.h"
+#include "tests/engine/support/RecordingWindows.h"
 #include "tests/engine/support/ScreenProbe.h"
 #include "tests/platform/sim/blackbird/BlackBirdSimHost.h"
 
@@ -23,12 +23,6 @@ namespace
 {
 const int kRuns = 5;
 const DWORD kCpuSeconds = 5;
-
-class SilentWindows : public CEngineWindows
-{
-public:
-    int ShowMessage(LPCSTR, UINT) override { return IDOK; }
-};
 
 double Now()
 {
@@ -79,7 +73,7 @@ struct Figures
 Figures Ours(HWND hwnd, CBlackBirdSimHost& sim, bool measureCpu)
 {
     sim.Card()->Reset();
-    SilentWindows windows;
+    CRecordingWindows windows;
     CTVHardWare hw;
     hw.SetEngineWindows(&windows);
     hw.SetVideoWindow(hwnd);

@@ -11,28 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "engine/EngineWindows.h"
 #include "engine/TVHardWare.h"
 #include "hardware/devices/CaptureDevice.h"
 #include "tests/dshow/DShowTestUtil.h"
 #include "tests/engine/support/FilterModules.h"
+#include "tests/engine/support/RecordingWindows.h"
 #include "tests/platform/sim/blackbird/BlackBirdSimHost.h"
 
 namespace
 {
-class RecordingWindows : public CEngineWindows
-{
-public:
-    int ShowMessage(LPCSTR pszText, UINT uType) override
-    {
-        messages.push_back(pszText);
-        types.push_back(uType);
-        return IDOK;
-    }
-    std::vector<std::string> messages;
-    std::vector<UINT> types;
-};
-
 struct SizeRow
 {
     int w, h;
@@ -170,7 +157,7 @@ TEST(TVHardWare, WithoutTheCardTheUserIsToldAndNothingStarts)
     // Only the card is missing: the companion filters are there.
     CFilterModules filters(PreviewFilterModules());
     CTVHardWare hw;
-    RecordingWindows windows;
+    CRecordingWindows windows;
     hw.SetEngineWindows(&windows);
     EXPECT_FALSE(hw.Initialize());
     EXPECT_EQ(nullptr, hw.GetCaptureDevice());
@@ -187,7 +174,7 @@ protected:
     ComScope com;
     CBlackBirdSimHost sim;
     CFilterModules filters{ PreviewFilterModules() };
-    RecordingWindows windows;
+    CRecordingWindows windows;
     CTVHardWare hw;
 
     void SetUp() override

@@ -1,5 +1,7 @@
 #include "tests/engine/support/ScreenProbe.h"
 
+#include "platform/standins/videokit/PictureFile.h"
+
 #include <math.h>
 #include <stdio.h>
 
@@ -103,31 +105,8 @@ double CScreenShot::LumaDeviation(int left, int top, int right, int bottom) cons
 
 BOOL CScreenShot::Save(const std::string& path) const
 {
-    FILE* f = fopen(path.c_str(), "wb");
-    if (f == NULL)
-        return FALSE;
-    int rowBytes = (m_width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof(info);
-    info.biWidth = m_width;
-    info.biHeight = m_height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biSizeImage = rowBytes * m_height;
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + info.biSizeImage;
-    fwrite(&file, sizeof(file), 1, f);
-    fwrite(&info, sizeof(info), 1, f);
-    std::vector<BYTE> row(rowBytes, 0);
-    for (int y = m_height - 1; y >= 0; --y)
-    {
-        memcpy(row.data(), m_bgr.data() + static_cast<size_t>(y) * m_width * 3, static_cast<size_t>(m_width) * 3);
-        fwrite(row.data(), rowBytes, 1, f);
-    }
-    fclose(f);
-    return TRUE;
+    std::wstring wide(path.begin(), path.end());
+    return SUCCEEDED(WritePictureFile(wide.c_str(), m_bgr.data(), m_width, m_height, PICTURE_BMP, 0));
 }
 
 void PumpFor(DWORD ms)
