@@ -2,6 +2,23 @@
 
 #include <string.h>
 
+namespace
+{
+// A destination line of the mixer (source NO_SOURCE) or one of its source lines.
+const DWORD NO_SOURCE = 0xFFFFFFFF;
+
+BOOL QueryLine(HMIXER hMixer, DWORD dwDestination, DWORD dwSource, MIXERLINEA* pLine)
+{
+    memset(pLine, 0, sizeof(*pLine));
+    pLine->cbStruct = sizeof(*pLine);
+    pLine->dwDestination = dwDestination;
+    pLine->dwSource = dwSource == NO_SOURCE ? 0 : dwSource;
+    DWORD flags = MIXER_OBJECTF_HMIXER |
+                  (dwSource == NO_SOURCE ? MIXER_GETLINEINFOF_DESTINATION : MIXER_GETLINEINFOF_SOURCE);
+    return mixerGetLineInfoA(reinterpret_cast<HMIXEROBJ>(hMixer), pLine, flags) == MMSYSERR_NOERROR;
+}
+}
+
 CAudioMixer::CAudioMixer()
     : m_hMixer(NULL), m_dwDestination(0), m_dwComponentType(0), m_cSources(0)
 {
@@ -50,11 +67,7 @@ BOOL CAudioMixer::Open(LPCSTR pszDevice, DWORD dwDestinationType, HWND hwndCallb
         for (DWORD d = 0; d < caps.cDestinations; ++d)
         {
             MIXERLINEA line;
-            memset(&line, 0, sizeof(line));
-            line.cbStruct = sizeof(line);
-            line.dwDestination = d;
-            if (mixerGetLineInfoA(reinterpret_cast<HMIXEROBJ>(hMixer), &line,
-                                  MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_DESTINATION) != MMSYSERR_NOERROR)
+            if (!QueryLine(hMixer, d, NO_SOURCE, &line))
             {
                 mixerClose(hMixer);
                 return FALSE;
@@ -96,12 +109,7 @@ BOOL CAudioMixer::GetSourceLineNames(CStringList& names)
     for (DWORD s = 0; s < m_cSources; ++s)
     {
         MIXERLINEA line;
-        memset(&line, 0, sizeof(line));
-        line.cbStruct = sizeof(line);
-        line.dwDestination = m_dwDestination;
-        line.dwSource = s;
-        if (mixerGetLineInfoA(reinterpret_cast<HMIXEROBJ>(m_hMixer), &line,
-                              MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_SOURCE) != MMSYSERR_NOERROR)
+        if (!QueryLine(m_hMixer, m_dwDestination, s, &line))
             return FALSE;
         names.AddTail(line.szName);
     }
@@ -112,28 +120,14 @@ BOOL CAudioMixer::FindControl(LPCSTR pszLine, DWORD dwControlType, MIXERCONTROLA
 {
     if (m_hMixer == NULL)
         return FALSE;
-    HMIXEROBJ hObject = reinterpret_cast<HMIXEROBJ>(m_hMixer);
     MIXERLINEA line;
-    memset(&line, 0, sizeof(line));
-    line.cbStruct = sizeof(line);
-    line.dwDestination = m_dwDestination;
-    if (mixerGetLineInfoA(hObject, &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_DESTINATION) !=
-        MMSYSERR_NOERROR)
+    if (!QueryLine(m_hMixer, m_dwDestination, NO_SOURCE, &line))
         return FALSE;
     if (pszLine != NULL && lstrcmpiA(pszLine, m_szName) != 0)
     {
         BOOL bFound = FALSE;
         for (DWORD s = 0; s < m_cSources && !bFound; ++s)
-        {
-            memset(&line, 0, sizeof(line));
-            line.cbStruct = sizeof(line);
-            line.dwDestination = m_dwDestination;
-            line.dwSource = s;
-            if (mixerGetLineInfoA(hObject, &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_SOURCE) ==
-                    MMSYSERR_NOERROR &&
-                lstrcmpiA(line.szName, pszLine) == 0)
-                bFound = TRUE;
-        }
+            bFound = QueryLine(m_hMixer, m_dwDestination, s, &line) && lstrcmpiA(line.szName, pszLine) == 0;
         if (!bFound)
             return FALSE;
     }
@@ -147,8 +141,8 @@ BOOL CAudioMixer::FindControl(LPCSTR pszLine, DWORD dwControlType, MIXERCONTROLA
     controls.pamxctrl = pControl;
     memset(pControl, 0, sizeof(*pControl));
     pControl->cbStruct = sizeof(*pControl);
-    return mixerGetLineControlsA(hObject, &controls, MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE) ==
-           MMSYSERR_NOERROR;
+    return mixerGetLineControlsA(reinterpret_cast<HMIXEROBJ>(m_hMixer), &controls,
+                                 MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE) == MMSYSERR_NOERROR;
 }
 
 BOOL CAudioMixer::ControlValue(LPCSTR pszLine, DWORD dwControlType, DWORD* pdwValue, BOOL bSet)

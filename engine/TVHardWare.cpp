@@ -11,6 +11,7 @@
 #include "foundation/Trace.h"
 #include "hardware/devices/CaptureDevice.h"
 #include "hardware/devices/CrossbarDevice.h"
+#include "hardware/devices/FilterClassTable.h"
 #include "hardware/devices/TVAudioDevice.h"
 
 #include <ks.h>
@@ -73,6 +74,8 @@ CTVHardWare::CTVHardWare()
       Mpeg4Audio("Microsoft ADPCM"), TVStandard(kStandardPalD), AVStandard(kStandardPalD),
       SVStandard(kStandardPalD), m_pWindows(&g_messageBoxes)
 {
+    // The graph builds the system's own classes for the filters it adds.
+    RegisterFilterClasses();
     m_LineInNames.Add("线路输入");
     m_LineInNames.Add("Line In");
     char szTemp[MAX_PATH] = "";

@@ -156,19 +156,8 @@ HRESULT CSimCaptureStream::DecideBufferSize(IMemAllocator* pAlloc, ALLOCATOR_PRO
     const VIDEOINFOHEADER* pVih = reinterpret_cast<const VIDEOINFOHEADER*>(m_mt.pbFormat);
     if (pVih == nullptr)
         return E_UNEXPECTED;
-    if (pRequest->cBuffers < 3)
-        pRequest->cBuffers = 3;
-    LONG size = pVih->bmiHeader.biWidth * (pVih->bmiHeader.biHeight < 0 ? -pVih->bmiHeader.biHeight
-                                                                         : pVih->bmiHeader.biHeight) * 2;
-    if (pRequest->cbBuffer < size)
-        pRequest->cbBuffer = size;
-    if (pRequest->cbAlign < 1)
-        pRequest->cbAlign = 1;
-    ALLOCATOR_PROPERTIES actual;
-    HRESULT hr = pAlloc->SetProperties(pRequest, &actual);
-    if (FAILED(hr))
-        return hr;
-    return actual.cbBuffer < size ? E_FAIL : S_OK;
+    LONG height = pVih->bmiHeader.biHeight < 0 ? -pVih->bmiHeader.biHeight : pVih->bmiHeader.biHeight;
+    return SetBufferProperties(pAlloc, pRequest, 3, pVih->bmiHeader.biWidth * height * 2);
 }
 
 STDMETHODIMP CSimCaptureStream::SetFormat(AM_MEDIA_TYPE* pmt)
@@ -263,9 +252,7 @@ HRESULT CSimCaptureStream::FillBuffer(IMediaSample* pSample)
         return E_UNEXPECTED;
     REFERENCE_TIME frameTime = pVih->AvgTimePerFrame > 0 ? pVih->AvgTimePerFrame : 400000;
     // Real time: frame n leaves n frame times after the start.
-    DWORD due = m_dwStartTick + static_cast<DWORD>(m_frame * frameTime / 10000);
-    LONG wait = static_cast<LONG>(due - GetTickCount());
-    if (wait > 0 && WaitForStop(static_cast<DWORD>(wait)))
+    if (WaitForStopUntil(m_dwStartTick, static_cast<DWORD>(m_frame * frameTime / 10000)))
         return S_FALSE;
     BYTE* pData = nullptr;
     HRESULT hr = pSample->GetPointer(&pData);
@@ -313,18 +300,7 @@ HRESULT CSimAudioStream::GetMediaType(CMediaType* pmt)
 
 HRESULT CSimAudioStream::DecideBufferSize(IMemAllocator* pAlloc, ALLOCATOR_PROPERTIES* pRequest)
 {
-    LONG size = RATE * PACKET_MS / 1000 * CHANNELS * 2;
-    if (pRequest->cBuffers < 4)
-        pRequest->cBuffers = 4;
-    if (pRequest->cbBuffer < size)
-        pRequest->cbBuffer = size;
-    if (pRequest->cbAlign < 1)
-        pRequest->cbAlign = 1;
-    ALLOCATOR_PROPERTIES actual;
-    HRESULT hr = pAlloc->SetProperties(pRequest, &actual);
-    if (FAILED(hr))
-        return hr;
-    return actual.cbBuffer < size ? E_FAIL : S_OK;
+    return SetBufferProperties(pAlloc, pRequest, 4, RATE * PACKET_MS / 1000 * CHANNELS * 2);
 }
 
 HRESULT CSimAudioStream::OnThreadStartPlay()
@@ -337,9 +313,7 @@ HRESULT CSimAudioStream::OnThreadStartPlay()
 HRESULT CSimAudioStream::FillBuffer(IMediaSample* pSample)
 {
     const LONG frames = RATE * PACKET_MS / 1000;
-    DWORD due = m_dwStartTick + static_cast<DWORD>(m_sample * 1000 / RATE);
-    LONG wait = static_cast<LONG>(due - GetTickCount());
-    if (wait > 0 && WaitForStop(static_cast<DWORD>(wait)))
+    if (WaitForStopUntil(m_dwStartTick, static_cast<DWORD>(m_sample * 1000 / RATE)))
         return S_FALSE;
     BYTE* pData = nullptr;
     HRESULT hr = pSample->GetPointer(&pData);

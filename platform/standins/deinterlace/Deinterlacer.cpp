@@ -119,17 +119,7 @@ HRESULT CDeinterlacerOutput::DecideBufferSize(IMemAllocator* pAlloc, ALLOCATOR_P
     VideoFrameFormat format = VideoFrameFormat::FromMediaType(&m_mt);
     if (format.kind == VideoFrameFormat::KIND_NONE)
         return E_UNEXPECTED;
-    if (pRequest->cBuffers < 3)
-        pRequest->cBuffers = 3;
-    if (pRequest->cbBuffer < format.ImageSize())
-        pRequest->cbBuffer = format.ImageSize();
-    if (pRequest->cbAlign < 1)
-        pRequest->cbAlign = 1;
-    ALLOCATOR_PROPERTIES actual;
-    HRESULT hr = pAlloc->SetProperties(pRequest, &actual);
-    if (FAILED(hr))
-        return hr;
-    return actual.cbBuffer < format.ImageSize() ? E_FAIL : S_OK;
+    return SetBufferProperties(pAlloc, pRequest, 3, format.ImageSize());
 }
 
 HRESULT CDeinterlacerOutput::DeliverPicture(const BYTE* pYuy2, REFERENCE_TIME start, REFERENCE_TIME stop)
@@ -166,14 +156,6 @@ HRESULT CDeinterlacerOutput::DeliverPicture(const BYTE* pYuy2, REFERENCE_TIME st
     pSample->SetTime(&start, &stop);
     pSample->SetSyncPoint(TRUE);
     return Deliver(pSample.Get());
-}
-
-CUnknown* CALLBACK CDeinterlacer::CreateInstance(IUnknown* pUnk, HRESULT* phr)
-{
-    CDeinterlacer* p = new (std::nothrow) CDeinterlacer(pUnk, phr);
-    if (p == nullptr && phr != nullptr)
-        *phr = E_OUTOFMEMORY;
-    return p;
 }
 
 CDeinterlacer::CDeinterlacer(IUnknown* pUnk, HRESULT* phr)
@@ -372,6 +354,22 @@ void CDeinterlacer::CProcessor::MakeField(const std::vector<BYTE>& frame, int wi
     }
 }
 
+HRESULT CDeinterlacer::GetFlag(BOOL Settings::*pFlag, VARIANT_BOOL* pbOn)
+{
+    if (pbOn == nullptr)
+        return E_POINTER;
+    CAutoLock lock(&m_csSettings);
+    *pbOn = ToVariantBool(m_settings.*pFlag);
+    return S_OK;
+}
+
+HRESULT CDeinterlacer::SetFlag(BOOL Settings::*pFlag, VARIANT_BOOL bOn)
+{
+    CAutoLock lock(&m_csSettings);
+    m_settings.*pFlag = bOn != VARIANT_FALSE;
+    return S_OK;
+}
+
 STDMETHODIMP CDeinterlacer::GetQuality(LONG* plQuality)
 {
     if (plQuality == nullptr)
@@ -392,34 +390,22 @@ STDMETHODIMP CDeinterlacer::SetQuality(LONG lQuality)
 
 STDMETHODIMP CDeinterlacer::GetNoiseReduce(VARIANT_BOOL* pbOn)
 {
-    if (pbOn == nullptr)
-        return E_POINTER;
-    CAutoLock lock(&m_csSettings);
-    *pbOn = ToVariantBool(m_settings.bNoiseReduce);
-    return S_OK;
+    return GetFlag(&Settings::bNoiseReduce, pbOn);
 }
 
 STDMETHODIMP CDeinterlacer::SetNoiseReduce(VARIANT_BOOL bOn)
 {
-    CAutoLock lock(&m_csSettings);
-    m_settings.bNoiseReduce = bOn != VARIANT_FALSE;
-    return S_OK;
+    return SetFlag(&Settings::bNoiseReduce, bOn);
 }
 
 STDMETHODIMP CDeinterlacer::GetHalfRate(VARIANT_BOOL* pbOn)
 {
-    if (pbOn == nullptr)
-        return E_POINTER;
-    CAutoLock lock(&m_csSettings);
-    *pbOn = ToVariantBool(m_settings.bHalfRate);
-    return S_OK;
+    return GetFlag(&Settings::bHalfRate, pbOn);
 }
 
 STDMETHODIMP CDeinterlacer::SetHalfRate(VARIANT_BOOL bOn)
 {
-    CAutoLock lock(&m_csSettings);
-    m_settings.bHalfRate = bOn != VARIANT_FALSE;
-    return S_OK;
+    return SetFlag(&Settings::bHalfRate, bOn);
 }
 
 STDMETHODIMP CDeinterlacer::GetReduceValue(LONG* plLevel)
@@ -442,18 +428,12 @@ STDMETHODIMP CDeinterlacer::SetReduceValue(LONG lLevel)
 
 STDMETHODIMP CDeinterlacer::GetDeinterlace(VARIANT_BOOL* pbOn)
 {
-    if (pbOn == nullptr)
-        return E_POINTER;
-    CAutoLock lock(&m_csSettings);
-    *pbOn = ToVariantBool(m_settings.bDeinterlace);
-    return S_OK;
+    return GetFlag(&Settings::bDeinterlace, pbOn);
 }
 
 STDMETHODIMP CDeinterlacer::SetDeinterlace(VARIANT_BOOL bOn)
 {
-    CAutoLock lock(&m_csSettings);
-    m_settings.bDeinterlace = bOn != VARIANT_FALSE;
-    return S_OK;
+    return SetFlag(&Settings::bDeinterlace, bOn);
 }
 
 STDMETHODIMP CDeinterlacer::SaveSnapshot(LPCWSTR pszFile, LONG lType, LONG lQuality)

@@ -63,7 +63,7 @@ public:
     // Luma steps between two frames below which a pixel counts as still.
     enum { MOTION_THRESHOLD = 24, NOISE_THRESHOLD = 24 };
 
-    static CUnknown* CALLBACK CreateInstance(IUnknown* pUnk, HRESULT* phr);
+    static CUnknown* CALLBACK CreateInstance(IUnknown* pUnk, HRESULT* phr) { return DsCreateObject<CDeinterlacer>(pUnk, phr); }
 
     DECLARE_IUNKNOWN
     STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
@@ -117,10 +117,13 @@ public:
     };
 
 private:
+    friend CUnknown* CALLBACK DsCreateObject<CDeinterlacer>(IUnknown* pUnkOuter, HRESULT* phr);
     CDeinterlacer(IUnknown* pUnk, HRESULT* phr);
     ~CDeinterlacer() override;
 
     HRESULT ProcessSample(IMediaSample* pSample);
+    HRESULT GetFlag(BOOL Settings::*pFlag, VARIANT_BOOL* pbOn);
+    HRESULT SetFlag(BOOL Settings::*pFlag, VARIANT_BOOL bOn);
     const VideoFrameFormat& InputFormat() const { return m_inputFormat; }
     Settings CurrentSettings();
 

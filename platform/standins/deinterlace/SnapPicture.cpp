@@ -6,16 +6,8 @@
 
 #include <new>
 
-CUnknown* CALLBACK CSnapPicture::CreateInstance(IUnknown* pUnk, HRESULT* phr)
-{
-    CSnapPicture* p = new (std::nothrow) CSnapPicture(pUnk, phr);
-    if (p == nullptr && phr != nullptr)
-        *phr = E_OUTOFMEMORY;
-    return p;
-}
-
 CSnapPicture::CSnapPicture(IUnknown* pUnk, HRESULT* phr)
-    : CTransformFilter("Veltrane Snap Picture Filter", pUnk, CLSID_VeltraneSnapPicture, phr), m_nSaved(0)
+    : CVideoTransform("Veltrane Snap Picture Filter", pUnk, CLSID_VeltraneSnapPicture, phr), m_nSaved(0)
 {
     m_format = VideoFrameFormat{ VideoFrameFormat::KIND_NONE, 0, 0, 0 };
 }
@@ -24,65 +16,17 @@ STDMETHODIMP CSnapPicture::NonDelegatingQueryInterface(REFIID riid, void** ppv)
 {
     if (riid == IID_IVeltraneSnapPicture)
         return GetInterface(static_cast<IVeltraneSnapPicture*>(this), ppv);
-    return CTransformFilter::NonDelegatingQueryInterface(riid, ppv);
-}
-
-HRESULT CSnapPicture::CheckInputType(const CMediaType* mtIn)
-{
-    return VideoFrameFormat::FromMediaType(mtIn).kind != VideoFrameFormat::KIND_NONE ? S_OK
-                                                                                      : VFW_E_TYPE_NOT_ACCEPTED;
-}
-
-HRESULT CSnapPicture::CheckTransform(const CMediaType* mtIn, const CMediaType* mtOut)
-{
-    VideoFrameFormat in = VideoFrameFormat::FromMediaType(mtIn);
-    VideoFrameFormat out = VideoFrameFormat::FromMediaType(mtOut);
-    return in.kind != VideoFrameFormat::KIND_NONE && in.kind == out.kind && in.width == out.width &&
-                   in.height == out.height
-               ? S_OK
-               : VFW_E_TYPE_NOT_ACCEPTED;
-}
-
-HRESULT CSnapPicture::GetMediaType(int iPosition, CMediaType* pMediaType)
-{
-    if (!m_pInput->IsConnected())
-        return E_UNEXPECTED;
-    if (iPosition < 0)
-        return E_INVALIDARG;
-    if (iPosition > 0)
-        return VFW_S_NO_MORE_ITEMS;
-    VideoFrameFormat::FromMediaType(&m_pInput->CurrentMediaType()).ToMediaType(pMediaType);
-    return S_OK;
-}
-
-HRESULT CSnapPicture::DecideBufferSize(IMemAllocator* pAllocator, ALLOCATOR_PROPERTIES* pProp)
-{
-    VideoFrameFormat format = VideoFrameFormat::FromMediaType(&m_pInput->CurrentMediaType());
-    if (format.kind == VideoFrameFormat::KIND_NONE)
-        return E_UNEXPECTED;
-    if (pProp->cBuffers < 2)
-        pProp->cBuffers = 2;
-    if (pProp->cbBuffer < format.ImageSize())
-        pProp->cbBuffer = format.ImageSize();
-    if (pProp->cbAlign < 1)
-        pProp->cbAlign = 1;
-    ALLOCATOR_PROPERTIES actual;
-    HRESULT hr = pAllocator->SetProperties(pProp, &actual);
-    if (FAILED(hr))
-        return hr;
-    return actual.cbBuffer < format.ImageSize() ? E_FAIL : S_OK;
+    return CVideoTransform::NonDelegatingQueryInterface(riid, ppv);
 }
 
 HRESULT CSnapPicture::Transform(IMediaSample* pIn, IMediaSample* pOut)
 {
-    VideoFrameFormat format = VideoFrameFormat::FromMediaType(&m_pInput->CurrentMediaType());
+    VideoFrameFormat format = InputFormat();
     BYTE* pSrc = nullptr;
     BYTE* pDst = nullptr;
-    if (FAILED(pIn->GetPointer(&pSrc)) || FAILED(pOut->GetPointer(&pDst)))
+    if (!Pictures(pIn, pOut, &pSrc, &pDst))
         return E_FAIL;
     LONG size = format.ImageSize();
-    if (pIn->GetActualDataLength() < size || pOut->GetSize() < size)
-        return E_FAIL;
     memcpy(pDst, pSrc, size);
     pOut->SetActualDataLength(size);
     CAutoLock lock(&m_csPicture);

@@ -16,6 +16,22 @@ const LONG kNeutralSaturation = 10000;
 const LONG kNeutralSharpness = 5;
 const double kPi = 3.14159265358979323846;
 
+struct ColorControl
+{
+    DWORD dwFlag;
+    LONG DDCOLORCONTROL::*pField;
+    LONG lMinimum;
+    LONG lMaximum;
+};
+
+const ColorControl kColorControls[] = {
+    { DDCOLOR_BRIGHTNESS, &DDCOLORCONTROL::lBrightness, 0, 10000 },
+    { DDCOLOR_CONTRAST, &DDCOLORCONTROL::lContrast, 0, 20000 },
+    { DDCOLOR_HUE, &DDCOLORCONTROL::lHue, -180, 180 },
+    { DDCOLOR_SATURATION, &DDCOLORCONTROL::lSaturation, 0, 20000 },
+    { DDCOLOR_SHARPNESS, &DDCOLORCONTROL::lSharpness, 0, 10 },
+};
+
 BOOL IsNeutral(const DDCOLORCONTROL& c)
 {
     return c.lBrightness == kNeutralBrightness && c.lContrast == kNeutralContrast && c.lHue == 0 &&
@@ -104,20 +120,32 @@ STDMETHODIMP COverlayMixerInput::GetRelativePosition(DWORD* pdwLeft, DWORD* pdwT
     return S_OK;
 }
 
-STDMETHODIMP COverlayMixerInput::SetZOrder(DWORD dwZOrder)
+template <class T>
+HRESULT COverlayMixerInput::Put(T COverlayMixer::*pField, T value)
 {
     CAutoLock lock(&m_pMixer->m_csConfig);
-    m_pMixer->m_dwZOrder = dwZOrder;
+    m_pMixer->*pField = value;
     return S_OK;
+}
+
+template <class T>
+HRESULT COverlayMixerInput::Take(T COverlayMixer::*pField, T* pValue)
+{
+    if (pValue == nullptr)
+        return E_POINTER;
+    CAutoLock lock(&m_pMixer->m_csConfig);
+    *pValue = m_pMixer->*pField;
+    return S_OK;
+}
+
+STDMETHODIMP COverlayMixerInput::SetZOrder(DWORD dwZOrder)
+{
+    return Put(&COverlayMixer::m_dwZOrder, dwZOrder);
 }
 
 STDMETHODIMP COverlayMixerInput::GetZOrder(DWORD* pdwZOrder)
 {
-    if (pdwZOrder == nullptr)
-        return E_POINTER;
-    CAutoLock lock(&m_pMixer->m_csConfig);
-    *pdwZOrder = m_pMixer->m_dwZOrder;
-    return S_OK;
+    return Take(&COverlayMixer::m_dwZOrder, pdwZOrder);
 }
 
 STDMETHODIMP COverlayMixerInput::SetColorKey(COLORKEY* pColorKey)
@@ -126,9 +154,7 @@ STDMETHODIMP COverlayMixerInput::SetColorKey(COLORKEY* pColorKey)
         return E_POINTER;
     if (!(pColorKey->KeyType & (CK_INDEX | CK_RGB)))
         return E_INVALIDARG;
-    CAutoLock lock(&m_pMixer->m_csConfig);
-    m_pMixer->m_colorKey = *pColorKey;
-    return S_OK;
+    return Put(&COverlayMixer::m_colorKey, *pColorKey);
 }
 
 STDMETHODIMP COverlayMixerInput::GetColorKey(COLORKEY* pColorKey, DWORD* pColor)
@@ -145,52 +171,34 @@ STDMETHODIMP COverlayMixerInput::SetBlendingParameter(DWORD dwBlendingParameter)
 {
     if (dwBlendingParameter > 255)
         return E_INVALIDARG;
-    CAutoLock lock(&m_pMixer->m_csConfig);
-    m_pMixer->m_dwBlending = dwBlendingParameter;
-    return S_OK;
+    return Put(&COverlayMixer::m_dwBlending, dwBlendingParameter);
 }
 
 STDMETHODIMP COverlayMixerInput::GetBlendingParameter(DWORD* pdwBlendingParameter)
 {
-    if (pdwBlendingParameter == nullptr)
-        return E_POINTER;
-    CAutoLock lock(&m_pMixer->m_csConfig);
-    *pdwBlendingParameter = m_pMixer->m_dwBlending;
-    return S_OK;
+    return Take(&COverlayMixer::m_dwBlending, pdwBlendingParameter);
 }
 
 STDMETHODIMP COverlayMixerInput::SetAspectRatioMode(AM_ASPECT_RATIO_MODE mode)
 {
     if (mode < AM_ARMODE_STRETCHED || mode > AM_ARMODE_STRETCHED_AS_PRIMARY)
         return E_INVALIDARG;
-    CAutoLock lock(&m_pMixer->m_csConfig);
-    m_pMixer->m_aspectMode = mode;
-    return S_OK;
+    return Put(&COverlayMixer::m_aspectMode, mode);
 }
 
 STDMETHODIMP COverlayMixerInput::GetAspectRatioMode(AM_ASPECT_RATIO_MODE* pMode)
 {
-    if (pMode == nullptr)
-        return E_POINTER;
-    CAutoLock lock(&m_pMixer->m_csConfig);
-    *pMode = m_pMixer->m_aspectMode;
-    return S_OK;
+    return Take(&COverlayMixer::m_aspectMode, pMode);
 }
 
 STDMETHODIMP COverlayMixerInput::SetStreamTransparent(BOOL bStreamTransparent)
 {
-    CAutoLock lock(&m_pMixer->m_csConfig);
-    m_pMixer->m_bStreamTransparent = bStreamTransparent;
-    return S_OK;
+    return Put(&COverlayMixer::m_bStreamTransparent, bStreamTransparent);
 }
 
 STDMETHODIMP COverlayMixerInput::GetStreamTransparent(BOOL* pbStreamTransparent)
 {
-    if (pbStreamTransparent == nullptr)
-        return E_POINTER;
-    CAutoLock lock(&m_pMixer->m_csConfig);
-    *pbStreamTransparent = m_pMixer->m_bStreamTransparent;
-    return S_OK;
+    return Take(&COverlayMixer::m_bStreamTransparent, pbStreamTransparent);
 }
 
 STDMETHODIMP COverlayMixerInput::SetOverlaySurfaceColorControls(LPDDCOLORCONTROL pColorControl)
@@ -200,19 +208,15 @@ STDMETHODIMP COverlayMixerInput::SetOverlaySurfaceColorControls(LPDDCOLORCONTROL
     if (pColorControl->dwSize != sizeof(DDCOLORCONTROL))
         return E_INVALIDARG;
     CAutoLock lock(&m_pMixer->m_csConfig);
-    DDCOLORCONTROL& controls = m_pMixer->m_controls;
-    // Only the fields the flags name are taken.
-    DWORD flags = pColorControl->dwFlags;
-    if (flags & DDCOLOR_BRIGHTNESS)
-        controls.lBrightness = pColorControl->lBrightness < 0 ? 0 : pColorControl->lBrightness > 10000 ? 10000 : pColorControl->lBrightness;
-    if (flags & DDCOLOR_CONTRAST)
-        controls.lContrast = pColorControl->lContrast < 0 ? 0 : pColorControl->lContrast > 20000 ? 20000 : pColorControl->lContrast;
-    if (flags & DDCOLOR_HUE)
-        controls.lHue = pColorControl->lHue < -180 ? -180 : pColorControl->lHue > 180 ? 180 : pColorControl->lHue;
-    if (flags & DDCOLOR_SATURATION)
-        controls.lSaturation = pColorControl->lSaturation < 0 ? 0 : pColorControl->lSaturation > 20000 ? 20000 : pColorControl->lSaturation;
-    if (flags & DDCOLOR_SHARPNESS)
-        controls.lSharpness = pColorControl->lSharpness < 0 ? 0 : pColorControl->lSharpness > 10 ? 10 : pColorControl->lSharpness;
+    // Only the fields the flags name are taken, each held to its range.
+    for (const ColorControl& control : kColorControls)
+    {
+        if (!(pColorControl->dwFlags & control.dwFlag))
+            continue;
+        LONG value = pColorControl->*control.pField;
+        m_pMixer->m_controls.*control.pField =
+            value < control.lMinimum ? control.lMinimum : value > control.lMaximum ? control.lMaximum : value;
+    }
     return S_OK;
 }
 
@@ -227,16 +231,8 @@ STDMETHODIMP COverlayMixerInput::GetOverlaySurfaceColorControls(LPDDCOLORCONTROL
     return S_OK;
 }
 
-CUnknown* CALLBACK COverlayMixer::CreateInstance(IUnknown* pUnk, HRESULT* phr)
-{
-    COverlayMixer* p = new (std::nothrow) COverlayMixer(pUnk, phr);
-    if (p == nullptr && phr != nullptr)
-        *phr = E_OUTOFMEMORY;
-    return p;
-}
-
 COverlayMixer::COverlayMixer(IUnknown* pUnk, HRESULT* phr)
-    : CTransformFilter("Overlay Mixer", pUnk, kClsidOverlayMixer, phr), m_aspectMode(AM_ARMODE_LETTER_BOX),
+    : CVideoTransform("Overlay Mixer", pUnk, kClsidOverlayMixer, phr), m_aspectMode(AM_ARMODE_LETTER_BOX),
       m_dwZOrder(0), m_dwBlending(255), m_bStreamTransparent(FALSE)
 {
     memset(&m_controls, 0, sizeof(m_controls));
@@ -269,68 +265,17 @@ CBasePin* COverlayMixer::GetPin(int n)
             return nullptr;
         }
     }
-    return CTransformFilter::GetPin(n);
-}
-
-HRESULT COverlayMixer::CheckInputType(const CMediaType* mtIn)
-{
-    return VideoFrameFormat::FromMediaType(mtIn).kind != VideoFrameFormat::KIND_NONE ? S_OK
-                                                                                      : VFW_E_TYPE_NOT_ACCEPTED;
-}
-
-HRESULT COverlayMixer::CheckTransform(const CMediaType* mtIn, const CMediaType* mtOut)
-{
-    VideoFrameFormat in = VideoFrameFormat::FromMediaType(mtIn);
-    VideoFrameFormat out = VideoFrameFormat::FromMediaType(mtOut);
-    return in.kind != VideoFrameFormat::KIND_NONE && out.kind == VideoFrameFormat::KIND_RGB32 &&
-                   in.width == out.width && in.height == out.height
-               ? S_OK
-               : VFW_E_TYPE_NOT_ACCEPTED;
-}
-
-HRESULT COverlayMixer::GetMediaType(int iPosition, CMediaType* pMediaType)
-{
-    if (!m_pInput->IsConnected())
-        return E_UNEXPECTED;
-    if (iPosition < 0)
-        return E_INVALIDARG;
-    if (iPosition > 0)
-        return VFW_S_NO_MORE_ITEMS;
-    VideoFrameFormat format = VideoFrameFormat::FromMediaType(&m_pInput->CurrentMediaType());
-    format.kind = VideoFrameFormat::KIND_RGB32;
-    format.ToMediaType(pMediaType);
-    return S_OK;
-}
-
-HRESULT COverlayMixer::DecideBufferSize(IMemAllocator* pAllocator, ALLOCATOR_PROPERTIES* pProp)
-{
-    VideoFrameFormat format = VideoFrameFormat::FromMediaType(&m_pInput->CurrentMediaType());
-    if (format.kind == VideoFrameFormat::KIND_NONE)
-        return E_UNEXPECTED;
-    format.kind = VideoFrameFormat::KIND_RGB32;
-    if (pProp->cBuffers < 2)
-        pProp->cBuffers = 2;
-    if (pProp->cbBuffer < format.ImageSize())
-        pProp->cbBuffer = format.ImageSize();
-    if (pProp->cbAlign < 1)
-        pProp->cbAlign = 1;
-    ALLOCATOR_PROPERTIES actual;
-    HRESULT hr = pAllocator->SetProperties(pProp, &actual);
-    if (FAILED(hr))
-        return hr;
-    return actual.cbBuffer < format.ImageSize() ? E_FAIL : S_OK;
+    return CVideoTransform::GetPin(n);
 }
 
 HRESULT COverlayMixer::Transform(IMediaSample* pIn, IMediaSample* pOut)
 {
-    VideoFrameFormat format = VideoFrameFormat::FromMediaType(&m_pInput->CurrentMediaType());
+    VideoFrameFormat format = InputFormat();
     BYTE* pSrc = nullptr;
     BYTE* pDst = nullptr;
-    if (FAILED(pIn->GetPointer(&pSrc)) || FAILED(pOut->GetPointer(&pDst)))
+    if (!Pictures(pIn, pOut, &pSrc, &pDst))
         return E_FAIL;
-    LONG outSize = format.width * format.height * 4;
-    if (pIn->GetActualDataLength() < format.ImageSize() || pOut->GetSize() < outSize)
-        return E_FAIL;
+    LONG outSize = OutputFormat().ImageSize();
     DDCOLORCONTROL controls;
     {
         CAutoLock lock(&m_csConfig);

@@ -2,7 +2,7 @@
 
 #include "platform/dshow/MixerPinConfig.h"
 #include "platform/dshow/Streams.h"
-#include "platform/standins/videokit/VideoFrame.h"
+#include "platform/standins/videokit/VideoTransform.h"
 
 class COverlayMixer;
 
@@ -31,6 +31,12 @@ public:
     STDMETHODIMP GetOverlaySurfaceColorControls(LPDDCOLORCONTROL pColorControl) override;
 
 private:
+    // One setting of the mixer, under its lock.
+    template <class T>
+    HRESULT Put(T COverlayMixer::*pField, T value);
+    template <class T>
+    HRESULT Take(T COverlayMixer::*pField, T* pValue);
+
     COverlayMixer* m_pMixer;
 };
 
@@ -40,25 +46,25 @@ private:
 // degrees, sharpness 0..10 with 5 neutral) to the pictures itself and hands
 // them to the renderer as RGB32. It keeps the colour key, aspect mode and the
 // other pin settings and reports them back.
-class COverlayMixer : public CTransformFilter
+class COverlayMixer : public CVideoTransform
 {
     friend class COverlayMixerInput;
 
 public:
-    static CUnknown* CALLBACK CreateInstance(IUnknown* pUnk, HRESULT* phr);
+    static CUnknown* CALLBACK CreateInstance(IUnknown* pUnk, HRESULT* phr) { return DsCreateObject<COverlayMixer>(pUnk, phr); }
 
     CBasePin* GetPin(int n) override;
 
     HRESULT Transform(IMediaSample* pIn, IMediaSample* pOut) override;
-    HRESULT CheckInputType(const CMediaType* mtIn) override;
-    HRESULT CheckTransform(const CMediaType* mtIn, const CMediaType* mtOut) override;
-    HRESULT DecideBufferSize(IMemAllocator* pAllocator, ALLOCATOR_PROPERTIES* pProp) override;
-    HRESULT GetMediaType(int iPosition, CMediaType* pMediaType) override;
 
     // One picture of the input format to RGB32 with the controls applied.
     static void Mix(const BYTE* pIn, const VideoFrameFormat& format, const DDCOLORCONTROL& controls, BYTE* pRgb32);
 
+protected:
+    VideoFrameFormat::Kind OutputKind(VideoFrameFormat::Kind) const override { return VideoFrameFormat::KIND_RGB32; }
+
 private:
+    friend CUnknown* CALLBACK DsCreateObject<COverlayMixer>(IUnknown* pUnkOuter, HRESULT* phr);
     COverlayMixer(IUnknown* pUnk, HRESULT* phr);
 
     CCritSec m_csConfig;

@@ -11,16 +11,8 @@ const BYTE kBlackRgb32[4] = { 0, 0, 0, 0 };
 const BYTE kBlackYuy2[4] = { 16, 128, 16, 128 };
 }
 
-CUnknown* CALLBACK CTransformRatio::CreateInstance(IUnknown* pUnk, HRESULT* phr)
-{
-    CTransformRatio* p = new (std::nothrow) CTransformRatio(pUnk, phr);
-    if (p == nullptr && phr != nullptr)
-        *phr = E_OUTOFMEMORY;
-    return p;
-}
-
 CTransformRatio::CTransformRatio(IUnknown* pUnk, HRESULT* phr)
-    : CTransformFilter("Transform Ratio", pUnk, CLSID_TransformRatio, phr), m_lScaling(SCALING_OFF),
+    : CVideoTransform("Transform Ratio", pUnk, CLSID_TransformRatio, phr), m_lScaling(SCALING_OFF),
       m_lAspect(ASPECT_NORMAL)
 {
     SetPinNames(L"XForm In", L"XForm Out");
@@ -30,63 +22,15 @@ STDMETHODIMP CTransformRatio::NonDelegatingQueryInterface(REFIID riid, void** pp
 {
     if (riid == IID_ITransformRatio)
         return GetInterface(static_cast<ITransformRatio*>(this), ppv);
-    return CTransformFilter::NonDelegatingQueryInterface(riid, ppv);
-}
-
-HRESULT CTransformRatio::CheckInputType(const CMediaType* mtIn)
-{
-    return VideoFrameFormat::FromMediaType(mtIn).kind != VideoFrameFormat::KIND_NONE ? S_OK
-                                                                                      : VFW_E_TYPE_NOT_ACCEPTED;
-}
-
-HRESULT CTransformRatio::CheckTransform(const CMediaType* mtIn, const CMediaType* mtOut)
-{
-    VideoFrameFormat in = VideoFrameFormat::FromMediaType(mtIn);
-    VideoFrameFormat out = VideoFrameFormat::FromMediaType(mtOut);
-    return in.kind != VideoFrameFormat::KIND_NONE && in.kind == out.kind && in.width == out.width &&
-                   in.height == out.height
-               ? S_OK
-               : VFW_E_TYPE_NOT_ACCEPTED;
-}
-
-HRESULT CTransformRatio::GetMediaType(int iPosition, CMediaType* pMediaType)
-{
-    if (!m_pInput->IsConnected())
-        return E_UNEXPECTED;
-    if (iPosition < 0)
-        return E_INVALIDARG;
-    if (iPosition > 0)
-        return VFW_S_NO_MORE_ITEMS;
-    VideoFrameFormat::FromMediaType(&m_pInput->CurrentMediaType()).ToMediaType(pMediaType);
-    return S_OK;
-}
-
-HRESULT CTransformRatio::DecideBufferSize(IMemAllocator* pAllocator, ALLOCATOR_PROPERTIES* pProp)
-{
-    VideoFrameFormat format = VideoFrameFormat::FromMediaType(&m_pInput->CurrentMediaType());
-    if (format.kind == VideoFrameFormat::KIND_NONE)
-        return E_UNEXPECTED;
-    if (pProp->cBuffers < 2)
-        pProp->cBuffers = 2;
-    if (pProp->cbBuffer < format.ImageSize())
-        pProp->cbBuffer = format.ImageSize();
-    if (pProp->cbAlign < 1)
-        pProp->cbAlign = 1;
-    ALLOCATOR_PROPERTIES actual;
-    HRESULT hr = pAllocator->SetProperties(pProp, &actual);
-    if (FAILED(hr))
-        return hr;
-    return actual.cbBuffer < format.ImageSize() ? E_FAIL : S_OK;
+    return CVideoTransform::NonDelegatingQueryInterface(riid, ppv);
 }
 
 HRESULT CTransformRatio::Transform(IMediaSample* pIn, IMediaSample* pOut)
 {
-    VideoFrameFormat format = VideoFrameFormat::FromMediaType(&m_pInput->CurrentMediaType());
+    VideoFrameFormat format = InputFormat();
     BYTE* pSrc = nullptr;
     BYTE* pDst = nullptr;
-    if (FAILED(pIn->GetPointer(&pSrc)) || FAILED(pOut->GetPointer(&pDst)))
-        return E_FAIL;
-    if (pIn->GetActualDataLength() < format.ImageSize() || pOut->GetSize() < format.ImageSize())
+    if (!Pictures(pIn, pOut, &pSrc, &pDst))
         return E_FAIL;
     Reshape(pSrc, pDst, format, m_lScaling, m_lAspect);
     pOut->SetActualDataLength(format.ImageSize());

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/dshow/Streams.h"
-#include "platform/standins/videokit/VideoFrame.h"
+#include "platform/standins/videokit/VideoTransform.h"
 
 // {19E8BDD6-6C11-47AF-BB2B-A2DDC881CA95}
 static const CLSID CLSID_TransformRatio =
@@ -23,21 +23,17 @@ struct ITransformRatio : public IUnknown
 // aspect inside the same frame: wide puts black bars above and below (an
 // eighth of the height each), normal puts them left and right (an eighth of
 // the width each). YUY2 or RGB32 in, the same out.
-class CTransformRatio : public CTransformFilter, public ITransformRatio
+class CTransformRatio : public CVideoTransform, public ITransformRatio
 {
 public:
     enum { SCALING_OFF = 0, SCALING_ON = 1, ASPECT_WIDE = 1, ASPECT_NORMAL = 2 };
 
-    static CUnknown* CALLBACK CreateInstance(IUnknown* pUnk, HRESULT* phr);
+    static CUnknown* CALLBACK CreateInstance(IUnknown* pUnk, HRESULT* phr) { return DsCreateObject<CTransformRatio>(pUnk, phr); }
 
     DECLARE_IUNKNOWN
     STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
 
     HRESULT Transform(IMediaSample* pIn, IMediaSample* pOut) override;
-    HRESULT CheckInputType(const CMediaType* mtIn) override;
-    HRESULT CheckTransform(const CMediaType* mtIn, const CMediaType* mtOut) override;
-    HRESULT DecideBufferSize(IMemAllocator* pAllocator, ALLOCATOR_PROPERTIES* pProp) override;
-    HRESULT GetMediaType(int iPosition, CMediaType* pMediaType) override;
 
     STDMETHODIMP SetScaling(LONG lScaling) override;
     STDMETHODIMP SetAspect(LONG lAspect) override;
@@ -46,6 +42,7 @@ public:
     static void Reshape(const BYTE* pIn, BYTE* pOut, const VideoFrameFormat& format, LONG lScaling, LONG lAspect);
 
 private:
+    friend CUnknown* CALLBACK DsCreateObject<CTransformRatio>(IUnknown* pUnkOuter, HRESULT* phr);
     CTransformRatio(IUnknown* pUnk, HRESULT* phr);
 
     volatile LONG m_lScaling;

@@ -4,15 +4,31 @@
 
 #include "dshow/AudioRenderFilter.h"
 #include "dshow/DShowGraph.h"
+#include "dshow/FilterClass.h"
 
 namespace
 {
+// The rows of the two renderer wrappers, as the system's table has them.
+const CFilterClass kRendererRows[] = {
+    { &CLSID_DSoundRender, NULL, "Direct Sound Filter", CreateFilterNodeOf<CDirectSoundFilter>, FALSE,
+      "Direct Sound Filter" },
+    { &CLSID_AudioRender, NULL, "Audio Render", CreateFilterNodeOf<CAudioRenderFilter>, FALSE, "Audio Render" },
+};
+
 class AudioRender : public ::testing::Test
 {
 protected:
     CDShowGraph graph;
-    void SetUp() override { ASSERT_TRUE(graph.CreateGraph()); }
-    void TearDown() override { graph.DestroyGraph(); }
+    void SetUp() override
+    {
+        CFilterClass::SetTable(kRendererRows, 2);
+        ASSERT_TRUE(graph.CreateGraph());
+    }
+    void TearDown() override
+    {
+        graph.DestroyGraph();
+        CFilterClass::SetTable(nullptr, 0);
+    }
 
     static long Volume(IBaseFilter* pFilter)
     {

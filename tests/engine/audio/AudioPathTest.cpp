@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "dshow/AudioRenderFilter.h"
-#include "engine/EngineWindows.h"
 #include "engine/TVHardWare.h"
 #include "hardware/devices/CaptureDevice.h"
 #include "tests/engine/support/FilterModules.h"
+#include "tests/engine/support/RecordingWindows.h"
 #include "tests/engine/support/ScreenProbe.h"
 #include "tests/platform/sim/blackbird/BlackBirdSimHost.h"
 
@@ -99,18 +99,12 @@ void Write(const MixerLine& where, DWORD controlType, DWORD value)
     ControlValue(where, controlType, &value, TRUE);
 }
 
-class RecordingWindows : public CEngineWindows
-{
-public:
-    int ShowMessage(LPCSTR, UINT) override { return IDOK; }
-};
-
 class AudioPath : public ::testing::Test
 {
 protected:
     CBlackBirdSimHost sim;
     CFilterModules filters{ PreviewFilterModules() };
-    RecordingWindows windows;
+    CRecordingWindows windows;
     CTVHardWare hw;
 
     void SetUp() override

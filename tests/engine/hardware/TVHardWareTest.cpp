@@ -11,28 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "engine/EngineWindows.h"
 #include "engine/TVHardWare.h"
 #include "hardware/devices/CaptureDevice.h"
 #include "tests/dshow/DShowTestUtil.h"
 #include "tests/engine/support/FilterModules.h"
+#include "tests/engine/support/RecordingWindows.h"
 #include "tests/platform/sim/blackbird/BlackBirdSimHost.h"
 
 namespace
 {
-class RecordingWindows : public CEngineWindows
-{
-public:
-    int ShowMessage(LPCSTR pszText, UINT uType) override
-    {
-        messages.push_back(pszText);
-        types.push_back(uType);
-        return IDOK;
-    }
-    std::vector<std::string> messages;
-    std::vector<UINT> types;
-};
-
 struct SizeRow
 {
     int w, h;
@@ -170,7 +157,7 @@ TEST(TVHardWare, WithoutTheCardTheUserIsToldAndNothingStarts)
     // Only the card is missing: the companion filters are there.
     CFilterModules filters(PreviewFilterModules());
     CTVHardWare hw;
-    RecordingWindows windows;
+    CRecordingWindows windows;
     hw.SetEngineWindows(&windows);
     EXPECT_FALSE(hw.Initialize());
     EXPECT_EQ(nullptr, hw.GetCaptureDevice());
@@ -187,7 +174,7 @@ protected:
     ComScope com;
     CBlackBirdSimHost sim;
     CFilterModules filters{ PreviewFilterModules() };
-    RecordingWindows windows;
+    CRecordingWindows windows;
     CTVHardWare hw;
 
     void SetUp() override
@@ -256,4 +243,48 @@ TEST_F(WithCard, AMissingDeinterlacerIsRegisteredFromTheFiltersFolderOnce)
     EXPECT_NE(nullptr, hw.m_pVideoRender);
     EXPECT_TRUE(windows.messages.empty());
 }
+}
+
+namespace
+{
+std::string InprocServer(const char* pszClsid)
+{
+    std::string key = std::string("CLSID\\") + pszClsid + "\\InprocServer32";
+    char value[MAX_PATH] = "";
+    LONG cb = sizeof(value);
+    if (RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), value, &cb) != ERROR_SUCCESS)
+        return "";
+    return value;
+}
+}
+
+TEST(TVHardWare, TheCompanionFiltersRegisterFromAFolderWithBlanks)
+{
+    const char kClsid[] = "{C5683497-12D5-4ED1-BF8D-E53B349B0981}";
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string folder = std::string(temp) + "Ondrix Program Folder";
+    std::string filters = folder + "\\Filters";
+    CreateDirectoryA(folder.c_str(), NULL);
+    CreateDirectoryA(filters.c_str(), NULL);
+    ASSERT_TRUE(CopyFileA("RegisterFiltersRun.exe", (folder + "\\RegisterFiltersRun.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA("Filters\\Deinterlace.ax", (filters + "\\Deinterlace.ax").c_str(), FALSE));
+    ASSERT_HRESULT_SUCCEEDED(CFilterModules::Register("Filters\\Deinterlace.ax", FALSE));
+
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    std::string command = "\"" + folder + "\\RegisterFiltersRun.exe\"";
+    ASSERT_TRUE(CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, folder.c_str(), &startup, &process));
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 60000));
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    EXPECT_EQ(0u, code);
+    std::string server = InprocServer(kClsid);
+    // Registered from the copy, then put back to the build's own file.
+    EXPECT_NE(std::string::npos, server.find("Ondrix Program Folder")) << server;
+    ASSERT_HRESULT_SUCCEEDED(CFilterModules::Register("Filters\\Deinterlace.ax", TRUE));
+    EXPECT_EQ(std::string::npos, InprocServer(kClsid).find("Ondrix Program Folder"));
 }

@@ -10,10 +10,10 @@
 
 #include "dshow/DeinterlaceFilter.h"
 #include "platform/sim/blackbird/SimPicture.h"
-#include "engine/EngineWindows.h"
 #include "engine/TVHardWare.h"
 #include "hardware/devices/CaptureDevice.h"
 #include "tests/engine/support/FilterModules.h"
+#include "tests/engine/support/RecordingWindows.h"
 #include "tests/engine/support/ScreenProbe.h"
 #include "tests/platform/sim/blackbird/BlackBirdSimHost.h"
 
@@ -22,17 +22,6 @@ namespace
 const int kWidth = 720;
 const int kHeight = 576;
 const DWORD kPictureTimeoutMs = 8000;
-
-class RecordingWindows : public CEngineWindows
-{
-public:
-    int ShowMessage(LPCSTR pszText, UINT) override
-    {
-        messages.push_back(pszText);
-        return IDOK;
-    }
-    std::vector<std::string> messages;
-};
 
 // Where the simulated picture's parts fall in a 720 x 576 window showing a
 // capture of the size given (the renderer stretches the picture to the window).
@@ -73,7 +62,7 @@ protected:
     CBlackBirdSimHost sim;
     CFilterModules filters{ PreviewFilterModules() };
     CTestWindow window{ 40, 40, kWidth, kHeight, "Preview" };
-    RecordingWindows windows;
+    CRecordingWindows windows;
     CTVHardWare hw;
 
     void SetUp() override
@@ -414,4 +403,3 @@ TEST_F(Preview, SnapshotsOfThePreviewAreRealPictureFiles)
     EXPECT_GT(jpg.nFileSizeLow, 10000u);
     EXPECT_LT(jpg.nFileSizeLow, bmp.nFileSizeLow);
 }
-

@@ -1,5 +1,7 @@
 #include "tests/engine/support/ScreenProbe.h"
 
+#include "platform/standins/videokit/PictureFile.h"
+
 #include <math.h>
 #include <stdio.h>
 
@@ -9,11 +11,12 @@ CScreenShot CScreenShot::OfClient(HWND hwnd)
     RECT rc;
     if (!GetClientRect(hwnd, &rc))
         return shot;
-    POINT origin = { 0, 0 };
-    ClientToScreen(hwnd, &origin);
     shot.m_width = rc.right;
     shot.m_height = rc.bottom;
-    HDC hScreen = GetDC(NULL);
+    // The window's own picture, child windows (the video renderer's) included:
+    // what another program's window happens to cover on the shared display
+    // does not count.
+    HDC hScreen = GetDC(hwnd);
     HDC hMemory = CreateCompatibleDC(hScreen);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -25,7 +28,7 @@ CScreenShot CScreenShot::OfClient(HWND hwnd)
     void* pBits = NULL;
     HBITMAP hBitmap = CreateDIBSection(hScreen, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
     HGDIOBJ hOld = SelectObject(hMemory, hBitmap);
-    BitBlt(hMemory, 0, 0, shot.m_width, shot.m_height, hScreen, origin.x, origin.y, SRCCOPY);
+    BitBlt(hMemory, 0, 0, shot.m_width, shot.m_height, hScreen, 0, 0, SRCCOPY);
     GdiFlush();
     shot.m_bgr.resize(static_cast<size_t>(shot.m_width) * shot.m_height * 3);
     const BYTE* pSrc = static_cast<const BYTE*>(pBits);
@@ -38,7 +41,7 @@ CScreenShot CScreenShot::OfClient(HWND hwnd)
     SelectObject(hMemory, hOld);
     DeleteObject(hBitmap);
     DeleteDC(hMemory);
-    ReleaseDC(NULL, hScreen);
+    ReleaseDC(hwnd, hScreen);
     return shot;
 }
 
@@ -102,31 +105,8 @@ double CScreenShot::LumaDeviation(int left, int top, int right, int bottom) cons
 
 BOOL CScreenShot::Save(const std::string& path) const
 {
-    FILE* f = fopen(path.c_str(), "wb");
-    if (f == NULL)
-        return FALSE;
-    int rowBytes = (m_width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof(info);
-    info.biWidth = m_width;
-    info.biHeight = m_height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biSizeImage = rowBytes * m_height;
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + info.biSizeImage;
-    fwrite(&file, sizeof(file), 1, f);
-    fwrite(&info, sizeof(info), 1, f);
-    std::vector<BYTE> row(rowBytes, 0);
-    for (int y = m_height - 1; y >= 0; --y)
-    {
-        memcpy(row.data(), m_bgr.data() + static_cast<size_t>(y) * m_width * 3, static_cast<size_t>(m_width) * 3);
-        fwrite(row.data(), rowBytes, 1, f);
-    }
-    fclose(f);
-    return TRUE;
+    std::wstring wide(path.begin(), path.end());
+    return SUCCEEDED(WritePictureFile(wide.c_str(), m_bgr.data(), m_width, m_height, PICTURE_BMP, 0));
 }
 
 void PumpFor(DWORD ms)

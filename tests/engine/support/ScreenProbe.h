@@ -1,5 +1,5 @@
 #pragma once
-// What a window shows, read back from the screen as a user would see it, and
+// What a window shows, read back from the window as a user would see it, and
 // waiting for it to change without fixed sleeps: the message loop runs while
 // the condition is polled, up to a deadline.
 #include <windows.h>
@@ -16,7 +16,7 @@ struct Rgb
 class CScreenShot
 {
 public:
-    // The client area of the window, from the screen.
+    // The client area of the window with its child windows.
     static CScreenShot OfClient(HWND hwnd);
 
     int Width() const { return m_width; }
