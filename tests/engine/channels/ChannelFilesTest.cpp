@@ -8,21 +8,9 @@
 
 namespace {
 
-class ChannelFiles : public ::testing::Test
+class ChannelFiles : public ChannelTables
 {
 protected:
-    CChannelTable tv;
-    CChannelTable fm;
-    void SetUp() override
-    {
-        tv.SetFMTable(FALSE);
-        fm.SetFMTable(TRUE);
-    }
-    void TearDown() override
-    {
-        tv.RemoveAll();
-        fm.RemoveAll();
-    }
     void Add(CChannelTable& table, DWORD id, DWORD flags, long frequency, const char* name)
     {
         table.Add(new CChannelItem(id, frequency, name, flags));

@@ -1,5 +1,6 @@
 // Channel items and the stepping, look-up and merge rules of a channel table.
 #include "engine/ChannelTable.h"
+#include "ChannelTestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -24,21 +25,9 @@ void Fill(CChannelTable& table, std::initializer_list<Row> rows)
         table.Add(new CChannelItem(row.id, row.frequency, row.name, row.flags));
 }
 
-class Table : public ::testing::Test
+class Table : public ChannelTables
 {
 protected:
-    CChannelTable tv;
-    CChannelTable fm;
-    void SetUp() override
-    {
-        tv.SetFMTable(FALSE);
-        fm.SetFMTable(TRUE);
-    }
-    void TearDown() override
-    {
-        tv.RemoveAll();
-        fm.RemoveAll();
-    }
     std::string Name(const CChannelItem* pItem) { return pItem ? std::string(pItem->Name) : "<none>"; }
 };
 

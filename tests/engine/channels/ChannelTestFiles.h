@@ -1,9 +1,14 @@
 #pragma once
-// Files of the channel tests: their own folder in the build tree, and the expected files
-// committed beside the tests.
+// Files of the channel tests: their own folder in the build tree, the expected files committed
+// beside the tests, and a TV and an FM table that own their items.
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
+
+#include "engine/ChannelTable.h"
+#include "tests/engine/support/TestFiles.h"
 
 inline std::string ChannelTestPath(const char* name)
 {
@@ -19,25 +24,19 @@ inline std::string GoldenPath(const char* name)
     return std::string(ONDRIX_TEST_DIR) + "/" + name;
 }
 
-inline void WriteBytes(const std::string& path, const std::string& bytes)
+class ChannelTables : public ::testing::Test
 {
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD wrote = 0;
-    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
-    CloseHandle(f);
-}
-
-inline std::string ReadBytes(const std::string& path)
-{
-    std::string out;
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return "<missing>";
-    char buf[4096];
-    DWORD got = 0;
-    while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got)
-        out.append(buf, got);
-    CloseHandle(f);
-    return out;
-}
+protected:
+    CChannelTable tv;
+    CChannelTable fm;
+    void SetUp() override
+    {
+        tv.SetFMTable(FALSE);
+        fm.SetFMTable(TRUE);
+    }
+    void TearDown() override
+    {
+        tv.RemoveAll();
+        fm.RemoveAll();
+    }
+};

@@ -8,33 +8,11 @@
 
 #include "engine/EngineWindows.h"
 #include "foundation/RegistryKey.h"
+#include "tests/engine/support/TestFiles.h"
 
 inline std::string SourcePath(const char* relative)
 {
     return std::string(ONDRIX_SOURCE_DIR) + "/" + relative;
-}
-
-inline void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD wrote = 0;
-    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
-    CloseHandle(f);
-}
-
-inline std::string ReadBytes(const std::string& path)
-{
-    std::string out;
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return "<missing>";
-    char buf[4096];
-    DWORD got = 0;
-    while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got)
-        out.append(buf, got);
-    CloseHandle(f);
-    return out;
 }
 
 // An empty folder of the build tree (Windows path, backslashes) standing in for the program's.
