@@ -30,7 +30,7 @@ protected:
     static void SetUpTestSuite()
     {
         CoInitialize(NULL);
-        for (const char* name : { "Sim2388x.ax", "Sim713x.ax" })
+        for (const char* name : { "OndrixSimCards.ax" })
         {
             HMODULE h = LoadLibraryA(name);
             ASSERT_TRUE(h != NULL) << name;

@@ -1,4 +1,4 @@
-#include "platform/sim/blackbird/SimLinkPin.h"
+#include "platform/sim/cardfilter/SimLinkPin.h"
 
 CSimLinkPin::CSimLinkPin(CBaseFilter* pFilter, CCritSec* pLock, HRESULT* phr, LPCWSTR pName,
                          PIN_DIRECTION dir, const GUID& majorType, const GUID& subType)

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/sim/cardfilter/SimCardTable.h"
+
+#include <unknwn.h>
+
+// The GO7007 driver's bus interface {6420803D-D8BA-43D2-BD4A-109BA16C2E32}:
+// byte reads and writes at 8- or 16-bit sub-addresses (a read address reads
+// without one), block writes, and command blocks, of which kind 2 writes one
+// byte at a sub-address.
+class CSimGo7007Bus : public IUnknown
+{
+public:
+    // The identity and reference count are the owner's.
+    CSimGo7007Bus(IUnknown* pOwner, CSimTVCard* pCard);
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
+    STDMETHODIMP_(ULONG) AddRef() override;
+    STDMETHODIMP_(ULONG) Release() override;
+    virtual HRESULT STDMETHODCALLTYPE Reserved3();
+    virtual HRESULT STDMETHODCALLTYPE Reserved4();
+    virtual HRESULT STDMETHODCALLTYPE Reserved5();
+    virtual HRESULT STDMETHODCALLTYPE Reserved6();
+    virtual HRESULT STDMETHODCALLTYPE WriteSub(DWORD device, DWORD width, DWORD sub, DWORD value, DWORD flags);
+    virtual HRESULT STDMETHODCALLTYPE ReadSub(DWORD device, DWORD width, DWORD sub, BYTE* pBuffer, DWORD flags);
+    virtual HRESULT STDMETHODCALLTYPE WriteBlock(DWORD device, DWORD width, DWORD sub, DWORD count,
+                                                 const BYTE* pBytes, DWORD flags);
+    virtual HRESULT STDMETHODCALLTYPE Reserved10();
+    virtual HRESULT STDMETHODCALLTYPE Reserved11();
+    virtual HRESULT STDMETHODCALLTYPE Reserved12();
+    virtual HRESULT STDMETHODCALLTYPE Reserved13();
+    virtual HRESULT STDMETHODCALLTYPE Reserved14();
+    virtual HRESULT STDMETHODCALLTYPE SendCommand(DWORD kind, const BYTE* pBlock, DWORD count, DWORD* pArgument,
+                                                  DWORD flags);
+
+private:
+    IUnknown* m_pOwner;
+    CSimTVCard* m_pCard;
+};
+
+extern const IID SIMIID_Go7007Bus;
