@@ -1,0 +1,337 @@
+#include "hardware/bus/713xBdaRegisterAccess.h"
+#include "hardware/bus/Go7007RegisterAccess.h"
+#include "hardware/bus/MpegBoxEncoder.h"
+#include "hardware/bus/MpegBoxRegisterAccess.h"
+#include "hardware/bus/PX63RegisterAccess.h"
+#include "hardware/bus/QM42RegisterAccess.h"
+#include "hardware/bus/RaptorRegisterAccess.h"
+#include "hardware/bus/SeldrinRegisterAccess.h"
+#include "hardware/bus/TridentRegisterAccess.h"
+#include "hardware/bus/Usb2800RegisterAccess.h"
+#include "hardware/devices/713xDRegisterAccess.h"
+#include "platform/sim/chipbus/SimEeprom.h"
+#include "tests/hardware/bus/SimCardFixture.h"
+
+#include <stdio.h>
+#include <string.h>
+
+namespace
+{
+// A register file of the card (the decoder or the key chip).
+CSimEeprom* RegisterChip(ISimCardControl* pControl, BYTE address)
+{
+    return static_cast<CSimEeprom*>(pControl->GetChip(address));
+}
+
+std::vector<SimBusEvent> Events(ISimCardControl* pControl, int kind)
+{
+    std::vector<SimBusEvent> events;
+    for (int i = 0; i < pControl->GetEventCount(); ++i)
+    {
+        SimBusEvent event;
+        pControl->GetEvent(i, &event);
+        if (event.kind == kind)
+            events.push_back(event);
+    }
+    return events;
+}
+
+TEST_F(SimFilters, TheMpegBoxTunesAndReachesItsChipsThroughItsControlRequest)
+{
+    ComPtr<IBaseFilter> pBox;
+    ISimCardControl* pControl = CardOf("Veltrane MPEG-2 Box", pBox);
+    ASSERT_TRUE(pControl != NULL);
+    CMpegBoxRegisterAccess access;
+    ASSERT_EQ(S_OK, access.Attach(pBox, 0));
+    TuneAndLock(&access, pControl);
+
+    // The decoder answers at 7-bit 0x21 through its own read code.
+    EXPECT_EQ(S_OK, access.WriteByte(0x42, 0x09, 0x5C));
+    BYTE b = 0;
+    EXPECT_EQ(S_OK, access.ReadByte(0x40, 0x09, &b));
+    EXPECT_EQ(0x5C, b);
+    EXPECT_EQ(0x5C, RegisterChip(pControl, 0x42)->GetByte(0x09));
+    EXPECT_TRUE(MpegBoxReadEeprom(pBox, CSimEeprom::TUNER_TYPE_OFFSET, &b));
+    EXPECT_EQ(5, b);
+    EXPECT_TRUE(FAILED(access.ReadByte(0x90, 0, &b)));
+
+    EXPECT_TRUE(MpegBoxSetTunerFrequency(pBox, 471250));
+    EXPECT_TRUE(static_cast<CSimPllTuner*>(pControl->GetChip(0xC0))->IsOnStation());
+}
+
+TEST_F(SimFilters, TheMpegBoxTakesItsFirmwareAndKeepsItsSettings)
+{
+    ComPtr<IBaseFilter> pBox;
+    ASSERT_TRUE(CardOf("Veltrane MPEG-2 Box", pBox) != NULL);
+    // The loader waits for its firmware.
+    EXPECT_FALSE(MpegBoxCheckFirmwareVersion(pBox));
+    char path[MAX_PATH];
+    GetTempPathA(MAX_PATH, path);
+    strcat(path, "simbox-firmware.bin");
+    FILE* f = fopen(path, "wb");
+    ASSERT_TRUE(f != NULL);
+    std::vector<BYTE> image(0x40000, 0xA5);
+    fwrite(image.data(), 1, image.size(), f);
+    fclose(f);
+    EXPECT_TRUE(MpegBoxDownloadFirmware(pBox, path));
+    DeleteFileA(path);
+    EXPECT_TRUE(MpegBoxCheckFirmwareVersion(pBox));
+    EXPECT_EQ(std::vector<DWORD>({ 50, 50, 50, 50, 50 }), clock.Sleeps());
+
+    MpegBoxSettings settings;
+    memset(&settings, 0, sizeof(settings));
+    settings.bStreamOutputMode = 10;
+    settings.bVideoResolution = 2;
+    settings.bEncodingMode = 1;
+    settings.wVideoBitrate = 6000;
+    settings.dwMuxRate = 10080;
+    settings.awPictureValues[0] = 3;
+    settings.awPictureValues[1] = 4;
+    settings.bAudioDataRate = 13;
+    settings.bClosedGOP = 1;
+    settings.bInverseTel = 1;
+    settings.bTransportOutputMode = 11;
+    MpegBoxDefaultPreFilter(&settings.PreFilterInfo);
+    EXPECT_TRUE(MpegBoxApplySettings(&settings, pBox, NULL, FALSE));
+    EXPECT_TRUE(MpegBoxSetPrefilter(pBox, &settings.PreFilterInfo));
+    MpegBoxSettings read;
+    memset(&read, 0xFF, sizeof(read));
+    EXPECT_TRUE(MpegBoxReadSettings(pBox, &read));
+    EXPECT_EQ(10, read.bStreamOutputMode);
+    EXPECT_EQ(2, read.bVideoResolution);
+    EXPECT_EQ(1, read.bEncodingMode);
+    EXPECT_EQ(6000, read.wVideoBitrate);
+    EXPECT_EQ(10080u, read.dwMuxRate);
+    EXPECT_EQ(3, read.awPictureValues[0]);
+    EXPECT_EQ(4, read.awPictureValues[1]);
+    EXPECT_EQ(13, read.bAudioDataRate);
+    EXPECT_EQ(1u, read.bClosedGOP);
+    EXPECT_EQ(1u, read.bInverseTel);
+    EXPECT_EQ(11, read.bTransportOutputMode);
+    EXPECT_EQ(0, memcmp(&settings.PreFilterInfo, &read.PreFilterInfo, sizeof(read.PreFilterInfo)));
+}
+
+TEST_F(SimFilters, ThePX63BoxTunesAndSwitchesItsLine)
+{
+    ComPtr<IBaseFilter> pBox;
+    ISimCardControl* pControl = CardOf("Veltrane PX63 Device", pBox);
+    ASSERT_TRUE(pControl != NULL);
+    CPX63RegisterAccess access;
+    ASSERT_EQ(S_OK, access.Attach(pBox, 0));
+    TuneAndLock(&access, pControl);
+    BYTE block[6] = { 0x42, 0x20, 1, 2, 3, 4 };
+    EXPECT_EQ(S_OK, access.I2CWrite(block, 6));
+    CSimEeprom* pDecoder = RegisterChip(pControl, 0x42);
+    EXPECT_EQ(1, pDecoder->GetByte(0x20));
+    EXPECT_EQ(4, pDecoder->GetByte(0x23));
+    BYTE b = 0;
+    EXPECT_EQ(S_OK, access.ReadByte(0x40, 0x22, &b));
+    EXPECT_EQ(3, b);
+    pControl->ClearLog();
+    EXPECT_EQ(1, access.SetGpioLine(1));
+    std::vector<SimBusEvent> gpio = Events(pControl, SIM_GPIO_WRITE);
+    ASSERT_EQ(1u, gpio.size());
+    EXPECT_EQ(1u, gpio[0].value);
+    EXPECT_EQ(1u, gpio[0].mask);
+}
+
+TEST_F(SimFilters, The713xDAndQM42CardsTuneThroughTheVendorSet)
+{
+    ComPtr<IBaseFilter> pCard;
+    ISimCardControl* pControl = CardOf("713x_D TV Card Capture", pCard);
+    ASSERT_TRUE(pControl != NULL);
+    C713xDRegisterAccess access;
+    ASSERT_EQ(S_OK, access.Attach(pCard, 0));
+    TuneAndLock(&access, pControl);
+    EXPECT_EQ(S_OK, access.WriteGpioDelayed(0x1000, 0x3000, 20));
+    EXPECT_EQ(std::vector<DWORD>({ 20 }), clock.Sleeps());
+
+    ComPtr<IBaseFilter> pQM42;
+    ISimCardControl* pQM42Control = CardOf("QM42 Video Capture", pQM42);
+    ASSERT_TRUE(pQM42Control != NULL);
+    CQM42RegisterAccess qm42;
+    ASSERT_EQ(S_OK, qm42.Attach(pQM42, 0));
+    TuneAndLock(&qm42, pQM42Control);
+    pQM42Control->ClearLog();
+    EXPECT_EQ(S_OK, qm42.SetGpioLine(1));
+    EXPECT_EQ(0, pQM42Control->GetEventCount());
+}
+
+TEST_F(SimFilters, TheTridentBoxesTuneThroughUsbControlTransfers)
+{
+    ComPtr<IBaseFilter> pVid;
+    ISimCardControl* pVidControl = CardOf("TridVid Capture", pVid);
+    ASSERT_TRUE(pVidControl != NULL);
+    CTridVidRegisterAccess vid;
+    ASSERT_EQ(S_OK, vid.Attach(pVid, 0));
+    TuneAndLock(&vid, pVidControl);
+    BYTE b = 0;
+    EXPECT_EQ(S_OK, vid.ReadI2CByte(0xA1, CSimEeprom::TUNER_TYPE_OFFSET, &b));
+    EXPECT_EQ(5, b);
+
+    for (const char* name : { "Trident USB Capture", "Trident Pemrok Capture" })
+    {
+        ComPtr<IBaseFilter> pBox;
+        ISimCardControl* pControl = CardOf(name, pBox);
+        ASSERT_TRUE(pControl != NULL) << name;
+        CTridentUsbRegisterAccess usb;
+        ASSERT_EQ(S_OK, usb.Attach(pBox, 0));
+        // Its block reads carry a sub-address, so the plain tuner reads no status.
+        TuneAndLock(&usb, pControl, 0xC0, false);
+        EXPECT_EQ(S_OK, usb.WriteRegister(0xA0, 0x30, 0x77));
+        EXPECT_EQ(S_OK, usb.ReadRegister(0xA0, 0x30, &b));
+        EXPECT_EQ(0x77, b);
+        BYTE status[3] = { 0xC1, 0x00, 0 };
+        EXPECT_EQ(S_OK, usb.I2CRead(status, 3));
+        EXPECT_EQ(0x40, status[0]);
+        pControl->ClearLog();
+        EXPECT_EQ(S_OK, usb.SetGpioLine(1));
+        std::vector<SimBusEvent> gpio = Events(pControl, SIM_GPIO_WRITE);
+        ASSERT_EQ(1u, gpio.size());
+        EXPECT_EQ(2u, gpio[0].value);
+        EXPECT_EQ(2u, gpio[0].mask);
+    }
+}
+
+TEST_F(SimFilters, TheSeldrinProbeTellsTheTwoBoxesApartAndLeavesTheirEepromAsItWas)
+{
+    const struct
+    {
+        const char* name;
+        BYTE flag;
+    } boxes[] = { { "Seldrin Capture", 0 }, { "Tavesh Capture", 1 } };
+    for (const auto& box : boxes)
+    {
+        ComPtr<IBaseFilter> pBox;
+        ISimCardControl* pControl = CardOf(box.name, pBox);
+        ASSERT_TRUE(pControl != NULL) << box.name;
+        CSimEeprom* pEeprom = RegisterChip(pControl, 0xA0);
+        BYTE first = pEeprom->GetByte(0);
+        CSeldrinRegisterAccess access;
+        ASSERT_EQ(S_OK, access.Attach(pBox, 0));
+        EXPECT_EQ(box.flag, access.GetEepromAccessFlag()) << box.name;
+        EXPECT_EQ(first, pEeprom->GetByte(0)) << box.name;
+        TuneAndLock(&access, pControl);
+        BYTE b = 0;
+        EXPECT_EQ(S_OK, access.ReadByte(0xA0, CSimEeprom::TUNER_LETTER_OFFSET, &b)) << box.name;
+        EXPECT_EQ('T', b);
+        EXPECT_EQ(S_OK, access.WriteGpio(1, 5));
+        EXPECT_EQ(S_OK, access.WriteGpio(1, 2));
+        DWORD lines = 0;
+        EXPECT_EQ(S_OK, access.ReadGpio(&lines));
+        EXPECT_EQ(0x24u, lines);
+    }
+}
+
+TEST_F(SimFilters, TheRaptorCardTunesAndWritesTheRegistersItReadsAnotherWay)
+{
+    ComPtr<IBaseFilter> pCard;
+    ISimCardControl* pControl = CardOf("Conexant Raptor Video Capture", pCard);
+    ASSERT_TRUE(pControl != NULL);
+    CRaptorRegisterAccess access;
+    ASSERT_EQ(S_OK, access.Attach(pCard, 0));
+    TuneAndLock(&access, pControl);
+    EXPECT_EQ(S_OK, access.WriteByte(0xBA, 0xAA, 0x3C));
+    EXPECT_EQ(0x3C, RegisterChip(pControl, 0xBA)->GetByte(0xAA));
+    BYTE b = 0;
+    EXPECT_EQ(S_OK, access.ReadByte(0xBA, 0xAA, &b));
+    EXPECT_EQ(0x3C, b);
+    EXPECT_EQ(S_OK, access.WriteGpio(0x00010002, 0x00030003));
+    DWORD lines = 0;
+    EXPECT_EQ(S_OK, access.ReadGpio(&lines));
+    EXPECT_EQ(0x0002u, lines & 0xFFFF);
+}
+
+TEST_F(SimFilters, TheBdaCardTunesThroughItsGateAndStrobesItsMicrocontroller)
+{
+    ComPtr<IBaseFilter> pCard;
+    ISimCardControl* pControl = CardOf("713x BDA Analog Capture", pCard);
+    ASSERT_TRUE(pControl != NULL);
+    C713xBdaRegisterAccess access;
+    ASSERT_EQ(S_OK, access.Attach(pCard, 0));
+    TuneAndLock(&access, pControl);
+    BYTE b = 0;
+    EXPECT_EQ(S_OK, access.ReadByte(0xA0, CSimEeprom::TUNER_TYPE_OFFSET, &b));
+    EXPECT_EQ(5, b);
+    pControl->ClearLog();
+    EXPECT_EQ(S_OK, access.WriteGpio(0x81, 0));
+    std::vector<SimBusEvent> writes = Events(pControl, SIM_REG_WRITE);
+    ASSERT_EQ(4u, writes.size());
+    EXPECT_EQ((1u << 9) | (1u << 18), writes[1].value & 0x0A04AE00);
+    pControl->SetGpioInputs(1u << 27, C713xBdaRegisterAccess::SpreadLanes(0xFF));
+    DWORD value = 0;
+    EXPECT_EQ(S_OK, access.ReadGpio(&value));
+    EXPECT_EQ(0x02u, value);
+    pControl->SetGpioInputs(0, 0);
+}
+
+TEST_F(SimFilters, TheGo7007BoardTunesThroughItsBusInterface)
+{
+    ComPtr<IBaseFilter> pCard;
+    ISimCardControl* pControl = CardOf("WIS GO7007SB A/V Capture", pCard);
+    ASSERT_TRUE(pControl != NULL);
+    CGo7007RegisterAccess access;
+    ASSERT_EQ(S_OK, access.Attach(pCard, 0));
+    TuneAndLock(&access, pControl);
+    BYTE b = 0;
+    EXPECT_EQ(S_OK, access.ReadDirect(0xA0, 8, 17, &b, CGo7007RegisterAccess::FLAGS));
+    EXPECT_EQ('T', b);
+    EXPECT_EQ(S_OK, access.ReadByte(0xA0, 16, &b));
+    EXPECT_EQ(5, b);
+    EXPECT_EQ(S_OK, access.SendBlock(0xBA, 8, 49, 0x2A, CGo7007RegisterAccess::FLAGS));
+    EXPECT_EQ(0x2A, RegisterChip(pControl, 0xBA)->GetByte(49));
+    EXPECT_EQ(S_OK, access.ReadByte(0xBA, 49, &b));
+    EXPECT_EQ(0x2A, b);
+}
+
+TEST_F(SimFilters, TheUsb2800BoxIsFoundByNameAndTunesThroughItsBridge)
+{
+    ComPtr<IBaseFilter> pBox;
+    ISimCardControl* pControl = CardOf("USB 2800 Video", pBox);
+    ASSERT_TRUE(pControl != NULL);
+    CUsb2800RegisterAccess access;
+    EXPECT_EQ(S_OK, access.Attach(NULL, reinterpret_cast<ULONG_PTR>("USB 2800 Video")));
+    ASSERT_TRUE(access.Bridge().IsOpen());
+    TuneAndLock(&access, pControl, 0xC6);
+    BYTE b = 0;
+    EXPECT_EQ(S_OK, access.ReadByte(0xA0, CSimEeprom::TUNER_TYPE_OFFSET, &b));
+    EXPECT_EQ(5, b);
+
+    EXPECT_EQ(S_OK, access.WriteGpio(0x05, 0));
+    EXPECT_EQ(S_OK, access.WriteGpio(0xF0, 0x30));
+    DWORD lines = 0;
+    EXPECT_EQ(S_OK, access.ReadGpio(&lines));
+    EXPECT_EQ(0x35u, lines);
+
+    const BYTE word[2] = { 0x12, 0x34 };
+    EXPECT_EQ(S_OK, access.Bridge().WriteIndirect(0x07, word));
+    BYTE back[2] = { 0, 0 };
+    EXPECT_EQ(S_OK, access.Bridge().ReadIndirect(0x07, back));
+    EXPECT_EQ(0, memcmp(word, back, 2));
+    EXPECT_TRUE(access.Bridge().IsPresent());
+    EXPECT_EQ(S_OK, access.Command1(0));
+    EXPECT_FALSE(access.Bridge().IsOpen());
+    EXPECT_EQ(E_FAIL, access.ReadByte(0xA0, 0, &b));
+}
+
+TEST_F(SimFilters, TheUsbBridgeFindsItsDeviceByPrefixOrByTheFamilysNames)
+{
+    CUsb2800Bridge bridge;
+    EXPECT_TRUE(bridge.Open("USB 2800") != NULL);
+    bridge.Close();
+    // A name nobody has falls back to the family's list, which has the box.
+    EXPECT_TRUE(bridge.Open("USB 2899 Video") != NULL);
+    bridge.Close();
+    EXPECT_TRUE(CUsb2800Bridge::FindDeviceFilter(CLSID_VideoInputDeviceCategory, "USB 2800 Video Box") == NULL);
+
+    char name[CUsb2800Bridge::NAME_CHARS] = "";
+    IBaseFilter* pCapture = NULL;
+    IBaseFilter* pDevice = NULL;
+    EXPECT_TRUE(bridge.OpenFilters(name, &pCapture, &pDevice, NULL));
+    EXPECT_STREQ("USB EMP Audio Device", name);
+    EXPECT_TRUE(pCapture != NULL);
+    EXPECT_TRUE(pDevice != NULL);
+    EXPECT_TRUE(pCapture != pDevice);
+    bridge.CloseFilters();
+}
+}
