@@ -58,6 +58,7 @@ CSimCardFilter::CSimCardFilter(const SimFilterRow& row, const SimCardRow& card, 
         break;
     case SIMBUS_GO7007:
         m_pGo7007.reset(new CSimGo7007Bus(GetOwner(), pCard));
+        m_pGo7007Encoder.reset(new CSimGo7007Encoder(GetOwner()));
         break;
     case SIMBUS_NONE:
     case SIMBUS_DEVICE_INTERFACE:
@@ -115,6 +116,8 @@ STDMETHODIMP CSimCardFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv
         return GetInterface(m_pBridge.get(), ppv);
     if (m_pGo7007 && riid == SIMIID_Go7007Bus)
         return GetInterface(m_pGo7007.get(), ppv);
+    if (m_pGo7007Encoder && riid == SIMIID_Go7007Encoder)
+        return GetInterface(m_pGo7007Encoder.get(), ppv);
     return CBaseFilter::NonDelegatingQueryInterface(riid, ppv);
 }
 

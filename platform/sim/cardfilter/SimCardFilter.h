@@ -15,6 +15,7 @@
 
 class CSimUsbBridge;
 class CSimGo7007Bus;
+class CSimGo7007Encoder;
 
 // A driver filter of a simulated card, made from its table row: it answers
 // its driver's property sets or private interface over the card's chip bus,
@@ -48,4 +49,5 @@ private:
     std::vector<std::unique_ptr<CSimLinkPin> > m_pins;
     std::unique_ptr<CSimUsbBridge> m_pBridge;
     std::unique_ptr<CSimGo7007Bus> m_pGo7007;
+    std::unique_ptr<CSimGo7007Encoder> m_pGo7007Encoder;
 };

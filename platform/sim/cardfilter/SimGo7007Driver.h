@@ -38,4 +38,39 @@ private:
     CSimTVCard* m_pCard;
 };
 
+// The GO7007 driver's encoder interface {55F1E004-76CD-412E-9413-68AF75304D73}:
+// the name of the stream setting in use (slot 3) and the capability table of
+// the encoder (slot 6): stream, resolution and frame-rate entries at the
+// table's offsets, no links.
+class CSimGo7007Encoder : public IUnknown
+{
+public:
+    enum
+    {
+        NAME_SIZE = 64,
+        STREAM_COUNT_OFFSET = 5764,
+        STREAM_SIZE = 356,
+        RESOLUTION_COUNT_OFFSET = 16448,
+        RESOLUTION_SIZE = 368,
+        FRAME_RATE_COUNT_OFFSET = 27492,
+        FRAME_RATE_SIZE = 348,
+        LINK_COUNT_OFFSET = 37936,
+        TABLE_SIZE = 43948,
+    };
+
+    explicit CSimGo7007Encoder(IUnknown* pOwner);
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
+    STDMETHODIMP_(ULONG) AddRef() override;
+    STDMETHODIMP_(ULONG) Release() override;
+    virtual HRESULT STDMETHODCALLTYPE GetStreamSetting(char* pszName);
+    virtual HRESULT STDMETHODCALLTYPE Reserved4();
+    virtual HRESULT STDMETHODCALLTYPE Reserved5();
+    virtual HRESULT STDMETHODCALLTYPE GetCapabilities(BYTE* pTable);
+
+private:
+    IUnknown* m_pOwner;
+};
+
 extern const IID SIMIID_Go7007Bus;
+extern const IID SIMIID_Go7007Encoder;

@@ -15,6 +15,17 @@
 #include <stdio.h>
 #include <string.h>
 
+// The encoder interface of the GO7007 driver, by position: the stream
+// setting's name and the capability table. Outside the anonymous namespace:
+// only the driver implements it.
+struct IGo7007Encoder : public IUnknown
+{
+    virtual HRESULT STDMETHODCALLTYPE GetStreamSetting(char* pszName) = 0;
+    virtual HRESULT STDMETHODCALLTYPE Reserved4() = 0;
+    virtual HRESULT STDMETHODCALLTYPE Reserved5() = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetCapabilities(BYTE* pTable) = 0;
+};
+
 namespace
 {
 // A register file of the card (the decoder or the key chip).
@@ -282,6 +293,38 @@ TEST_F(SimFilters, TheGo7007BoardTunesThroughItsBusInterface)
     EXPECT_EQ(0x2A, RegisterChip(pControl, 0xBA)->GetByte(49));
     EXPECT_EQ(S_OK, access.ReadByte(0xBA, 49, &b));
     EXPECT_EQ(0x2A, b);
+}
+
+// {55F1E004-76CD-412E-9413-68AF75304D73}
+const IID kGo7007Encoder = { 0x55F1E004, 0x76CD, 0x412E, { 0x94, 0x13, 0x68, 0xAF, 0x75, 0x30, 0x4D, 0x73 } };
+
+DWORD TableWord(const std::vector<BYTE>& table, size_t offset)
+{
+    DWORD v;
+    memcpy(&v, &table[offset], 4);
+    return v;
+}
+
+TEST_F(SimFilters, TheGo7007EncoderReportsItsStreamSettingAndCapabilities)
+{
+    ComPtr<IBaseFilter> pCard;
+    ASSERT_TRUE(CardOf("WIS GO7007SB A/V Capture", pCard) != NULL);
+    ComPtr<IGo7007Encoder> pEncoder;
+    ASSERT_EQ(S_OK, pCard->QueryInterface(kGo7007Encoder, reinterpret_cast<void**>(&pEncoder)));
+    char name[64];
+    EXPECT_EQ(S_OK, pEncoder->GetStreamSetting(name));
+    EXPECT_STREQ("DVD", name);
+    std::vector<BYTE> table(43948, 0xEE);
+    EXPECT_EQ(S_OK, pEncoder->GetCapabilities(table.data()));
+    EXPECT_EQ(2u, TableWord(table, 5764));
+    EXPECT_STREQ("DVD", reinterpret_cast<const char*>(&table[5768]));
+    EXPECT_EQ(3u, TableWord(table, 16448));
+    EXPECT_EQ(720u, TableWord(table, 16452 + 332));
+    EXPECT_EQ(576u, TableWord(table, 16452 + 336));
+    EXPECT_EQ(2u, TableWord(table, 27492));
+    EXPECT_EQ(25025u, TableWord(table, 27496 + 332));
+    EXPECT_EQ(0u, TableWord(table, 37936));
+    EXPECT_EQ(0xEEEEEEEEu, TableWord(table, 43940));
 }
 
 TEST_F(SimFilters, TheUsb2800BoxIsFoundByNameAndTunesThroughItsBridge)
