@@ -1,11 +1,11 @@
 #include "platform/sim/cardfilter/SimCardFilter.h"
 
+#include "platform/ks/KsDeviceIo.h"
 #include "platform/sim/cardfilter/SimEncoderDriver.h"
 #include "platform/sim/cardfilter/SimGo7007Driver.h"
 #include "platform/sim/cardfilter/SimRaptorDriver.h"
 #include "platform/sim/cardfilter/SimUsbBridge.h"
 #include "platform/sim/cardfilter/SimUsbRequestDriver.h"
-#include "platform/sim/ksdevio/KsDeviceIo.h"
 
 namespace
 {
