@@ -1,12 +1,16 @@
 // The simulated card drivers: one filter module whose filters are the rows of
 // the card table, each on the card its row names.
 #include "platform/dshow/ClassFactory.h"
+#include "platform/ks/DeviceIo.h"
 #include "platform/sim/cardfilter/SimCardFilter.h"
+#include "platform/sim/cardfilter/SimQM57Driver.h"
 #include "platform/sim/cards/SimCards.h"
 
 #include <array>
 #include <memory>
 #include <new>
+#include <stdio.h>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -43,6 +47,35 @@ constexpr std::array<LPFNNewCOMObject, sizeof...(N)> Creators(std::integer_seque
 }
 
 const auto kCreators = Creators(std::make_integer_sequence<int, MAX_FILTERS>());
+
+// The device interfaces of the cards whose drivers are reached by path are
+// present while the module is loaded.
+class CDeviceInterfaces
+{
+public:
+    CDeviceInterfaces()
+    {
+        for (int i = 0; i < g_cSimFilters; ++i)
+        {
+            if (g_simFilters[i].bus != SIMBUS_DEVICE_INTERFACE)
+                continue;
+            char path[96];
+            sprintf(path, "\\\\?\\simcards#qm57#%d#{4f397d29-7f2f-42a9-ab90-1791384014c4}", i);
+            if (DevIoRegisterInterface(SIMGUID_QM57Interface, path, SimQM57Request, TheCard(g_simFilters[i].card)))
+                m_paths.push_back(path);
+        }
+    }
+    ~CDeviceInterfaces()
+    {
+        for (const std::string& path : m_paths)
+            DevIoUnregisterInterface(path.c_str());
+    }
+
+private:
+    std::vector<std::string> m_paths;
+};
+
+CDeviceInterfaces g_deviceInterfaces;
 
 // Driver filters: the graph builders never pick them on their own.
 AMOVIESETUP_FILTER g_setup[MAX_FILTERS];

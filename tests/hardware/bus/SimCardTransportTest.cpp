@@ -3,6 +3,7 @@
 #include "hardware/bus/MpegBoxEncoder.h"
 #include "hardware/bus/MpegBoxRegisterAccess.h"
 #include "hardware/bus/PX63RegisterAccess.h"
+#include "hardware/bus/QM57RegisterAccess.h"
 #include "hardware/bus/QM42RegisterAccess.h"
 #include "hardware/bus/RaptorRegisterAccess.h"
 #include "hardware/bus/SeldrinRegisterAccess.h"
@@ -376,5 +377,45 @@ TEST_F(SimFilters, TheUsbBridgeFindsItsDeviceByPrefixOrByTheFamilysNames)
     EXPECT_TRUE(pDevice != NULL);
     EXPECT_TRUE(pCapture != pDevice);
     bridge.CloseFilters();
+}
+
+TEST_F(SimFilters, TheQM57DevicesTuneEachChannelThroughTheirDeviceInterfaces)
+{
+    ISimCardControl* apControl[2] = { NULL, NULL };
+    ComPtr<IBaseFilter> apFilter[2];
+    for (int i = 0; i < 2; ++i)
+    {
+        apFilter[i].Attach(FindNthFilter(CLSID_VideoInputDeviceCategory, L"Veltrane QM57 Audio/Video Capture", i));
+        ASSERT_TRUE(apFilter[i] != NULL) << i;
+        apControl[i] = Control(apFilter[i]);
+        ASSERT_TRUE(apControl[i] != NULL) << i;
+    }
+    ASSERT_NE(apControl[0], apControl[1]);
+    const struct
+    {
+        int index;
+        int device;
+        BYTE tuner;
+        DWORD gpioMask;
+    } rows[] = { { 0, 0, 0xC2, 0xFF }, { 1, 0, 0xC8, 0xFF00 }, { 2, 1, 0xC2, 0xFF }, { 3, 1, 0xC8, 0xFF00 } };
+    for (const auto& row : rows)
+    {
+        CQM57RegisterAccess access;
+        ASSERT_EQ(S_OK, access.Attach(NULL, row.index)) << row.index;
+        apControl[1 - row.device]->ClearLog();
+        TuneAndLock(&access, apControl[row.device], row.tuner);
+        EXPECT_EQ(0, apControl[1 - row.device]->GetEventCount()) << row.index;
+        BYTE b = 0;
+        EXPECT_EQ(S_OK, access.ReadByte(0xA0, CSimEeprom::TUNER_TYPE_OFFSET, &b));
+        EXPECT_EQ(5, b);
+        apControl[row.device]->ClearLog();
+        EXPECT_EQ(1, access.SetGpioLine(1));
+        std::vector<SimBusEvent> gpio = Events(apControl[row.device], SIM_GPIO_WRITE);
+        ASSERT_EQ(1u, gpio.size());
+        EXPECT_EQ(row.gpioMask, gpio[0].mask);
+        EXPECT_EQ(row.gpioMask & 0x0101, gpio[0].value);
+    }
+    CQM57RegisterAccess absent;
+    EXPECT_EQ(E_FAIL, absent.Attach(NULL, 4));
 }
 }
