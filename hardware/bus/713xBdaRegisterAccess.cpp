@@ -6,11 +6,11 @@
 // {FBB1C466-BE03-470F-9A8F-A2AA0FA2C0EE}
 const GUID PROPSETID_713xBdaI2C = { 0xFBB1C466, 0xBE03, 0x470F, { 0x9A, 0x8F, 0xA2, 0xAA, 0x0F, 0xA2, 0xC0, 0xEE } };
 // {9490E589-6B17-44EC-9435-5E3587F9FBCE}
-const GUID PROPSETID_713xBdaRegister =
-    { 0x9490E589, 0x6B17, 0x44EC, { 0x94, 0x35, 0x5E, 0x35, 0x87, 0xF9, 0xFB, 0xCE } };
+const GUID PROPSETID_713xBdaRegister = {
+    0x9490E589, 0x6B17, 0x44EC, { 0x94, 0x35, 0x5E, 0x35, 0x87, 0xF9, 0xFB, 0xCE }
+};
 
-namespace
-{
+namespace {
 // GPIO bit of data bit 0 to 7.
 const BYTE kLaneBits[8] = { 9, 27, 25, 15, 11, 10, 13, 18 };
 
@@ -18,7 +18,7 @@ DWORD Address(const void* p)
 {
     return static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(p));
 }
-}
+}  // namespace
 
 DWORD C713xBdaRegisterAccess::SpreadLanes(BYTE value)
 {
@@ -59,8 +59,7 @@ HRESULT C713xBdaRegisterAccess::Attach(IUnknown* pFilter, ULONG_PTR)
     return pFilter->QueryInterface(IID_IKsPropertySet, reinterpret_cast<void**>(&m_pPropertySet));
 }
 
-HRESULT C713xBdaRegisterAccess::I2CGet(BYTE device, const BYTE* pWrite, DWORD writeCount, BYTE* pRead,
-                                       DWORD readCount)
+HRESULT C713xBdaRegisterAccess::I2CGet(BYTE device, const BYTE* pWrite, DWORD writeCount, BYTE* pRead, DWORD readCount)
 {
     BdaI2CInstance instance = { device, Address(pWrite), writeCount, Address(pRead), readCount, 0 };
     BdaI2CData data = { 0, 0 };
@@ -143,16 +142,15 @@ HRESULT C713xBdaRegisterAccess::ReadRegister(DWORD reg, DWORD* pValue)
     if (pValue == NULL)
         return E_POINTER;
     DWORD cbReturned = 0;
-    return m_pPropertySet->Get(PROPSETID_713xBdaRegister, BDA_PROP_REGISTER, &reg, sizeof(reg), pValue,
-                               sizeof(*pValue), &cbReturned);
+    return m_pPropertySet->Get(PROPSETID_713xBdaRegister, BDA_PROP_REGISTER, &reg, sizeof(reg), pValue, sizeof(*pValue),
+                               &cbReturned);
 }
 
 HRESULT C713xBdaRegisterAccess::WriteRegister(DWORD reg, DWORD value)
 {
     if (m_pPropertySet == NULL)
         return E_FAIL;
-    return m_pPropertySet->Set(PROPSETID_713xBdaRegister, BDA_PROP_REGISTER, &reg, sizeof(reg), &value,
-                               sizeof(value));
+    return m_pPropertySet->Set(PROPSETID_713xBdaRegister, BDA_PROP_REGISTER, &reg, sizeof(reg), &value, sizeof(value));
 }
 
 HRESULT C713xBdaRegisterAccess::MakeInputs(DWORD lines)

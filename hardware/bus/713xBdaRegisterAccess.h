@@ -12,17 +12,21 @@
 extern const GUID PROPSETID_713xBdaI2C;
 extern const GUID PROPSETID_713xBdaRegister;
 
-enum { BDA_PROP_I2C = 0, BDA_PROP_REGISTER = 1 };
+enum
+{
+    BDA_PROP_I2C = 0,
+    BDA_PROP_REGISTER = 1
+};
 
 #pragma pack(push, 1)
 // Property 0's instance: the bytes travel by address in the caller's memory.
 struct BdaI2CInstance
 {
     DWORD device;
-    DWORD writeBytes;   // address of the first bytes to write
+    DWORD writeBytes;  // address of the first bytes to write
     DWORD writeCount;
-    DWORD readBuffer;   // Get: address of the read buffer
-    DWORD readCount;    // Get: bytes to read; Set: 1
+    DWORD readBuffer;  // Get: address of the read buffer
+    DWORD readCount;   // Get: bytes to read; Set: 1
     DWORD unfilled;
 };
 // Property 0's data on a Set: the further bytes to write.

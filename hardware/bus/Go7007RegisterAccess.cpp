@@ -5,8 +5,7 @@
 // {6420803D-D8BA-43D2-BD4A-109BA16C2E32}
 const IID IID_IGo7007Bus = { 0x6420803D, 0xD8BA, 0x43D2, { 0xBD, 0x4A, 0x10, 0x9B, 0xA1, 0x6C, 0x2E, 0x32 } };
 
-CGo7007RegisterAccess::CGo7007RegisterAccess()
-    : m_pBus(NULL)
+CGo7007RegisterAccess::CGo7007RegisterAccess() : m_pBus(NULL)
 {
 }
 
@@ -102,7 +101,19 @@ HRESULT CGo7007RegisterAccess::SendBlock(DWORD a, DWORD, DWORD c, DWORD d, DWORD
     return m_pBus->SendCommand(COMMAND_KIND, block, 1, &d, e);
 }
 
-HRESULT CGo7007RegisterAccess::Reserved16(DWORD, DWORD) { return E_FAIL; }
-HRESULT CGo7007RegisterAccess::ReadRegisterByte(DWORD, BYTE*) { return E_FAIL; }
-HRESULT CGo7007RegisterAccess::ReadRegister(DWORD, DWORD*) { return E_FAIL; }
-HRESULT CGo7007RegisterAccess::WriteRegister(DWORD, DWORD) { return E_FAIL; }
+HRESULT CGo7007RegisterAccess::Reserved16(DWORD, DWORD)
+{
+    return E_FAIL;
+}
+HRESULT CGo7007RegisterAccess::ReadRegisterByte(DWORD, BYTE*)
+{
+    return E_FAIL;
+}
+HRESULT CGo7007RegisterAccess::ReadRegister(DWORD, DWORD*)
+{
+    return E_FAIL;
+}
+HRESULT CGo7007RegisterAccess::WriteRegister(DWORD, DWORD)
+{
+    return E_FAIL;
+}

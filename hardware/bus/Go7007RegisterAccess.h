@@ -36,7 +36,11 @@ struct IGo7007Bus : public IUnknown
 class CGo7007RegisterAccess : public CRegisterAccess
 {
 public:
-    enum { FLAGS = 0x8000, COMMAND_KIND = 2 };
+    enum
+    {
+        FLAGS = 0x8000,
+        COMMAND_KIND = 2
+    };
 
     CGo7007RegisterAccess();
     ~CGo7007RegisterAccess() override;

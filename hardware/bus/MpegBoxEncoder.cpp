@@ -12,8 +12,7 @@
 // {43705740-5EF5-11D2-BE8A-001061B07491}
 const IID IID_IMpegBoxStorage = { 0x43705740, 0x5EF5, 0x11D2, { 0xBE, 0x8A, 0x00, 0x10, 0x61, 0xB0, 0x74, 0x91 } };
 
-namespace
-{
+namespace {
 enum
 {
     PROP_STREAM_MODE = 0,
@@ -91,8 +90,8 @@ private:
 
 BOOL QueryProps(IUnknown* pFilter, ComPtr<IKsPropertySet>& props)
 {
-    return pFilter != NULL && SUCCEEDED(pFilter->QueryInterface(IID_IKsPropertySet, reinterpret_cast<void**>(&props))) &&
-           props != NULL;
+    return pFilter != NULL &&
+           SUCCEEDED(pFilter->QueryInterface(IID_IKsPropertySet, reinterpret_cast<void**>(&props))) && props != NULL;
 }
 
 BOOL ApplySettings(const MpegBoxSettings* pSettings, IUnknown* pFilter, IUnknown* pSecondFilter, BOOL bOldLayout,
@@ -185,7 +184,7 @@ BOOL ReadInto(IKsPropertySet* pProps, DWORD id, T* pField)
         *pField = static_cast<T>(value);
     return SUCCEEDED(hr);
 }
-}
+}  // namespace
 
 void MpegBoxDefaultPreFilter(MpegBoxPreFilter* p)
 {
@@ -297,8 +296,7 @@ BOOL MpegBoxSetTunerFrequency(IUnknown* pFilter, DWORD frequencyKHz)
     return TRUE;
 }
 
-namespace
-{
+namespace {
 int DecoderOffset(DWORD reg, int standard)
 {
     if (reg != 9)
@@ -307,7 +305,7 @@ int DecoderOffset(DWORD reg, int standard)
         return 189;
     return (standard == 1 || standard == 2) ? 77 : 0;
 }
-}
+}  // namespace
 
 BOOL MpegBoxReadDecoderRegister(IUnknown* pFilter, DWORD reg, BYTE* pValue, int standard)
 {
@@ -351,8 +349,7 @@ BOOL MpegBoxGetProperty4(IUnknown* pFilter, DWORD* pValue)
            MpegBoxGetProperty(pFilter, PROPSETID_MpegBoxEncoder, PROP_VALUE4, NULL, 0, pValue, sizeof(*pValue));
 }
 
-BOOL MpegBoxApplySettings(const MpegBoxSettings* pSettings, IUnknown* pFilter, IUnknown* pSecondFilter,
-                          BOOL bOldLayout)
+BOOL MpegBoxApplySettings(const MpegBoxSettings* pSettings, IUnknown* pFilter, IUnknown* pSecondFilter, BOOL bOldLayout)
 {
     return ApplySettings(pSettings, pFilter, pSecondFilter, bOldLayout, TRUE);
 }
@@ -389,7 +386,8 @@ BOOL MpegBoxReadSettings(IUnknown* pFilter, MpegBoxSettings* p)
     bOk &= ReadInto(k, PROP_SAMPLING_RATE, &p->bAudioSamplingRate);
     bOk &= ReadInto(k, PROP_AUDIO_OUTPUT, &p->bAudioOutputMode);
     BYTE dataRate = 0;
-    HRESULT hr = MpegBoxPropertyRequest(k, FALSE, PROPSETID_MpegBoxEncoder, PROP_AUDIO_DATA_RATE, NULL, 0, &dataRate, 1);
+    HRESULT hr =
+        MpegBoxPropertyRequest(k, FALSE, PROPSETID_MpegBoxEncoder, PROP_AUDIO_DATA_RATE, NULL, 0, &dataRate, 1);
     if (hr == S_OK)
         p->bAudioDataRate = dataRate;
     bOk &= SUCCEEDED(hr);
@@ -469,7 +467,8 @@ BOOL MpegBoxUseOldBitrateLayout()
     DWORD value = 1;
     DWORD type = 0;
     DWORD cb = sizeof(value);
-    LONG result = RegQueryValueExA(hKey, "OldEncoderBitrateInterface", NULL, &type, reinterpret_cast<BYTE*>(&value), &cb);
+    LONG result =
+        RegQueryValueExA(hKey, "OldEncoderBitrateInterface", NULL, &type, reinterpret_cast<BYTE*>(&value), &cb);
     RegCloseKey(hKey);
     return !(result == ERROR_SUCCESS && cb == sizeof(value) && value == 0);
 }
@@ -484,10 +483,18 @@ BOOL MpegBoxDumpSettings(const MpegBoxSettings* p, LPCSTR pszPath)
     const char* mode = "other";
     switch (p->bStreamOutputMode)
     {
-    case 2: mode = "MPEG1"; break;
-    case 11: mode = "VCD"; break;
-    case 10: mode = "DVD"; break;
-    case 12: mode = "SVCD"; break;
+    case 2:
+        mode = "MPEG1";
+        break;
+    case 11:
+        mode = "VCD";
+        break;
+    case 10:
+        mode = "DVD";
+        break;
+    case 12:
+        mode = "SVCD";
+        break;
     }
     fprintf(pFile, "Mode = %s\n", mode);
     fprintf(pFile, "bVideoInMode = %d\n", p->bVideoInMode);
@@ -517,13 +524,33 @@ BOOL MpegBoxDumpSettings(const MpegBoxSettings* p, LPCSTR pszPath)
     fprintf(pFile, "nSaturation= %d\n", p->nSaturation);
     fprintf(pFile, "nHue =%d\n", p->nHue);
     static const char* const kPreFilterNames[] = {
-        "dwDisableFilter", "dwMedianFilter", "dwMedianCoringLumaHi", "dwMedianCoringLumaLo",
-        "dwMedianCoringChromaHi", "dwMedianCoringChromaLo", "dwLumaSpatialFlt", "dwChromaSpatialFlt",
-        "dwDNRMode", "dwDNRSpatialFltLevel", "dwDNRTemporalFltLevel", "dwDNRSmoothFactor",
-        "dwDNR_Ntlf_Max_Y", "dwDNR_Ntlf_Max_UV", "dwDNRTemporalMultFactor", "dwDNRTemporalAddFactor",
-        "dwDNRSpatialMultFactor", "dwDNRSpatialSubFactor", "dwLumaNLTFLevel", "dwLumaNLTFCoEffIndex",
-        "dwLumaNLTFCoEffValue", "dwVIMZoneWidth", "dwVIMZoneHeight", "dwReserved1",
-        "dwReserved2", "dwReserved3", "dwReserved4",
+        "dwDisableFilter",
+        "dwMedianFilter",
+        "dwMedianCoringLumaHi",
+        "dwMedianCoringLumaLo",
+        "dwMedianCoringChromaHi",
+        "dwMedianCoringChromaLo",
+        "dwLumaSpatialFlt",
+        "dwChromaSpatialFlt",
+        "dwDNRMode",
+        "dwDNRSpatialFltLevel",
+        "dwDNRTemporalFltLevel",
+        "dwDNRSmoothFactor",
+        "dwDNR_Ntlf_Max_Y",
+        "dwDNR_Ntlf_Max_UV",
+        "dwDNRTemporalMultFactor",
+        "dwDNRTemporalAddFactor",
+        "dwDNRSpatialMultFactor",
+        "dwDNRSpatialSubFactor",
+        "dwLumaNLTFLevel",
+        "dwLumaNLTFCoEffIndex",
+        "dwLumaNLTFCoEffValue",
+        "dwVIMZoneWidth",
+        "dwVIMZoneHeight",
+        "dwReserved1",
+        "dwReserved2",
+        "dwReserved3",
+        "dwReserved4",
     };
     static_assert(sizeof(kPreFilterNames) / sizeof(kPreFilterNames[0]) * sizeof(DWORD) == sizeof(MpegBoxPreFilter),
                   "one name per pre-filter field");

@@ -52,7 +52,7 @@ struct MpegBoxSettings
     DWORD bVariance;
     DWORD dwMuxRate;
     DWORD dwVBRPadding;
-    WORD awPictureValues[2];   // sent together as property 6
+    WORD awPictureValues[2];  // sent together as property 6
     BYTE bMPEGAudLayer;
     BYTE bAudioSamplingRate;
     BYTE bAudioDataRate;
@@ -101,10 +101,17 @@ struct MpegBoxBitrate
 };
 #pragma pack(pop)
 static_assert(sizeof(MpegBoxBitrate) == 18, "bitrate block");
-enum { MPEGBOX_OLD_BITRATE_SIZE = 10 };
+enum
+{
+    MPEGBOX_OLD_BITRATE_SIZE = 10
+};
 
 // The firmware image the box is sent: 256 KiB from the file, then a trailer.
-enum { MPEGBOX_FIRMWARE_IMAGE = 0x40000, MPEGBOX_FIRMWARE_BLOCK = 0x4000C };
+enum
+{
+    MPEGBOX_FIRMWARE_IMAGE = 0x40000,
+    MPEGBOX_FIRMWARE_BLOCK = 0x4000C
+};
 // Versions as (major x 100 + minor) x 1000 + build.
 enum
 {

@@ -7,16 +7,17 @@
 #include <ks.h>
 
 // {D2185A40-0398-11D3-A53E-00A0C9EF506A}
-const GUID PROPSETID_MpegBoxEncoder =
-    { 0xD2185A40, 0x0398, 0x11D3, { 0xA5, 0x3E, 0x00, 0xA0, 0xC9, 0xEF, 0x50, 0x6A } };
+const GUID PROPSETID_MpegBoxEncoder = {
+    0xD2185A40, 0x0398, 0x11D3, { 0xA5, 0x3E, 0x00, 0xA0, 0xC9, 0xEF, 0x50, 0x6A }
+};
 // {EE6C0342-E3A9-11D2-A53E-00A0C9EF506A}
-const GUID PROPSETID_MpegBoxFirmware =
-    { 0xEE6C0342, 0xE3A9, 0x11D2, { 0xA5, 0x3E, 0x00, 0xA0, 0xC9, 0xEF, 0x50, 0x6A } };
+const GUID PROPSETID_MpegBoxFirmware = {
+    0xEE6C0342, 0xE3A9, 0x11D2, { 0xA5, 0x3E, 0x00, 0xA0, 0xC9, 0xEF, 0x50, 0x6A }
+};
 
-namespace
-{
-BOOL MpegBoxRequest(BOOL bSet, IUnknown* pFilter, REFGUID set, DWORD id, void* pInstance, DWORD cbInstance,
-                    void* pData, DWORD cbData)
+namespace {
+BOOL MpegBoxRequest(BOOL bSet, IUnknown* pFilter, REFGUID set, DWORD id, void* pInstance, DWORD cbInstance, void* pData,
+                    DWORD cbData)
 {
     if (pFilter == NULL)
         return FALSE;
@@ -34,7 +35,7 @@ MpegBoxControlInstance MakeControl(DWORD device, BYTE code, DWORD reg)
     instance.reg = reg;
     return instance;
 }
-}
+}  // namespace
 
 HRESULT MpegBoxPropertyRequest(IKsPropertySet* pProps, BOOL bSet, REFGUID set, DWORD id, void* pInstance,
                                DWORD cbInstance, void* pData, DWORD cbData)
@@ -82,12 +83,11 @@ BOOL MpegBoxControlRead(IUnknown* pFilter, DWORD device, BYTE code, DWORD reg, D
 BOOL MpegBoxControlWrite(IUnknown* pFilter, DWORD device, BYTE code, DWORD reg, DWORD value)
 {
     MpegBoxControlInstance instance = MakeControl(device, code, reg);
-    return MpegBoxSetProperty(pFilter, PROPSETID_MpegBoxEncoder, MPEGBOX_PROPERTY_CONTROL, &instance,
-                              sizeof(instance), &value, sizeof(value));
+    return MpegBoxSetProperty(pFilter, PROPSETID_MpegBoxEncoder, MPEGBOX_PROPERTY_CONTROL, &instance, sizeof(instance),
+                              &value, sizeof(value));
 }
 
-CMpegBoxRegisterAccess::CMpegBoxRegisterAccess()
-    : m_pFilter(NULL)
+CMpegBoxRegisterAccess::CMpegBoxRegisterAccess() : m_pFilter(NULL)
 {
     InitializeCriticalSection(&m_csBus);
 }

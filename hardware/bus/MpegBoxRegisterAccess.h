@@ -10,7 +10,10 @@
 extern const GUID PROPSETID_MpegBoxEncoder;
 extern const GUID PROPSETID_MpegBoxFirmware;
 
-enum { MPEGBOX_PROPERTY_CONTROL = 20 };
+enum
+{
+    MPEGBOX_PROPERTY_CONTROL = 20
+};
 
 // Access codes of the control request.
 enum
@@ -58,7 +61,12 @@ class CMpegBoxRegisterAccess : public CRegisterAccess
 {
 public:
     // The decoder's 7-bit address, which the driver reads with its own code.
-    enum { DECODER_ADDRESS = 0x21, DECODER_ALIAS = 0x20, PLL_WRITE_LENGTH = 5 };
+    enum
+    {
+        DECODER_ADDRESS = 0x21,
+        DECODER_ALIAS = 0x20,
+        PLL_WRITE_LENGTH = 5
+    };
 
     CMpegBoxRegisterAccess();
     ~CMpegBoxRegisterAccess() override;

@@ -2,8 +2,7 @@
 
 #include "hardware/bus/ScopedLock.h"
 
-namespace
-{
+namespace {
 // Mode and the number of packed bytes in word A, by the number of data bytes.
 const struct
 {
@@ -12,7 +11,7 @@ const struct
 } kPieceModes[PX63_PIECE_BYTES + 1] = {
     { 0x21, 0 }, { 0x29, 0 }, { 0x31, 0 }, { 0x39, 0 }, { 0x07, 4 }, { 0x0F, 4 }, { 0x17, 4 }, { 0x1F, 4 },
 };
-}
+}  // namespace
 
 PX63Piece PX63PackPiece(BYTE subAddress, const BYTE* pData, int count)
 {

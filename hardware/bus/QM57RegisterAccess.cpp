@@ -8,14 +8,14 @@
 #include <vector>
 
 // {4F397D29-7F2F-42A9-AB90-1791384014C4}
-const GUID GUID_QM57DeviceInterface =
-    { 0x4F397D29, 0x7F2F, 0x42A9, { 0xAB, 0x90, 0x17, 0x91, 0x38, 0x40, 0x14, 0xC4 } };
+const GUID GUID_QM57DeviceInterface = {
+    0x4F397D29, 0x7F2F, 0x42A9, { 0xAB, 0x90, 0x17, 0x91, 0x38, 0x40, 0x14, 0xC4 }
+};
 
 static_assert(sizeof(SP_DEVICE_INTERFACE_DATA) == 28, "interface data as the driver's callers size it");
 static_assert(sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A) == 5, "detail as the driver's callers size it");
 
-CQM57RegisterAccess::CQM57RegisterAccess()
-    : m_hDevice(INVALID_HANDLE_VALUE), m_index(0)
+CQM57RegisterAccess::CQM57RegisterAccess() : m_hDevice(INVALID_HANDLE_VALUE), m_index(0)
 {
 }
 
@@ -50,9 +50,9 @@ void CQM57RegisterAccess::Open()
         auto pDetail = reinterpret_cast<PSP_DEVICE_INTERFACE_DETAIL_DATA_A>(buffer.data());
         pDetail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A);
         if (DevIoGetDeviceInterfaceDetail(hSet, &data, pDetail, cbDetail, NULL, NULL))
-            m_hDevice = DevIoCreateFile(pDetail->DevicePath, GENERIC_READ | GENERIC_WRITE,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, NULL);
+            m_hDevice =
+                DevIoCreateFile(pDetail->DevicePath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     }
     DevIoDestroyDeviceInfoList(hSet);
 }

@@ -7,13 +7,19 @@
 #include <string.h>
 
 // {16017E0E-CE9F-44B0-A203-05D05724A12B}
-const GUID PROPSETID_RaptorCardControl =
-    { 0x16017E0E, 0xCE9F, 0x44B0, { 0xA2, 0x03, 0x05, 0xD0, 0x57, 0x24, 0xA1, 0x2B } };
+const GUID PROPSETID_RaptorCardControl = {
+    0x16017E0E, 0xCE9F, 0x44B0, { 0xA2, 0x03, 0x05, 0xD0, 0x57, 0x24, 0xA1, 0x2B }
+};
 
-namespace
-{
+namespace {
 // The chip at 0xBA answers these two registers only through its read address.
-enum { ALTERNATE_DEVICE = 0xBA, ALTERNATE_READ_DEVICE = 0xBB, ALTERNATE_FIRST = 0xAA, ALTERNATE_LAST = 0xAB };
+enum
+{
+    ALTERNATE_DEVICE = 0xBA,
+    ALTERNATE_READ_DEVICE = 0xBB,
+    ALTERNATE_FIRST = 0xAA,
+    ALTERNATE_LAST = 0xAB
+};
 
 RaptorI2CRequest MakeRequest(BYTE mode, BYTE device, BYTE count)
 {
@@ -24,7 +30,7 @@ RaptorI2CRequest MakeRequest(BYTE mode, BYTE device, BYTE count)
     request.count = count;
     return request;
 }
-}
+}  // namespace
 
 CRaptorRegisterAccess::CRaptorRegisterAccess()
 {

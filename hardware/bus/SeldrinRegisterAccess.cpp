@@ -5,8 +5,7 @@
 
 #include <string.h>
 
-namespace
-{
+namespace {
 // GPIO lines as the bridge reports them: the group of the line's read
 // request and the line's bit in the byte read. Line 0 cannot be read.
 const struct
@@ -14,10 +13,9 @@ const struct
     BYTE group;
     BYTE bit;
 } kGpioReadBits[8] = { { 0, 0 }, { 1, 2 }, { 1, 3 }, { 1, 4 }, { 3, 0 }, { 3, 1 }, { 3, 4 }, { 3, 5 } };
-}
+}  // namespace
 
-CUsbRequestHelper::CUsbRequestHelper()
-    : m_pPropertySet(NULL)
+CUsbRequestHelper::CUsbRequestHelper() : m_pPropertySet(NULL)
 {
     InitializeCriticalSection(&m_cs);
 }
@@ -51,8 +49,7 @@ HRESULT CUsbRequestHelper::ReadSubByte(BYTE device, BYTE subAddress, BYTE* pValu
 {
     if (m_pPropertySet == NULL || pValue == NULL)
         return E_POINTER;
-    return ReadFirstByte(UsbMakeRequest(USBREQ_TYPE_IN, USBREQ_I2C, MAKEWORD(device & 0xFE, subAddress), 0, 1),
-                         pValue);
+    return ReadFirstByte(UsbMakeRequest(USBREQ_TYPE_IN, USBREQ_I2C, MAKEWORD(device & 0xFE, subAddress), 0, 1), pValue);
 }
 
 HRESULT CUsbRequestHelper::ReadEepromByte(BYTE device, BYTE subAddress, BYTE* pValue)
@@ -89,8 +86,8 @@ HRESULT CUsbRequestHelper::ReadGpioLine(BYTE line, BYTE* pLevel)
     return hr;
 }
 
-HRESULT CUsbRequestHelper::SendSetup(BYTE type, BYTE request, WORD value, WORD index, WORD length,
-                                     const BYTE* pData, int cbData, BYTE* pIn, LONG* pcbIn)
+HRESULT CUsbRequestHelper::SendSetup(BYTE type, BYTE request, WORD value, WORD index, WORD length, const BYTE* pData,
+                                     int cbData, BYTE* pIn, LONG* pcbIn)
 {
     if (cbData < 0 || cbData > USBREQ_MAX_DATA)
         return E_INVALIDARG;
@@ -105,8 +102,7 @@ HRESULT CUsbRequestHelper::SendSetup(BYTE type, BYTE request, WORD value, WORD i
     return hr;
 }
 
-CSeldrinRegisterAccess::CSeldrinRegisterAccess()
-    : m_byEepromFlag(0)
+CSeldrinRegisterAccess::CSeldrinRegisterAccess() : m_byEepromFlag(0)
 {
 }
 

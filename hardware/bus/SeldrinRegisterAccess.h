@@ -44,7 +44,12 @@ private:
 class CSeldrinRegisterAccess : public CRegisterAccess
 {
 public:
-    enum { EEPROM_ADDRESS = 0xA0, PROBE_VALUE = 0x99, PROBE_PAUSE_MS = 100 };
+    enum
+    {
+        EEPROM_ADDRESS = 0xA0,
+        PROBE_VALUE = 0x99,
+        PROBE_PAUSE_MS = 100
+    };
 
     CSeldrinRegisterAccess();
     ~CSeldrinRegisterAccess() override;

@@ -80,9 +80,9 @@ HRESULT CTridVidRegisterAccess::ReadByte(BYTE device, LONG subAddress, BYTE* pVa
         return E_POINTER;
     if (pValue == NULL)
         return E_POINTER;
-    return ReadFirstByte(UsbMakeRequest(USBREQ_TYPE_IN, USBREQ_I2C,
-                                        MAKEWORD(device & 0xFE, static_cast<BYTE>(subAddress)), 0, 1),
-                         pValue);
+    return ReadFirstByte(
+        UsbMakeRequest(USBREQ_TYPE_IN, USBREQ_I2C, MAKEWORD(device & 0xFE, static_cast<BYTE>(subAddress)), 0, 1),
+        pValue);
 }
 
 HRESULT CTridVidRegisterAccess::WriteByte(BYTE device, LONG subAddress, BYTE value)
@@ -135,9 +135,9 @@ HRESULT CTridentUsbRegisterAccess::ReadByte(BYTE device, LONG subAddress, BYTE* 
         return E_FAIL;
     if (pValue == NULL)
         return E_POINTER;
-    return ReadFirstByte(UsbMakeRequest(USBREQ_TYPE_IN, USBREQ_I2C,
-                                        MAKEWORD(device & 0xFE, static_cast<BYTE>(subAddress)), 0, 1),
-                         pValue);
+    return ReadFirstByte(
+        UsbMakeRequest(USBREQ_TYPE_IN, USBREQ_I2C, MAKEWORD(device & 0xFE, static_cast<BYTE>(subAddress)), 0, 1),
+        pValue);
 }
 
 HRESULT CTridentUsbRegisterAccess::WriteByte(BYTE device, LONG subAddress, BYTE value)

@@ -37,7 +37,12 @@ protected:
 class CTridVidRegisterAccess : public CTridentRegisterAccessBase
 {
 public:
-    enum { WRITE_PAUSE_MS = 5, MIN_WRITE = 3, MAX_WRITE = 12 };
+    enum
+    {
+        WRITE_PAUSE_MS = 5,
+        MIN_WRITE = 3,
+        MAX_WRITE = 12
+    };
 
     HRESULT ReadByte(BYTE device, LONG subAddress, BYTE* pValue) override;
     HRESULT WriteByte(BYTE device, LONG subAddress, BYTE value) override;

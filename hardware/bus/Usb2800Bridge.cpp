@@ -9,12 +9,11 @@
 // {BE0AB5D2-3B9A-4E42-A05E-4A178B566C7C}
 const IID IID_IUsb2800Bridge = { 0xBE0AB5D2, 0x3B9A, 0x4E42, { 0xA0, 0x5E, 0x4A, 0x17, 0x8B, 0x56, 0x6C, 0x7C } };
 
-namespace
-{
+namespace {
 // Tried in this order when no device has the name asked for.
 const char* const kBridgeNames[] = {
-    "USB 2800 Video", "USB 2801 Video", "USB 2700 Camera", "USB 2701 Camera", "USB 2840 Video", "USB 2841 Video",
-    "USB 2830 Video", "USB 2831 Video", "USB 2820 Video", "USB 2821 Video", "USB 2710 Camera", "USB 2711 Camera",
+    "USB 2800 Video", "USB 2801 Video", "USB 2700 Camera", "USB 2701 Camera", "USB 2840 Video",  "USB 2841 Video",
+    "USB 2830 Video", "USB 2831 Video", "USB 2820 Video",  "USB 2821 Video",  "USB 2710 Camera", "USB 2711 Camera",
 };
 
 // {6994AD04-93EF-11D0-A3CC-00A0C9223196}
@@ -33,8 +32,7 @@ void ReadMachineString(LPCSTR pszKey, const LPCSTR* ppszValues, int valueCount, 
         char value[CUsb2800Bridge::NAME_CHARS];
         DWORD cb = sizeof(value) - 1;
         DWORD type = 0;
-        if (RegQueryValueExA(hKey, ppszValues[i], NULL, &type, reinterpret_cast<BYTE*>(value), &cb) ==
-                ERROR_SUCCESS &&
+        if (RegQueryValueExA(hKey, ppszValues[i], NULL, &type, reinterpret_cast<BYTE*>(value), &cb) == ERROR_SUCCESS &&
             type == REG_SZ)
         {
             value[cb < sizeof(value) ? cb : sizeof(value) - 1] = '\0';
@@ -48,8 +46,7 @@ void ReadMachineString(LPCSTR pszKey, const LPCSTR* ppszValues, int valueCount, 
 void ReadDeviceName(char* pszName)
 {
     static const LPCSTR kValues[] = { "RealDSName", "DSName" };
-    ReadMachineString("Software\\USB2800\\TwainDS", kValues, 2, "USB 2820 Video", pszName,
-                      CUsb2800Bridge::NAME_CHARS);
+    ReadMachineString("Software\\USB2800\\TwainDS", kValues, 2, "USB 2820 Video", pszName, CUsb2800Bridge::NAME_CHARS);
 }
 
 template <class T>
@@ -61,10 +58,14 @@ void ReleaseAndClear(T** pp)
         *pp = NULL;
     }
 }
-}
+}  // namespace
 
 CUsb2800Bridge::CUsb2800Bridge()
-    : m_pBridge(NULL), m_pAudioCapture(NULL), m_pAudioDevice(NULL), m_pAudioRenderer(NULL), m_byGpioGuard(0),
+    : m_pBridge(NULL),
+      m_pAudioCapture(NULL),
+      m_pAudioDevice(NULL),
+      m_pAudioRenderer(NULL),
+      m_byGpioGuard(0),
       m_lastResult(S_OK)
 {
 }
@@ -103,8 +104,8 @@ IBaseFilter* CUsb2800Bridge::FindDeviceFilter(REFGUID category, LPCSTR pszName)
                 if (strncmp(friendly, pszName, nameLength) == 0)
                 {
                     IBaseFilter* pFilter = NULL;
-                    if (SUCCEEDED(pMoniker->BindToObject(NULL, NULL, IID_IBaseFilter,
-                                                         reinterpret_cast<void**>(&pFilter))) &&
+                    if (SUCCEEDED(
+                            pMoniker->BindToObject(NULL, NULL, IID_IBaseFilter, reinterpret_cast<void**>(&pFilter))) &&
                         pFilter != NULL)
                     {
                         VariantClear(&var);
@@ -168,8 +169,8 @@ BOOL CUsb2800Bridge::IsDevicePresent()
     if (pFilter == NULL)
         return FALSE;
     IUsb2800Bridge* pBridge = NULL;
-    BOOL bPresent = SUCCEEDED(pFilter->QueryInterface(IID_IUsb2800Bridge, reinterpret_cast<void**>(&pBridge))) &&
-                    pBridge != NULL;
+    BOOL bPresent =
+        SUCCEEDED(pFilter->QueryInterface(IID_IUsb2800Bridge, reinterpret_cast<void**>(&pBridge))) && pBridge != NULL;
     if (pBridge != NULL)
         pBridge->Release();
     pFilter->Release();

@@ -31,7 +31,7 @@ enum
 // The bridge's own result codes beside the driver's HRESULTs.
 enum
 {
-    USB2800_TIMEOUT = 5,       // a poll ran out, or the GPIO guard refused
+    USB2800_TIMEOUT = 5,  // a poll ran out, or the GPIO guard refused
     USB2800_NOT_OPEN = 6,
     USB2800_NOT_READY = 21,
 };
@@ -52,7 +52,11 @@ enum
 class CUsb2800Bridge
 {
 public:
-    enum { POLL_LIMIT = 2000, NAME_CHARS = 260 };
+    enum
+    {
+        POLL_LIMIT = 2000,
+        NAME_CHARS = 260
+    };
 
     CUsb2800Bridge();
     ~CUsb2800Bridge();

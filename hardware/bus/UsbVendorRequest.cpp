@@ -5,8 +5,9 @@
 #include <string.h>
 
 // {85551A18-A51C-4F2D-955F-3F36372ADB5C}
-const GUID PROPSETID_UsbVendorRequest =
-    { 0x85551A18, 0xA51C, 0x4F2D, { 0x95, 0x5F, 0x3F, 0x36, 0x37, 0x2A, 0xDB, 0x5C } };
+const GUID PROPSETID_UsbVendorRequest = {
+    0x85551A18, 0xA51C, 0x4F2D, { 0x95, 0x5F, 0x3F, 0x36, 0x37, 0x2A, 0xDB, 0x5C }
+};
 
 UsbVendorRequest UsbMakeRequest(BYTE type, BYTE request, WORD value, WORD index, WORD length, const BYTE* pData,
                                 int cbData)
@@ -90,8 +91,8 @@ HRESULT CUsbRequestSender::BlockRead(BYTE* pBuffer, LONG length)
     LONG count = length - 2;
     if (count < 1 || count > USBREQ_MAX_DATA)
         return E_INVALIDARG;
-    UsbVendorRequest request = UsbMakeRequest(USBREQ_TYPE_IN, USBREQ_I2C, MAKEWORD(pBuffer[0], pBuffer[1]), 0,
-                                              static_cast<WORD>(count));
+    UsbVendorRequest request =
+        UsbMakeRequest(USBREQ_TYPE_IN, USBREQ_I2C, MAKEWORD(pBuffer[0], pBuffer[1]), 0, static_cast<WORD>(count));
     HRESULT hr = SendRequest(&request);
     if (FAILED(hr))
         return hr;

@@ -13,8 +13,8 @@ extern const GUID PROPSETID_UsbVendorRequest;
 
 enum
 {
-    USBREQ_TYPE_IN = 0xC0,    // vendor, device to host
-    USBREQ_TYPE_OUT = 0x40,   // vendor, host to device
+    USBREQ_TYPE_IN = 0xC0,   // vendor, device to host
+    USBREQ_TYPE_OUT = 0x40,  // vendor, host to device
     USBREQ_SETUP_SIZE = 8,
     USBREQ_MAX_DATA = 10,
     USBREQ_MAX_REQUEST = USBREQ_SETUP_SIZE + USBREQ_MAX_DATA,
@@ -56,8 +56,8 @@ struct UsbVendorRequest
 };
 
 // Builds a request; pData carries cbData OUT bytes (at most ten).
-UsbVendorRequest UsbMakeRequest(BYTE type, BYTE request, WORD value, WORD index, WORD length,
-                                const BYTE* pData = NULL, int cbData = 0);
+UsbVendorRequest UsbMakeRequest(BYTE type, BYTE request, WORD value, WORD index, WORD length, const BYTE* pData = NULL,
+                                int cbData = 0);
 
 // One Set-then-Get pair; the caller has checked the interface and the
 // request and holds its lock. On success the IN bytes that the driver
@@ -74,7 +74,13 @@ WORD UsbGpioLineCode(BYTE line);
 class CUsbRequestSender
 {
 public:
-    enum { PIECE_BYTES = 8, PIECE_THRESHOLD = 10, PIECE_PAUSE_MS = 2, GPIO_LINES = 8 };
+    enum
+    {
+        PIECE_BYTES = 8,
+        PIECE_THRESHOLD = 10,
+        PIECE_PAUSE_MS = 2,
+        GPIO_LINES = 8
+    };
 
     virtual ~CUsbRequestSender() {}
 

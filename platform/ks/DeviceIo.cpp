@@ -8,9 +8,12 @@
 #include <mutex>
 #include <set>
 
-namespace
+namespace {
+enum
 {
-enum { MAX_INTERFACES = 32, MAX_PATH_CHARS = 128 };
+    MAX_INTERFACES = 32,
+    MAX_PATH_CHARS = 128
+};
 
 struct InterfaceEntry
 {
@@ -89,7 +92,7 @@ BOOL Fail(DWORD error)
     SetLastError(error);
     return FALSE;
 }
-}
+}  // namespace
 
 HDEVINFO WINAPI DevIoGetClassDevs(const GUID* pClass, PCSTR pszEnumerator, HWND hWndParent, DWORD flags)
 {
@@ -132,8 +135,8 @@ BOOL WINAPI DevIoGetDeviceInterfaceDetail(HDEVINFO hSet, PSP_DEVICE_INTERFACE_DA
     if (pInterface == NULL || pInterface->Reserved == 0 ||
         !FindInterface(pSet->interfaceClass, static_cast<DWORD>(pInterface->Reserved - 1), &entry))
         return Fail(ERROR_INVALID_PARAMETER);
-    DWORD cbRequired = static_cast<DWORD>(offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath) +
-                                          strlen(entry.path) + 1);
+    DWORD cbRequired =
+        static_cast<DWORD>(offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath) + strlen(entry.path) + 1);
     if (pcbRequired != NULL)
         *pcbRequired = cbRequired;
     if (pDetail == NULL && cbDetail == 0)

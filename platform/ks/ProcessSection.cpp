@@ -27,8 +27,7 @@ void* OpenProcessSection(const char* pszTag, DWORD cbSize, void* volatile* ppCac
     return *ppCache;
 }
 
-CProcessSectionLock::CProcessSectionLock(volatile LONG* pLock)
-    : m_pLock(pLock)
+CProcessSectionLock::CProcessSectionLock(volatile LONG* pLock) : m_pLock(pLock)
 {
     while (InterlockedCompareExchange(m_pLock, 1, 0) != 0)
         Sleep(0);

@@ -7,20 +7,16 @@
 #include "platform/sim/cardfilter/SimUsbBridge.h"
 #include "platform/sim/cardfilter/SimUsbRequestDriver.h"
 
-namespace
-{
+namespace {
 // {FC8FACFF-0293-4CE3-8594-4F638CCD6BB0}
 const GUID VENDOR_SET = { 0xFC8FACFF, 0x0293, 0x4CE3, { 0x85, 0x94, 0x4F, 0x63, 0x8C, 0xCD, 0x6B, 0xB0 } };
 // {C44A1A10-0A37-11D2-8328-006097BA83AB}
 const GUID KS_CARD_SET = { 0xC44A1A10, 0x0A37, 0x11D2, { 0x83, 0x28, 0x00, 0x60, 0x97, 0xBA, 0x83, 0xAB } };
-}
+}  // namespace
 
 CSimCardFilter::CSimCardFilter(const SimFilterRow& row, const SimCardRow& card, CSimTVCard* pCard, IUnknown* pUnk,
                                HRESULT* phr)
-    : CBaseFilter("SimCardFilter", pUnk, &m_lock, *row.clsid, phr),
-      m_pCard(pCard),
-      m_bus(row.bus),
-      m_hDevice(NULL)
+    : CBaseFilter("SimCardFilter", pUnk, &m_lock, *row.clsid, phr), m_pCard(pCard), m_bus(row.bus), m_hDevice(NULL)
 {
     for (int i = 0; i < row.pinCount; ++i)
     {
@@ -35,9 +31,13 @@ CSimCardFilter::CSimCardFilter(const SimFilterRow& row, const SimCardRow& card, 
         break;
     case SIMBUS_KS_DEVICE:
         // Known to the property set only so that the device can be told apart.
-        AddKsProperty(KS_CARD_SET, 4,
-                      [](void*, DWORD, void*, DWORD, DWORD* pcbReturned) { *pcbReturned = 0; return S_OK; },
-                      [](void*, DWORD, void*, DWORD) { return S_OK; });
+        AddKsProperty(
+            KS_CARD_SET, 4,
+            [](void*, DWORD, void*, DWORD, DWORD* pcbReturned) {
+                *pcbReturned = 0;
+                return S_OK;
+            },
+            [](void*, DWORD, void*, DWORD) { return S_OK; });
         m_hDevice = CreateEventA(NULL, FALSE, FALSE, NULL);
         KsDeviceIoRegister(m_hDevice, &CSimCardFilter::Route, this);
         break;
@@ -65,15 +65,16 @@ CSimCardFilter::CSimCardFilter(const SimFilterRow& row, const SimCardRow& card, 
         break;
     }
     ISimCardControl* pControl = pCard;
-    AddKsProperty(PROPSETID_SimCardControl, SIMCARD_PROPERTY_CONTROL,
-                  [pControl](void*, DWORD, void* pData, DWORD cbData, DWORD* pcbReturned) {
-                      if (pData == nullptr || cbData < sizeof(pControl))
-                          return E_INVALIDARG;
-                      memcpy(pData, &pControl, sizeof(pControl));
-                      *pcbReturned = sizeof(pControl);
-                      return S_OK;
-                  },
-                  nullptr);
+    AddKsProperty(
+        PROPSETID_SimCardControl, SIMCARD_PROPERTY_CONTROL,
+        [pControl](void*, DWORD, void* pData, DWORD cbData, DWORD* pcbReturned) {
+            if (pData == nullptr || cbData < sizeof(pControl))
+                return E_INVALIDARG;
+            memcpy(pData, &pControl, sizeof(pControl));
+            *pcbReturned = sizeof(pControl);
+            return S_OK;
+        },
+        nullptr);
 }
 
 CSimCardFilter::~CSimCardFilter()
@@ -91,15 +92,16 @@ void CSimCardFilter::AddVendorSet(const DWORD* pProperties, int count)
     for (int i = 0; i < count; ++i)
     {
         DWORD id = pProperties[i];
-        AddKsProperty(VENDOR_SET, id,
-                      [pCard, id](void*, DWORD, void* pData, DWORD cbData, DWORD* pcbReturned) {
-                          HRESULT hr = pCard->VendorGet(id, static_cast<BYTE*>(pData), cbData);
-                          *pcbReturned = SUCCEEDED(hr) ? cbData : 0;
-                          return hr;
-                      },
-                      [pCard, id](void*, DWORD, void* pData, DWORD cbData) {
-                          return pCard->VendorSet(id, static_cast<BYTE*>(pData), cbData);
-                      });
+        AddKsProperty(
+            VENDOR_SET, id,
+            [pCard, id](void*, DWORD, void* pData, DWORD cbData, DWORD* pcbReturned) {
+                HRESULT hr = pCard->VendorGet(id, static_cast<BYTE*>(pData), cbData);
+                *pcbReturned = SUCCEEDED(hr) ? cbData : 0;
+                return hr;
+            },
+            [pCard, id](void*, DWORD, void* pData, DWORD cbData) {
+                return pCard->VendorSet(id, static_cast<BYTE*>(pData), cbData);
+            });
     }
 }
 
@@ -126,12 +128,12 @@ STDMETHODIMP_(HANDLE) CSimCardFilter::KsGetObjectHandle()
     return m_hDevice;
 }
 
-HRESULT CSimCardFilter::Route(void* pContext, ULONG ioControl, void* pIn, ULONG inLength, void* pOut,
-                              ULONG outLength, ULONG* pReturned)
+HRESULT CSimCardFilter::Route(void* pContext, ULONG ioControl, void* pIn, ULONG inLength, void* pOut, ULONG outLength,
+                              ULONG* pReturned)
 {
     CSimCardFilter* pThis = static_cast<CSimCardFilter*>(pContext);
-    HRESULT hr = pThis->m_pCard->KsRequest(ioControl, static_cast<BYTE*>(pIn), inLength, static_cast<BYTE*>(pOut),
-                                           outLength);
+    HRESULT hr =
+        pThis->m_pCard->KsRequest(ioControl, static_cast<BYTE*>(pIn), inLength, static_cast<BYTE*>(pOut), outLength);
     *pReturned = SUCCEEDED(hr) ? outLength : 0;
     return hr;
 }

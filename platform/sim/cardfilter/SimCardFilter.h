@@ -25,8 +25,7 @@ class CSimGo7007Encoder;
 class CSimCardFilter : public CBaseFilter, public IKsObject
 {
 public:
-    CSimCardFilter(const SimFilterRow& row, const SimCardRow& card, CSimTVCard* pCard, IUnknown* pUnk,
-                   HRESULT* phr);
+    CSimCardFilter(const SimFilterRow& row, const SimCardRow& card, CSimTVCard* pCard, IUnknown* pUnk, HRESULT* phr);
     ~CSimCardFilter() override;
 
     DECLARE_IUNKNOWN
@@ -46,7 +45,7 @@ private:
     CSimTVCard* m_pCard;
     SimBusKind m_bus;
     HANDLE m_hDevice;
-    std::vector<std::unique_ptr<CSimLinkPin> > m_pins;
+    std::vector<std::unique_ptr<CSimLinkPin>> m_pins;
     std::unique_ptr<CSimUsbBridge> m_pBridge;
     std::unique_ptr<CSimGo7007Bus> m_pGo7007;
     std::unique_ptr<CSimGo7007Encoder> m_pGo7007Encoder;

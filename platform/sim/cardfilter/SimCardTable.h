@@ -44,9 +44,9 @@ struct SimFilterRow
     const WCHAR* friendlyName;
     const CLSID* clsid;
     const GUID* category;
-    int card;                   // index into the card rows; filters of one card share it
+    int card;  // index into the card rows; filters of one card share it
     SimBusKind bus;
-    const DWORD* vendorProperties;   // SIMBUS_VENDOR_SET: the properties the driver answers
+    const DWORD* vendorProperties;  // SIMBUS_VENDOR_SET: the properties the driver answers
     int vendorPropertyCount;
     const SimPinRow* pins;
     int pinCount;

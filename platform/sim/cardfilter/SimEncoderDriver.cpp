@@ -9,8 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 // {D2185A40-0398-11D3-A53E-00A0C9EF506A}
 const GUID ENCODER_SET = { 0xD2185A40, 0x0398, 0x11D3, { 0xA5, 0x3E, 0x00, 0xA0, 0xC9, 0xEF, 0x50, 0x6A } };
 // {EE6C0342-E3A9-11D2-A53E-00A0C9EF506A}
@@ -48,7 +47,7 @@ const struct
 
 struct EncoderState
 {
-    std::map<DWORD, std::vector<BYTE> > settings;
+    std::map<DWORD, std::vector<BYTE>> settings;
     std::string loaderVersion;
     std::string firmwareVersion;
     // Version reads since the firmware arrived: the loader answers once, the
@@ -139,7 +138,7 @@ std::string CurrentVersion(EncoderState& state)
         return state.loaderVersion;
     return read <= BOOT_READS ? "0.0.1" : state.firmwareVersion;
 }
-}
+}  // namespace
 
 void SimAddEncoderDriver(CKsPropertySet* pProps, CSimTVCard* pCard, const SimCardRow& card)
 {
@@ -216,17 +215,16 @@ void SimAddEncoderDriver(CKsPropertySet* pProps, CSimTVCard* pCard, const SimCar
         },
         nullptr);
 
-    pProps->AddKsProperty(FIRMWARE_SET, PROP_FIRMWARE, nullptr,
-                          [pState, pCard](void* pInstance, DWORD cbInstance, void* pData, DWORD cbData) {
-                              if (pData == nullptr || cbData != FIRMWARE_BLOCK || pInstance == nullptr ||
-                                  cbInstance != FIRMWARE_BLOCK)
-                                  return HR_BAD_REQUEST;
-                              const BYTE* p = static_cast<const BYTE*>(pData);
-                              if (GetU32(p, FIRMWARE_IMAGE) != 2 || p[FIRMWARE_IMAGE + 4] != 6 ||
-                                  GetU32(p, FIRMWARE_IMAGE + 8) != 1)
-                                  return HR_BAD_REQUEST;
-                              pState->versionReads = 0;
-                              pCard->Bus().LogCommand(0x1000 + PROP_FIRMWARE, GetU32(p, 0));
-                              return S_OK;
-                          });
+    pProps->AddKsProperty(
+        FIRMWARE_SET, PROP_FIRMWARE, nullptr,
+        [pState, pCard](void* pInstance, DWORD cbInstance, void* pData, DWORD cbData) {
+            if (pData == nullptr || cbData != FIRMWARE_BLOCK || pInstance == nullptr || cbInstance != FIRMWARE_BLOCK)
+                return HR_BAD_REQUEST;
+            const BYTE* p = static_cast<const BYTE*>(pData);
+            if (GetU32(p, FIRMWARE_IMAGE) != 2 || p[FIRMWARE_IMAGE + 4] != 6 || GetU32(p, FIRMWARE_IMAGE + 8) != 1)
+                return HR_BAD_REQUEST;
+            pState->versionReads = 0;
+            pCard->Bus().LogCommand(0x1000 + PROP_FIRMWARE, GetU32(p, 0));
+            return S_OK;
+        });
 }

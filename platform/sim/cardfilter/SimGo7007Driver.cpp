@@ -12,12 +12,14 @@ const IID SIMIID_Go7007Bus = { 0x6420803D, 0xD8BA, 0x43D2, { 0xBD, 0x4A, 0x10, 0
 // {55F1E004-76CD-412E-9413-68AF75304D73}
 const IID SIMIID_Go7007Encoder = { 0x55F1E004, 0x76CD, 0x412E, { 0x94, 0x13, 0x68, 0xAF, 0x75, 0x30, 0x4D, 0x73 } };
 
-namespace
-{
+namespace {
 const HRESULT HR_NO_DEVICE = static_cast<HRESULT>(0x8007001F);
 const HRESULT HR_BAD_REQUEST = static_cast<HRESULT>(0x80070057);
 
-enum { COMMAND_WRITE_BYTE = 2 };
+enum
+{
+    COMMAND_WRITE_BYTE = 2
+};
 
 std::vector<BYTE> SubAddress(DWORD width, DWORD sub)
 {
@@ -25,25 +27,60 @@ std::vector<BYTE> SubAddress(DWORD width, DWORD sub)
         return { static_cast<BYTE>(sub >> 8), static_cast<BYTE>(sub) };
     return { static_cast<BYTE>(sub) };
 }
-}
+}  // namespace
 
-CSimGo7007Bus::CSimGo7007Bus(IUnknown* pOwner, CSimTVCard* pCard)
-    : m_pOwner(pOwner), m_pCard(pCard)
+CSimGo7007Bus::CSimGo7007Bus(IUnknown* pOwner, CSimTVCard* pCard) : m_pOwner(pOwner), m_pCard(pCard)
 {
 }
 
-STDMETHODIMP CSimGo7007Bus::QueryInterface(REFIID riid, void** ppv) { return m_pOwner->QueryInterface(riid, ppv); }
-STDMETHODIMP_(ULONG) CSimGo7007Bus::AddRef() { return m_pOwner->AddRef(); }
-STDMETHODIMP_(ULONG) CSimGo7007Bus::Release() { return m_pOwner->Release(); }
-HRESULT STDMETHODCALLTYPE CSimGo7007Bus::Reserved3() { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE CSimGo7007Bus::Reserved4() { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE CSimGo7007Bus::Reserved5() { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE CSimGo7007Bus::Reserved6() { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE CSimGo7007Bus::Reserved10() { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE CSimGo7007Bus::Reserved11() { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE CSimGo7007Bus::Reserved12() { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE CSimGo7007Bus::Reserved13() { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE CSimGo7007Bus::Reserved14() { return E_NOTIMPL; }
+STDMETHODIMP CSimGo7007Bus::QueryInterface(REFIID riid, void** ppv)
+{
+    return m_pOwner->QueryInterface(riid, ppv);
+}
+STDMETHODIMP_(ULONG) CSimGo7007Bus::AddRef()
+{
+    return m_pOwner->AddRef();
+}
+STDMETHODIMP_(ULONG) CSimGo7007Bus::Release()
+{
+    return m_pOwner->Release();
+}
+HRESULT STDMETHODCALLTYPE CSimGo7007Bus::Reserved3()
+{
+    return E_NOTIMPL;
+}
+HRESULT STDMETHODCALLTYPE CSimGo7007Bus::Reserved4()
+{
+    return E_NOTIMPL;
+}
+HRESULT STDMETHODCALLTYPE CSimGo7007Bus::Reserved5()
+{
+    return E_NOTIMPL;
+}
+HRESULT STDMETHODCALLTYPE CSimGo7007Bus::Reserved6()
+{
+    return E_NOTIMPL;
+}
+HRESULT STDMETHODCALLTYPE CSimGo7007Bus::Reserved10()
+{
+    return E_NOTIMPL;
+}
+HRESULT STDMETHODCALLTYPE CSimGo7007Bus::Reserved11()
+{
+    return E_NOTIMPL;
+}
+HRESULT STDMETHODCALLTYPE CSimGo7007Bus::Reserved12()
+{
+    return E_NOTIMPL;
+}
+HRESULT STDMETHODCALLTYPE CSimGo7007Bus::Reserved13()
+{
+    return E_NOTIMPL;
+}
+HRESULT STDMETHODCALLTYPE CSimGo7007Bus::Reserved14()
+{
+    return E_NOTIMPL;
+}
 
 HRESULT STDMETHODCALLTYPE CSimGo7007Bus::WriteSub(DWORD device, DWORD width, DWORD sub, DWORD value, DWORD)
 {
@@ -74,14 +111,13 @@ HRESULT STDMETHODCALLTYPE CSimGo7007Bus::ReadSub(DWORD device, DWORD width, DWOR
     return bus.I2CRead(address | 1, pBuffer, 1) ? S_OK : HR_NO_DEVICE;
 }
 
-HRESULT STDMETHODCALLTYPE CSimGo7007Bus::WriteBlock(DWORD device, DWORD, DWORD, DWORD count, const BYTE* pBytes,
-                                                    DWORD)
+HRESULT STDMETHODCALLTYPE CSimGo7007Bus::WriteBlock(DWORD device, DWORD, DWORD, DWORD count, const BYTE* pBytes, DWORD)
 {
     if ((pBytes == nullptr && count > 0) || count > 256)
         return HR_BAD_REQUEST;
     CSimLock lock(m_pCard->Lock());
     return m_pCard->Bus().I2CWrite(static_cast<BYTE>(device) & 0xFE, pBytes, static_cast<int>(count)) ? S_OK
-                                                                                                    : HR_NO_DEVICE;
+                                                                                                      : HR_NO_DEVICE;
 }
 
 HRESULT STDMETHODCALLTYPE CSimGo7007Bus::SendCommand(DWORD kind, const BYTE* pBlock, DWORD count, DWORD* pArgument,
@@ -94,8 +130,7 @@ HRESULT STDMETHODCALLTYPE CSimGo7007Bus::SendCommand(DWORD kind, const BYTE* pBl
     return m_pCard->Bus().I2CWrite(pBlock[0] & 0xFE, bytes, 2) ? S_OK : HR_NO_DEVICE;
 }
 
-namespace
-{
+namespace {
 // What the encoder reports it can do: name, then the fields each kind
 // carries (compression mode and group size; standard mask, width, height
 // and bit-rate limits; standard mask and frames per 1001 s).
@@ -136,18 +171,32 @@ void PutName(BYTE* pEntry, const char* name)
 {
     strncpy(reinterpret_cast<char*>(pEntry), name, CSimGo7007Encoder::NAME_SIZE - 1);
 }
-}
+}  // namespace
 
-CSimGo7007Encoder::CSimGo7007Encoder(IUnknown* pOwner)
-    : m_pOwner(pOwner)
+CSimGo7007Encoder::CSimGo7007Encoder(IUnknown* pOwner) : m_pOwner(pOwner)
 {
 }
 
-STDMETHODIMP CSimGo7007Encoder::QueryInterface(REFIID riid, void** ppv) { return m_pOwner->QueryInterface(riid, ppv); }
-STDMETHODIMP_(ULONG) CSimGo7007Encoder::AddRef() { return m_pOwner->AddRef(); }
-STDMETHODIMP_(ULONG) CSimGo7007Encoder::Release() { return m_pOwner->Release(); }
-HRESULT STDMETHODCALLTYPE CSimGo7007Encoder::Reserved4() { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE CSimGo7007Encoder::Reserved5() { return E_NOTIMPL; }
+STDMETHODIMP CSimGo7007Encoder::QueryInterface(REFIID riid, void** ppv)
+{
+    return m_pOwner->QueryInterface(riid, ppv);
+}
+STDMETHODIMP_(ULONG) CSimGo7007Encoder::AddRef()
+{
+    return m_pOwner->AddRef();
+}
+STDMETHODIMP_(ULONG) CSimGo7007Encoder::Release()
+{
+    return m_pOwner->Release();
+}
+HRESULT STDMETHODCALLTYPE CSimGo7007Encoder::Reserved4()
+{
+    return E_NOTIMPL;
+}
+HRESULT STDMETHODCALLTYPE CSimGo7007Encoder::Reserved5()
+{
+    return E_NOTIMPL;
+}
 
 HRESULT STDMETHODCALLTYPE CSimGo7007Encoder::GetStreamSetting(char* pszName)
 {

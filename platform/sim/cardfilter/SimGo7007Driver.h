@@ -23,8 +23,8 @@ public:
     virtual HRESULT STDMETHODCALLTYPE Reserved6();
     virtual HRESULT STDMETHODCALLTYPE WriteSub(DWORD device, DWORD width, DWORD sub, DWORD value, DWORD flags);
     virtual HRESULT STDMETHODCALLTYPE ReadSub(DWORD device, DWORD width, DWORD sub, BYTE* pBuffer, DWORD flags);
-    virtual HRESULT STDMETHODCALLTYPE WriteBlock(DWORD device, DWORD width, DWORD sub, DWORD count,
-                                                 const BYTE* pBytes, DWORD flags);
+    virtual HRESULT STDMETHODCALLTYPE WriteBlock(DWORD device, DWORD width, DWORD sub, DWORD count, const BYTE* pBytes,
+                                                 DWORD flags);
     virtual HRESULT STDMETHODCALLTYPE Reserved10();
     virtual HRESULT STDMETHODCALLTYPE Reserved11();
     virtual HRESULT STDMETHODCALLTYPE Reserved12();

@@ -7,8 +7,7 @@
 // {4F397D29-7F2F-42A9-AB90-1791384014C4}
 const GUID SIMGUID_QM57Interface = { 0x4F397D29, 0x7F2F, 0x42A9, { 0xAB, 0x90, 0x17, 0x91, 0x38, 0x40, 0x14, 0xC4 } };
 
-namespace
-{
+namespace {
 // A chip that does not answer: the request fails as a device would.
 const HRESULT HR_NO_DEVICE = HRESULT_FROM_WIN32(ERROR_GEN_FAILURE);
 const HRESULT HR_BAD_REQUEST = HRESULT_FROM_WIN32(ERROR_INVALID_PARAMETER);
@@ -55,7 +54,7 @@ HRESULT Write(CSimChipBus& bus, const BYTE* r)
         ++pBytes, --count;
     return bus.I2CWrite(device & 0xFE, pBytes, count) ? S_OK : HR_NO_DEVICE;
 }
-}
+}  // namespace
 
 HRESULT SimQM57Request(void* pContext, ULONG code, void* pIn, ULONG inLength, void* pOut, ULONG outLength,
                        ULONG* pReturned)

@@ -6,8 +6,7 @@
 
 #include <vector>
 
-namespace
-{
+namespace {
 // {16017E0E-CE9F-44B0-A203-05D05724A12B}
 const GUID RAPTOR_SET = { 0x16017E0E, 0xCE9F, 0x44B0, { 0xA2, 0x03, 0x05, 0xD0, 0x57, 0x24, 0xA1, 0x2B } };
 // {FBB1C466-BE03-470F-9A8F-A2AA0FA2C0EE}
@@ -62,7 +61,7 @@ const BYTE* Bytes(DWORD address)
 {
     return reinterpret_cast<const BYTE*>(static_cast<ULONG_PTR>(address));
 }
-}
+}  // namespace
 
 void SimAddRaptorDriver(CKsPropertySet* pProps, CSimTVCard* pCard)
 {

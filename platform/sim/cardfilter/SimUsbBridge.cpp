@@ -9,8 +9,7 @@
 // {BE0AB5D2-3B9A-4E42-A05E-4A178B566C7C}
 const IID SIMIID_Usb2800Bridge = { 0xBE0AB5D2, 0x3B9A, 0x4E42, { 0xA0, 0x5E, 0x4A, 0x17, 0x8B, 0x56, 0x6C, 0x7C } };
 
-namespace
-{
+namespace {
 const HRESULT HR_NO_DEVICE = static_cast<HRESULT>(0x8007001F);
 const HRESULT HR_BAD_REQUEST = static_cast<HRESULT>(0x80070057);
 
@@ -38,7 +37,7 @@ BYTE* Address(DWORD value)
 {
     return reinterpret_cast<BYTE*>(static_cast<ULONG_PTR>(value));
 }
-}
+}  // namespace
 
 CSimUsbBridge::CSimUsbBridge(IUnknown* pOwner, CSimTVCard* pCard)
     : m_pOwner(pOwner), m_pCard(pCard), m_registerHeader(0), m_i2cHeader(0), m_selector(0)

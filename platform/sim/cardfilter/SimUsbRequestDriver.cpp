@@ -7,8 +7,7 @@
 #include <memory>
 #include <vector>
 
-namespace
-{
+namespace {
 // {85551A18-A51C-4F2D-955F-3F36372ADB5C}
 const GUID USB_REQUEST_SET = { 0x85551A18, 0xA51C, 0x4F2D, { 0x95, 0x5F, 0x3F, 0x36, 0x37, 0x2A, 0xDB, 0x5C } };
 
@@ -80,9 +79,8 @@ HRESULT Execute(CSimTVCard* pCard, BOOL bDropsSub, const BYTE* r, DWORD length, 
         if (type == TYPE_IN)
         {
             pReply->resize(1);
-            return bus.I2CWrite(device & 0xFE, &offset, 1) && bus.I2CRead(device | 1, pReply->data(), 1)
-                       ? S_OK
-                       : HR_NO_DEVICE;
+            return bus.I2CWrite(device & 0xFE, &offset, 1) && bus.I2CRead(device | 1, pReply->data(), 1) ? S_OK
+                                                                                                         : HR_NO_DEVICE;
         }
         if (outCount < 1)
             return HR_BAD_REQUEST;
@@ -120,7 +118,7 @@ HRESULT Execute(CSimTVCard* pCard, BOOL bDropsSub, const BYTE* r, DWORD length, 
     }
     return HR_BAD_REQUEST;
 }
-}
+}  // namespace
 
 void SimAddUsbRequestDriver(CKsPropertySet* pProps, CSimTVCard* pCard, const SimCardRow& card)
 {

@@ -4,8 +4,7 @@
 #include <ksmedia.h>
 #include <uuids.h>
 
-namespace
-{
+namespace {
 // {6994AD04-93EF-11D0-A3CC-00A0C9223196}
 const GUID kAudioDeviceCategory = { 0x6994AD04, 0x93EF, 0x11D0, { 0xA3, 0xCC, 0x00, 0xA0, 0xC9, 0x22, 0x31, 0x96 } };
 
@@ -16,24 +15,27 @@ const CLSID k2388xTuner = { 0x3D1C6A71, 0x52B4, 0x4C1E, { 0x9E, 0x6B, 0x0A, 0x8F
 const CLSID k713xCapture = { 0x5A2E8B30, 0x19C4, 0x4D7A, { 0x8F, 0x3E, 0x6C, 0x1B, 0x9D, 0x0A, 0x2E, 0x41 } };
 const CLSID k713xKsCapture = { 0x5A2E8B31, 0x19C4, 0x4D7A, { 0x8F, 0x3E, 0x6C, 0x1B, 0x9D, 0x0A, 0x2E, 0x41 } };
 // {7B3D5E10-2C4A-4F6B-8E9D-1A2B3C4D5Exx}: one per further filter.
-#define SIM_CLSID(n) { 0x7B3D5E10, 0x2C4A, 0x4F6B, { 0x8E, 0x9D, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E, n } }
-const CLSID kMpegBox = SIM_CLSID(0x01);
-const CLSID kPX63 = SIM_CLSID(0x02);
-const CLSID kQM42 = SIM_CLSID(0x03);
-const CLSID kTridVid = SIM_CLSID(0x04);
-const CLSID kTridentUsb = SIM_CLSID(0x05);
-const CLSID kTridentPemrok = SIM_CLSID(0x06);
-const CLSID kSeldrin = SIM_CLSID(0x07);
-const CLSID kTavesh = SIM_CLSID(0x08);
-const CLSID kRaptor = SIM_CLSID(0x09);
-const CLSID k713xD = SIM_CLSID(0x0A);
-const CLSID k713xBda = SIM_CLSID(0x0B);
-const CLSID kGo7007 = SIM_CLSID(0x0C);
-const CLSID kUsb2800 = SIM_CLSID(0x0D);
-const CLSID kUsbAudioCapture = SIM_CLSID(0x0E);
-const CLSID kUsbAudioDevice = SIM_CLSID(0x0F);
-const CLSID kQM57First = SIM_CLSID(0x10);
-const CLSID kQM57Second = SIM_CLSID(0x11);
+constexpr CLSID SimClsid(BYTE n)
+{
+    return { 0x7B3D5E10, 0x2C4A, 0x4F6B, { 0x8E, 0x9D, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E, n } };
+}
+const CLSID kMpegBox = SimClsid(0x01);
+const CLSID kPX63 = SimClsid(0x02);
+const CLSID kQM42 = SimClsid(0x03);
+const CLSID kTridVid = SimClsid(0x04);
+const CLSID kTridentUsb = SimClsid(0x05);
+const CLSID kTridentPemrok = SimClsid(0x06);
+const CLSID kSeldrin = SimClsid(0x07);
+const CLSID kTavesh = SimClsid(0x08);
+const CLSID kRaptor = SimClsid(0x09);
+const CLSID k713xD = SimClsid(0x0A);
+const CLSID k713xBda = SimClsid(0x0B);
+const CLSID kGo7007 = SimClsid(0x0C);
+const CLSID kUsb2800 = SimClsid(0x0D);
+const CLSID kUsbAudioCapture = SimClsid(0x0E);
+const CLSID kUsbAudioDevice = SimClsid(0x0F);
+const CLSID kQM57First = SimClsid(0x10);
+const CLSID kQM57Second = SimClsid(0x11);
 
 const DWORD k2388xProperties[] = { 1, 2, 3, 4, 6 };
 const DWORD k713xProperties[] = { 0, 1, 2, 3, 5, 6, 7, 8, 9, 10 };
@@ -47,7 +49,7 @@ const SimPinRow kCapturePins[] = {
 
 // The GO7007 board keeps its tuner record at 16 (type) and 17 (letter).
 const SimEepromByte kGo7007Eeprom[] = { { 16, 5 }, { 17, 'T' } };
-}
+}  // namespace
 
 // Chips: PLL, second PLL, EEPROM, demodulator, register file (write
 // addresses, 0 = none), EEPROM tuner letter and type, further EEPROM bytes.
@@ -84,12 +86,12 @@ const SimFilterRow g_simFilters[] = {
     // friendly name, class, category, card, bus, vendor properties, pins
     { L"Conexant 2388x Video Capture", &k2388xCapture, &CLSID_VideoInputDeviceCategory, 0, SIMBUS_NONE, nullptr, 0,
       nullptr, 0 },
-    { L"Conexant 2388x Tuner", &k2388xTuner, &AM_KSCATEGORY_TVTUNER, 0, SIMBUS_VENDOR_SET, k2388xProperties, 5,
-      nullptr, 0 },
-    { L"713x TV Card Capture", &k713xCapture, &CLSID_VideoInputDeviceCategory, 1, SIMBUS_VENDOR_SET,
-      k713xProperties, 10, nullptr, 0 },
-    { L"713x KS TV Capture", &k713xKsCapture, &CLSID_VideoInputDeviceCategory, 2, SIMBUS_KS_DEVICE, nullptr, 0,
-      nullptr, 0 },
+    { L"Conexant 2388x Tuner", &k2388xTuner, &AM_KSCATEGORY_TVTUNER, 0, SIMBUS_VENDOR_SET, k2388xProperties, 5, nullptr,
+      0 },
+    { L"713x TV Card Capture", &k713xCapture, &CLSID_VideoInputDeviceCategory, 1, SIMBUS_VENDOR_SET, k713xProperties,
+      10, nullptr, 0 },
+    { L"713x KS TV Capture", &k713xKsCapture, &CLSID_VideoInputDeviceCategory, 2, SIMBUS_KS_DEVICE, nullptr, 0, nullptr,
+      0 },
     { L"Veltrane MPEG-2 Box", &kMpegBox, &CLSID_VideoInputDeviceCategory, 3, SIMBUS_ENCODER_CONTROL, nullptr, 0,
       CAPTURE_PINS },
     { L"Veltrane PX63 Device", &kPX63, &CLSID_VideoInputDeviceCategory, 4, SIMBUS_ENCODER_CONTROL, nullptr, 0,
@@ -100,28 +102,26 @@ const SimFilterRow g_simFilters[] = {
       CAPTURE_PINS },
     { L"Trident USB Capture", &kTridentUsb, &CLSID_VideoInputDeviceCategory, 7, SIMBUS_USB_REQUESTS, nullptr, 0,
       CAPTURE_PINS },
-    { L"Trident Pemrok Capture", &kTridentPemrok, &CLSID_VideoInputDeviceCategory, 8, SIMBUS_USB_REQUESTS, nullptr,
-      0, CAPTURE_PINS },
+    { L"Trident Pemrok Capture", &kTridentPemrok, &CLSID_VideoInputDeviceCategory, 8, SIMBUS_USB_REQUESTS, nullptr, 0,
+      CAPTURE_PINS },
     { L"Seldrin Capture", &kSeldrin, &CLSID_VideoInputDeviceCategory, 9, SIMBUS_USB_REQUESTS, nullptr, 0,
       CAPTURE_PINS },
-    { L"Tavesh Capture", &kTavesh, &CLSID_VideoInputDeviceCategory, 10, SIMBUS_USB_REQUESTS, nullptr, 0,
-      CAPTURE_PINS },
+    { L"Tavesh Capture", &kTavesh, &CLSID_VideoInputDeviceCategory, 10, SIMBUS_USB_REQUESTS, nullptr, 0, CAPTURE_PINS },
     { L"Conexant Raptor Video Capture", &kRaptor, &CLSID_VideoInputDeviceCategory, 11, SIMBUS_RAPTOR, nullptr, 0,
       CAPTURE_PINS },
-    { L"713x_D TV Card Capture", &k713xD, &CLSID_VideoInputDeviceCategory, 12, SIMBUS_VENDOR_SET, k713xProperties,
-      10, CAPTURE_PINS },
+    { L"713x_D TV Card Capture", &k713xD, &CLSID_VideoInputDeviceCategory, 12, SIMBUS_VENDOR_SET, k713xProperties, 10,
+      CAPTURE_PINS },
     { L"713x BDA Analog Capture", &k713xBda, &CLSID_VideoInputDeviceCategory, 13, SIMBUS_BDA, nullptr, 0,
       CAPTURE_PINS },
     { L"WIS GO7007SB A/V Capture", &kGo7007, &CLSID_VideoInputDeviceCategory, 14, SIMBUS_GO7007, nullptr, 0,
       CAPTURE_PINS },
-    { L"USB 2800 Video", &kUsb2800, &CLSID_VideoInputDeviceCategory, 15, SIMBUS_USB_BRIDGE, nullptr, 0,
-      CAPTURE_PINS },
-    { L"USB EMP Audio Device", &kUsbAudioCapture, &CLSID_AudioInputDeviceCategory, 15, SIMBUS_NONE, nullptr, 0,
-      nullptr, 0 },
+    { L"USB 2800 Video", &kUsb2800, &CLSID_VideoInputDeviceCategory, 15, SIMBUS_USB_BRIDGE, nullptr, 0, CAPTURE_PINS },
+    { L"USB EMP Audio Device", &kUsbAudioCapture, &CLSID_AudioInputDeviceCategory, 15, SIMBUS_NONE, nullptr, 0, nullptr,
+      0 },
     { L"USB EMP Audio Device", &kUsbAudioDevice, &kAudioDeviceCategory, 15, SIMBUS_NONE, nullptr, 0, nullptr, 0 },
-    { L"Veltrane QM57 Audio/Video Capture", &kQM57First, &CLSID_VideoInputDeviceCategory, 16,
-      SIMBUS_DEVICE_INTERFACE, nullptr, 0, CAPTURE_PINS },
-    { L"Veltrane QM57 Audio/Video Capture", &kQM57Second, &CLSID_VideoInputDeviceCategory, 17,
-      SIMBUS_DEVICE_INTERFACE, nullptr, 0, CAPTURE_PINS },
+    { L"Veltrane QM57 Audio/Video Capture", &kQM57First, &CLSID_VideoInputDeviceCategory, 16, SIMBUS_DEVICE_INTERFACE,
+      nullptr, 0, CAPTURE_PINS },
+    { L"Veltrane QM57 Audio/Video Capture", &kQM57Second, &CLSID_VideoInputDeviceCategory, 17, SIMBUS_DEVICE_INTERFACE,
+      nullptr, 0, CAPTURE_PINS },
 };
 const int g_cSimFilters = sizeof(g_simFilters) / sizeof(g_simFilters[0]);

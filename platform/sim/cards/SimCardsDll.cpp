@@ -14,15 +14,17 @@
 #include <utility>
 #include <vector>
 
-namespace
+namespace {
+enum
 {
-enum { MAX_FILTERS = 64 };
+    MAX_FILTERS = 64
+};
 
 // One card per card row, whoever opens its filters.
 CSimTVCard* TheCard(int index)
 {
-    static std::vector<std::unique_ptr<CSimTVCard> > s_cards = [] {
-        std::vector<std::unique_ptr<CSimTVCard> > cards;
+    static std::vector<std::unique_ptr<CSimTVCard>> s_cards = [] {
+        std::vector<std::unique_ptr<CSimTVCard>> cards;
         for (int i = 0; i < g_cSimCards; ++i)
             cards.emplace_back(new CSimTVCard(g_simCards[i].chips));
         return cards;
@@ -79,7 +81,7 @@ CDeviceInterfaces g_deviceInterfaces;
 
 // Driver filters: the graph builders never pick them on their own.
 AMOVIESETUP_FILTER g_setup[MAX_FILTERS];
-}
+}  // namespace
 
 CFactoryTemplate g_Templates[MAX_FILTERS];
 int g_cTemplates = [] {

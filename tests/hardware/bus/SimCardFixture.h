@@ -58,8 +58,8 @@ protected:
             return NULL;
         ISimCardControl* pControl = NULL;
         DWORD cb = 0;
-        if (FAILED(pProps->Get(PROPSETID_SimCardControl, SIMCARD_PROPERTY_CONTROL, NULL, 0, &pControl,
-                               sizeof(pControl), &cb)))
+        if (FAILED(pProps->Get(PROPSETID_SimCardControl, SIMCARD_PROPERTY_CONTROL, NULL, 0, &pControl, sizeof(pControl),
+                               &cb)))
             return NULL;
         return pControl;
     }
@@ -153,4 +153,3 @@ protected:
     CFastBusClock clock;
     inline static std::vector<HMODULE> s_modules;
 };
-

@@ -27,8 +27,7 @@ struct IGo7007Encoder : public IUnknown
     virtual HRESULT STDMETHODCALLTYPE GetCapabilities(BYTE* pTable) = 0;
 };
 
-namespace
-{
+namespace {
 // A register file of the card (the decoder or the key chip).
 CSimEeprom* RegisterChip(ISimCardControl* pControl, BYTE address)
 {
@@ -418,4 +417,4 @@ TEST_F(SimFilters, TheQM57DevicesTuneEachChannelThroughTheirDeviceInterfaces)
     CQM57RegisterAccess absent;
     EXPECT_EQ(E_FAIL, absent.Attach(NULL, 4));
 }
-}
+}  // namespace

@@ -6,8 +6,7 @@
 
 #include <vector>
 
-namespace
-{
+namespace {
 // {0B5D2E61-7C3A-4F18-9E27-4D6A8B1C3F50}
 const GUID kClass = { 0x0B5D2E61, 0x7C3A, 0x4F18, { 0x9E, 0x27, 0x4D, 0x6A, 0x8B, 0x1C, 0x3F, 0x50 } };
 // {0B5D2E62-7C3A-4F18-9E27-4D6A8B1C3F50}: a class nobody serves.
@@ -63,9 +62,9 @@ TEST(DeviceIo, RegisteredInterfacesAreListedInOrderAndOpenToTheirDriver)
     EXPECT_EQ("\\\\?\\sim#second#{0b5d2e61}", PathOf(kClass, 1));
     EXPECT_EQ("", PathOf(kClass, 2));
 
-    HANDLE hDevice = DevIoCreateFile("\\\\?\\SIM#SECOND#{0B5D2E61}", GENERIC_READ | GENERIC_WRITE,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                     NULL);
+    HANDLE hDevice =
+        DevIoCreateFile("\\\\?\\SIM#SECOND#{0B5D2E61}", GENERIC_READ | GENERIC_WRITE,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     ASSERT_NE(INVALID_HANDLE_VALUE, hDevice);
     BYTE in[2] = { 0x41, 0 };
     BYTE out[2] = { 0, 0 };
@@ -128,4 +127,4 @@ TEST(DeviceIo, AClassWithoutSimulatedInterfacesIsTheSystems)
     EXPECT_EQ(INVALID_HANDLE_VALUE, DevIoCreateFile("\\\\?\\no#such#device", GENERIC_READ, 0, NULL, OPEN_EXISTING,
                                                     FILE_ATTRIBUTE_NORMAL, NULL));
 }
-}
+}  // namespace

@@ -9,8 +9,7 @@
 
 #include <map>
 
-namespace
-{
+namespace {
 typedef std::vector<std::string> Lines;
 
 std::string Hex(const BYTE* p, DWORD count)
@@ -197,8 +196,8 @@ TEST_F(BdaBus, TheCardLinesOfTheReservedOperations)
     EXPECT_EQ(S_OK, access.Reserved22(2));
     EXPECT_EQ(S_OK, access.Reserved24(1));
     EXPECT_EQ(S_OK, access.Reserved24(0));
-    EXPECT_EQ(Lines({ "R 1B0", "R 1B4", "W 1B0 424001", "W 1B4 24000", "R 1B0", "R 1B4", "W 1B0 624001",
-                      "W 1B4 24000", "R 1B0", "R 1B4", "W 1B0 624001", "W 1B4 224000" }),
+    EXPECT_EQ(Lines({ "R 1B0", "R 1B4", "W 1B0 424001", "W 1B4 24000", "R 1B0", "R 1B4", "W 1B0 624001", "W 1B4 24000",
+                      "R 1B0", "R 1B4", "W 1B0 624001", "W 1B4 224000" }),
               driver.lines);
 }
 
@@ -220,4 +219,4 @@ TEST(BdaUnattached, BusOperationsFail)
     EXPECT_EQ(E_FAIL, access.ReadGpio(&d));
     EXPECT_EQ(E_FAIL, access.WriteGpio(1, 0));
 }
-}
+}  // namespace

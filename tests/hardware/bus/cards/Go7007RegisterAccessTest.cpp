@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 typedef std::vector<std::string> Lines;
 
 // The driver's bus interface on a filter, recording each call as a line:
@@ -73,8 +72,8 @@ public:
                                           DWORD flags) override
     {
         char text[64];
-        sprintf(text, "15 %lu [%02X %02X %02X] %lu %lX %lX", kind, pBlock[0], pBlock[1], pBlock[2], count,
-                *pArgument, flags);
+        sprintf(text, "15 %lu [%02X %02X %02X] %lu %lX %lX", kind, pBlock[0], pBlock[1], pBlock[2], count, *pArgument,
+                flags);
         lines.push_back(text);
         return result;
     }
@@ -179,4 +178,4 @@ TEST(Go7007Attach, OnlyAFilterWithTheInterfaceBinds)
     delete pHeld;
     EXPECT_EQ(1u, driver.refs);
 }
-}
+}  // namespace

@@ -11,8 +11,7 @@
 
 #include <map>
 
-namespace
-{
+namespace {
 typedef std::vector<std::string> Lines;
 
 // A Raptor driver: I2C phases as "W m d n [bytes]" / "R m d n", registers as
@@ -100,10 +99,8 @@ struct ReadRow
 TEST_F(RaptorBus, ByteReadsPickTheirModeByTheDevice)
 {
     const ReadRow rows[] = {
-        { 0xA0, 5, { "W 1 A0 1 [05]", "R 1 A0 1" } },
-        { 0xC0, 5, { "W 2 C0 1 [05]", "R 2 C0 1" } },
-        { 0xBA, 0xA9, { "W 1 BA 1 [A9]", "R 1 BA 1" } },
-        { 0xBA, 0xAA, { "W 3 BA 1 [AA]", "R 3 BB 1" } },
+        { 0xA0, 5, { "W 1 A0 1 [05]", "R 1 A0 1" } },    { 0xC0, 5, { "W 2 C0 1 [05]", "R 2 C0 1" } },
+        { 0xBA, 0xA9, { "W 1 BA 1 [A9]", "R 1 BA 1" } }, { 0xBA, 0xAA, { "W 3 BA 1 [AA]", "R 3 BB 1" } },
         { 0xBA, 0xAB, { "W 3 BA 1 [AB]", "R 3 BB 1" } },
     };
     for (const ReadRow& row : rows)
@@ -161,8 +158,7 @@ TEST_F(RaptorBus, BlockReadsWriteTheAddressThenReadUpToSixteen)
 TEST_F(RaptorBus, GpioMovesTheMaskIntoTheUpperHalves)
 {
     EXPECT_EQ(S_OK, access.WriteGpio(0x00010002, 0x00030003));
-    EXPECT_EQ(Lines({ "S C7008108=30000", "S C700810C=30000", "S C7008100=30002", "S C7008104=30001" }),
-              driver.lines);
+    EXPECT_EQ(Lines({ "S C7008108=30000", "S C700810C=30000", "S C7008100=30002", "S C7008104=30001" }), driver.lines);
     driver.lines.clear();
     driver.registers[0xC7008100] = 0x00000012;
     driver.registers[0xC7008104] = 0x00340000;
@@ -255,4 +251,4 @@ TEST(DvbcBus, KeepsItsFirstOwnerAndRefusesTheBus)
     EXPECT_EQ(E_FAIL, access.ReadRegister(1, &d));
     EXPECT_EQ(E_FAIL, access.Reserved23(0));
 }
-}
+}  // namespace

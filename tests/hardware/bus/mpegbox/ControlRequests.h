@@ -17,27 +17,27 @@ class CControlDriver
 public:
     CControlDriver()
     {
-        props.SetRequestHandler([this](bool bSet, const GUID& set, DWORD id, const BYTE*, DWORD, BYTE* pData,
-                                       DWORD length) {
-            ++m_nRequests;
-            if (m_nRequests == failAt)
-                return E_FAIL;
-            if (FAILED(failure))
-                return failure;
-            if (!bSet && id == MPEGBOX_PROPERTY_CONTROL && length >= 4)
-            {
-                DWORD value = answer;
-                if (!answers.empty())
+        props.SetRequestHandler(
+            [this](bool bSet, const GUID& set, DWORD id, const BYTE*, DWORD, BYTE* pData, DWORD length) {
+                ++m_nRequests;
+                if (m_nRequests == failAt)
+                    return E_FAIL;
+                if (FAILED(failure))
+                    return failure;
+                if (!bSet && id == MPEGBOX_PROPERTY_CONTROL && length >= 4)
                 {
-                    value = answers.front();
-                    answers.pop_front();
+                    DWORD value = answer;
+                    if (!answers.empty())
+                    {
+                        value = answers.front();
+                        answers.pop_front();
+                    }
+                    memcpy(pData, &value, 4);
                 }
-                memcpy(pData, &value, 4);
-            }
-            if (handler)
-                return handler(bSet, set, id, pData, length);
-            return S_OK;
-        });
+                if (handler)
+                    return handler(bSet, set, id, pData, length);
+                return S_OK;
+            });
     }
 
     void Support(DWORD id, DWORD flags = KSPROPERTY_SUPPORT_GET | KSPROPERTY_SUPPORT_SET,

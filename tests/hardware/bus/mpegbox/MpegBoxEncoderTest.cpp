@@ -11,8 +11,7 @@
 #include <fstream>
 #include <iterator>
 
-namespace
-{
+namespace {
 const DWORD kGetSet = KSPROPERTY_SUPPORT_GET | KSPROPERTY_SUPPORT_SET;
 
 // Every Set request other than the control request, as "id:hex bytes".
@@ -119,9 +118,12 @@ TEST_F(MpegBoxEncoder, SettingsGoOutInTheDriversOrderAndLayouts)
     CStorageFilter storage;
     EXPECT_TRUE(MpegBoxApplySettings(&settings, &box.props, &storage, FALSE));
     std::vector<std::string> expected = {
-        "0:0A000000", "3:02000000", "54:0B000000", "6:0201000004030000", "11:01000000", "12:03000000", "5:0D",
-        "13:01000000", "7:01000000", "1:010000007017443322111027000005000000", "50:01000000",
-        "62:0000000000000000",
+        "0:0A000000",  "3:02000000",
+        "54:0B000000", "6:0201000004030000",
+        "11:01000000", "12:03000000",
+        "5:0D",        "13:01000000",
+        "7:01000000",  "1:010000007017443322111027000005000000",
+        "50:01000000", "62:0000000000000000",
     };
     EXPECT_EQ(expected, SettingWrites(box.props));
     EXPECT_EQ(std::vector<DWORD>({ 4096 }), storage.capacities);
@@ -134,7 +136,7 @@ TEST_F(MpegBoxEncoder, TheShortFormAndTheOldLayoutLeaveOutWhatTheyShould)
     MpegBoxSettings settings = SampleSettings();
     EXPECT_TRUE(MpegBoxApplySettingsShort(&settings, &box.props, NULL, TRUE));
     std::vector<std::string> expected = {
-        "0:0A000000", "3:02000000", "6:0201000004030000", "11:01000000", "12:03000000", "5:0D",
+        "0:0A000000",  "3:02000000", "6:0201000004030000",     "11:01000000",         "12:03000000", "5:0D",
         "13:01000000", "7:01000000", "1:01000000701744332211", "62:0000000000000000",
     };
     EXPECT_EQ(expected, SettingWrites(box.props));
@@ -183,9 +185,8 @@ struct TuningRow
 TEST_F(MpegBoxEncoder, TunerFrequencyPicksItsBandAndWaitsForLock)
 {
     const TuningRow rows[] = {
-        { 169999, "Set 60/10 D0E = CE01" }, { 170000, "Set 60/10 D0E = CE02" },
-        { 449999, "Set 60/10 1E8E = CE02" }, { 450000, "Set 60/10 1E8E = CE08" },
-        { 471250, "Set 60/10 1FE2 = CE08" },
+        { 169999, "Set 60/10 D0E = CE01" },  { 170000, "Set 60/10 D0E = CE02" },  { 449999, "Set 60/10 1E8E = CE02" },
+        { 450000, "Set 60/10 1E8E = CE08" }, { 471250, "Set 60/10 1FE2 = CE08" },
     };
     for (const TuningRow& row : rows)
     {
@@ -240,8 +241,8 @@ TEST_F(MpegBoxEncoder, DecoderRegistersCarryTheirStandardOffsets)
     EXPECT_TRUE(MpegBoxWriteDecoderRegister(&box.props, 9, 10, 3));
     EXPECT_TRUE(MpegBoxWriteDecoderRegister(&box.props, 13, 200, 0));
     EXPECT_TRUE(MpegBoxWriteDecoderRegister(&box.props, 4, 200, 0));
-    EXPECT_EQ(std::vector<std::string>({ "Set 21/0 9 = C7", "Set 21/0 9 = 57", "Set 21/0 9 = A", "Set 21/0 D = 49",
-                                         "Set 21/0 4 = C8" }),
+    EXPECT_EQ(std::vector<std::string>(
+                  { "Set 21/0 9 = C7", "Set 21/0 9 = 57", "Set 21/0 9 = A", "Set 21/0 D = 49", "Set 21/0 4 = C8" }),
               box.Requests());
     box.answer = 100;
     BYTE value = 0;
@@ -258,8 +259,8 @@ TEST_F(MpegBoxEncoder, InputModeReplacesTheLowNibble)
     EXPECT_TRUE(MpegBoxSetInputMode(&box.props, 1, 2));
     EXPECT_TRUE(MpegBoxSetInputMode(&box.props, 2, 1));
     EXPECT_TRUE(MpegBoxSetInputMode(&box.props, 5, 1));
-    EXPECT_EQ(std::vector<std::string>({ "Get 21/1 2", "Set 21/0 2 = A6", "Get 21/1 2", "Set 21/0 2 = A3",
-                                         "Get 21/1 2", "Set 21/0 2 = A4", "Get 21/1 2", "Set 21/0 2 = A5" }),
+    EXPECT_EQ(std::vector<std::string>({ "Get 21/1 2", "Set 21/0 2 = A6", "Get 21/1 2", "Set 21/0 2 = A3", "Get 21/1 2",
+                                         "Set 21/0 2 = A4", "Get 21/1 2", "Set 21/0 2 = A5" }),
               box.Requests());
 }
 
@@ -277,8 +278,7 @@ TEST_F(MpegBoxEncoder, SmallRequestsHaveTheirFixedShapes)
     box.answer = 0x33;
     EXPECT_TRUE(MpegBoxReadEeprom(&box.props, 0x20, &b));
     EXPECT_EQ(0x33, b);
-    EXPECT_EQ(std::vector<std::string>({ "Set 43/8 0 = 1610", "Set 43/8 0 = 3610", "Set 51/2 21 = 44",
-                                         "Get 51/3 20" }),
+    EXPECT_EQ(std::vector<std::string>({ "Set 43/8 0 = 1610", "Set 43/8 0 = 3610", "Set 51/2 21 = 44", "Get 51/3 20" }),
               box.Requests());
 
     box.props.ClearCalls();
@@ -289,13 +289,36 @@ TEST_F(MpegBoxEncoder, SmallRequestsHaveTheirFixedShapes)
     EXPECT_TRUE(MpegBoxSetPrefilter(&box.props, &filter));
     std::vector<std::string> writes = SettingWrites(box.props);
     ASSERT_EQ(6u, writes.size());
-    EXPECT_EQ(std::vector<std::string>({ "22:0301000000", "22:0D01000000", "24:0300000000", "24:0D00000000",
-                                         "4:04030201" }),
-              std::vector<std::string>(writes.begin(), writes.begin() + 5));
-    EXPECT_EQ(std::string("42:") + "00000000" "00000000" "00000000" "FF000000" "00000000" "FF000000" "03000000"
-                                   "01000000" "00000000" "00000000" "00000000" "C8000000" "0F000000" "0F000000"
-                                   "30000000" "04000000" "15000000" "02000000" "00000000" "00000000" "00000000"
-                                   "10000000" "02000000" "00000000" "00000000" "00000000" "00000000",
+    EXPECT_EQ(
+        std::vector<std::string>({ "22:0301000000", "22:0D01000000", "24:0300000000", "24:0D00000000", "4:04030201" }),
+        std::vector<std::string>(writes.begin(), writes.begin() + 5));
+    EXPECT_EQ(std::string("42:") + "00000000"
+                                   "00000000"
+                                   "00000000"
+                                   "FF000000"
+                                   "00000000"
+                                   "FF000000"
+                                   "03000000"
+                                   "01000000"
+                                   "00000000"
+                                   "00000000"
+                                   "00000000"
+                                   "C8000000"
+                                   "0F000000"
+                                   "0F000000"
+                                   "30000000"
+                                   "04000000"
+                                   "15000000"
+                                   "02000000"
+                                   "00000000"
+                                   "00000000"
+                                   "00000000"
+                                   "10000000"
+                                   "02000000"
+                                   "00000000"
+                                   "00000000"
+                                   "00000000"
+                                   "00000000",
               writes[5]);
 }
 
@@ -303,7 +326,7 @@ TEST_F(MpegBoxEncoder, SmallRequestsHaveTheirFixedShapes)
 void AnswerVersions(CControlDriver& box, std::deque<std::string> texts)
 {
     box.Support(27);
-    auto pTexts = std::make_shared<std::deque<std::string> >(texts);
+    auto pTexts = std::make_shared<std::deque<std::string>>(texts);
     box.handler = [pTexts](bool bSet, const GUID&, DWORD id, BYTE* pData, DWORD length) {
         if (bSet || id != 27)
             return S_OK;
@@ -412,8 +435,7 @@ TEST(MpegBoxRegistry, TheOldBitrateLayoutIsUsedUnlessTheDriverSaysOtherwise)
     } rows[] = { { 0, FALSE }, { 1, TRUE }, { 2, TRUE } };
     for (const auto& row : rows)
     {
-        RegSetValueExA(hKey, "OldEncoderBitrateInterface", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&row.value),
-                       4);
+        RegSetValueExA(hKey, "OldEncoderBitrateInterface", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&row.value), 4);
         EXPECT_EQ(row.bOld, MpegBoxUseOldBitrateLayout()) << row.value;
     }
     RegCloseKey(hKey);
@@ -448,4 +470,4 @@ TEST(MpegBoxDump, TheSettingsFileMatchesItsGolden)
     }
     EXPECT_FALSE(MpegBoxDumpSettings(&settings, "Z:\\no\\such\\folder\\settings.txt"));
 }
-}
+}  // namespace

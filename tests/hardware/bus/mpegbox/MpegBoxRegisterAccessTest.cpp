@@ -5,8 +5,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 class MpegBoxBus : public ::testing::Test
 {
 protected:
@@ -79,8 +78,7 @@ TEST_F(MpegBoxBus, WritesAndReceivesAreOneControlRequestEach)
     EXPECT_EQ(0x77, status[1]);
     BYTE tune[5] = { 0xC0, 0x1F, 0xE2, 0xCE, 0x08 };
     EXPECT_EQ(S_OK, access.I2CWrite(tune, 5));
-    EXPECT_EQ(std::vector<std::string>({ "Set 51/2 10 = 55", "Get 60/33 0", "Set 60/10 1FE2 = CE08" }),
-              box.Requests());
+    EXPECT_EQ(std::vector<std::string>({ "Set 51/2 10 = 55", "Get 60/33 0", "Set 60/10 1FE2 = CE08" }), box.Requests());
     for (const auto& call : box.props.Calls())
     {
         EXPECT_FALSE(call.bSameBuffer);
@@ -164,9 +162,8 @@ TEST(PX63Pieces, TheSubAddressAndDataFillWordAThenWordBBigEndian)
 {
     const BYTE data[7] = { 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77 };
     const PieceRow rows[] = {
-        { 0, 0x21, 0, 0x000000A0 },          { 1, 0x29, 0, 0x0000A011 },
-        { 2, 0x31, 0, 0x00A01122 },          { 3, 0x39, 0, 0xA0112233 },
-        { 4, 0x07, 0xA0112233, 0x00000044 }, { 5, 0x0F, 0xA0112233, 0x00004455 },
+        { 0, 0x21, 0, 0x000000A0 },          { 1, 0x29, 0, 0x0000A011 },          { 2, 0x31, 0, 0x00A01122 },
+        { 3, 0x39, 0, 0xA0112233 },          { 4, 0x07, 0xA0112233, 0x00000044 }, { 5, 0x0F, 0xA0112233, 0x00004455 },
         { 6, 0x17, 0xA0112233, 0x00445566 }, { 7, 0x1F, 0xA0112233, 0x44556677 },
     };
     for (const PieceRow& row : rows)
@@ -230,4 +227,4 @@ TEST_F(PX63Bus, TheLineIsOneByteOfProperty25)
     EXPECT_EQ(E_NOTIMPL, access.ReadGpio(&d));
     EXPECT_EQ(E_NOTIMPL, access.WriteGpio(0, 0));
 }
-}
+}  // namespace

@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 TEST(QM42Bus, TheVendorTransportWithoutItsResetLine)
 {
     CFastBusClock clock;
@@ -21,4 +20,4 @@ TEST(QM42Bus, TheVendorTransportWithoutItsResetLine)
     EXPECT_EQ(S_OK, access.Command7(1));
     EXPECT_EQ(4u, props.Calls().size());
 }
-}
+}  // namespace

@@ -9,8 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 typedef std::vector<std::string> Lines;
 
 // A QM57 driver behind one device interface, recording its requests as
@@ -100,10 +99,8 @@ struct IndexRow
 TEST_F(QM57Bus, TheIndexPicksTheDeviceAndTheChannel)
 {
     const IndexRow rows[] = {
-        { 0, 0, false, "W C2 02 C2 00", "G 03 01" },
-        { 1, 1, false, "W C8 02 C2 00", "G 04 01" },
-        { 2, 2, true, "W C2 02 C2 00", "G 03 01" },
-        { 300, 2, true, "W C2 02 C2 00", "G 03 01" },
+        { 0, 0, false, "W C2 02 C2 00", "G 03 01" }, { 1, 1, false, "W C8 02 C2 00", "G 04 01" },
+        { 2, 2, true, "W C2 02 C2 00", "G 03 01" },  { 300, 2, true, "W C2 02 C2 00", "G 03 01" },
         { 3, 3, true, "W C8 02 C2 00", "G 04 01" },
     };
     CQM57RegisterAccess access;
@@ -186,4 +183,4 @@ TEST(QM57Absent, WithoutTheDeviceTheAttachAndEveryRequestFail)
     EXPECT_TRUE(FAILED(access.I2CWrite(buffer, 5)));
     EXPECT_TRUE(FAILED(access.WriteGpio(1, 0)));
 }
-}
+}  // namespace

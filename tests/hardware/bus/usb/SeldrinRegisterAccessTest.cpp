@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 typedef std::vector<std::string> Lines;
 
 // An EEPROM behind request 14 that either honours the sub-address or drops it
@@ -195,4 +194,4 @@ TEST(SeldrinUnattached, OperationsAnswerWithTheirOwnCodes)
     EXPECT_EQ(E_FAIL, access.ReadRegister(1, &d));
     EXPECT_EQ(E_FAIL, access.Reserved24(0));
 }
-}
+}  // namespace

@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 typedef std::vector<std::string> Lines;
 
 class TridVidBus : public ::testing::Test
@@ -89,8 +88,8 @@ TEST_F(TridVidBus, I2CTransfersCarryASubAddressAndUpToTenBytes)
     EXPECT_EQ(E_INVALIDARG, access.I2CRead(status, 2));
     EXPECT_EQ(S_OK, access.I2CRead(status, 1));
     EXPECT_EQ(0x47, status[0]);
-    EXPECT_EQ(Lines({ "OUT 10 v=1FC0 i=0000 n=3 [E2 CE 08]", "OUT 10 v=00C0 i=0000 n=10 [00 00 00 00 00 00 00 00 00 00]",
-                      "IN 9 v=00C0 i=0000 n=1" }),
+    EXPECT_EQ(Lines({ "OUT 10 v=1FC0 i=0000 n=3 [E2 CE 08]",
+                      "OUT 10 v=00C0 i=0000 n=10 [00 00 00 00 00 00 00 00 00 00]", "IN 9 v=00C0 i=0000 n=1" }),
               driver.lines);
 }
 
@@ -119,8 +118,7 @@ TEST_F(TridentUsbBus, ResetAndSecondLineDriveLines1And0High)
     EXPECT_EQ(S_OK, access.SetGpioLine(1));
     EXPECT_EQ(S_OK, access.Reserved18(1));
     EXPECT_EQ(S_OK, access.Reserved18(0));
-    EXPECT_EQ(Lines({ "OUT 3 v=0102 i=0001 n=0", "OUT 3 v=0101 i=0001 n=0", "OUT 3 v=0101 i=0000 n=0" }),
-              driver.lines);
+    EXPECT_EQ(Lines({ "OUT 3 v=0102 i=0001 n=0", "OUT 3 v=0101 i=0001 n=0", "OUT 3 v=0101 i=0000 n=0" }), driver.lines);
 }
 
 TEST_F(TridentUsbBus, ByteWritesCarryTheValueInTheIndex)
@@ -152,7 +150,8 @@ TEST_F(TridentUsbBus, LongWritesGoInPiecesOfEightToTheSameSubAddress)
           { "OUT 10 v=2AC2 i=0000 n=8 [00 01 02 03 04 05 06 07]", "OUT 10 v=2AC2 i=0000 n=4 [08 09 0A 0B]" },
           { 2 } },
         { 16,
-          { "OUT 10 v=2AC2 i=0000 n=8 [00 01 02 03 04 05 06 07]", "OUT 10 v=2AC2 i=0000 n=8 [08 09 0A 0B 0C 0D 0E 0F]" },
+          { "OUT 10 v=2AC2 i=0000 n=8 [00 01 02 03 04 05 06 07]",
+            "OUT 10 v=2AC2 i=0000 n=8 [08 09 0A 0B 0C 0D 0E 0F]" },
           { 2, 2 } },
     };
     for (const PieceRow& row : rows)
@@ -237,4 +236,4 @@ TEST_F(TridentUsbBus, DriverFailuresComeBackUnchanged)
     EXPECT_EQ(static_cast<HRESULT>(0x8007001F), access.WriteByte(0xA0, 1, 2));
     EXPECT_EQ(2u, driver.lines.size());
 }
-}
+}  // namespace

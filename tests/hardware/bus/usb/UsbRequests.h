@@ -35,7 +35,7 @@ public:
 
     // The requests, as "IN 10 v=05C0 i=0000 n=1" or "OUT 10 v=05C1 i=0000 n=1 [07]".
     std::vector<std::string> lines;
-    std::deque<std::vector<BYTE> > replies;
+    std::deque<std::vector<BYTE>> replies;
     std::function<std::vector<BYTE>(const std::string& line)> answer;
     HRESULT setResult = S_OK;
     HRESULT getResult = S_OK;

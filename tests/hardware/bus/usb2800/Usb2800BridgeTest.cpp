@@ -10,8 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 typedef std::vector<std::string> Lines;
 
 std::string Bytes(const BYTE* p, DWORD count)
@@ -170,8 +169,8 @@ TEST_F(Usb2800, IndirectRegistersPollTheBusyBit)
     EXPECT_EQ(S_OK, bridge.ReadIndirect(0x05, pair));
     EXPECT_EQ(0x11, pair[0]);
     EXPECT_EQ(0x22, pair[1]);
-    EXPECT_EQ(Lines({ "S 1005 4201", "S 1006 [85]", "S 1005 4301", "G 1006 1", "S 1005 4301", "G 1006 1",
-                      "S 1005 4301", "G 1006 1", "S 1005 4002", "G 1006 2" }),
+    EXPECT_EQ(Lines({ "S 1005 4201", "S 1006 [85]", "S 1005 4301", "G 1006 1", "S 1005 4301", "G 1006 1", "S 1005 4301",
+                      "G 1006 1", "S 1005 4002", "G 1006 2" }),
               driver.lines);
 
     driver.lines.clear();
@@ -330,4 +329,4 @@ TEST_F(Usb2800Bus, CommandsOpenAndCloseByTheStoredName)
     BYTE b = 0;
     EXPECT_EQ(E_FAIL, access.ReadByte(0xA0, 0, &b));
 }
-}
+}  // namespace
