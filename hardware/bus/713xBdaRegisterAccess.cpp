@@ -2,6 +2,7 @@
 
 #include "hardware/bus/BusClock.h"
 #include "hardware/bus/ScopedLock.h"
+#include "hardware/bus/VendorPropertySet.h"
 
 // {FBB1C466-BE03-470F-9A8F-A2AA0FA2C0EE}
 const GUID PROPSETID_713xBdaI2C = { 0xFBB1C466, 0xBE03, 0x470F, { 0x9A, 0x8F, 0xA2, 0xAA, 0x0F, 0xA2, 0xC0, 0xEE } };
@@ -53,10 +54,7 @@ C713xBdaRegisterAccess::~C713xBdaRegisterAccess()
 
 HRESULT C713xBdaRegisterAccess::Attach(IUnknown* pFilter, ULONG_PTR)
 {
-    m_pPropertySet.Reset();
-    if (pFilter == NULL)
-        return E_POINTER;
-    return pFilter->QueryInterface(IID_IKsPropertySet, reinterpret_cast<void**>(&m_pPropertySet));
+    return AttachKsPropertySet(pFilter, &m_pPropertySet);
 }
 
 HRESULT C713xBdaRegisterAccess::I2CGet(BYTE device, const BYTE* pWrite, DWORD writeCount, BYTE* pRead, DWORD readCount)
@@ -89,14 +87,11 @@ HRESULT C713xBdaRegisterAccess::Command3(BYTE)
 HRESULT C713xBdaRegisterAccess::ReadByte(BYTE device, LONG subAddress, BYTE* pValue)
 {
     CScopedLock lock(&m_cs);
-    if (m_pPropertySet == NULL)
-        return E_FAIL;
-    if (pValue == NULL)
-        return E_POINTER;
-    if (subAddress < 0)
-        return E_INVALIDARG;
+    HRESULT hr = CheckByteRead(m_pPropertySet.Get(), subAddress, pValue);
+    if (FAILED(hr))
+        return hr;
     BYTE sub = static_cast<BYTE>(subAddress);
-    HRESULT hr = I2CGet(device, &sub, 1, pValue, 1);
+    hr = I2CGet(device, &sub, 1, pValue, 1);
     return SUCCEEDED(hr) ? S_OK : hr;
 }
 
@@ -170,6 +165,19 @@ HRESULT C713xBdaRegisterAccess::MakeInputs(DWORD lines)
     return WriteRegister(REG_GPIO_DIRECTION, cleared | GPIO_LATCH);
 }
 
+HRESULT C713xBdaRegisterAccess::MakeOutputs(DWORD lines, DWORD* pLevels, DWORD* pDirection)
+{
+    DWORD direction = 0;
+    HRESULT hr = ReadRegister(REG_GPIO_DIRECTION, &direction);
+    if (SUCCEEDED(hr))
+        hr = ReadRegister(REG_GPIO_LEVEL, pLevels);
+    if (SUCCEEDED(hr))
+        hr = WriteRegister(REG_GPIO_DIRECTION, direction | lines);
+    if (pDirection != NULL)
+        *pDirection = direction;
+    return hr;
+}
+
 HRESULT C713xBdaRegisterAccess::ReadLevels(DWORD inputs, DWORD* pLevels)
 {
     HRESULT hr = MakeInputs(inputs);
@@ -196,11 +204,7 @@ HRESULT C713xBdaRegisterAccess::WriteGpio(DWORD value, DWORD)
     const DWORD lanes = SpreadLanes(0xFF);
     DWORD spread = SpreadLanes(static_cast<BYTE>(value));
     DWORD direction = 0, levels = 0;
-    HRESULT hr = ReadRegister(REG_GPIO_DIRECTION, &direction);
-    if (SUCCEEDED(hr))
-        hr = ReadRegister(REG_GPIO_LEVEL, &levels);
-    if (SUCCEEDED(hr))
-        hr = WriteRegister(REG_GPIO_DIRECTION, direction | lanes | GPIO_STROBE);
+    HRESULT hr = MakeOutputs(lanes | GPIO_STROBE, &levels, &direction);
     if (SUCCEEDED(hr))
         hr = WriteRegister(REG_GPIO_LEVEL, (levels & ~(lanes | GPIO_STROBE)) | spread);
     if (FAILED(hr))
@@ -228,12 +232,8 @@ HRESULT C713xBdaRegisterAccess::Reserved21(ULONG_PTR result)
 HRESULT C713xBdaRegisterAccess::Reserved22(ULONG_PTR value)
 {
     CScopedLock lock(&m_cs);
-    DWORD direction = 0, levels = 0;
-    HRESULT hr = ReadRegister(REG_GPIO_DIRECTION, &direction);
-    if (SUCCEEDED(hr))
-        hr = ReadRegister(REG_GPIO_LEVEL, &levels);
-    if (SUCCEEDED(hr))
-        hr = WriteRegister(REG_GPIO_DIRECTION, direction | GPIO_KEY_LOW | GPIO_KEY_HIGH | GPIO_STROBE);
+    DWORD levels = 0;
+    HRESULT hr = MakeOutputs(GPIO_KEY_LOW | GPIO_KEY_HIGH | GPIO_STROBE, &levels);
     if (FAILED(hr))
         return hr;
     DWORD keys = ((value & 2) ? GPIO_KEY_HIGH : 0) | ((value & 1) ? GPIO_KEY_LOW : 0);
@@ -256,12 +256,8 @@ HRESULT C713xBdaRegisterAccess::Reserved23(ULONG_PTR result)
 HRESULT C713xBdaRegisterAccess::Reserved24(ULONG_PTR flag)
 {
     CScopedLock lock(&m_cs);
-    DWORD direction = 0, levels = 0;
-    HRESULT hr = ReadRegister(REG_GPIO_DIRECTION, &direction);
-    if (SUCCEEDED(hr))
-        hr = ReadRegister(REG_GPIO_LEVEL, &levels);
-    if (SUCCEEDED(hr))
-        hr = WriteRegister(REG_GPIO_DIRECTION, direction | GPIO_SELECT);
+    DWORD levels = 0;
+    HRESULT hr = MakeOutputs(GPIO_SELECT, &levels);
     if (FAILED(hr))
         return hr;
     return WriteRegister(REG_GPIO_LEVEL, flag != 0 ? (levels & ~DWORD(GPIO_SELECT)) : (levels | GPIO_SELECT));

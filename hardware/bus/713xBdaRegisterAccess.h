@@ -98,6 +98,9 @@ private:
     // Clears the lines' direction bits, through the bit-31 latch.
     HRESULT MakeInputs(DWORD lines);
     HRESULT ReadLevels(DWORD inputs, DWORD* pLevels);
+    // Sets the lines' direction bits; the levels (and the direction) read
+    // before come back.
+    HRESULT MakeOutputs(DWORD lines, DWORD* pLevels, DWORD* pDirection = NULL);
 
     ComPtr<IKsPropertySet> m_pPropertySet;
 };

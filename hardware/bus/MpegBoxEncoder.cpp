@@ -497,32 +497,41 @@ BOOL MpegBoxDumpSettings(const MpegBoxSettings* p, LPCSTR pszPath)
         break;
     }
     fprintf(pFile, "Mode = %s\n", mode);
-    fprintf(pFile, "bVideoInMode = %d\n", p->bVideoInMode);
-    fprintf(pFile, "bTVEncodeFormat = %d\n", p->bTVEncodeFormat);
-    fprintf(pFile, "bTVDecodeFormat = %d\n", p->bTVDecodeFormat);
-    fprintf(pFile, "dwStorageCap = %d\n", static_cast<int>(p->dwStorageCap));
-    fprintf(pFile, "wVideoBitrate =%d\n", p->wVideoBitrate);
-    fprintf(pFile, "bEncodingMode= %d\n", p->bEncodingMode);
-    fprintf(pFile, "bVariance = %d\n", static_cast<int>(p->bVariance));
-    fprintf(pFile, "dwMuxRate = %d\n", static_cast<int>(p->dwMuxRate));
-    fprintf(pFile, "dwVBRPadding =%d\n", static_cast<int>(p->dwVBRPadding));
-    fprintf(pFile, "bVideoResolution= %d\n", p->bVideoResolution);
-    fprintf(pFile, "bStreamOutputMode= %d\n", p->bStreamOutputMode);
-    fprintf(pFile, "bMPEGAudLayer =%d\n", p->bMPEGAudLayer);
-    fprintf(pFile, "bAudioSamplingRate= %d\n", p->bAudioSamplingRate);
-    fprintf(pFile, "bAudioDataRate =%d\n", p->bAudioDataRate);
-    fprintf(pFile, "bAudioOutputMode= %d\n", p->bAudioOutputMode);
-    fprintf(pFile, "bCRCState =%d\n", p->bCRCState);
-    fprintf(pFile, "bGOPStructure= %d\n", p->bGOPStructure);
-    fprintf(pFile, "bAudioEncodingMode =%d\n", p->bAudioEncodingMode);
-    fprintf(pFile, "bClosedGOP= %d\n", static_cast<int>(p->bClosedGOP));
-    fprintf(pFile, "bInverseTel =%d\n", static_cast<int>(p->bInverseTel));
-    fprintf(pFile, "bTransportOutputMode= %d\n", p->bTransportOutputMode);
-    fprintf(pFile, "nSharpness =%d\n", p->nSharpness);
-    fprintf(pFile, "nBrightness= %d\n", p->nBrightness);
-    fprintf(pFile, "nContrast =%d\n", p->nContrast);
-    fprintf(pFile, "nSaturation= %d\n", p->nSaturation);
-    fprintf(pFile, "nHue =%d\n", p->nHue);
+    // Each line keeps its own spacing around the '='.
+    const struct
+    {
+        const char* format;
+        int value;
+    } kLines[] = {
+        { "bVideoInMode = %d\n", p->bVideoInMode },
+        { "bTVEncodeFormat = %d\n", p->bTVEncodeFormat },
+        { "bTVDecodeFormat = %d\n", p->bTVDecodeFormat },
+        { "dwStorageCap = %d\n", static_cast<int>(p->dwStorageCap) },
+        { "wVideoBitrate =%d\n", p->wVideoBitrate },
+        { "bEncodingMode= %d\n", p->bEncodingMode },
+        { "bVariance = %d\n", static_cast<int>(p->bVariance) },
+        { "dwMuxRate = %d\n", static_cast<int>(p->dwMuxRate) },
+        { "dwVBRPadding =%d\n", static_cast<int>(p->dwVBRPadding) },
+        { "bVideoResolution= %d\n", p->bVideoResolution },
+        { "bStreamOutputMode= %d\n", p->bStreamOutputMode },
+        { "bMPEGAudLayer =%d\n", p->bMPEGAudLayer },
+        { "bAudioSamplingRate= %d\n", p->bAudioSamplingRate },
+        { "bAudioDataRate =%d\n", p->bAudioDataRate },
+        { "bAudioOutputMode= %d\n", p->bAudioOutputMode },
+        { "bCRCState =%d\n", p->bCRCState },
+        { "bGOPStructure= %d\n", p->bGOPStructure },
+        { "bAudioEncodingMode =%d\n", p->bAudioEncodingMode },
+        { "bClosedGOP= %d\n", static_cast<int>(p->bClosedGOP) },
+        { "bInverseTel =%d\n", static_cast<int>(p->bInverseTel) },
+        { "bTransportOutputMode= %d\n", p->bTransportOutputMode },
+        { "nSharpness =%d\n", p->nSharpness },
+        { "nBrightness= %d\n", p->nBrightness },
+        { "nContrast =%d\n", p->nContrast },
+        { "nSaturation= %d\n", p->nSaturation },
+        { "nHue =%d\n", p->nHue },
+    };
+    for (const auto& line : kLines)
+        fprintf(pFile, line.format, line.value);
     static const char* const kPreFilterNames[] = {
         "dwDisableFilter",
         "dwMedianFilter",

@@ -2,6 +2,7 @@
 
 #include "hardware/bus/BusClock.h"
 #include "hardware/bus/ScopedLock.h"
+#include "hardware/bus/VendorPropertySet.h"
 
 CTridentRegisterAccessBase::CTridentRegisterAccessBase()
 {
@@ -14,10 +15,7 @@ CTridentRegisterAccessBase::~CTridentRegisterAccessBase()
 
 HRESULT CTridentRegisterAccessBase::Attach(IUnknown* pFilter, ULONG_PTR)
 {
-    m_pPropertySet.Reset();
-    if (pFilter == NULL)
-        return E_POINTER;
-    return pFilter->QueryInterface(IID_IKsPropertySet, reinterpret_cast<void**>(&m_pPropertySet));
+    return AttachKsPropertySet(pFilter, &m_pPropertySet);
 }
 
 HRESULT CTridentRegisterAccessBase::SendRequest(UsbVendorRequest* pRequest)

@@ -142,6 +142,16 @@ protected:
         return NULL;
     }
 
+    // The card behind the named filter, with the transport attached to it;
+    // null when either fails.
+    static ISimCardControl* AttachCard(const char* pszName, CRegisterAccess& access, ComPtr<IBaseFilter>& filter)
+    {
+        ISimCardControl* pControl = CardOf(pszName, filter);
+        if (pControl == NULL || FAILED(access.Attach(filter.Get(), 0)))
+            return NULL;
+        return pControl;
+    }
+
     // The card behind a filter found by name in the video input category.
     static ISimCardControl* CardOf(const char* pszName, ComPtr<IBaseFilter>& filter)
     {

@@ -12,6 +12,7 @@
 #include "hardware/devices/713xDRegisterAccess.h"
 #include "platform/sim/chipbus/SimEeprom.h"
 #include "tests/hardware/bus/SimCardFixture.h"
+#include "tests/hardware/bus/mpegbox/SampleSettings.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -49,11 +50,10 @@ std::vector<SimBusEvent> Events(ISimCardControl* pControl, int kind)
 
 TEST_F(SimFilters, TheMpegBoxTunesAndReachesItsChipsThroughItsControlRequest)
 {
-    ComPtr<IBaseFilter> pBox;
-    ISimCardControl* pControl = CardOf("Veltrane MPEG-2 Box", pBox);
-    ASSERT_TRUE(pControl != NULL);
     CMpegBoxRegisterAccess access;
-    ASSERT_EQ(S_OK, access.Attach(pBox, 0));
+    ComPtr<IBaseFilter> pBox;
+    ISimCardControl* pControl = AttachCard("Veltrane MPEG-2 Box", access, pBox);
+    ASSERT_TRUE(pControl != NULL);
     TuneAndLock(&access, pControl);
 
     // The decoder answers at 7-bit 0x21 through its own read code.
@@ -89,46 +89,37 @@ TEST_F(SimFilters, TheMpegBoxTakesItsFirmwareAndKeepsItsSettings)
     EXPECT_TRUE(MpegBoxCheckFirmwareVersion(pBox));
     EXPECT_EQ(std::vector<DWORD>({ 50, 50, 50, 50, 50 }), clock.Sleeps());
 
-    MpegBoxSettings settings;
-    memset(&settings, 0, sizeof(settings));
-    settings.bStreamOutputMode = 10;
-    settings.bVideoResolution = 2;
-    settings.bEncodingMode = 1;
-    settings.wVideoBitrate = 6000;
-    settings.dwMuxRate = 10080;
-    settings.awPictureValues[0] = 3;
-    settings.awPictureValues[1] = 4;
-    settings.bAudioDataRate = 13;
-    settings.bClosedGOP = 1;
-    settings.bInverseTel = 1;
-    settings.bTransportOutputMode = 11;
-    MpegBoxDefaultPreFilter(&settings.PreFilterInfo);
+    MpegBoxSettings settings = SampleSettings();
     EXPECT_TRUE(MpegBoxApplySettings(&settings, pBox, NULL, FALSE));
     EXPECT_TRUE(MpegBoxSetPrefilter(pBox, &settings.PreFilterInfo));
     MpegBoxSettings read;
     memset(&read, 0xFF, sizeof(read));
     EXPECT_TRUE(MpegBoxReadSettings(pBox, &read));
-    EXPECT_EQ(10, read.bStreamOutputMode);
-    EXPECT_EQ(2, read.bVideoResolution);
-    EXPECT_EQ(1, read.bEncodingMode);
-    EXPECT_EQ(6000, read.wVideoBitrate);
-    EXPECT_EQ(10080u, read.dwMuxRate);
-    EXPECT_EQ(3, read.awPictureValues[0]);
-    EXPECT_EQ(4, read.awPictureValues[1]);
-    EXPECT_EQ(13, read.bAudioDataRate);
-    EXPECT_EQ(1u, read.bClosedGOP);
-    EXPECT_EQ(1u, read.bInverseTel);
-    EXPECT_EQ(11, read.bTransportOutputMode);
+    EXPECT_EQ(settings.bStreamOutputMode, read.bStreamOutputMode);
+    EXPECT_EQ(settings.bVideoResolution, read.bVideoResolution);
+    EXPECT_EQ(settings.bEncodingMode, read.bEncodingMode);
+    EXPECT_EQ(settings.wVideoBitrate, read.wVideoBitrate);
+    EXPECT_EQ(settings.bVariance, read.bVariance);
+    EXPECT_EQ(settings.dwMuxRate, read.dwMuxRate);
+    EXPECT_EQ(settings.dwVBRPadding, read.dwVBRPadding);
+    EXPECT_EQ(settings.awPictureValues[0], read.awPictureValues[0]);
+    EXPECT_EQ(settings.awPictureValues[1], read.awPictureValues[1]);
+    EXPECT_EQ(settings.bAudioSamplingRate, read.bAudioSamplingRate);
+    EXPECT_EQ(settings.bAudioDataRate, read.bAudioDataRate);
+    EXPECT_EQ(settings.bAudioOutputMode, read.bAudioOutputMode);
+    EXPECT_EQ(settings.bCRCState, read.bCRCState);
+    EXPECT_EQ(settings.bClosedGOP, read.bClosedGOP);
+    EXPECT_EQ(settings.bInverseTel, read.bInverseTel);
+    EXPECT_EQ(settings.bTransportOutputMode, read.bTransportOutputMode);
     EXPECT_EQ(0, memcmp(&settings.PreFilterInfo, &read.PreFilterInfo, sizeof(read.PreFilterInfo)));
 }
 
 TEST_F(SimFilters, ThePX63BoxTunesAndSwitchesItsLine)
 {
-    ComPtr<IBaseFilter> pBox;
-    ISimCardControl* pControl = CardOf("Veltrane PX63 Device", pBox);
-    ASSERT_TRUE(pControl != NULL);
     CPX63RegisterAccess access;
-    ASSERT_EQ(S_OK, access.Attach(pBox, 0));
+    ComPtr<IBaseFilter> pBox;
+    ISimCardControl* pControl = AttachCard("Veltrane PX63 Device", access, pBox);
+    ASSERT_TRUE(pControl != NULL);
     TuneAndLock(&access, pControl);
     BYTE block[6] = { 0x42, 0x20, 1, 2, 3, 4 };
     EXPECT_EQ(S_OK, access.I2CWrite(block, 6));
@@ -148,20 +139,18 @@ TEST_F(SimFilters, ThePX63BoxTunesAndSwitchesItsLine)
 
 TEST_F(SimFilters, The713xDAndQM42CardsTuneThroughTheVendorSet)
 {
-    ComPtr<IBaseFilter> pCard;
-    ISimCardControl* pControl = CardOf("713x_D TV Card Capture", pCard);
-    ASSERT_TRUE(pControl != NULL);
     C713xDRegisterAccess access;
-    ASSERT_EQ(S_OK, access.Attach(pCard, 0));
+    ComPtr<IBaseFilter> pCard;
+    ISimCardControl* pControl = AttachCard("713x_D TV Card Capture", access, pCard);
+    ASSERT_TRUE(pControl != NULL);
     TuneAndLock(&access, pControl);
     EXPECT_EQ(S_OK, access.WriteGpioDelayed(0x1000, 0x3000, 20));
     EXPECT_EQ(std::vector<DWORD>({ 20 }), clock.Sleeps());
 
-    ComPtr<IBaseFilter> pQM42;
-    ISimCardControl* pQM42Control = CardOf("QM42 Video Capture", pQM42);
-    ASSERT_TRUE(pQM42Control != NULL);
     CQM42RegisterAccess qm42;
-    ASSERT_EQ(S_OK, qm42.Attach(pQM42, 0));
+    ComPtr<IBaseFilter> pQM42;
+    ISimCardControl* pQM42Control = AttachCard("QM42 Video Capture", qm42, pQM42);
+    ASSERT_TRUE(pQM42Control != NULL);
     TuneAndLock(&qm42, pQM42Control);
     pQM42Control->ClearLog();
     EXPECT_EQ(S_OK, qm42.SetGpioLine(1));
@@ -170,11 +159,10 @@ TEST_F(SimFilters, The713xDAndQM42CardsTuneThroughTheVendorSet)
 
 TEST_F(SimFilters, TheTridentBoxesTuneThroughUsbControlTransfers)
 {
-    ComPtr<IBaseFilter> pVid;
-    ISimCardControl* pVidControl = CardOf("TridVid Capture", pVid);
-    ASSERT_TRUE(pVidControl != NULL);
     CTridVidRegisterAccess vid;
-    ASSERT_EQ(S_OK, vid.Attach(pVid, 0));
+    ComPtr<IBaseFilter> pVid;
+    ISimCardControl* pVidControl = AttachCard("TridVid Capture", vid, pVid);
+    ASSERT_TRUE(pVidControl != NULL);
     TuneAndLock(&vid, pVidControl);
     BYTE b = 0;
     EXPECT_EQ(S_OK, vid.ReadI2CByte(0xA1, CSimEeprom::TUNER_TYPE_OFFSET, &b));
@@ -182,11 +170,10 @@ TEST_F(SimFilters, TheTridentBoxesTuneThroughUsbControlTransfers)
 
     for (const char* name : { "Trident USB Capture", "Trident Pemrok Capture" })
     {
-        ComPtr<IBaseFilter> pBox;
-        ISimCardControl* pControl = CardOf(name, pBox);
-        ASSERT_TRUE(pControl != NULL) << name;
         CTridentUsbRegisterAccess usb;
-        ASSERT_EQ(S_OK, usb.Attach(pBox, 0));
+        ComPtr<IBaseFilter> pBox;
+        ISimCardControl* pControl = AttachCard(name, usb, pBox);
+        ASSERT_TRUE(pControl != NULL) << name;
         // Its block reads carry a sub-address, so the plain tuner reads no status.
         TuneAndLock(&usb, pControl, 0xC0, false);
         EXPECT_EQ(S_OK, usb.WriteRegister(0xA0, 0x30, 0x77));
@@ -236,11 +223,10 @@ TEST_F(SimFilters, TheSeldrinProbeTellsTheTwoBoxesApartAndLeavesTheirEepromAsItW
 
 TEST_F(SimFilters, TheRaptorCardTunesAndWritesTheRegistersItReadsAnotherWay)
 {
-    ComPtr<IBaseFilter> pCard;
-    ISimCardControl* pControl = CardOf("Conexant Raptor Video Capture", pCard);
-    ASSERT_TRUE(pControl != NULL);
     CRaptorRegisterAccess access;
-    ASSERT_EQ(S_OK, access.Attach(pCard, 0));
+    ComPtr<IBaseFilter> pCard;
+    ISimCardControl* pControl = AttachCard("Conexant Raptor Video Capture", access, pCard);
+    ASSERT_TRUE(pControl != NULL);
     TuneAndLock(&access, pControl);
     EXPECT_EQ(S_OK, access.WriteByte(0xBA, 0xAA, 0x3C));
     EXPECT_EQ(0x3C, RegisterChip(pControl, 0xBA)->GetByte(0xAA));
@@ -255,11 +241,10 @@ TEST_F(SimFilters, TheRaptorCardTunesAndWritesTheRegistersItReadsAnotherWay)
 
 TEST_F(SimFilters, TheBdaCardTunesThroughItsGateAndStrobesItsMicrocontroller)
 {
-    ComPtr<IBaseFilter> pCard;
-    ISimCardControl* pControl = CardOf("713x BDA Analog Capture", pCard);
-    ASSERT_TRUE(pControl != NULL);
     C713xBdaRegisterAccess access;
-    ASSERT_EQ(S_OK, access.Attach(pCard, 0));
+    ComPtr<IBaseFilter> pCard;
+    ISimCardControl* pControl = AttachCard("713x BDA Analog Capture", access, pCard);
+    ASSERT_TRUE(pControl != NULL);
     TuneAndLock(&access, pControl);
     BYTE b = 0;
     EXPECT_EQ(S_OK, access.ReadByte(0xA0, CSimEeprom::TUNER_TYPE_OFFSET, &b));
@@ -278,11 +263,10 @@ TEST_F(SimFilters, TheBdaCardTunesThroughItsGateAndStrobesItsMicrocontroller)
 
 TEST_F(SimFilters, TheGo7007BoardTunesThroughItsBusInterface)
 {
-    ComPtr<IBaseFilter> pCard;
-    ISimCardControl* pControl = CardOf("WIS GO7007SB A/V Capture", pCard);
-    ASSERT_TRUE(pControl != NULL);
     CGo7007RegisterAccess access;
-    ASSERT_EQ(S_OK, access.Attach(pCard, 0));
+    ComPtr<IBaseFilter> pCard;
+    ISimCardControl* pControl = AttachCard("WIS GO7007SB A/V Capture", access, pCard);
+    ASSERT_TRUE(pControl != NULL);
     TuneAndLock(&access, pControl);
     BYTE b = 0;
     EXPECT_EQ(S_OK, access.ReadDirect(0xA0, 8, 17, &b, CGo7007RegisterAccess::FLAGS));
