@@ -1,4 +1,5 @@
 #include "hardware/bus/Go7007RegisterAccess.h"
+#include "tests/hardware/support/TestComObject.h"
 
 #include <gtest/gtest.h>
 
@@ -13,22 +14,10 @@ typedef std::vector<std::string> Lines;
 // The driver's bus interface on a filter, recording each call as a line:
 // "7 42 8 10 55 8000", "8 42 16 110 8000", "9 42 3 [01 02 03] 8000",
 // "15 2 [42 10 00] 1 55 8000". Reads answer readByte.
-class CGo7007Driver : public IGo7007Bus
+class CGo7007Driver : public CTestComObject<IGo7007Bus>
 {
 public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (riid == IID_IUnknown || (riid == IID_IGo7007Bus && bOffersBus))
-        {
-            *ppv = static_cast<IGo7007Bus*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = NULL;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
-    STDMETHODIMP_(ULONG) Release() override { return --refs; }
+    CGo7007Driver() : CTestComObject<IGo7007Bus>(IID_IGo7007Bus) {}
     HRESULT STDMETHODCALLTYPE Reserved3() override { return Unexpected(3); }
     HRESULT STDMETHODCALLTYPE Reserved4() override { return Unexpected(4); }
     HRESULT STDMETHODCALLTYPE Reserved5() override { return Unexpected(5); }
@@ -85,10 +74,8 @@ public:
     }
 
     Lines lines;
-    ULONG refs = 1;
     BYTE readByte = 0x5A;
     HRESULT result = S_OK;
-    bool bOffersBus = true;
 };
 
 class Go7007Bus : public ::testing::Test
@@ -166,7 +153,7 @@ TEST(Go7007Attach, OnlyAFilterWithTheInterfaceBinds)
     EXPECT_EQ(S_OK, access.WriteGpio(1, 1));
     EXPECT_EQ(E_FAIL, access.Attach(NULL, 0));
     CGo7007Driver plain;
-    plain.bOffersBus = false;
+    plain.bOffersInterface = false;
     EXPECT_EQ(E_FAIL, access.Attach(&plain, 0));
     EXPECT_EQ(1u, plain.refs);
     CGo7007Driver driver;

@@ -3,6 +3,7 @@
 #include "tests/hardware/bus/mpegbox/ControlRequests.h"
 #include "tests/hardware/bus/mpegbox/SampleSettings.h"
 #include "tests/hardware/support/FastBusClock.h"
+#include "tests/hardware/support/TestComObject.h"
 
 #include <gtest/gtest.h>
 
@@ -37,19 +38,10 @@ std::vector<std::string> SettingWrites(const CRecordingPropertySet& props)
 }
 
 // The second filter's storage interface, recording the capacity it is given.
-class CStorageFilter : public IMpegBoxStorage
+class CStorageFilter : public CTestComObject<IMpegBoxStorage>
 {
 public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (riid != IID_IUnknown && riid != IID_IMpegBoxStorage)
-            return E_NOINTERFACE;
-        *ppv = static_cast<IMpegBoxStorage*>(this);
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
-    STDMETHODIMP_(ULONG) Release() override { return --refs; }
+    CStorageFilter() : CTestComObject<IMpegBoxStorage>(IID_IMpegBoxStorage) {}
     HRESULT STDMETHODCALLTYPE Reserved3() override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Reserved4() override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Reserved5() override { return E_NOTIMPL; }
@@ -58,7 +50,6 @@ public:
         capacities.push_back(value);
         return result;
     }
-    ULONG refs = 1;
     HRESULT result = S_OK;
     std::vector<DWORD> capacities;
 };

@@ -1,4 +1,5 @@
 #include "hardware/bus/Usb2800RegisterAccess.h"
+#include "tests/hardware/support/TestComObject.h"
 
 #include <gtest/gtest.h>
 
@@ -29,22 +30,10 @@ std::string Bytes(const BYTE* p, DWORD count)
 // "S 1006 [85]", "S 1008 [1F E2]" (the bytes at the address given), with a
 // register file and I2C chips answering reads. Reads without a sub-address
 // come back one byte per 32-bit word.
-class CRecordingBridge : public IUsb2800Bridge
+class CRecordingBridge : public CTestComObject<IUsb2800Bridge>
 {
 public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (riid != IID_IUnknown && riid != IID_IUsb2800Bridge)
-        {
-            *ppv = NULL;
-            return E_NOINTERFACE;
-        }
-        *ppv = static_cast<IUsb2800Bridge*>(this);
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
-    STDMETHODIMP_(ULONG) Release() override { return --refs; }
+    CRecordingBridge() : CTestComObject<IUsb2800Bridge>(IID_IUsb2800Bridge) {}
     HRESULT STDMETHODCALLTYPE Reserved3() override { return E_NOTIMPL; }
 
     HRESULT STDMETHODCALLTYPE SetValue(DWORD id, DWORD value) override
@@ -113,7 +102,6 @@ public:
         return id == failId ? E_FAIL : S_OK;
     }
 
-    ULONG refs = 1;
     Lines lines;
     std::map<DWORD, DWORD> headers;
     std::map<DWORD, BYTE> registers;
