@@ -362,6 +362,40 @@ TEST_F(SimFilters, TheUsbBridgeFindsItsDeviceByPrefixOrByTheFamilysNames)
     bridge.CloseFilters();
 }
 
+TEST_F(SimFilters, TheRegistryNamesTheBridgeDeviceAndItsAudioDevice)
+{
+    HKEY hTwain = NULL, hAudio = NULL;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\USB2800\\TwainDS", 0, NULL, 0,
+                                             KEY_ALL_ACCESS, NULL, &hTwain, NULL));
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\USB2800\\Audio", 0, NULL, 0, KEY_ALL_ACCESS,
+                                             NULL, &hAudio, NULL));
+    const char device[] = "USB 2800 Video";
+    RegSetValueExA(hTwain, "DSName", 0, REG_SZ, reinterpret_cast<const BYTE*>(device), sizeof(device));
+    const char audio[] = "USB EMP Audio";
+    RegSetValueExA(hAudio, "DeviceName", 0, REG_SZ, reinterpret_cast<const BYTE*>(audio), sizeof(audio));
+
+    CUsb2800Bridge bridge;
+    EXPECT_TRUE(bridge.IsDevicePresent());
+    EXPECT_FALSE(bridge.IsOpen());
+    EXPECT_TRUE(bridge.OpenDefault() != NULL);
+    EXPECT_TRUE(bridge.IsDevicePresent());
+    EXPECT_TRUE(bridge.IsOpen());
+    bridge.Close();
+
+    char name[CUsb2800Bridge::NAME_CHARS] = "";
+    IBaseFilter* pCapture = NULL;
+    EXPECT_TRUE(bridge.OpenFilters(name, &pCapture, NULL, NULL));
+    EXPECT_STREQ("USB EMP Audio", name);
+    EXPECT_TRUE(pCapture != NULL);
+    bridge.CloseFilters();
+
+    RegCloseKey(hTwain);
+    RegCloseKey(hAudio);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\USB2800\\TwainDS");
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\USB2800\\Audio");
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\USB2800");
+}
+
 TEST_F(SimFilters, TheQM57DevicesTuneEachChannelThroughTheirDeviceInterfaces)
 {
     ISimCardControl* apControl[2] = { NULL, NULL };
