@@ -6,18 +6,23 @@
 
 BOOL SetSinkFileName(IFileSinkFilter* pSink, LPCSTR pszPath)
 {
+    return SUCCEEDED(CallSinkSetFileName(pSink, pszPath));
+}
+
+HRESULT CallSinkSetFileName(IFileSinkFilter* pSink, LPCSTR pszPath)
+{
     if (pSink == NULL)
-        return FALSE;
+        return E_POINTER;
     std::vector<WCHAR> path;
     if (pszPath != NULL)
     {
         int cch = MultiByteToWideChar(CP_ACP, 0, pszPath, -1, NULL, 0);
         if (cch <= 0)
-            return FALSE;
+            return E_INVALIDARG;
         path.resize(cch);
         MultiByteToWideChar(CP_ACP, 0, pszPath, -1, path.data(), cch);
     }
-    return SUCCEEDED(pSink->SetFileName(pszPath != NULL ? path.data() : NULL, NULL));
+    return pSink->SetFileName(pszPath != NULL ? path.data() : NULL, NULL);
 }
 
 HRESULT GetSinkFileName(IFileSinkFilter* pSink, char* pszPath, int cbPath)
