@@ -1,0 +1,73 @@
+#include "dshow/SampleGrabberCallback.h"
+
+#include <string.h>
+
+namespace
+{
+class CLock
+{
+public:
+    explicit CLock(CRITICAL_SECTION* pcs) : m_pcs(pcs) { EnterCriticalSection(m_pcs); }
+    ~CLock() { LeaveCriticalSection(m_pcs); }
+
+private:
+    CRITICAL_SECTION* m_pcs;
+};
+}
+
+CSampleGrabberCallback::CSampleGrabberCallback() : m_bPending(FALSE)
+{
+    memset(&m_bih, 0, sizeof(m_bih));
+    m_szPath[0] = '\0';
+    InitializeCriticalSection(&m_cs);
+}
+
+CSampleGrabberCallback::~CSampleGrabberCallback()
+{
+    DeleteCriticalSection(&m_cs);
+}
+
+void CSampleGrabberCallback::SetFormat(const BITMAPINFOHEADER& bih)
+{
+    CLock lock(&m_cs);
+    m_bih = bih;
+}
+
+BITMAPINFOHEADER CSampleGrabberCallback::GetFormat()
+{
+    CLock lock(&m_cs);
+    return m_bih;
+}
+
+BOOL CSampleGrabberCallback::PostRequest(LPCSTR pszPath)
+{
+    if (pszPath == NULL || strlen(pszPath) >= PATH_SIZE)
+        return FALSE;
+    CLock lock(&m_cs);
+    if (m_bPending)
+        return FALSE;
+    strcpy(m_szPath, pszPath);
+    m_bPending = TRUE;
+    return TRUE;
+}
+
+BOOL CSampleGrabberCallback::PeekRequest(char* pszPath, int cbPath)
+{
+    CLock lock(&m_cs);
+    if (!m_bPending || pszPath == NULL || cbPath < PATH_SIZE)
+        return FALSE;
+    strcpy(pszPath, m_szPath);
+    return TRUE;
+}
+
+void CSampleGrabberCallback::CompleteRequest()
+{
+    CLock lock(&m_cs);
+    m_bPending = FALSE;
+}
+
+BOOL CSampleGrabberCallback::IsPending()
+{
+    CLock lock(&m_cs);
+    return m_bPending;
+}
