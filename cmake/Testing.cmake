@@ -15,7 +15,7 @@ set(ONDRIX_WIN_BINARY_DIR "Z:${CMAKE_BINARY_DIR}")
 set(ONDRIX_SHARED_STATE_TESTS
   FilterClassTest FilterNodeTest DShowGraphTest DsGraphTest DsRegistrationTest
   SimFilterTransportTest BlackBirdSimTest BlackBirdCardTest CaptureDeviceBaseTest CaptureDeviceHooksTest
-  RegisterAccessTest NamedMutexTest GpioLockTest)
+  RegisterAccessTest NamedMutexTest GpioLockTest VideoProfilesTest)
 
 # ondrix_add_test(<name> SOURCES ... [LIBS ...] [DEPENDS target...] [TIMEOUT s] [NO_GTEST_MAIN])
 # One test program = one CTest entry, run under Wine from bin/. Tests get
