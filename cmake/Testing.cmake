@@ -10,19 +10,15 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 set(ONDRIX_WIN_SOURCE_DIR "Z:${CMAKE_SOURCE_DIR}")
 set(ONDRIX_WIN_BINARY_DIR "Z:${CMAKE_BINARY_DIR}")
 
-# Test programs that register devices into, or count, the system device categories of the
-# one Wine registry the run shares, or hold the system-wide card mutexes: they take turns.
-set(ONDRIX_SHARED_STATE_TESTS
-  FilterClassTest FilterNodeTest DShowGraphTest DsGraphTest DsRegistrationTest
-  SimFilterTransportTest BlackBirdSimTest BlackBirdCardTest CaptureDeviceBaseTest CaptureDeviceHooksTest
-  RegisterAccessTest NamedMutexTest GpioLockTest VideoProfilesTest)
-
-# ondrix_add_test(<name> SOURCES ... [LIBS ...] [DEPENDS target...] [TIMEOUT s] [NO_GTEST_MAIN])
-# One test program = one CTest entry, run under Wine from bin/. Tests get
+# ondrix_add_test(<name> SOURCES ... [LIBS ...] [DEPENDS target...] [TIMEOUT s] [NO_GTEST_MAIN]
+#                 [SHARED_STATE])
+# One test program = one CTest entry, run under Wine from bin/. SHARED_STATE: the program
+# registers devices into, or counts, the system device categories of the one Wine registry
+# the run shares, or holds the system-wide card mutexes; such programs take turns. Tests get
 #   ONDRIX_SOURCE_DIR / ONDRIX_BINARY_DIR (Windows paths, forward slashes) and
 #   ONDRIX_TEST_DIR (this test folder, Windows path) as string macros.
 function(ondrix_add_test name)
-  cmake_parse_arguments(T "NO_GTEST_MAIN" "TIMEOUT" "SOURCES;LIBS;DEPENDS" ${ARGN})
+  cmake_parse_arguments(T "NO_GTEST_MAIN;SHARED_STATE" "TIMEOUT" "SOURCES;LIBS;DEPENDS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   if(T_NO_GTEST_MAIN)
     target_link_libraries(${name} PRIVATE gtest gmock ${T_LIBS})
@@ -43,7 +39,7 @@ function(ondrix_add_test name)
   # A program that crashes inside some COM calls can still end with exit code 0
   # under Wine; its crash report fails the test.
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} FAIL_REGULAR_EXPRESSION "wine: Unhandled")
-  if(name IN_LIST ONDRIX_SHARED_STATE_TESTS)
+  if(T_SHARED_STATE)
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_shared_state)
   endif()
 endfunction()

@@ -20,12 +20,13 @@ CString GetLongPath(LPCSTR path);
 // folder + '\' + name, the '\' added only when neither side has one at the joint.
 CString JoinPath(LPCSTR folder, LPCSTR name);
 
-enum PathPart {
-  PathPartDrive = 1,         // "C:"
-  PathPartFolder = 2,        // drive and folder, without the trailing '\'
-  PathPartFileName = 3,      // after the last '\' (the whole path when it has none)
-  PathPartBaseName = 4,      // file name without extension
-  PathPartExtension = 5,     // extension without its dot
+enum PathPart
+{
+    PathPartDrive = 1,      // "C:"
+    PathPartFolder = 2,     // drive and folder, without the trailing '\'
+    PathPartFileName = 3,   // after the last '\' (the whole path when it has none)
+    PathPartBaseName = 4,   // file name without extension
+    PathPartExtension = 5,  // extension without its dot
 };
 CString SplitPathPart(LPCSTR path, int part);
 // Folder of a module's file (NULL: the program), without a trailing '\'.

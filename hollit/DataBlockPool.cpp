@@ -1,6 +1,6 @@
 #include "hollit/DataBlockPool.h"
 
-#include "hollit/CriticalSectionLock.h"
+#include "platform/dshow/CritSec.h"
 
 #include <new>
 
@@ -17,7 +17,7 @@ CDataBlockPool::~CDataBlockPool()
 
 void CDataBlockPool::Grow(int k)
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     for (int i = 0; i < k; ++i) {
         std::unique_ptr<CDataBlock> block(new (std::nothrow) CDataBlock);
         if (!block)
@@ -29,7 +29,7 @@ void CDataBlockPool::Grow(int k)
 
 BOOL CDataBlockPool::NewBlock(const BYTE* data, int n)
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     if (m_free.empty())
         Grow(10);
     if (m_free.empty())
@@ -44,13 +44,13 @@ BOOL CDataBlockPool::NewBlock(const BYTE* data, int n)
 
 CDataBlock* CDataBlockPool::Current()
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     return m_filled.empty() ? nullptr : m_filled.back();
 }
 
 void CDataBlockPool::RemoveCurrent()
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     if (m_filled.empty())
         return;
     CDataBlock* block = m_filled.back();
@@ -70,19 +70,19 @@ void CDataBlockPool::MoveToFree(BlockQueue& from)
 
 void CDataBlockPool::DropFilled()
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     MoveToFree(m_filled);
 }
 
 void CDataBlockPool::DropPending()
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     MoveToFree(m_pending);
 }
 
 void CDataBlockPool::FilledToPending()
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     for (CDataBlock* block : m_filled) {
         block->Mark(TRUE);
         m_pending.push_back(block);
@@ -92,7 +92,7 @@ void CDataBlockPool::FilledToPending()
 
 int CDataBlockPool::TakePending(BlockQueue& out)
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     const int count = static_cast<int>(m_pending.size());
     out.insert(out.end(), m_pending.begin(), m_pending.end());
     m_pending.clear();
@@ -101,13 +101,13 @@ int CDataBlockPool::TakePending(BlockQueue& out)
 
 void CDataBlockPool::Release(BlockQueue& taken)
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     MoveToFree(taken);
 }
 
 void CDataBlockPool::FreeAll()
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     m_free.clear();
     m_filled.clear();
     m_pending.clear();
@@ -118,24 +118,24 @@ void CDataBlockPool::FreeAll()
 
 int CDataBlockPool::GetFilledCount()
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     return static_cast<int>(m_filled.size());
 }
 
 int CDataBlockPool::GetPendingCount()
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     return static_cast<int>(m_pending.size());
 }
 
 int CDataBlockPool::GetFreeCount()
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     return static_cast<int>(m_free.size());
 }
 
 int CDataBlockPool::GetBlockCount()
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     return static_cast<int>(m_blocks.size());
 }

@@ -1,7 +1,7 @@
 #include "hollit/RecordQueue.h"
 
-#include "hollit/CriticalSectionLock.h"
 #include "hollit/StartCodeSearch.h"
+#include "platform/dshow/CritSec.h"
 
 #include <algorithm>
 #include <cstring>
@@ -72,7 +72,7 @@ HRESULT CRecordQueue::ReceiveData(IMediaSample* pSample, const BYTE* data, int l
     BOOL passThrough = FALSE;
     {
         // PauseRecord drops the filled blocks from another thread: every change of them happens under this lock.
-        CCriticalSectionLock lock(&m_stateLock);
+        CScopedLock lock(&m_stateLock);
         ++m_samplesReceived;
         if (FAILED(result))
             return result;
@@ -199,7 +199,7 @@ void CRecordQueue::ResetSync()
     // A group that became pending before the reset still belongs to the old time base: the deliver
     // thread sends it first, so the new time base and the lost-B cut fall on the next group.
     WaitPending();
-    CCriticalSectionLock lock(&m_stateLock);
+    CScopedLock lock(&m_stateLock);
     m_lostBMode = m_lostB;
     m_synced = 0;
     m_first = 1;
@@ -208,7 +208,7 @@ void CRecordQueue::ResetSync()
 
 void CRecordQueue::Rearm()
 {
-    CCriticalSectionLock lock(&m_stateLock);
+    CScopedLock lock(&m_stateLock);
     m_lastTime = 0.0;
     m_started = 0;
     m_samplesReceived = 0;
@@ -223,7 +223,7 @@ HRESULT CRecordQueue::FlushHeld()
 {
     BOOL deliverNow;
     {
-        CCriticalSectionLock lock(&m_stateLock);
+        CScopedLock lock(&m_stateLock);
         deliverNow = OnGopBoundary();
     }
     if (deliverNow)
@@ -234,7 +234,7 @@ HRESULT CRecordQueue::FlushHeld()
 
 void CRecordQueue::Discard()
 {
-    CCriticalSectionLock lock(&m_stateLock);
+    CScopedLock lock(&m_stateLock);
     m_pool.DropFilled();
     m_pool.DropPending();
     m_pool.FreeAll();
@@ -262,7 +262,7 @@ int CRecordQueue::DeliverPending()
     int packs;
     {
         // A pause must not change the lost-B mode or the first flag in the middle of a re-stamping.
-        CCriticalSectionLock lock(&m_stateLock);
+        CScopedLock lock(&m_stateLock);
         packs = m_restamp ? m_restamp(batch, &m_lastTime, &m_lostBMode, &m_first) : 1;
     }
     if (packs <= 0) {

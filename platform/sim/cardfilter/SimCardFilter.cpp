@@ -1,6 +1,6 @@
 #include "platform/sim/cardfilter/SimCardFilter.h"
 
-#include "platform/sim/ksdevio/KsDeviceIo.h"
+#include "platform/ks/KsDeviceIo.h"
 
 namespace
 {

@@ -14,6 +14,7 @@
 #include "dshow/AcmWrapperFilter.h"
 #include "dshow/ColorConvertFilter.h"
 #include "dshow/DShowGraph.h"
+#include "dshow/FilterClass.h"
 #include "dshow/Mpeg1SplitterFilter.h"
 #include "dshow/Mpeg2SplitterFilter.h"
 #include "dshow/SampleGrabberFilter.h"
@@ -27,6 +28,13 @@ const CLSID kNullRenderer = { 0xC1F400A4, 0x3F08, 0x11D3, { 0x9F, 0x0B, 0x00, 0x
 const CLSID kSampleGrabber = { 0xC1F400A0, 0x3F08, 0x11D3, { 0x9F, 0x0B, 0x00, 0x60, 0x08, 0x03, 0x9E, 0x37 } };
 const CLSID kMpeg1Splitter = { 0x336475D0, 0x942A, 0x11CE, { 0xA8, 0x70, 0x00, 0xAA, 0x00, 0x2F, 0xEA, 0xB5 } };
 const CLSID kAcmWrapper = { 0x6A08CF80, 0x0E18, 0x11CF, { 0xA2, 0x4D, 0x00, 0x20, 0xAF, 0xD7, 0x97, 0x67 } };
+
+// The rows of the wrappers these tests add by class identifier.
+const CFilterClass kCodecRows[] = {
+    { &kAcmWrapper, NULL, "ACM Wrapper", CreateFilterNodeOf<CAcmWrapperFilter>, FALSE, "ACM Wrapper" },
+    { &kMpeg1Splitter, NULL, "Mpeg1 Splitter", CreateFilterNodeOf<CMpeg1SplitterFilter>, FALSE, "Mpeg1 Splitter" },
+    { &kSampleGrabber, NULL, "SampleGrabber", CreateFilterNodeOf<CSampleGrabberFilter>, FALSE, "SampleGrabber" },
+};
 
 // A callback that writes the requested picture as a bitmap file.
 class CSnapshotCallback : public CSampleGrabberCallback
@@ -78,8 +86,16 @@ protected:
     // Outlives the graph, whose grabber holds it until the graph goes.
     CSnapshotCallback callback;
     CDShowGraph graph;
-    void SetUp() override { ASSERT_TRUE(graph.CreateGraph()); }
-    void TearDown() override { graph.DestroyGraph(); }
+    void SetUp() override
+    {
+        CFilterClass::SetTable(kCodecRows, ARRAYSIZE(kCodecRows));
+        ASSERT_TRUE(graph.CreateGraph());
+    }
+    void TearDown() override
+    {
+        graph.DestroyGraph();
+        CFilterClass::SetTable(nullptr, 0);
+    }
 
     // A node around a filter made here, added to the graph.
     CFilterNode* AddNode(IBaseFilter* pFilter, const char* pszName)

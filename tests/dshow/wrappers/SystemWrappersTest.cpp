@@ -4,6 +4,8 @@
 
 #include "dshow/DShowGraph.h"
 #include "dshow/DumpFilter.h"
+#include "dshow/FileWriteFilter.h"
+#include "dshow/FilterClass.h"
 #include "dshow/MuxFilter.h"
 #include "platform/standins/testfilters/TestFilters.h"
 
@@ -11,13 +13,28 @@ namespace
 {
 const CLSID kNullRenderer = { 0xC1F400A4, 0x3F08, 0x11D3, { 0x9F, 0x0B, 0x00, 0x60, 0x08, 0x03, 0x9E, 0x37 } };
 const CLSID kAviMux = { 0xE2510970, 0xF137, 0x11CE, { 0x8B, 0x67, 0x00, 0xAA, 0x00, 0xA3, 0xF1, 0xA6 } };
+const CLSID kFileWriter = { 0x8596E5F0, 0x0DA5, 0x11D0, { 0xBD, 0x21, 0x00, 0xA0, 0xC9, 0x11, 0xCE, 0x86 } };
+
+// The rows of the wrappers these tests add by class identifier.
+const CFilterClass kWrapperRows[] = {
+    { &kAviMux, NULL, "Microsoft Mux Filter", CreateFilterNodeOf<CMuxFilter>, FALSE, "Microsoft Mux Filter" },
+    { &kFileWriter, NULL, "File Write Filter", CreateFilterNodeOf<CFileWriteFilter>, FALSE, "File Write Filter" },
+};
 
 class SystemWrappers : public ::testing::Test
 {
 protected:
     CDShowGraph graph;
-    void SetUp() override { ASSERT_TRUE(graph.CreateGraph()); }
-    void TearDown() override { graph.DestroyGraph(); }
+    void SetUp() override
+    {
+        CFilterClass::SetTable(kWrapperRows, 2);
+        ASSERT_TRUE(graph.CreateGraph());
+    }
+    void TearDown() override
+    {
+        graph.DestroyGraph();
+        CFilterClass::SetTable(nullptr, 0);
+    }
 };
 
 TEST_F(SystemWrappers, DumpNamesTheFileItsFilterWrites)
@@ -60,7 +77,6 @@ TEST_F(SystemWrappers, MuxAddedByItsClassIsConfigured)
 }
 }
 
-#include "dshow/FileWriteFilter.h"
 #include "dshow/TimeShiftFilter.h"
 #include "platform/dshow/Streams.h"
 
@@ -69,8 +85,6 @@ TEST_F(SystemWrappers, MuxAddedByItsClassIsConfigured)
 
 namespace
 {
-const CLSID kFileWriter = { 0x8596E5F0, 0x0DA5, 0x11D0, { 0xBD, 0x21, 0x00, 0xA0, 0xC9, 0x11, 0xCE, 0x86 } };
-
 TEST_F(SystemWrappers, FileWriterNamesItsFile)
 {
     CFileWriteFilter* pWriter = dynamic_cast<CFileWriteFilter*>(graph.AddFilter(kFileWriter, "File Writer"));

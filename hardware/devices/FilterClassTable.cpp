@@ -1,4 +1,4 @@
-#include "dshow/FilterClass.h"
+#include "hardware/devices/FilterClassTable.h"
 
 #include "dshow/AcmWrapperFilter.h"
 #include "dshow/AudioCaptureFilter.h"
@@ -6,6 +6,7 @@
 #include "dshow/DeinterlaceFilter.h"
 #include "dshow/DumpFilter.h"
 #include "dshow/FileWriteFilter.h"
+#include "dshow/FilterClass.h"
 #include "dshow/IVAudioEncoder.h"
 #include "dshow/IVDownScale.h"
 #include "dshow/IVFileWriter.h"
@@ -44,9 +45,11 @@
 
 // The registry's rows in lookup order: the first row that matches wins (for
 // example "USB EMP Audio Device" before "CLASS_FILTER" of the same category).
-// A class that is not part of this build yet has CreateNoFilterNode as its
-// factory (the class is named in the row's comment); the row, its key and its
-// place stay. When the class comes, its row takes CreateFilterNodeOf<Class>.
+// The order is this array's, whatever order the program's static initialisers
+// run in. A class that is not part of this build yet has CreateNoFilterNode as
+// its factory (the class is named in the row's comment); the row, its key and
+// its place stay. When the class comes, its row takes CreateFilterNodeOf<Class>
+// (or the class's own factory) and this file includes the class's header.
 
 namespace {
 
@@ -174,7 +177,7 @@ const CLSID kClsidAudioRender =
 #define CLSID_ROW(name, clsid, factory) { &(clsid), NULL, name, factory, FALSE, name }
 #define DEVICE_ROW(name, category, factory) { NULL, &(category), name, factory, FALSE, name }
 
-extern const CFilterClass g_aFilterClasses[] = {
+const CFilterClass kFilterClasses[] = {
     CLSID_ROW("MPEG-2 Demultiplexer", kClsidMpeg2Demultiplexer, CreateFilterNodeOf<CMpeg2DemuxFilter>),
     CLSID_ROW("TimeShift", kClsidTimeshift, CreateFilterNodeOf<CTimeShiftFilter>),
     DEVICE_ROW("713x BDA Analog Xbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // C713xBdaCrossbar
@@ -306,4 +309,10 @@ extern const CFilterClass g_aFilterClasses[] = {
     CLSID_ROW("Audio Render", kClsidAudioRender, CreateNoFilterNode),  // CAudioRenderFilter
 };
 
-extern const int g_nFilterClasses = sizeof(g_aFilterClasses) / sizeof(g_aFilterClasses[0]);
+#undef CLSID_ROW
+#undef DEVICE_ROW
+
+void RegisterFilterClasses()
+{
+    CFilterClass::SetTable(kFilterClasses, static_cast<int>(sizeof(kFilterClasses) / sizeof(kFilterClasses[0])));
+}

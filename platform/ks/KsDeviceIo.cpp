@@ -1,4 +1,4 @@
-#include "platform/sim/ksdevio/KsDeviceIo.h"
+#include "platform/ks/KsDeviceIo.h"
 
 #include <stdio.h>
 
