@@ -1,19 +1,8 @@
 #include "dshow/SampleGrabberCallback.h"
 
+#include "platform/dshow/CritSec.h"
+
 #include <string.h>
-
-namespace
-{
-class CLock
-{
-public:
-    explicit CLock(CRITICAL_SECTION* pcs) : m_pcs(pcs) { EnterCriticalSection(m_pcs); }
-    ~CLock() { LeaveCriticalSection(m_pcs); }
-
-private:
-    CRITICAL_SECTION* m_pcs;
-};
-}
 
 CSampleGrabberCallback::CSampleGrabberCallback() : m_bPending(FALSE)
 {
@@ -29,13 +18,13 @@ CSampleGrabberCallback::~CSampleGrabberCallback()
 
 void CSampleGrabberCallback::SetFormat(const BITMAPINFOHEADER& bih)
 {
-    CLock lock(&m_cs);
+    CScopedLock lock(&m_cs);
     m_bih = bih;
 }
 
 BITMAPINFOHEADER CSampleGrabberCallback::GetFormat()
 {
-    CLock lock(&m_cs);
+    CScopedLock lock(&m_cs);
     return m_bih;
 }
 
@@ -43,7 +32,7 @@ BOOL CSampleGrabberCallback::PostRequest(LPCSTR pszPath)
 {
     if (pszPath == NULL || strlen(pszPath) >= PATH_SIZE)
         return FALSE;
-    CLock lock(&m_cs);
+    CScopedLock lock(&m_cs);
     if (m_bPending)
         return FALSE;
     strcpy(m_szPath, pszPath);
@@ -53,7 +42,7 @@ BOOL CSampleGrabberCallback::PostRequest(LPCSTR pszPath)
 
 BOOL CSampleGrabberCallback::PeekRequest(char* pszPath, int cbPath)
 {
-    CLock lock(&m_cs);
+    CScopedLock lock(&m_cs);
     if (!m_bPending || pszPath == NULL || cbPath < PATH_SIZE)
         return FALSE;
     strcpy(pszPath, m_szPath);
@@ -62,12 +51,12 @@ BOOL CSampleGrabberCallback::PeekRequest(char* pszPath, int cbPath)
 
 void CSampleGrabberCallback::CompleteRequest()
 {
-    CLock lock(&m_cs);
+    CScopedLock lock(&m_cs);
     m_bPending = FALSE;
 }
 
 BOOL CSampleGrabberCallback::IsPending()
 {
-    CLock lock(&m_cs);
+    CScopedLock lock(&m_cs);
     return m_bPending;
 }
