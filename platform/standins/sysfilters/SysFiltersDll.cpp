@@ -1,5 +1,5 @@
 #include "platform/standins/sysfilters/InfTee.h"
-#include "platform/standins/sysfilters/Mpeg2Demux.h"
+#include "platform/standins/mpegkit/Mpeg2Demux.h"
 #include "platform/standins/sysfilters/Mpeg4Compressor.h"
 
 #include <uuids.h>

@@ -42,6 +42,7 @@ public:
     CDemuxInputPin(CMpeg2Demux* pFilter, CCritSec* pLock, HRESULT* phr);
 
     HRESULT CheckMediaType(const CMediaType* pmt) override;
+    HRESULT CompleteConnect(IPin* pReceivePin) override;
     STDMETHODIMP Receive(IMediaSample* pSample) override;
     STDMETHODIMP EndOfStream() override;
     STDMETHODIMP BeginFlush() override;
@@ -52,7 +53,8 @@ private:
     CMpeg2Demux* m_pDemux;
 };
 
-// The "MPEG-2 Demultiplexer" of the system (Wine has none): one program
+// The "MPEG-2 Demultiplexer" of the system (Wine has none), and the base of
+// the stand-in splitters: one program
 // stream input; output pins made at run time through IMpeg2Demultiplexer,
 // each carrying the elementary streams mapped to it, stamped with their
 // presentation times counted from the stream's first clock reference.
@@ -76,8 +78,12 @@ public:
     CBasePin* GetPin(int n) override;
     STDMETHODIMP Pause() override;
 
+protected:
+    CMpeg2Demux(const char* pName, IUnknown* pUnk, REFCLSID clsid, HRESULT* phr);
+    // A filter that knows its outputs beforehand makes them here.
+    virtual HRESULT OnInputConnected() { return S_OK; }
+
 private:
-    explicit CMpeg2Demux(IUnknown* pUnk, HRESULT* phr);
 
     CDemuxOutputPin* FindOutput(LPCWSTR pszName);
     HRESULT Receive(IMediaSample* pSample);

@@ -1,4 +1,4 @@
-#include "platform/standins/sysfilters/Mpeg2Demux.h"
+#include "platform/standins/mpegkit/Mpeg2Demux.h"
 
 #include <new>
 #include <string.h>
@@ -116,6 +116,12 @@ HRESULT CDemuxInputPin::CheckMediaType(const CMediaType* pmt)
     return VFW_E_TYPE_NOT_ACCEPTED;
 }
 
+HRESULT CDemuxInputPin::CompleteConnect(IPin* pReceivePin)
+{
+    HRESULT hr = CBaseInputPin::CompleteConnect(pReceivePin);
+    return SUCCEEDED(hr) ? m_pDemux->OnInputConnected() : hr;
+}
+
 STDMETHODIMP CDemuxInputPin::Receive(IMediaSample* pSample)
 {
     CAutoLock lock(&m_pDemux->m_receiveLock);
@@ -179,14 +185,14 @@ STDMETHODIMP CDemuxInputPin::NewSegment(REFERENCE_TIME tStart, REFERENCE_TIME tS
 
 CUnknown* CALLBACK CMpeg2Demux::CreateInstance(IUnknown* pUnk, HRESULT* phr)
 {
-    CMpeg2Demux* p = new (std::nothrow) CMpeg2Demux(pUnk, phr);
+    CMpeg2Demux* p = new (std::nothrow) CMpeg2Demux("MPEG-2 Demultiplexer", pUnk, CLSID_MPEG2Demultiplexer, phr);
     if (p == nullptr && phr != nullptr)
         *phr = E_OUTOFMEMORY;
     return p;
 }
 
-CMpeg2Demux::CMpeg2Demux(IUnknown* pUnk, HRESULT* phr)
-    : CBaseFilter("MPEG-2 Demultiplexer", pUnk, &m_lock, CLSID_MPEG2Demultiplexer, phr), m_pInput(nullptr),
+CMpeg2Demux::CMpeg2Demux(const char* pName, IUnknown* pUnk, REFCLSID clsid, HRESULT* phr)
+    : CBaseFilter(pName, pUnk, &m_lock, clsid, phr), m_pInput(nullptr),
       m_bHaveBase(FALSE), m_llBase(0)
 {
     m_pInput = new (std::nothrow) CDemuxInputPin(this, &m_lock, phr);
