@@ -14,6 +14,7 @@
 #include "dshow/Mpeg2DemuxFilter.h"
 #include "dshow/Mpeg4Codecs.h"
 #include "platform/standins/testfilters/TestFilters.h"
+#include "tests/dshow/DShowTestUtil.h"
 #include "tests/dshow/StandinClasses.h"
 
 namespace
@@ -248,5 +249,52 @@ TEST_F(SysStandins, Mpeg4CompressorsAreListedByNameAndKeepTheirState)
         graph.RemoveAllFilters();
     }
     EXPECT_HRESULT_SUCCEEDED(pfnUnregister());
+}
+}
+
+namespace
+{
+// Each stand-in module puts its classes in the registry, where the graph
+// creates them by class identifier, and takes them out again.
+TEST(StandinRegistration, EveryModuleRegistersItsClasses)
+{
+    ComScope com;
+    struct Module
+    {
+        const char* name;
+        std::vector<CLSID> clsids;
+    } modules[] = {
+        { "OndrixSysFilters.ax", { kDemux, kInfTee } },
+        { "OndrixTimeShift.ax",
+          { { 0xC234F3EE, 0xE66E, 0x4519, { 0x83, 0x39, 0xC9, 0x9E, 0xFA, 0xD3, 0x54, 0xE0 } } } },
+        { "OndrixMainConcept.ax",
+          { { 0x2BE4D150, 0x6F2E, 0x4B3A, { 0xB0, 0xBD, 0xE8, 0x80, 0x91, 0x72, 0x38, 0xDC } },
+            { 0x2BE4D180, 0x6F2E, 0x4B3A, { 0xB0, 0xBD, 0xE8, 0x80, 0x91, 0x72, 0x38, 0xDC } },
+            { 0x2BE4D120, 0x6F2E, 0x4B3A, { 0xB0, 0xBD, 0xE8, 0x80, 0x91, 0x72, 0x38, 0xDC } } } },
+    };
+    for (const Module& module : modules)
+    {
+        HMODULE hModule = LoadLibraryA(module.name);
+        ASSERT_NE(nullptr, hModule) << module.name;
+        typedef HRESULT(STDAPICALLTYPE * PFN_SERVER)();
+        PFN_SERVER pfnRegister = reinterpret_cast<PFN_SERVER>(GetProcAddress(hModule, "DllRegisterServer"));
+        PFN_SERVER pfnUnregister = reinterpret_cast<PFN_SERVER>(GetProcAddress(hModule, "DllUnregisterServer"));
+        ASSERT_HRESULT_SUCCEEDED(pfnRegister()) << module.name;
+        for (const CLSID& clsid : module.clsids)
+        {
+            ComPtr<IBaseFilter> filter;
+            ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(clsid, NULL, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                                      reinterpret_cast<void**>(&filter)))
+                << module.name;
+            CLSID made = GUID_NULL;
+            filter->GetClassID(&made);
+            EXPECT_TRUE(made == clsid) << module.name;
+        }
+        ASSERT_HRESULT_SUCCEEDED(pfnUnregister()) << module.name;
+        ComPtr<IBaseFilter> gone;
+        EXPECT_EQ(REGDB_E_CLASSNOTREG, CoCreateInstance(module.clsids[0], NULL, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                                        reinterpret_cast<void**>(&gone)))
+            << module.name;
+    }
 }
 }
