@@ -26,6 +26,9 @@ public:
     // The first section of that name, appended empty when absent; owned by the file.
     CIniSection* GetSection(LPCSTR name);
     int GetSectionCount() const { return static_cast<int>(m_sections.GetCount()); }
+    // Walks the sections in file order, repeated names included.
+    POSITION GetFirstSectionPosition() const { return m_sections.GetHeadPosition(); }
+    CIniSection* GetNextSection(POSITION& pos) const { return m_sections.GetNext(pos); }
     int GetKeyCount(LPCSTR section);
 
     BOOL GetValue(LPCSTR section, LPCSTR key, CString& value) const;

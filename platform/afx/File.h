@@ -1,0 +1,34 @@
+#pragma once
+#include "platform/afx/Object.h"
+
+// A binary file over a Win32 handle in the manner of MFC's CFile. Failures are reported by result
+// (no exceptions): Open and Write give FALSE, Read gives the bytes it could read.
+class CFile : public CObject
+{
+public:
+    enum OpenFlags : UINT
+    {
+        modeRead = 0x0000,
+        modeWrite = 0x0001,
+        modeReadWrite = 0x0002,
+        shareDenyNone = 0x0040,
+        modeNoInherit = 0x0080,
+        modeCreate = 0x1000,
+        modeNoTruncate = 0x2000,
+        typeBinary = 0x8000,
+    };
+
+    CFile();
+    ~CFile() override;
+
+    BOOL Open(LPCSTR path, UINT openFlags);
+    BOOL IsOpen() const { return m_hFile != INVALID_HANDLE_VALUE; }
+    UINT Read(void* buffer, UINT count);
+    BOOL Write(const void* buffer, UINT count);
+    ULONGLONG GetLength() const;
+    ULONGLONG GetPosition() const;
+    // FALSE when the handle could not be closed cleanly (or none was open).
+    BOOL Close();
+
+    HANDLE m_hFile;
+};
