@@ -1,5 +1,7 @@
 #include "platform/standins/mainconcept/McEncoder.h"
 
+#include "platform/standins/mpegkit/AllocatorSize.h"
+
 #include <mmreg.h>
 #include <new>
 #include <string.h>
@@ -42,7 +44,6 @@ CMcEncoder::CMcEncoder(IUnknown* pUnk, HRESULT* phr)
     GetDefaults(2, &m_audio);
     memset(&m_mux, 0, sizeof(m_mux));
     memset(m_values, 0, sizeof(m_values));
-    m_szFile[0] = L'\0';
 }
 
 CMcEncoder::~CMcEncoder()
@@ -175,33 +176,13 @@ STDMETHODIMP CMcEncoder::SetFileName(LPCOLESTR pszFileName, const AM_MEDIA_TYPE*
     CAutoLock lock(&m_csFilter);
     if (m_State != State_Stopped)
         return VFW_E_NOT_STOPPED;
-    if (pszFileName == nullptr)
-    {
-        m_szFile[0] = L'\0';
-        return S_OK;
-    }
-    if (lstrlenW(pszFileName) >= MAX_PATH)
-        return E_INVALIDARG;
-    lstrcpyW(m_szFile, pszFileName);
-    return S_OK;
+    return m_file.Set(pszFileName);
 }
 
 STDMETHODIMP CMcEncoder::GetCurFile(LPOLESTR* ppszFileName, AM_MEDIA_TYPE* pmt)
 {
-    if (ppszFileName == nullptr)
-        return E_POINTER;
-    *ppszFileName = nullptr;
-    if (pmt != nullptr)
-        memset(pmt, 0, sizeof(*pmt));
     CAutoLock lock(&m_csFilter);
-    if (m_szFile[0] == L'\0')
-        return S_FALSE;
-    size_t cb = (lstrlenW(m_szFile) + 1) * sizeof(WCHAR);
-    *ppszFileName = static_cast<LPOLESTR>(CoTaskMemAlloc(cb));
-    if (*ppszFileName == nullptr)
-        return E_OUTOFMEMORY;
-    memcpy(*ppszFileName, m_szFile, cb);
-    return S_OK;
+    return m_file.Get(ppszFileName, pmt);
 }
 
 HRESULT CMcEncoder::CheckInputType(const CMediaType* mtIn)
@@ -239,17 +220,7 @@ HRESULT CMcEncoder::GetMediaType(int iPosition, CMediaType* pMediaType)
 HRESULT CMcEncoder::DecideBufferSize(IMemAllocator* pAllocator, ALLOCATOR_PROPERTIES* pProp)
 {
     // A frame is at most 1728 bytes (384 kbit/s at 32 kHz).
-    if (pProp->cBuffers < 16)
-        pProp->cBuffers = 16;
-    if (pProp->cbBuffer < 4096)
-        pProp->cbBuffer = 4096;
-    if (pProp->cbAlign <= 0)
-        pProp->cbAlign = 1;
-    ALLOCATOR_PROPERTIES actual;
-    HRESULT hr = pAllocator->SetProperties(pProp, &actual);
-    if (FAILED(hr))
-        return hr;
-    return actual.cbBuffer >= 2048 ? S_OK : E_FAIL;
+    return SetAllocatorAtLeast(pAllocator, pProp, 16, 4096, 2048);
 }
 
 HRESULT CMcEncoder::StartStreaming()
@@ -268,9 +239,9 @@ HRESULT CMcEncoder::StartStreaming()
     if (!m_encoder.Init(pWave->nSamplesPerSec, m_nChannels, kKbps[nIndex]))
         return VFW_E_TYPE_NOT_ACCEPTED;
     m_llFramesSent = 0;
-    if (m_szFile[0] != L'\0')
+    if (m_file.IsSet())
     {
-        m_hFile = CreateFileW(m_szFile, GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+        m_hFile = CreateFileW(m_file.Name(), GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                               NULL);
         if (m_hFile == INVALID_HANDLE_VALUE)
             return HRESULT_FROM_WIN32(GetLastError());

@@ -3,6 +3,7 @@
 #include "platform/standins/mainconcept/MainConceptSdk.h"
 #include "platform/standins/mainconcept/McParamSet.h"
 #include "platform/standins/mainconcept/Mp2Encoder.h"
+#include "platform/standins/mainconcept/SinkFileName.h"
 
 // The MPEG encoder: video, audio and multiplexer settings kept as the
 // encoder's own records, and its sound encoded into MPEG-1 Layer II, which
@@ -81,7 +82,7 @@ private:
     LONG m_values[20];
     CMcParamSet m_videoParams;
     CMcParamSet m_audioParams;
-    WCHAR m_szFile[MAX_PATH];
+    CSinkFileName m_file;
 
     CMp2Encoder m_encoder;
     HANDLE m_hFile;

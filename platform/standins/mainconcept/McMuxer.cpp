@@ -74,7 +74,6 @@ CMcMuxer::CMcMuxer(IUnknown* pUnk, HRESULT* phr)
       m_hFile(INVALID_HANDLE_VALUE), m_bCompleted(FALSE)
 {
     memset(&m_config, 0, sizeof(m_config));
-    m_szFile[0] = L'\0';
     AddFreeInput();
 }
 
@@ -117,33 +116,16 @@ STDMETHODIMP CMcMuxer::SetType(LONG type)
 
 STDMETHODIMP CMcMuxer::SetFileName(LPCOLESTR pszFileName, const AM_MEDIA_TYPE*)
 {
-    if (pszFileName == nullptr)
-        return E_POINTER;
-    if (lstrlenW(pszFileName) >= MAX_PATH)
-        return E_INVALIDARG;
     CAutoLock lock(&m_lock);
     if (m_State != State_Stopped)
         return VFW_E_NOT_STOPPED;
-    lstrcpyW(m_szFile, pszFileName);
-    return S_OK;
+    return m_file.Set(pszFileName);
 }
 
 STDMETHODIMP CMcMuxer::GetCurFile(LPOLESTR* ppszFileName, AM_MEDIA_TYPE* pmt)
 {
-    if (ppszFileName == nullptr)
-        return E_POINTER;
-    *ppszFileName = nullptr;
-    if (pmt != nullptr)
-        memset(pmt, 0, sizeof(*pmt));
     CAutoLock lock(&m_lock);
-    if (m_szFile[0] == L'\0')
-        return S_FALSE;
-    size_t cb = (lstrlenW(m_szFile) + 1) * sizeof(WCHAR);
-    *ppszFileName = static_cast<LPOLESTR>(CoTaskMemAlloc(cb));
-    if (*ppszFileName == nullptr)
-        return E_OUTOFMEMORY;
-    memcpy(*ppszFileName, m_szFile, cb);
-    return S_OK;
+    return m_file.Get(ppszFileName, pmt);
 }
 
 int CMcMuxer::GetPinCount()
@@ -181,10 +163,10 @@ STDMETHODIMP CMcMuxer::Pause()
     CAutoLock lock(&m_lock);
     if (m_State == State_Stopped)
     {
-        if (m_szFile[0] == L'\0')
+        if (!m_file.IsSet())
             return VFW_E_WRONG_STATE;
         CAutoLock write(&m_writeLock);
-        m_hFile = CreateFileW(m_szFile, GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+        m_hFile = CreateFileW(m_file.Name(), GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                               NULL);
         if (m_hFile == INVALID_HANDLE_VALUE)
             return HRESULT_FROM_WIN32(GetLastError());

@@ -2,6 +2,7 @@
 #include "platform/dshow/Streams.h"
 #include "platform/standins/mainconcept/MainConceptSdk.h"
 #include "platform/standins/mainconcept/McParamSet.h"
+#include "platform/standins/mainconcept/SinkFileName.h"
 #include "platform/standins/mpegkit/ProgramStreamWriter.h"
 
 #include <vector>
@@ -78,7 +79,7 @@ private:
     CMcParamSet m_params;
     McMuxConfig m_config;
     LONG m_lType;
-    WCHAR m_szFile[MAX_PATH];
+    CSinkFileName m_file;
     HANDLE m_hFile;
     CProgramStreamWriter m_writer;
     BOOL m_bCompleted;

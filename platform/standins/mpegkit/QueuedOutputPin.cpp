@@ -1,5 +1,7 @@
 #include "platform/standins/mpegkit/QueuedOutputPin.h"
 
+#include "platform/standins/mpegkit/AllocatorSize.h"
+
 #include <string.h>
 
 CQueuedOutputPin::CQueuedOutputPin(const char* pObjectName, CBaseFilter* pFilter, CCritSec* pLock, HRESULT* phr,
@@ -16,17 +18,7 @@ CQueuedOutputPin::~CQueuedOutputPin()
 
 HRESULT CQueuedOutputPin::DecideBufferSize(IMemAllocator* pAlloc, ALLOCATOR_PROPERTIES* pRequest)
 {
-    if (pRequest->cBuffers < m_cBuffers)
-        pRequest->cBuffers = m_cBuffers;
-    if (pRequest->cbBuffer < m_cbBuffer)
-        pRequest->cbBuffer = m_cbBuffer;
-    if (pRequest->cbAlign <= 0)
-        pRequest->cbAlign = 1;
-    ALLOCATOR_PROPERTIES actual;
-    HRESULT hr = pAlloc->SetProperties(pRequest, &actual);
-    if (FAILED(hr))
-        return hr;
-    return actual.cbBuffer > 0 ? S_OK : E_FAIL;
+    return SetAllocatorAtLeast(pAlloc, pRequest, m_cBuffers, m_cbBuffer, 1);
 }
 
 HRESULT CQueuedOutputPin::Active()

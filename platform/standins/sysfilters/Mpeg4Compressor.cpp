@@ -1,5 +1,7 @@
 #include "platform/standins/sysfilters/Mpeg4Compressor.h"
 
+#include "platform/standins/mpegkit/AllocatorSize.h"
+
 #include <new>
 #include <string.h>
 
@@ -111,15 +113,7 @@ HRESULT CMpeg4Compressor::DecideBufferSize(IMemAllocator* pAllocator, ALLOCATOR_
     if (cbImage <= 0)
         cbImage = pInfo->bmiHeader.biWidth * (pInfo->bmiHeader.biHeight < 0 ? -pInfo->bmiHeader.biHeight
                                                                             : pInfo->bmiHeader.biHeight) * 4;
-    pProp->cBuffers = pProp->cBuffers < 2 ? 2 : pProp->cBuffers;
-    pProp->cbBuffer = pProp->cbBuffer < cbImage ? cbImage : pProp->cbBuffer;
-    if (pProp->cbAlign <= 0)
-        pProp->cbAlign = 1;
-    ALLOCATOR_PROPERTIES actual;
-    HRESULT hr = pAllocator->SetProperties(pProp, &actual);
-    if (FAILED(hr))
-        return hr;
-    return actual.cbBuffer >= cbImage ? S_OK : E_FAIL;
+    return SetAllocatorAtLeast(pAllocator, pProp, 2, cbImage, cbImage);
 }
 
 HRESULT CMpeg4Compressor::GetMediaType(int iPosition, CMediaType* pMediaType)

@@ -1,5 +1,7 @@
 #include "platform/standins/timeshift/TimeShiftBufferFilter.h"
 
+#include "platform/standins/mpegkit/AllocatorSize.h"
+
 #include <process.h>
 #include <string.h>
 
@@ -75,17 +77,7 @@ HRESULT CTimeShiftOutputPin::GetMediaType(int iPosition, CMediaType* pmt)
 
 HRESULT CTimeShiftOutputPin::DecideBufferSize(IMemAllocator* pAlloc, ALLOCATOR_PROPERTIES* pRequest)
 {
-    if (pRequest->cBuffers < 8)
-        pRequest->cBuffers = 8;
-    if (pRequest->cbBuffer < SAMPLE_BYTES)
-        pRequest->cbBuffer = SAMPLE_BYTES;
-    if (pRequest->cbAlign <= 0)
-        pRequest->cbAlign = 1;
-    ALLOCATOR_PROPERTIES actual;
-    HRESULT hr = pAlloc->SetProperties(pRequest, &actual);
-    if (FAILED(hr))
-        return hr;
-    return actual.cbBuffer > 0 ? S_OK : E_FAIL;
+    return SetAllocatorAtLeast(pAlloc, pRequest, 8, SAMPLE_BYTES, 1);
 }
 
 HRESULT CTimeShiftOutputPin::Active()
@@ -285,6 +277,17 @@ BOOL CTimeShiftBufferFilter::FileAt(HANDLE hFile, LONGLONG llPosition, BYTE* pRe
     return bOk && cbDone == cb;
 }
 
+BOOL CTimeShiftBufferFilter::RingAt(LONGLONG llPosition, BYTE* pRead, const BYTE* pWrite, DWORD cb)
+{
+    LONGLONG llAt = llPosition % m_llSize;
+    DWORD cbFirst = llAt + cb > m_llSize ? static_cast<DWORD>(m_llSize - llAt) : cb;
+    if (!FileAt(m_hMedia, llAt, pRead, pWrite, cbFirst))
+        return FALSE;
+    return cbFirst == cb ||
+           FileAt(m_hMedia, 0, pRead != nullptr ? pRead + cbFirst : nullptr,
+                  pWrite != nullptr ? pWrite + cbFirst : nullptr, cb - cbFirst);
+}
+
 LONGLONG CTimeShiftBufferFilter::WindowStart() const
 {
     return m_llWritten > m_llSize ? m_llWritten - m_llSize : 0;
@@ -339,16 +342,8 @@ LONGLONG CTimeShiftBufferFilter::LastPackFrom(LONGLONG llPack, LONGLONG llPositi
     LONGLONG llLast = llPack;
     LONGLONG llEnd = llPosition + 4 < m_llWritten ? llPosition + 4 : m_llWritten;
     std::vector<BYTE> bytes(static_cast<size_t>(llEnd - llPack));
-    for (LONGLONG llAt = llPack; llAt < llEnd;)
-    {
-        LONGLONG llRing = llAt % m_llSize;
-        DWORD cb = static_cast<DWORD>(llEnd - llAt);
-        if (llRing + cb > m_llSize)
-            cb = static_cast<DWORD>(m_llSize - llRing);
-        if (!FileAt(m_hMedia, llRing, bytes.data() + (llAt - llPack), nullptr, cb))
-            return llPack;
-        llAt += cb;
-    }
+    if (!RingAt(llPack, bytes.data(), nullptr, static_cast<DWORD>(bytes.size())))
+        return llPack;
     for (size_t i = 0; i + 4 <= bytes.size(); ++i)
     {
         if (bytes[i] == 0 && bytes[i + 1] == 0 && bytes[i + 2] == 1 && bytes[i + 3] == 0xBA)
@@ -369,10 +364,7 @@ LONGLONG CTimeShiftBufferFilter::FirstPackFrom(LONGLONG llPosition)
         if (llEnd > m_llWritten)
             llEnd = m_llWritten;
         DWORD cb = static_cast<DWORD>(llEnd - llAt);
-        LONGLONG llRing = llAt % m_llSize;
-        DWORD cbFirst = llRing + cb > m_llSize ? static_cast<DWORD>(m_llSize - llRing) : cb;
-        if (!FileAt(m_hMedia, llRing, chunk, nullptr, cbFirst) ||
-            (cbFirst < cb && !FileAt(m_hMedia, 0, chunk + cbFirst, nullptr, cb - cbFirst)))
+        if (!RingAt(llAt, chunk, nullptr, cb))
             return llIndexed;
         for (DWORD i = 0; i + 4 <= cb; ++i)
         {
@@ -397,17 +389,10 @@ HRESULT CTimeShiftBufferFilter::Write(const BYTE* pData, DWORD cbData)
             m_tail[1] = m_tail[2];
             m_tail[2] = pData[i];
         }
-        DWORD cbDone = 0;
-        while (cbDone < cbData)
-        {
-            LONGLONG llAt = (m_llWritten + cbDone) % m_llSize;
-            DWORD cb = cbData - cbDone;
-            if (llAt + cb > m_llSize)
-                cb = static_cast<DWORD>(m_llSize - llAt);
-            if (!FileAt(m_hMedia, llAt, nullptr, pData + cbDone, cb))
-                return HRESULT_FROM_WIN32(GetLastError());
-            cbDone += cb;
-        }
+        // A sample larger than the ring leaves only its end.
+        DWORD cbSkip = cbData > m_llSize ? static_cast<DWORD>(cbData - m_llSize) : 0;
+        if (!RingAt(m_llWritten + cbSkip, nullptr, pData + cbSkip, cbData - cbSkip))
+            return HRESULT_FROM_WIN32(ERROR_WRITE_FAULT);
         m_llWritten += cbData;
         // Overtaken: what play-back had not reached is gone; on from the
         // oldest pack still buffered, after a flush.
@@ -438,17 +423,8 @@ DWORD CTimeShiftBufferFilter::TakeBytes(BYTE* pBuffer, DWORD cbMax, BOOL* pbFlus
         return 0;
     }
     DWORD cb = llAvailable < cbMax ? static_cast<DWORD>(llAvailable) : cbMax;
-    DWORD cbDone = 0;
-    while (cbDone < cb)
-    {
-        LONGLONG llAt = (m_llRead + cbDone) % m_llSize;
-        DWORD cbPart = cb - cbDone;
-        if (llAt + cbPart > m_llSize)
-            cbPart = static_cast<DWORD>(m_llSize - llAt);
-        if (!FileAt(m_hMedia, llAt, pBuffer + cbDone, nullptr, cbPart))
-            return 0;
-        cbDone += cbPart;
-    }
+    if (!RingAt(m_llRead, pBuffer, nullptr, cb))
+        return 0;
     m_llRead += cb;
     *pbBreak = m_bBreak;
     m_bBreak = FALSE;
@@ -495,7 +471,7 @@ STDMETHODIMP CTimeShiftBufferFilter::SetBufferSize(LONGLONG* pllSize, DWORD dwRe
     CAutoLock lock(&m_lock);
     if (m_State != State_Stopped)
         return VFW_E_NOT_STOPPED;
-    if (*pllSize < 2048)
+    if (*pllSize < TIMESHIFT_BLOCK_BYTES)
         return E_INVALIDARG;
     CAutoLock data(&m_dataLock);
     m_llSize = *pllSize;

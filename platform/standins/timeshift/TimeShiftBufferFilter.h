@@ -92,6 +92,8 @@ private:
     void CloseFiles();
     HRESULT Write(const BYTE* pData, DWORD cbData);
     BOOL FileAt(HANDLE hFile, LONGLONG llPosition, BYTE* pRead, const BYTE* pWrite, DWORD cb);
+    // The same in the ring of the buffer file, wrapping at its end.
+    BOOL RingAt(LONGLONG llPosition, BYTE* pRead, const BYTE* pWrite, DWORD cb);
     void NotePack(LONGLONG llPosition);
     LONGLONG WindowStart() const;
     // The pack that starts at or before the position, inside the window; the

@@ -22,6 +22,7 @@
 #include "platform/standins/mainconcept/MainConceptSdk.h"
 #include "platform/standins/testfilters/TestFilters.h"
 #include "tests/dshow/StandinClasses.h"
+#include "tests/dshow/standins/StandinGraphTest.h"
 
 namespace
 {
@@ -34,48 +35,20 @@ const CFilterClass kRows[] = {
       "MainConcept Demo MPEG Splitter" },
 };
 
-std::vector<BYTE> ReadFile(const char* pszPath)
-{
-    std::vector<BYTE> bytes;
-    FILE* file = fopen(pszPath, "rb");
-    if (file == nullptr)
-        return bytes;
-    BYTE buffer[65536];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof(buffer), file)) > 0)
-        bytes.insert(bytes.end(), buffer, buffer + n);
-    fclose(file);
-    return bytes;
-}
-
-class MainConceptStandins : public ::testing::Test
+class MainConceptStandins : public StandinGraphTest
 {
 protected:
-    CDShowGraph graph;
-
     void SetUp() override
     {
-        CFilterClass::SetTable(kRows, ARRAYSIZE(kRows));
-        ASSERT_TRUE(graph.CreateGraph());
+        StartGraph(kRows, ARRAYSIZE(kRows));
         m_pClasses = new CStandinClasses("OndrixMainConcept.ax",
                                          { CLSID_McMpegEncoder, CLSID_McMpegMuxer, CLSID_McMpegSplitter });
         ASSERT_HRESULT_SUCCEEDED(m_pClasses->Result());
     }
     void TearDown() override
     {
-        graph.DestroyGraph();
-        for (CFilterNode* p : m_nodes)
-            delete p;
+        StandinGraphTest::TearDown();
         delete m_pClasses;
-        CFilterClass::SetTable(nullptr, 0);
-    }
-
-    CFilterNode* AddNode(IBaseFilter* pFilter, const char* pszName)
-    {
-        CFilterNode* pNode = new CFilterNode(&graph, pFilter);
-        pNode->SetName(pszName);
-        m_nodes.push_back(pNode);
-        return graph.AddToGraph(pNode) ? pNode : nullptr;
     }
 
     // Two seconds of a 1 kHz tone at half scale, 44.1 kHz stereo, in tenths of a second.
@@ -115,7 +88,6 @@ protected:
 
 private:
     CStandinClasses* m_pClasses = nullptr;
-    std::vector<CFilterNode*> m_nodes;
     ComPtr<IBaseFilter> m_source;
 };
 
@@ -163,7 +135,7 @@ TEST_F(MainConceptStandins, RadioSoundThroughTheEncoderWithTheVcdPresetBecomesLa
     ASSERT_TRUE(pSink->WaitForEndOfStream(20000));
     graph.Stop();
 
-    std::vector<BYTE> mp2 = ReadFile("mc-radio.mp2");
+    std::vector<BYTE> mp2 = ReadBytes("mc-radio.mp2");
     ASSERT_GT(mp2.size(), 4u);
     // MPEG-1 Layer II without CRC, 224 kbit/s, 44.1 kHz, stereo.
     EXPECT_EQ(0xFF, mp2[0]);
@@ -199,7 +171,7 @@ TEST_F(MainConceptStandins, MultiplexerWritesTheEncodedSoundIntoAProgramStreamFi
     ASSERT_TRUE(graph.Run());
     ASSERT_TRUE(WaitForComplete(20000));
     graph.Stop();
-    std::vector<BYTE> ps = ReadFile("mc-mux.mpg");
+    std::vector<BYTE> ps = ReadBytes("mc-mux.mpg");
     ASSERT_GT(ps.size(), 14u);
     const BYTE kPack[4] = { 0x00, 0x00, 0x01, 0xBA };
     EXPECT_EQ(0, memcmp(kPack, ps.data(), 4));
@@ -241,8 +213,8 @@ TEST_F(MainConceptStandins, SplitterOffersVideoAndAudioOnceItsInputIsConnected)
     ASSERT_TRUE(pSinks[0]->WaitForEndOfStream(20000));
     ASSERT_TRUE(pSinks[1]->WaitForEndOfStream(20000));
     graph.Stop();
-    std::vector<BYTE> video = ReadFile("mc-split.m2v");
-    std::vector<BYTE> audio = ReadFile("mc-split.mp2");
+    std::vector<BYTE> video = ReadBytes("mc-split.m2v");
+    std::vector<BYTE> audio = ReadBytes("mc-split.mp2");
     ASSERT_GT(video.size(), 100000u);
     ASSERT_GT(audio.size(), 10000u);
     const BYTE kSequenceHeader[4] = { 0x00, 0x00, 0x01, 0xB3 };

@@ -16,6 +16,7 @@
 #include "platform/standins/testfilters/TestFilters.h"
 #include "tests/dshow/DShowTestUtil.h"
 #include "tests/dshow/StandinClasses.h"
+#include "tests/dshow/standins/StandinGraphTest.h"
 
 namespace
 {
@@ -34,49 +35,11 @@ const CFilterClass kRows[] = {
       FALSE, "Microsoft MPEG-4  VKI  Codec V1" },
 };
 
-class SysStandins : public ::testing::Test
+class SysStandins : public StandinGraphTest
 {
 protected:
-    CDShowGraph graph;
-    void SetUp() override
-    {
-        CFilterClass::SetTable(kRows, ARRAYSIZE(kRows));
-        ASSERT_TRUE(graph.CreateGraph());
-    }
-    void TearDown() override
-    {
-        graph.DestroyGraph();
-        for (CFilterNode* p : m_nodes)
-            delete p;
-        CFilterClass::SetTable(nullptr, 0);
-    }
-
-    // A node around a filter made here, added to the graph.
-    CFilterNode* AddNode(IBaseFilter* pFilter, const char* pszName)
-    {
-        CFilterNode* pNode = new CFilterNode(&graph, pFilter);
-        pNode->SetName(pszName);
-        m_nodes.push_back(pNode);
-        return graph.AddToGraph(pNode) ? pNode : nullptr;
-    }
-
-private:
-    std::vector<CFilterNode*> m_nodes;
+    void SetUp() override { StartGraph(kRows, ARRAYSIZE(kRows)); }
 };
-
-std::vector<BYTE> ReadFile(const char* pszPath)
-{
-    std::vector<BYTE> bytes;
-    FILE* file = fopen(pszPath, "rb");
-    if (file == nullptr)
-        return bytes;
-    BYTE buffer[65536];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof(buffer), file)) > 0)
-        bytes.insert(bytes.end(), buffer, buffer + n);
-    fclose(file);
-    return bytes;
-}
 
 TEST_F(SysStandins, DemultiplexerMakesItsPinsAtRunTimeAndSplitsTheProgramStream)
 {
@@ -129,8 +92,8 @@ TEST_F(SysStandins, DemultiplexerMakesItsPinsAtRunTimeAndSplitsTheProgramStream)
     ASSERT_TRUE(pAudioSink->WaitForEndOfStream(20000));
     graph.Stop();
 
-    std::vector<BYTE> video = ReadFile("demuxed-video.m2v");
-    std::vector<BYTE> audio = ReadFile("demuxed-audio.mp2");
+    std::vector<BYTE> video = ReadBytes("demuxed-video.m2v");
+    std::vector<BYTE> audio = ReadBytes("demuxed-audio.mp2");
     ASSERT_GT(video.size(), 4u);
     ASSERT_GT(audio.size(), 2u);
     const BYTE kSequenceHeader[4] = { 0x00, 0x00, 0x01, 0xB3 };

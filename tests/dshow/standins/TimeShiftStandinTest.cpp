@@ -14,26 +14,13 @@
 #include "platform/standins/testfilters/TestFilters.h"
 #include "platform/standins/timeshift/TimeShiftStandin.h"
 #include "tests/dshow/StandinClasses.h"
+#include "tests/dshow/standins/StandinGraphTest.h"
 
 namespace
 {
 const CFilterClass kRows[] = {
     { &CLSID_TimeShiftStandin, NULL, "TimeShift", CreateFilterNodeOf<CTimeShiftFilter>, FALSE, "TimeShift" },
 };
-
-std::vector<BYTE> ReadFile(const std::string& path)
-{
-    std::vector<BYTE> bytes;
-    FILE* file = fopen(path.c_str(), "rb");
-    if (file == nullptr)
-        return bytes;
-    BYTE buffer[65536];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof(buffer), file)) > 0)
-        bytes.insert(bytes.end(), buffer, buffer + n);
-    fclose(file);
-    return bytes;
-}
 
 std::string TempPath(const char* pszName)
 {
@@ -42,30 +29,25 @@ std::string TempPath(const char* pszName)
     return std::string(szPath) + pszName;
 }
 
-class TimeShiftStandin : public ::testing::Test
+class TimeShiftStandin : public StandinGraphTest
 {
 protected:
-    CDShowGraph graph;
     CTimeShiftFilter* pTimeShift = nullptr;
     CFileAppendSink* pSink = nullptr;
     std::vector<BYTE> clip;
 
     void SetUp() override
     {
-        CFilterClass::SetTable(kRows, ARRAYSIZE(kRows));
-        ASSERT_TRUE(graph.CreateGraph());
+        StartGraph(kRows, ARRAYSIZE(kRows));
         m_pClasses = new CStandinClasses("OndrixTimeShift.ax", { CLSID_TimeShiftStandin });
         ASSERT_HRESULT_SUCCEEDED(m_pClasses->Result());
-        clip = ReadFile("standin-clip.mpg");
+        clip = ReadBytes("standin-clip.mpg");
         ASSERT_GT(clip.size(), 300000u);
     }
     void TearDown() override
     {
-        graph.DestroyGraph();
-        for (CFilterNode* p : m_nodes)
-            delete p;
+        StandinGraphTest::TearDown();
         delete m_pClasses;
-        CFilterClass::SetTable(nullptr, 0);
     }
 
     // Source -> "Time Shift" -> sink, the filter writing the files named.
@@ -91,16 +73,7 @@ protected:
     ComPtr<ITimeShiftStandinState> m_state;
 
 private:
-    CFilterNode* AddNode(IBaseFilter* pFilter, const char* pszName)
-    {
-        CFilterNode* pNode = new CFilterNode(&graph, pFilter);
-        pNode->SetName(pszName);
-        m_nodes.push_back(pNode);
-        return graph.AddToGraph(pNode) ? pNode : nullptr;
-    }
-
     CStandinClasses* m_pClasses = nullptr;
-    std::vector<CFilterNode*> m_nodes;
     ComPtr<IBaseFilter> m_source;
     ComPtr<IBaseFilter> m_sink;
 };
@@ -125,10 +98,10 @@ TEST_F(TimeShiftStandin, PlaysBackWhatItBuffersAndKeepsTheBufferAndIndexFiles)
     graph.Stop();
 
     EXPECT_EQ(static_cast<LONGLONG>(clip.size()), pSink->BytesReceived());
-    EXPECT_EQ(clip, ReadFile(media));
+    EXPECT_EQ(clip, ReadBytes(media));
     // One record per 64 KiB block: the block and the first pack in it (the
     // clip's packs are 2048 bytes long).
-    std::vector<BYTE> records = ReadFile(index);
+    std::vector<BYTE> records = ReadBytes(index);
     ASSERT_EQ(128u * sizeof(TimeShiftIndexRecord), records.size());
     const TimeShiftIndexRecord* pRecords = reinterpret_cast<const TimeShiftIndexRecord*>(records.data());
     size_t blocks = (clip.size() + 65535) / 65536;
@@ -170,7 +143,7 @@ TEST_F(TimeShiftStandin, ARingSmallerThanTheStreamKeepsItsNewestPartAndSeeksToAP
     EXPECT_EQ(0u, pSink->BytesReceived());
 
     // The file holds the newest bytes at their places in the ring.
-    std::vector<BYTE> ring = ReadFile(media);
+    std::vector<BYTE> ring = ReadBytes(media);
     ASSERT_EQ(static_cast<size_t>(kRing), ring.size());
     for (LONGLONG at = start; at < static_cast<LONGLONG>(clip.size()); at += 997)
         ASSERT_EQ(clip[static_cast<size_t>(at)], ring[static_cast<size_t>(at % kRing)]) << at;
