@@ -74,10 +74,6 @@ public:
     HRESULT ShowPropertyPages(LPCSTR pszCaption, HWND hwndOwner) const;
 
 protected:
-    // Names the file a sink writes from an ANSI path (null allowed); TRUE for
-    // any success.
-    static BOOL SetSinkFileName(IFileSinkFilter* pSink, LPCSTR pszPath);
-
     ComPtr<IBaseFilter> m_pFilter;
     BOOL m_bValid;
     char m_szName[NAME_SIZE];

@@ -161,8 +161,10 @@ HRESULT CBaseOutputPin::Inactive()
 }
 
 HRESULT CBaseOutputPin::SetBufferProperties(IMemAllocator* pAlloc, ALLOCATOR_PROPERTIES* pRequest, long cBuffers,
-                                            long cbBuffer)
+                                            long cbBuffer, long cbMinimum)
 {
+    if (cbMinimum < 0)
+        cbMinimum = cbBuffer;
     if (pRequest->cBuffers < cBuffers)
         pRequest->cBuffers = cBuffers;
     if (pRequest->cbBuffer < cbBuffer)
@@ -173,5 +175,5 @@ HRESULT CBaseOutputPin::SetBufferProperties(IMemAllocator* pAlloc, ALLOCATOR_PRO
     HRESULT hr = pAlloc->SetProperties(pRequest, &actual);
     if (FAILED(hr))
         return hr;
-    return actual.cbBuffer < cbBuffer ? E_FAIL : S_OK;
+    return actual.cbBuffer < cbMinimum ? E_FAIL : S_OK;
 }

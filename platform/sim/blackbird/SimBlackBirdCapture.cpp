@@ -5,8 +5,8 @@
 #include "platform/sim/blackbird/SimBlackBirdTVAudio.h"
 #include "platform/sim/blackbird/SimBlackBirdTuner.h"
 #include "platform/sim/blackbird/SimCardControl.h"
-#include "platform/sim/blackbird/SimLinkPin.h"
 #include "platform/sim/blackbird/SimPicture.h"
+#include "platform/sim/cardfilter/SimLinkPin.h"
 
 #include <math.h>
 #include <string.h>

@@ -194,6 +194,8 @@ TEST_F(AudioPath, AnUnreadableCaptureLevelLeavesTheUsersLevel)
     ASSERT_TRUE(hw.Initialize());
     int percent = -1;
     EXPECT_FALSE(hw.GetRecordVolume(&percent));
+    // Nor is there a capture format to read, and so none is written.
+    EXPECT_FALSE(hw.SetAudioCaptureFormat(6));
     EXPECT_EQ(-1, percent);
     EXPECT_EQ(30, hw.AudioRecVol);
     EXPECT_NEAR(19661.0, static_cast<double>(Read(RecordLine(), MIXERCONTROL_CONTROLTYPE_VOLUME)), 330.0);
