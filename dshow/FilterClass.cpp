@@ -5,8 +5,11 @@
 
 #include <cstring>
 
-extern const CFilterClass g_aFilterClasses[];
-extern const int g_nFilterClasses;
+namespace
+{
+const CFilterClass* s_pRows = NULL;
+int s_nRows = 0;
+}
 
 BOOL CFilterClass::MatchClsid(REFCLSID clsid) const
 {
@@ -36,36 +39,42 @@ CFilterNode* CFilterClass::Create(CDShowGraph* pGraph, BOOL bExclude) const
     return m_pfnCreate(pGraph, bExclude, *this);
 }
 
+void CFilterClass::SetTable(const CFilterClass* pRows, int nRows)
+{
+    s_pRows = pRows;
+    s_nRows = pRows != NULL && nRows > 0 ? nRows : 0;
+}
+
 const CFilterClass* CFilterClass::FindByClsid(REFCLSID clsid)
 {
-    for (int i = 0; i < g_nFilterClasses; ++i)
+    for (int i = 0; i < s_nRows; ++i)
     {
-        if (g_aFilterClasses[i].MatchClsid(clsid))
-            return &g_aFilterClasses[i];
+        if (s_pRows[i].MatchClsid(clsid))
+            return &s_pRows[i];
     }
     return NULL;
 }
 
 const CFilterClass* CFilterClass::FindByCategory(REFGUID category, LPCSTR pszWanted)
 {
-    for (int i = 0; i < g_nFilterClasses; ++i)
+    for (int i = 0; i < s_nRows; ++i)
     {
-        if (g_aFilterClasses[i].MatchCategory(category, pszWanted))
-            return &g_aFilterClasses[i];
+        if (s_pRows[i].MatchCategory(category, pszWanted))
+            return &s_pRows[i];
     }
     return NULL;
 }
 
 int CFilterClass::GetCount()
 {
-    return g_nFilterClasses;
+    return s_nRows;
 }
 
 const CFilterClass* CFilterClass::GetAt(int nIndex)
 {
-    if (nIndex < 0 || nIndex >= g_nFilterClasses)
+    if (nIndex < 0 || nIndex >= s_nRows)
         return NULL;
-    return &g_aFilterClasses[nIndex];
+    return &s_pRows[nIndex];
 }
 
 CFilterNode* CreateNoFilterNode(CDShowGraph*, BOOL, const CFilterClass&)

@@ -37,6 +37,10 @@ public:
     // Null when the object cannot be made; the object may come back not valid.
     CFilterNode* Create(CDShowGraph* pGraph, BOOL bExclude) const;
 
+    // The rows lookups walk, in lookup order; the layer that knows every
+    // class hands them over once at start-up. Until then no row matches.
+    static void SetTable(const CFilterClass* pRows, int nRows);
+
     // Lookups in registry order; null when no row matches.
     static const CFilterClass* FindByClsid(REFCLSID clsid);
     static const CFilterClass* FindByCategory(REFGUID category, LPCSTR pszWanted);

@@ -1,6 +1,6 @@
 #include "hollit/DataBlockPool.h"
 
-#include "hollit/CriticalSectionLock.h"
+#include "platform/dshow/CritSec.h"
 
 #include <new>
 
@@ -17,7 +17,7 @@ CDataBlockPool::~CDataBlockPool()
 
 void CDataBlockPool::Grow(int k)
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     for (int i = 0; i < k; ++i) {
         std::unique_ptr<CDataBlock> block(new (std::nothrow) CDataBlock);
         if (!block)
@@ -42,7 +42,7 @@ CDataBlock* CDataBlockPool::FillFree(const BYTE* data, int n)
 
 BOOL CDataBlockPool::NewBlock(const BYTE* data, int n)
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     CDataBlock* block = FillFree(data, n);
     if (block)
         m_filled.push_back(block);
@@ -51,7 +51,7 @@ BOOL CDataBlockPool::NewBlock(const BYTE* data, int n)
 
 BOOL CDataBlockPool::AddPending(const BYTE* data, int n, int batchMarks, int batchValue)
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     CDataBlock* block = FillFree(data, n);
     if (!block)
         return FALSE;
@@ -63,7 +63,7 @@ BOOL CDataBlockPool::AddPending(const BYTE* data, int n, int batchMarks, int bat
 
 void CDataBlockPool::FilledToPendingByPack(int batchMarks, int batchValue)
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     BlockQueue filled;
     filled.swap(m_filled);
     for (CDataBlock* block : filled) {
@@ -87,7 +87,7 @@ void CDataBlockPool::FilledToPendingByPack(int batchMarks, int batchValue)
 
 BOOL CDataBlockPool::Store(const BYTE* data, int n)
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     CDataBlock* current = m_filled.empty() ? nullptr : m_filled.back();
     // A block takes whole packs while its buffer has room; a full one is left as it is, so a
     // buffer is never copied to grow.
@@ -98,7 +98,7 @@ BOOL CDataBlockPool::Store(const BYTE* data, int n)
 
 BOOL CDataBlockPool::TakeBack(int n, std::vector<BYTE>& out)
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     CDataBlock* current = m_filled.empty() ? nullptr : m_filled.back();
     if (!current || n <= 0 || current->GetLength() < n)
         return FALSE;
@@ -113,13 +113,13 @@ BOOL CDataBlockPool::TakeBack(int n, std::vector<BYTE>& out)
 
 CDataBlock* CDataBlockPool::Current()
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     return m_filled.empty() ? nullptr : m_filled.back();
 }
 
 void CDataBlockPool::RemoveCurrent()
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     if (m_filled.empty())
         return;
     CDataBlock* block = m_filled.back();
@@ -139,19 +139,19 @@ void CDataBlockPool::MoveToFree(BlockQueue& from)
 
 void CDataBlockPool::DropFilled()
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     MoveToFree(m_filled);
 }
 
 void CDataBlockPool::DropPending()
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     MoveToFree(m_pending);
 }
 
 void CDataBlockPool::FilledToPending(int batchMarks, int batchValue)
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     if (!m_filled.empty())
         m_filled.front()->SetBatch(batchMarks | CDataBlock::BatchStart, batchValue);
     for (CDataBlock* block : m_filled) {
@@ -163,7 +163,7 @@ void CDataBlockPool::FilledToPending(int batchMarks, int batchValue)
 
 int CDataBlockPool::TakePending(BlockQueue& out)
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     const int count = static_cast<int>(m_pending.size());
     out.insert(out.end(), m_pending.begin(), m_pending.end());
     m_pending.clear();
@@ -172,13 +172,13 @@ int CDataBlockPool::TakePending(BlockQueue& out)
 
 void CDataBlockPool::Release(BlockQueue& taken)
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     MoveToFree(taken);
 }
 
 void CDataBlockPool::FreeAll()
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     m_free.clear();
     m_filled.clear();
     m_pending.clear();
@@ -189,24 +189,24 @@ void CDataBlockPool::FreeAll()
 
 int CDataBlockPool::GetFilledCount()
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     return static_cast<int>(m_filled.size());
 }
 
 int CDataBlockPool::GetPendingCount()
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     return static_cast<int>(m_pending.size());
 }
 
 int CDataBlockPool::GetFreeCount()
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     return static_cast<int>(m_free.size());
 }
 
 int CDataBlockPool::GetBlockCount()
 {
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     return static_cast<int>(m_blocks.size());
 }

@@ -1,6 +1,6 @@
 #include "hollit/RecordQueue.h"
 
-#include "hollit/CriticalSectionLock.h"
+#include "platform/dshow/CritSec.h"
 #include "hollit/StartCodeSearch.h"
 
 #include <algorithm>
@@ -68,7 +68,7 @@ HRESULT CRecordQueue::ReceiveData(IMediaSample*, const BYTE* data, int len, HRES
         return m_hrDeliver;
     {
         // PauseRecord drops the group from another thread: every change of it happens under this lock.
-        CCriticalSectionLock lock(&m_stateLock);
+        CScopedLock lock(&m_stateLock);
         ++m_samplesReceived;
         if (FAILED(result))
             return result;
@@ -245,7 +245,7 @@ void CRecordQueue::DropGroup()
 void CRecordQueue::ResetSync()
 {
     // The pack in progress stays: the next GOP header may still come in it.
-    CCriticalSectionLock lock(&m_stateLock);
+    CScopedLock lock(&m_stateLock);
     if (m_synced) {
         // Its last pack may hold the sequence header of the group that comes next.
         HoldLastStored();
@@ -258,7 +258,7 @@ void CRecordQueue::ResetSync()
 
 void CRecordQueue::Rearm()
 {
-    CCriticalSectionLock lock(&m_stateLock);
+    CScopedLock lock(&m_stateLock);
     m_lastTime = 0.0;
     m_started = 0;
     m_synced = 0;
@@ -282,7 +282,7 @@ void CRecordQueue::Rearm()
 HRESULT CRecordQueue::FlushHeld()
 {
     {
-        CCriticalSectionLock lock(&m_stateLock);
+        CScopedLock lock(&m_stateLock);
         TakeBytes(m_carry, m_carryLength);
         m_carryLength = 0;
         EndPack();
@@ -299,7 +299,7 @@ HRESULT CRecordQueue::FlushHeld()
 
 void CRecordQueue::Discard()
 {
-    CCriticalSectionLock lock(&m_stateLock);
+    CScopedLock lock(&m_stateLock);
     m_pool.DropFilled();
     m_pool.DropPending();
     m_pool.FreeAll();
@@ -349,7 +349,7 @@ int CRecordQueue::DeliverBatch(CDataBlockPool::BlockQueue& batch)
         int packs;
         {
             // A pause must not change the lost-B mode or the first flag in the middle of a re-stamping.
-            CCriticalSectionLock lock(&m_stateLock);
+            CScopedLock lock(&m_stateLock);
             if (marks & CDataBlock::Closing) {
                 int closing = kClosingChunks;
                 packs = m_restamp(batch, &m_lastTime, &m_lostBMode, &closing);

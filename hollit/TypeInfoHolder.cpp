@@ -1,7 +1,7 @@
 #include "hollit/TypeInfoHolder.h"
 
-#include "hollit/CriticalSectionLock.h"
 #include "platform/dshow/ComPtr.h"
+#include "platform/dshow/CritSec.h"
 #include "platform/dshow/ModuleInstance.h"
 
 namespace {
@@ -82,7 +82,7 @@ HRESULT CTypeInfoHolder::GetTypeInfo(UINT index, LCID lcid, ITypeInfo** ppTypeIn
     *ppTypeInfo = nullptr;
     if (index != 0)
         return TYPE_E_ELEMENTNOTFOUND;
-    CCriticalSectionLock lock(&m_lock);
+    CScopedLock lock(&m_lock);
     HRESULT hr = Load(lcid);
     if (FAILED(hr))
         return hr;

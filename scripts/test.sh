@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds, and runs every test under Wine.
+# Installs what is needed, checks that includes and links run one way between
+# the layers, builds, and runs every test under Wine.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 export BUILD_DIR="${BUILD_DIR:-$root/build}"
 "$root/scripts/install-deps.sh"
+python3 "$root/scripts/check-layers.py" "$root"
 "$root/scripts/build.sh"
 . "$root/scripts/wine-env.sh" "$BUILD_DIR"
 trap wine_env_stop EXIT

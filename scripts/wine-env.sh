@@ -31,6 +31,11 @@ wineserver -p >/dev/null 2>&1 || true
 # The first program of a prefix starts winedevice.exe, which would inherit (and hold open)
 # the output pipe of whoever runs it: start it here with its output going nowhere.
 wine cmd /c echo >/dev/null 2>&1 </dev/null || true
+# With no window manager on the private display, Wine waits two seconds for every managed window
+# it hides; unmanaged windows show and hide at once.
+if [ -n "${ONDRIX_XVFB_PID:-}" ] && ! grep -q '^"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
+fi
 
 wine_env_stop() {
   wineserver -k >/dev/null 2>&1 || true

@@ -3,7 +3,7 @@
 #include "hardware/bus/BusClock.h"
 #include "hardware/bus/ScopedLock.h"
 #include "platform/dshow/ComPtr.h"
-#include "platform/sim/ksdevio/KsDeviceIo.h"
+#include "platform/ks/KsDeviceIo.h"
 
 #include <strmif.h>
 #include <ks.h>

@@ -841,8 +841,9 @@ BOOL CCaptureDevice::SetTunerStandard(DWORD dwStandard)
 {
     if (m_pTunerModule == NULL)
         return FALSE;
+    // Whether tunings re-send it is the model's own setting: an Xceive chip
+    // would reload its firmware on every channel change.
     m_pTunerModule->m_nStandard = dwStandard;
-    m_pTunerModule->m_bReapplyStandard = TRUE;
     return m_pTunerModule->SetStandard(dwStandard);
 }
 

@@ -3,6 +3,7 @@
 #include "dshow/FilterNode.h"
 #include "hardware/bus/RegisterAccess.h"
 #include "hardware/tuners/TunerModule.h"
+#include "hardware/tuners/TunerOwner.h"
 
 #include <string>
 #include <vector>
@@ -38,7 +39,7 @@ struct VideoProcAmpRecord
 // key on GPIO lines. Each card class overrides what its card does otherwise.
 // The device owns its bus access, tuner module, key poller and auxiliary
 // worker and deletes them through their virtual destructors.
-class CCaptureDevice : public CFilterNode
+class CCaptureDevice : public CFilterNode, public CTunerOwner
 {
 public:
     enum
@@ -82,7 +83,7 @@ public:
     virtual BYTE ReadCardOptionByte();
     // Searches the I2C bus for the tuner and stores its read and write
     // addresses into the module; nonzero when a chip other than the EEPROM answered.
-    virtual BOOL DetectTunerAddress(CTunerModule* pModule);
+    BOOL DetectTunerAddress(CTunerModule* pModule) override;
     virtual BOOL SelectTunerType(int nTypeId);
     // Nonzero when a chip answers a one-byte read at the address.
     virtual BOOL ProbeI2C(BYTE address);
@@ -99,7 +100,7 @@ public:
     virtual DWORD CardExtension3(DWORD value);
     virtual BOOL DeleteAuxObject();
     // The video decoder's horizontal lock; the flag is written only on success.
-    virtual HRESULT IsSignalLocked(DWORD* pLocked);
+    HRESULT IsSignalLocked(DWORD* pLocked) override;
     virtual HRESULT SetAudioInputEx(int nInput, BOOL bEnable);
     virtual void Reserved41();
     virtual HRESULT WriteCardGpio(DWORD mask, DWORD value);
@@ -116,7 +117,7 @@ public:
     BOOL SetTunerStandard(DWORD dwStandard);
     const std::vector<DWORD>* GetTunerStandards() const;
 
-    int GetCardType() const { return m_nCardKind; }
+    int GetCardType() const override { return m_nCardKind; }
     int GetTunerType() const { return m_nTunerType; }
     int GetTunerLetter() const { return m_cTunerLetter; }
     CRegisterAccess* GetRegisterAccess() const { return m_pRegisterAccess; }
@@ -135,7 +136,7 @@ public:
         m_hNotifyWnd = hWnd;
     }
 
-    BOOL ProbeTuner(CTunerModule* pModule)
+    BOOL ProbeTuner(CTunerModule* pModule) override
     {
         return pModule != NULL ? ProbeI2C(pModule->m_byI2CRead) : FALSE;
     }

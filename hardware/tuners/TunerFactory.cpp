@@ -1,7 +1,7 @@
 #include "hardware/tuners/TunerFactory.h"
 
 #include "dshow/TunerModelNames.h"
-#include "hardware/devices/CaptureDevice.h"
+#include "hardware/tuners/TunerOwner.h"
 
 #include <map>
 
@@ -47,7 +47,7 @@ const char* CTunerFactory::GetModelName(int nTypeId)
     return NULL;
 }
 
-CTunerModule* CTunerFactory::Create(int nTypeId, CRegisterAccess* pRegisterAccess, CCaptureDevice* pOwner)
+CTunerModule* CTunerFactory::Create(int nTypeId, CRegisterAccess* pRegisterAccess, CTunerOwner* pOwner)
 {
     TunerCreator pfnCreate = FindCreator(nTypeId);
     if (pfnCreate == NULL)

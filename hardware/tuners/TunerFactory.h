@@ -2,6 +2,8 @@
 
 #include "hardware/tuners/TunerModule.h"
 
+class CTunerOwner;
+
 // Makes one tuner model.
 typedef CTunerModule* (*TunerCreator)(CRegisterAccess* pRegisterAccess);
 
@@ -32,5 +34,5 @@ public:
     // chip answers at the model's read address, the device searches the bus
     // and stores the address it found into the model. Null when the type has
     // no model or memory ran out; no bus traffic then.
-    static CTunerModule* Create(int nTypeId, CRegisterAccess* pRegisterAccess, CCaptureDevice* pOwner);
+    static CTunerModule* Create(int nTypeId, CRegisterAccess* pRegisterAccess, CTunerOwner* pOwner);
 };

@@ -1,9 +1,9 @@
 #include "hardware/tuners/TunerModule.h"
 
 #include "hardware/bus/BusClock.h"
-#include "hardware/devices/CaptureDevice.h"
 #include "hardware/tuners/TVScanWorker.h"
 #include "hardware/tuners/TunerBusOps.h"
+#include "hardware/tuners/TunerOwner.h"
 #include "hardware/tuners/TunerScanList.h"
 #include "hardware/tuners/TunerScanWorker.h"
 

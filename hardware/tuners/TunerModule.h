@@ -4,8 +4,8 @@
 
 #include <vector>
 
-class CCaptureDevice;
 class CTVScanWorker;
+class CTunerOwner;
 class CTunerScanWorker;
 
 // Messages the scan workers post to the notify window.
@@ -119,7 +119,7 @@ public:
     std::vector<DWORD> m_vecStandards;
     int m_nTVScanLow;
     int m_nTVScanHigh;
-    CCaptureDevice* m_pOwner;
+    CTunerOwner* m_pOwner;
 
 private:
     CTunerModule(const CTunerModule&) = delete;

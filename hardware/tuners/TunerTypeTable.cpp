@@ -17,12 +17,6 @@ CTunerModule* Create(CRegisterAccess* pRegisterAccess)
 {
     return new (std::nothrow) T(pRegisterAccess);
 }
-
-// The XC3028 of type 90 is driven as the XC2028 is.
-CTunerModule* CreateXceive3028(CRegisterAccess* pRegisterAccess)
-{
-    return new (std::nothrow) CTuner_XCEIVE2028(pRegisterAccess, 90);
-}
 }
 
 // Every tuner type a card may name, by id. Id 0 is a card without a tuner.
@@ -74,7 +68,7 @@ const TunerTypeEntry g_TunerTypeTable[] =
     {  73, &Create<CTuner_LGH200T> },
     {  74, &Create<CTuner_LGH202T> },
     {  75, &Create<CTuner_LGS200T> },
-    {  90, &CreateXceive3028 },
+    {  90, &Create<CTuner_XCEIVE3028> },
     {  91, &Create<CTuner_XCEIVE2028> },
     {  92, &Create<CTuner_PHILIPS1216> },
     {  93, &Create<CTuner_FQ1216ME> },

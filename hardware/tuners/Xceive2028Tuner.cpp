@@ -1,8 +1,8 @@
 #include "hardware/tuners/Xceive2028Tuner.h"
 
 #include "hardware/bus/BusClock.h"
-#include "hardware/devices/CaptureDevice.h"
 #include "hardware/tuners/TunerBusOps.h"
+#include "hardware/tuners/TunerOwner.h"
 #include "hardware/tuners/XceiveChip.h"
 #include "hardware/tuners/XceiveFirmware.h"
 

@@ -3,8 +3,7 @@
 #include "hardware/tuners/TunerModule.h"
 #include "hardware/tuners/XceiveScript.h"
 
-// The Xceive XC2028 silicon tuner (type 91; type 90 is the XC3028 driven the
-// same way). It has no band bytes: a standard change resets the chip through
+// The Xceive XC2028 silicon tuner (type 91). It has no band bytes: a standard change resets the chip through
 // the card's reset line and loads a base and a standard firmware image, and a
 // tuning is a 16-bit word in steps of 15.625 kHz. How the chip is addressed
 // depends on the card kind of the owning device.
@@ -33,4 +32,11 @@ private:
     BOOL UsesAddressByte() const { return CardKind() != 0; }
     BOOL RunScript(const XceiveScript& script);
     BOOL ReadRegisterLock(DWORD* pCode);
+};
+
+// The XC3028 of type 90, driven as the XC2028 is.
+class CTuner_XCEIVE3028 : public CTuner_XCEIVE2028
+{
+public:
+    explicit CTuner_XCEIVE3028(CRegisterAccess* pRegisterAccess) : CTuner_XCEIVE2028(pRegisterAccess, 90) {}
 };

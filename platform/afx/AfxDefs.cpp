@@ -11,3 +11,10 @@ HINSTANCE AFXAPI AfxGetResourceHandle() {
 void AFXAPI AfxSetResourceHandle(HINSTANCE hResource) { g_resourceHandle = hResource; }
 
 HINSTANCE AFXAPI AfxGetInstanceHandle() { return GetModuleHandleA(nullptr); }
+
+HINSTANCE AFXAPI AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType) {
+  HINSTANCE hResource = AfxGetResourceHandle();
+  if (::FindResourceA(hResource, lpszName, lpszType))
+    return hResource;
+  return AfxGetInstanceHandle();
+}

@@ -15,3 +15,12 @@ typedef __POSITION* POSITION;
 HINSTANCE AFXAPI AfxGetResourceHandle();
 void AFXAPI AfxSetResourceHandle(HINSTANCE hResource);
 HINSTANCE AFXAPI AfxGetInstanceHandle();
+// The module that holds a resource: the resource module when it has it, else the program.
+HINSTANCE AFXAPI AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType);
+
+// The "safe" handle accessors are called through NULL object pointers by design; this hides the
+// pointer's origin so the compiler keeps their NULL test.
+inline const void* AfxOpaquePointer(const void* p) {
+  asm("" : "+r"(p));
+  return p;
+}

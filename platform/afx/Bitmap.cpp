@@ -1,5 +1,9 @@
 #include "platform/afx/Bitmap.h"
 
+#include <commctrl.h>
+
+IMPLEMENT_DYNCREATE(CBitmap, CGdiObject)
+
 BOOL CBitmap::CreateCompatibleBitmap(HDC dc, int width, int height) {
   return Attach(::CreateCompatibleBitmap(dc, width, height));
 }
@@ -8,8 +12,15 @@ BOOL CBitmap::CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel
   return Attach(::CreateBitmap(width, height, planes, bitsPerPixel, bits));
 }
 
-BOOL CBitmap::LoadBitmap(UINT resourceId) {
-  return Attach(::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(resourceId)));
+BOOL CBitmap::LoadBitmap(UINT resourceId) { return LoadBitmap(MAKEINTRESOURCEA(resourceId)); }
+
+BOOL CBitmap::LoadBitmap(LPCSTR resourceName) {
+  return Attach(::LoadBitmapA(AfxFindResourceHandle(resourceName, (LPCSTR)RT_BITMAP), resourceName));
+}
+
+BOOL CBitmap::LoadMappedBitmap(UINT nIDBitmap, UINT nFlags, LPCOLORMAP lpColorMap, int nMapSize) {
+  HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCEA(nIDBitmap), (LPCSTR)RT_BITMAP);
+  return Attach(::CreateMappedBitmap(hInst, nIDBitmap, nFlags, lpColorMap, nMapSize));
 }
 
 SIZE CBitmap::GetBitmapDimension() const {

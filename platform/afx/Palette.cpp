@@ -1,5 +1,7 @@
 #include "platform/afx/Palette.h"
 
+IMPLEMENT_DYNCREATE(CPalette, CGdiObject)
+
 BOOL CPalette::CreatePalette(const LOGPALETTE* logPalette) { return Attach(::CreatePalette(logPalette)); }
 
 int CPalette::GetEntryCount() const {

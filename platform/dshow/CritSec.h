@@ -20,6 +20,20 @@ private:
     LONG m_depth;
 };
 
+// Holds a plain critical section for the guard's scope, on every return path.
+// Does not own the section; must be destroyed on the thread that made it.
+class CScopedLock
+{
+public:
+    explicit CScopedLock(CRITICAL_SECTION* pSection) : m_pSection(pSection) { EnterCriticalSection(m_pSection); }
+    virtual ~CScopedLock() { LeaveCriticalSection(m_pSection); }
+    CScopedLock(const CScopedLock&) = delete;
+    CScopedLock& operator=(const CScopedLock&) = delete;
+
+private:
+    CRITICAL_SECTION* m_pSection;
+};
+
 // Holds a CCritSec for its scope.
 class CAutoLock
 {

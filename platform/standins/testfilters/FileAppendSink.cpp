@@ -37,6 +37,7 @@ HRESULT CFileAppendSinkPin::Active()
     if (FAILED(hr)) return hr;
     CAutoLock lock(&m_pSink->m_csReceive);
     ResetEvent(m_pSink->m_hEos);
+    ResetEvent(m_pSink->m_hReceived);
     m_pSink->m_bytes = 0;
     m_pSink->m_lengths.clear();
     m_pSink->m_starts.clear();
@@ -64,13 +65,14 @@ CFileAppendSink::CFileAppendSink(IUnknown* pUnk, HRESULT* phr)
       m_pPin(nullptr),
       m_hFile(INVALID_HANDLE_VALUE),
       m_hEos(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+      m_hReceived(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
       m_bytes(0),
       m_receiveResult(S_OK)
 {
     m_path[0] = '\0';
     HRESULT hr = S_OK;
     m_pPin = new (std::nothrow) CFileAppendSinkPin(this, &m_csFilter, &hr);
-    if (phr && (!m_pPin || !m_hEos || FAILED(hr))) *phr = FAILED(hr) ? hr : E_OUTOFMEMORY;
+    if (phr && (!m_pPin || !m_hEos || !m_hReceived || FAILED(hr))) *phr = FAILED(hr) ? hr : E_OUTOFMEMORY;
 }
 
 CFileAppendSink::~CFileAppendSink()
@@ -78,6 +80,7 @@ CFileAppendSink::~CFileAppendSink()
     CloseFile();
     delete m_pPin;
     if (m_hEos) CloseHandle(m_hEos);
+    if (m_hReceived) CloseHandle(m_hReceived);
 }
 
 STDMETHODIMP CFileAppendSink::NonDelegatingQueryInterface(REFIID riid, void** ppv)
@@ -172,6 +175,7 @@ HRESULT CFileAppendSink::Append(IMediaSample* pSample)
     if (FAILED(pSample->GetTime(&start, &stop))) start = -1;
     m_starts.push_back(start);
     m_breaks.push_back(pSample->IsDiscontinuity() == S_OK);
+    SetEvent(m_hReceived);
     return S_OK;
 }
 
@@ -185,6 +189,22 @@ void CFileAppendSink::OnEndOfStream()
 BOOL CFileAppendSink::WaitForEndOfStream(DWORD ms)
 {
     return WaitForSingleObject(m_hEos, ms) == WAIT_OBJECT_0;
+}
+
+BOOL CFileAppendSink::WaitForSamples(size_t count, DWORD ms)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        {
+            CAutoLock lock(&m_csReceive);
+            if (m_lengths.size() >= count) return TRUE;
+        }
+        DWORD spent = GetTickCount() - start;
+        if (spent >= ms || WaitForSingleObject(m_hReceived, ms - spent) != WAIT_OBJECT_0) {
+            CAutoLock lock(&m_csReceive);
+            return m_lengths.size() >= count;
+        }
+    }
 }
 
 LONGLONG CFileAppendSink::BytesReceived()

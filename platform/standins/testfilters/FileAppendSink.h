@@ -47,6 +47,8 @@ public:
     HRESULT SetFile(const char* path);
     // TRUE when end of stream arrived within ms.
     BOOL WaitForEndOfStream(DWORD ms);
+    // TRUE when at least count samples arrived since streaming started, within ms.
+    BOOL WaitForSamples(size_t count, DWORD ms);
     LONGLONG BytesReceived();
     // The actual length of each sample taken, in order (cleared when streaming starts).
     std::vector<long> SampleLengths();
@@ -68,6 +70,7 @@ private:
     char m_path[MAX_PATH];
     HANDLE m_hFile;
     HANDLE m_hEos;
+    HANDLE m_hReceived;
     LONGLONG m_bytes;
     std::vector<long> m_lengths;
     std::vector<REFERENCE_TIME> m_starts;

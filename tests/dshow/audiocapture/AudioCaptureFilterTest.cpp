@@ -8,20 +8,32 @@
 
 #include "dshow/AudioCaptureFilter.h"
 #include "dshow/DShowGraph.h"
+#include "dshow/FilterClass.h"
 
 namespace
 {
+// The wrapper's row: any audio input device by name.
+const CFilterClass kAudioRow[] = {
+    { NULL, &CLSID_AudioInputDeviceCategory, "CLASS_FILTER", CreateFilterNodeOf<CAudioCaptureFilter>, FALSE,
+      "CLASS_FILTER" },
+};
+
 class AudioCapture : public ::testing::Test
 {
 protected:
     CDShowGraph graph;
     void SetUp() override
     {
+        CFilterClass::SetTable(kAudioRow, 1);
         ASSERT_TRUE(graph.CreateGraph());
         if (mixerGetNumDevs() < 2)
             GTEST_SKIP() << "no mixers";
     }
-    void TearDown() override { graph.DestroyGraph(); }
+    void TearDown() override
+    {
+        graph.DestroyGraph();
+        CFilterClass::SetTable(nullptr, 0);
+    }
 };
 
 TEST_F(AudioCapture, TheMixerIsTheLastOneNamedLikeTheDevice)

@@ -59,7 +59,9 @@ TEST(WorkThread, CreatedSuspendedAndNotRunning)
     EXPECT_NE(0u, worker.GetThreadId());
     EXPECT_NE(nullptr, worker.GetStopEvent());
     EXPECT_FALSE(worker.IsStopping());
-    Sleep(20);
+    // Suspending returns the previous count: created suspended, never resumed.
+    EXPECT_EQ(1u, SuspendThread(worker.GetThreadHandle()));
+    EXPECT_EQ(2u, ResumeThread(worker.GetThreadHandle()));
     EXPECT_EQ(0, worker.m_nInit);
     EXPECT_EQ(THREAD_PRIORITY_NORMAL, worker.GetPriority());
 }
@@ -167,6 +169,23 @@ void CountingCallback()
     SetEvent(g_hCalled);
 }
 
+// Signals the auto-reset event and returns true once the thread has taken the
+// signal, false when the thread ended without taking it.
+bool SignalUntilTaken(HANDLE hEvent, HANDLE hThread)
+{
+    SetEvent(hEvent);
+    for (;;)
+    {
+        if (WaitForSingleObject(hThread, 0) == WAIT_OBJECT_0)
+            return false;
+        SwitchToThread();
+        if (WaitForSingleObject(hEvent, 0) == WAIT_TIMEOUT)
+            return true;
+        // Taken by this thread, not the worker: give it back.
+        SetEvent(hEvent);
+    }
+}
+
 }  // namespace
 
 TEST(EventWorker, CallsTheCallbackOncePerSignal)
@@ -190,18 +209,33 @@ TEST(EventWorker, CallsTheCallbackOncePerSignal)
     CloseHandle(g_hCalled);
 }
 
-TEST(EventWorker, WithoutCallbackKeepsWaitingAndStopResetsTheEvent)
+TEST(EventWorker, WithoutCallbackKeepsWaiting)
 {
     TestOwner owner;
     CEventWorker worker(&owner);
     worker.Resume();
+    // A worker that ended after the first signal could not take the second.
+    HANDLE hThread = Duplicate(worker.GetThreadHandle());
+    EXPECT_TRUE(SignalUntilTaken(owner.m_hEvent, hThread));
+    EXPECT_TRUE(SignalUntilTaken(owner.m_hEvent, hThread));
+    EXPECT_TRUE(worker.Stop());
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(hThread, 0));
+    CloseHandle(hThread);
+}
+
+TEST(EventWorker, TheStopEventWinsOverAPendingSignalAndResetsIt)
+{
+    TestOwner owner;
+    CEventWorker worker(&owner);
+    // Both handles signalled before the worker's first wait, the stop flag not set.
     SetEvent(owner.m_hEvent);
-    Sleep(20);
-    // The stop wakes the worker, which resets the owner's event on its way out.
-    SetEvent(owner.m_hEvent);
-    worker.Stop();
-    // The worker may have consumed the second signal or reset it; either way it is clear now.
+    SetEvent(worker.GetStopEvent());
+    HANDLE hThread = Duplicate(worker.GetThreadHandle());
+    worker.Resume();
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(hThread, 10000));
+    CloseHandle(hThread);
     EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(owner.m_hEvent, 0));
+    EXPECT_TRUE(worker.Stop());
 }
 
 TEST(EventWorker, RunWithTheStopFlagSetReturnsAtOnce)

@@ -4,6 +4,8 @@
 
 #include "dshow/DShowGraph.h"
 #include "dshow/DumpFilter.h"
+#include "dshow/FileWriteFilter.h"
+#include "dshow/FilterClass.h"
 #include "dshow/MuxFilter.h"
 #include "platform/standins/testfilters/TestFilters.h"
 
@@ -11,13 +13,28 @@ namespace
 {
 const CLSID kNullRenderer = { 0xC1F400A4, 0x3F08, 0x11D3, { 0x9F, 0x0B, 0x00, 0x60, 0x08, 0x03, 0x9E, 0x37 } };
 const CLSID kAviMux = { 0xE2510970, 0xF137, 0x11CE, { 0x8B, 0x67, 0x00, 0xAA, 0x00, 0xA3, 0xF1, 0xA6 } };
+const CLSID kFileWriter = { 0x8596E5F0, 0x0DA5, 0x11D0, { 0xBD, 0x21, 0x00, 0xA0, 0xC9, 0x11, 0xCE, 0x86 } };
+
+// The rows of the wrappers these tests add by class identifier.
+const CFilterClass kWrapperRows[] = {
+    { &kAviMux, NULL, "Microsoft Mux Filter", CreateFilterNodeOf<CMuxFilter>, FALSE, "Microsoft Mux Filter" },
+    { &kFileWriter, NULL, "File Write Filter", CreateFilterNodeOf<CFileWriteFilter>, FALSE, "File Write Filter" },
+};
 
 class SystemWrappers : public ::testing::Test
 {
 protected:
     CDShowGraph graph;
-    void SetUp() override { ASSERT_TRUE(graph.CreateGraph()); }
-    void TearDown() override { graph.DestroyGraph(); }
+    void SetUp() override
+    {
+        CFilterClass::SetTable(kWrapperRows, 2);
+        ASSERT_TRUE(graph.CreateGraph());
+    }
+    void TearDown() override
+    {
+        graph.DestroyGraph();
+        CFilterClass::SetTable(nullptr, 0);
+    }
 };
 
 TEST_F(SystemWrappers, DumpNamesTheFileItsFilterWrites)
@@ -60,7 +77,6 @@ TEST_F(SystemWrappers, MuxAddedByItsClassIsConfigured)
 }
 }
 
-#include "dshow/FileWriteFilter.h"
 #include "dshow/TimeShiftFilter.h"
 #include "platform/dshow/Streams.h"
 
@@ -69,8 +85,6 @@ TEST_F(SystemWrappers, MuxAddedByItsClassIsConfigured)
 
 namespace
 {
-const CLSID kFileWriter = { 0x8596E5F0, 0x0DA5, 0x11D0, { 0xBD, 0x21, 0x00, 0xA0, 0xC9, 0x11, 0xCE, 0x86 } };
-
 TEST_F(SystemWrappers, FileWriterNamesItsFile)
 {
     CFileWriteFilter* pWriter = dynamic_cast<CFileWriteFilter*>(graph.AddFilter(kFileWriter, "File Writer"));
@@ -514,5 +528,79 @@ TEST_F(SystemWrappers, OverlayMixerConfiguresItsFirstInput)
         EXPECT_TRUE(pOther->m_pin.sent.empty());
     }
     pOther->NonDelegatingRelease();
+}
+}
+
+#include "dshow/SnapPictureFilter.h"
+
+namespace
+{
+// The snapshot filter's private interface, keeping the requests it is given.
+class CFakeSnap : public CBaseFilter, public ISnapPicture
+{
+public:
+    CFakeSnap() : CBaseFilter("fake snapshot", nullptr, &m_lock, GUID_NULL) {}
+    DECLARE_IUNKNOWN
+    STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override
+    {
+        if (riid == IID_ISnapPicture)
+            return GetInterface(static_cast<ISnapPicture*>(this), ppv);
+        return CBaseFilter::NonDelegatingQueryInterface(riid, ppv);
+    }
+    int GetPinCount() override { return 0; }
+    CBasePin* GetPin(int) override { return nullptr; }
+    STDMETHODIMP Reserved1(LONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP Command(LONG lCommand, SnapPictureRequest* pRequest) override
+    {
+        commands.push_back(lCommand);
+        requests.push_back(*pRequest);
+        return S_OK;
+    }
+    std::vector<LONG> commands;
+    std::vector<SnapPictureRequest> requests;
+
+private:
+    CCritSec m_lock;
+};
+
+TEST_F(SystemWrappers, SnapshotRequestsCrossWithTypeAndQualityHeldToTheirRanges)
+{
+    CFakeSnap* pFake = new CFakeSnap();
+    pFake->NonDelegatingAddRef();
+    {
+        ComPtr<IBaseFilter> filter;
+        pFake->NonDelegatingQueryInterface(IID_IBaseFilter, reinterpret_cast<void**>(&filter));
+        CSnapPictureFilter snap(&graph, filter.Get());
+        ASSERT_TRUE(snap.IsValid());
+        struct Row
+        {
+            LONG type, quality;
+            DWORD sentType, sentQuality;
+        } rows[] = { { 1, 0, 1, 0 }, { 2, 150, 2, 100 }, { 2, -3, 2, 0 }, { 7, 50, 0, 50 }, { 0, 100, 0, 100 } };
+        for (const Row& row : rows)
+            ASSERT_TRUE(snap.SnapPicture(row.type, "C:\\snap.bmp", row.quality)) << row.type;
+        ASSERT_EQ(5u, pFake->requests.size());
+        for (size_t i = 0; i < 5; ++i)
+        {
+            EXPECT_EQ(1, pFake->commands[i]);
+            EXPECT_EQ(272u, pFake->requests[i].cbSize);
+            EXPECT_EQ(rows[i].sentType, pFake->requests[i].dwType) << i;
+            EXPECT_EQ(rows[i].sentQuality, pFake->requests[i].dwQuality) << i;
+            EXPECT_STREQ("C:\\snap.bmp", pFake->requests[i].szFile);
+        }
+        // Type 3 and a missing name are refused; a name must leave room for its terminator.
+        EXPECT_FALSE(snap.SnapPicture(3, "C:\\snap.bmp", 10));
+        EXPECT_FALSE(snap.SnapPicture(1, nullptr, 10));
+        std::string longest = "C:\\" + std::string(256, 'a');
+        EXPECT_TRUE(snap.SnapPicture(1, longest.c_str(), 10));
+        EXPECT_EQ(longest, pFake->requests.back().szFile);
+        EXPECT_FALSE(snap.SnapPicture(1, (longest + "b").c_str(), 10));
+        EXPECT_EQ(6u, pFake->requests.size());
+    }
+    pFake->NonDelegatingRelease();
+
+    CSnapPictureFilter notSnap(&graph, kNullRenderer);
+    EXPECT_FALSE(notSnap.IsValid());
+    EXPECT_FALSE(notSnap.SnapPicture(1, "C:\\x.bmp", 0));
 }
 }

@@ -1,7 +1,7 @@
 #include "hardware/bus/KsRegisterAccess.h"
 #include "platform/sim/chipbus/SimEeprom.h"
 #include "platform/sim/chipbus/SimPllTuner.h"
-#include "platform/sim/ksdevio/KsDeviceIo.h"
+#include "platform/ks/KsDeviceIo.h"
 #include "tests/hardware/support/FastBusClock.h"
 #include "tests/hardware/support/RecordingPropertySet.h"
 #include "tests/hardware/support/RecordingRegisterAccess.h"

@@ -159,7 +159,7 @@ const ExpectedTuner kExpectedTuners[] =
       { 0, 0, 0, 0, 0xCE, 0x01 }, { 4, 3, 2, 1, 0 }, 4, 0, { AnalogVideo_PAL_D, AnalogVideo_PAL_I, AnalogVideo_SECAM_D, AnalogVideo_SECAM_K } },
     { 138, 62, "TNF9835DIFF", "CTuner_TNF9835DIFF", 'A', 0xC1, 0xC0, 49250, 863250, 160250, 168250, 464250, 471250, { 0x01, 0x02, 0x08 }, 0xCE, 0x40, 38900,
       { 1, 87500, 108000, 10700, 0x8A, 0x11 }, { 4, 3, 2, 1, 0 }, 2, 0, { AnalogVideo_PAL_I, AnalogVideo_PAL_D } },
-    { 90, 90, "XCEIVE3028", "CTuner_XCEIVE2028", 'E', 0xC3, 0xC2, 42750, 863250, 147250, 147250, 425250, 425250, { 0x00, 0x00, 0x00 }, 0x00, 0x00, 0,
+    { 90, 90, "XCEIVE3028", "CTuner_XCEIVE3028", 'E', 0xC3, 0xC2, 42750, 863250, 147250, 147250, 425250, 425250, { 0x00, 0x00, 0x00 }, 0x00, 0x00, 0,
       { 0, 0, 0, 0, 0xCE, 0x01 }, { 4, 2, 1, 1, 0 }, 4, 0,
       { AnalogVideo_PAL_B, AnalogVideo_PAL_D, AnalogVideo_PAL_H, AnalogVideo_PAL_I, AnalogVideo_PAL_M, AnalogVideo_PAL_N,
         AnalogVideo_PAL_60, AnalogVideo_SECAM_B, AnalogVideo_SECAM_D, AnalogVideo_SECAM_G, AnalogVideo_SECAM_H,

@@ -179,40 +179,54 @@ TEST_F(BlackBirdBus, GpioReadsUnderTheMaskAndWritesSettleFor100ms)
     EXPECT_EQ(std::vector<DWORD>({ 100, 100 }), clock.Sleeps());
 }
 
-// While one transfer is with the driver, a transfer from another thread waits.
-TEST_F(BlackBirdBus, ByteAndBlockTransfersAreSerialised)
+// The bus with its lock in reach of the test.
+class CLockedBus : public CBlackBirdRegisterAccess
 {
-    HANDLE hInside = CreateEventA(NULL, TRUE, FALSE, NULL);
-    HANDLE hRelease = CreateEventA(NULL, TRUE, FALSE, NULL);
-    std::atomic<int> inside(0);
-    std::atomic<int> most(0);
+public:
+    CRITICAL_SECTION* Lock() { return &m_cs; }
+};
+
+// True when another thread can take the lock at this moment.
+bool FreeForAnotherThread(CRITICAL_SECTION* pLock)
+{
+    bool bFree = false;
+    std::thread other([&] {
+        bFree = TryEnterCriticalSection(pLock) != FALSE;
+        if (bFree)
+            LeaveCriticalSection(pLock);
+    });
+    other.join();
+    return bFree;
+}
+
+// While a transfer is with the driver, no other thread can start one: each
+// operation holds the bus's lock around its driver call.
+TEST(BlackBirdBusLock, EveryTransferHoldsTheBusWhileTheDriverWorks)
+{
+    CFastBusClock clock;
+    CRecordingPropertySet props;
+    props.AddSupported(kBlackBirdSet, 0);
+    CLockedBus access;
+    ASSERT_EQ(S_OK, access.Attach(&props, 0));
+    std::vector<bool> freeInside;
     props.SetHandler([&](bool, DWORD, BYTE*, DWORD) {
-        int now = ++inside;
-        if (now > most)
-            most = now;
-        SetEvent(hInside);
-        WaitForSingleObject(hRelease, 200);
-        --inside;
+        freeInside.push_back(FreeForAnotherThread(access.Lock()));
         return S_OK;
     });
-    std::thread first([&] { access.WriteByte(0xA0, 1, 2); });
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(hInside, 5000));
-    std::thread second([&] {
-        BYTE buffer[3] = { 0xC0, 1, 2 };
-        access.I2CWrite(buffer, 3);
-    });
-    std::thread third([&] {
-        BYTE value = 0;
-        access.ReadByte(0xA0, 1, &value);
-    });
-    Sleep(50);
-    SetEvent(hRelease);
-    first.join();
-    second.join();
-    third.join();
-    EXPECT_EQ(1, most.load());
-    EXPECT_EQ(3u, props.Calls().size());
-    CloseHandle(hInside);
-    CloseHandle(hRelease);
+    BYTE buffer[3] = { 0xC0, 1, 2 };
+    BYTE value = 0;
+    DWORD word = 0;
+    access.Command1(1);
+    access.Command3(1);
+    access.ReadByte(0xA0, 1, &value);
+    access.WriteByte(0xA0, 1, 2);
+    access.I2CRead(buffer, 2);
+    access.I2CWrite(buffer, 3);
+    access.ReadGpio(&word);
+    access.WriteGpio(1, 1);
+    EXPECT_EQ(std::vector<bool>(8, false), freeInside);
+    EXPECT_EQ(8u, props.Calls().size());
+    // Between transfers the bus is free.
+    EXPECT_TRUE(FreeForAnotherThread(access.Lock()));
 }
 }

@@ -16,6 +16,7 @@
 #include "hardware/devices/BlackBirdCapture.h"
 #include "hardware/devices/BlackBirdCrossbar.h"
 #include "hardware/devices/BlackBirdEncoder.h"
+#include "hardware/devices/FilterClassTable.h"
 #include "hardware/devices/TVAudioDevice.h"
 #include "tests/platform/sim/blackbird/BlackBirdSimHost.h"
 
@@ -32,6 +33,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(sim.IsReady());
+        RegisterFilterClasses();
         ASSERT_TRUE(graph.CreateGraph());
     }
     void TearDown() override { graph.DestroyGraph(); }
@@ -68,7 +70,7 @@ TEST_F(BlackBirdCard, OpensWithTheTunerItsEepromNames)
     EXPECT_STREQ("BlackBird Tuner", pCard->GetTunerFilterName());
     ASSERT_NE(nullptr, dynamic_cast<CBlackBirdRegisterAccess*>(pCard->GetRegisterAccess()));
     ASSERT_NE(nullptr, pCard->GetTunerModule());
-    EXPECT_EQ(pCard, reinterpret_cast<CBlackBirdCapture*>(pCard->GetTunerModule()->m_pOwner));
+    EXPECT_EQ(static_cast<CTunerOwner*>(pCard), pCard->GetTunerModule()->m_pOwner);
     EXPECT_EQ(0xC1, pCard->GetTunerModule()->m_byI2CRead);
     EXPECT_EQ(0xC0, pCard->GetTunerModule()->m_byI2CWrite);
 

@@ -289,7 +289,7 @@ TEST_F(CaptureDeviceBase, SelectingAnUnknownTunerTypeKeepsTheModule)
     EXPECT_EQ('T', device.Letter());
 }
 
-TEST_F(CaptureDeviceBase, TunerFrequencyAppliesTheStandardOnceOneWasSet)
+TEST_F(CaptureDeviceBase, TunerFrequencyAndStandardGoToTheModule)
 {
     ASSERT_TRUE(device.SelectTunerType(5));
     bus.TakeCalls();
@@ -301,6 +301,47 @@ TEST_F(CaptureDeviceBase, TunerFrequencyAppliesTheStandardOnceOneWasSet)
     EXPECT_EQ(static_cast<DWORD>(AnalogVideo_PAL_D), device.GetTunerModule()->m_nStandard);
     ASSERT_NE(nullptr, device.GetTunerStandards());
     EXPECT_FALSE(device.GetTunerStandards()->empty());
+}
+
+TEST_F(CaptureDeviceBase, OnlyModelsThatAskForItReSendTheStandardAfterATuning)
+{
+    bus.SetDefaultRead(0x00);
+    struct Row
+    {
+        int type;
+        BOOL reapply;
+    } rows[] = {
+        { 5, FALSE },    // plain PLL
+        { 94, FALSE },   // PLL with an IF demodulator
+        { 91, FALSE },   // Xceive: a standard is a firmware load
+        { 95, FALSE },   // TDA8275A
+        { 12, TRUE },    // PLL with an IF demodulator
+        { 93, TRUE },
+    };
+    for (const Row& row : rows)
+    {
+        ASSERT_TRUE(device.SelectTunerType(row.type)) << row.type;
+        ASSERT_TRUE(device.SetTunerStandard(AnalogVideo_PAL_D)) << row.type;
+        EXPECT_EQ(row.reapply, device.GetTunerModule()->m_bReapplyStandard) << row.type;
+        bus.TakeCalls();
+        device.SetTunerFrequency(471250.0f);
+        std::vector<std::string> sent = bus.TakeCalls();
+
+        // The same from a fresh model: the tuning alone, then the standard.
+        ASSERT_TRUE(device.SelectTunerType(row.type)) << row.type;
+        ASSERT_TRUE(device.SetTunerStandard(AnalogVideo_PAL_D)) << row.type;
+        CTunerModule* pModule = device.GetTunerModule();
+        bus.TakeCalls();
+        pModule->SetTVFrequency(471250.0f);
+        std::vector<std::string> expected = bus.TakeCalls();
+        pModule->SetStandard(AnalogVideo_PAL_D);
+        std::vector<std::string> standard = bus.TakeCalls();
+        if (row.type != 5)
+            EXPECT_FALSE(standard.empty()) << row.type;
+        if (row.reapply)
+            expected.insert(expected.end(), standard.begin(), standard.end());
+        EXPECT_EQ(expected, sent) << row.type;
+    }
 }
 
 TEST_F(CaptureDeviceBase, WithoutAFilterTheFilterOperationsFail)

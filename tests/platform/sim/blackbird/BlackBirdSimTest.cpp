@@ -260,7 +260,7 @@ TEST_F(BlackBirdSim, CrossbarRoutesVideoAndAudioInputsToTheirOwnOutputs)
     EXPECT_EQ(PhysConn_Video_SVideo, type);
 }
 
-// Runs the capture pin into a file for a moment and returns the frames.
+// Runs the capture pin into a file for three frames and returns the frames.
 std::vector<std::vector<BYTE> > CaptureFrames(IGraphBuilder* graph, IBaseFilter* capture, int width, int height,
                                               const char* path)
 {
@@ -280,7 +280,8 @@ std::vector<std::vector<BYTE> > CaptureFrames(IGraphBuilder* graph, IBaseFilter*
         return frames;
     DeleteFileA(path);
     ComPtr<IBaseFilter> sink;
-    if (FAILED(CreateFileAppendSink(path, &sink)) || FAILED(graph->AddFilter(sink.Get(), L"Sink")))
+    CFileAppendSink* pSink = nullptr;
+    if (FAILED(CreateFileAppendSink(path, &sink, &pSink)) || FAILED(graph->AddFilter(sink.Get(), L"Sink")))
         return frames;
     ComPtr<IPin> sinkPin = FindPinNamed(sink.Get(), L"Input");
     if (FAILED(graph->ConnectDirect(pin.Get(), sinkPin.Get(), nullptr)))
@@ -288,7 +289,7 @@ std::vector<std::vector<BYTE> > CaptureFrames(IGraphBuilder* graph, IBaseFilter*
     ComPtr<IMediaControl> control;
     graph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&control));
     control->Run();
-    Sleep(130);
+    pSink->WaitForSamples(3, 10000);
     control->Stop();
     graph->RemoveFilter(sink.Get());
     std::ifstream file(path, std::ios::binary);
@@ -450,7 +451,8 @@ TEST_F(BlackBirdEncoderStream, PacesThePacksInRealTime)
     ASSERT_NE(nullptr, pSink);
     DWORD start = GetTickCount();
     Run(TRUE);
-    Sleep(400);
+    // Eight samples of up to 16 packs: a few hundred ms of stream when paced.
+    ASSERT_TRUE(pSink->WaitForSamples(8, 10000));
     Run(FALSE);
     DWORD elapsed = GetTickCount() - start;
     std::vector<LONGLONG> clocks = PackClocks(ReadFile("blackbird-encoder-paced.mpg"));
