@@ -8,7 +8,6 @@ Each recording runs source -> pausing tap -> pause filter -> appending sink (Hol
 recordings per Wine process). What the output must hold comes from the filter's cutting rules
 (pausemodel.py); seamcheck.py checks time stamps, decoding, stream copy and pictures.
 """
-import argparse
 import os
 import subprocess
 import sys
@@ -117,22 +116,8 @@ def run_plans(build, rows, jobs, workdir):
 
 
 def main():
-    ap = argparse.ArgumentParser()
-    ap.add_argument("build")
-    ap.add_argument("--grid", default="ci", choices=("ci", "wide"))
-    ap.add_argument("--jobs", type=int, default=os.cpu_count() or 2)
-    ap.add_argument("--only", default="")
-    ap.add_argument("--keep", action="store_true", help="keep the outputs of recordings that passed")
-    args = ap.parse_args()
-    build = os.path.abspath(args.build)
-    work = os.path.join(build, "hollit-sweep-" + args.grid)
+    args, build, work, outdir, names, making = streams.start_sweep("hollit-sweep", __doc__)
     streamdir = os.path.join(build, "sweep-streams")
-    outdir = os.path.join(work, "out")
-    os.makedirs(outdir, exist_ok=True)
-    names = [n for n in streams.SETS[args.grid] if args.only in n]
-    t0 = time.time()
-    for name in names:
-        streams.make(streamdir, name)
     t1 = time.time()
     rows = list(cases(names, streamdir, outdir, args.grid))
     for row in rows:
@@ -160,7 +145,7 @@ def main():
     failed = seamcheck.check_all(checks, args.jobs, args.keep)
     t3 = time.time()
     print("%d recordings, %d failed; streams %.0f s, recording %.0f s, checking %.0f s" % (
-        len(checks), failed, t1 - t0, t2 - t1, t3 - t2))
+        len(checks), failed, making, t2 - t1, t3 - t2))
     return 1 if failed else 0
 
 

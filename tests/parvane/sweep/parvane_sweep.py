@@ -8,7 +8,6 @@ filter's recordings are checked.
 Besides seamcheck.py's checks: an operation returns 0 exactly when it had something to write, and
 one that returns -1 leaves no file.
 """
-import argparse
 import os
 import subprocess
 import sys
@@ -70,24 +69,10 @@ def operations(names, streamdir, outdir, grid):
 
 
 def main():
-    ap = argparse.ArgumentParser()
-    ap.add_argument("build")
-    ap.add_argument("--grid", default="ci", choices=("ci", "wide"))
-    ap.add_argument("--jobs", type=int, default=os.cpu_count() or 2)
-    ap.add_argument("--only", default="")
-    ap.add_argument("--keep", action="store_true")
-    args = ap.parse_args()
-    build = os.path.abspath(args.build)
-    work = os.path.join(build, "parvane-sweep-" + args.grid)
+    args, build, work, outdir, names, making = streams.start_sweep("parvane-sweep", __doc__)
     streamdir = os.path.join(build, "sweep-streams")
-    outdir = os.path.join(work, "out")
-    os.makedirs(outdir, exist_ok=True)
-    names = [n for n in streams.SETS[args.grid] if args.only in n]
-    t0 = time.time()
-    for name in names:
-        streams.make(streamdir, name)
-    ops = operations(names, streamdir, outdir, args.grid)
     t1 = time.time()
+    ops = operations(names, streamdir, outdir, args.grid)
 
     # The operations run in `jobs` processes, each with its own plan and manifest.
     chunks = [ops[i::args.jobs] for i in range(args.jobs) if ops[i::args.jobs]]
@@ -127,7 +112,7 @@ def main():
     if missing:
         print("%d operations were not listed (the program stopped early)" % missing)
     print("%d outputs, %d failed; streams %.0f s, editing %.0f s, checking %.0f s" % (
-        len(cases), failed + missing, t1 - t0, t2 - t1, t3 - t2))
+        len(cases), failed + missing, making, t2 - t1, t3 - t2))
     return 1 if failed or missing or not cases else 0
 
 

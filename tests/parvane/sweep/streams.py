@@ -11,10 +11,12 @@ A name is a base stream, optionally followed by one damage suffix:
     +between   noise with a stray pack header between two packs in the middle
     +cut       the stream's last pack cut off in the middle
 """
+import argparse
 import os
 import random
 import subprocess
 import sys
+import time
 
 NTSC = "30000/1001"
 
@@ -143,6 +145,27 @@ def make(outdir, name):
         encode(base, tmp)
     os.replace(tmp, path)
     return path
+
+
+def start_sweep(prefix, description):
+    """The arguments every sweep takes, its folders under the build folder, and its streams
+    (made when missing): (arguments, build, work folder, output folder, names, seconds taken)."""
+    ap = argparse.ArgumentParser(description=description)
+    ap.add_argument("build")
+    ap.add_argument("--grid", default="ci", choices=("ci", "wide"))
+    ap.add_argument("--jobs", type=int, default=os.cpu_count() or 2)
+    ap.add_argument("--only", default="", help="only the streams whose name holds this")
+    ap.add_argument("--keep", action="store_true", help="keep the outputs that passed")
+    args = ap.parse_args()
+    build = os.path.abspath(args.build)
+    work = os.path.join(build, "%s-%s" % (prefix, args.grid))
+    outdir = os.path.join(work, "out")
+    os.makedirs(outdir, exist_ok=True)
+    names = [n for n in SETS[args.grid] if args.only in n]
+    t0 = time.time()
+    for name in names:
+        make(os.path.join(build, "sweep-streams"), name)
+    return args, build, work, outdir, names, time.time() - t0
 
 
 def main():
