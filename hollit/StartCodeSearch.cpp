@@ -1,5 +1,6 @@
 #include "hollit/StartCodeSearch.h"
 
+#include <cstring>
 #include <vector>
 
 const BYTE kPackHeaderCode[4] = {0x00, 0x00, 0x01, 0xBA};
@@ -29,6 +30,23 @@ int FindStartCodeBackward(const BYTE* data, int n, const BYTE code[4])
     for (int i = n - 4; i >= 0; --i) {
         if (MatchesAt(data + i, code))
             return i;
+    }
+    return -1;
+}
+
+int FindStartCodePrefix(const BYTE* data, int from, int length)
+{
+    if (data == nullptr)
+        return -1;
+    // Every byte of the recording passes through here: memchr finds the 01 of each candidate.
+    for (int i = (from < 0 ? 0 : from) + 2; i < length;) {
+        const void* one = memchr(data + i, 0x01, static_cast<size_t>(length - i));
+        if (one == nullptr)
+            return -1;
+        i = static_cast<int>(static_cast<const BYTE*>(one) - data);
+        if (data[i - 1] == 0 && data[i - 2] == 0)
+            return i - 2;
+        ++i;
     }
     return -1;
 }

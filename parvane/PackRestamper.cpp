@@ -6,7 +6,6 @@
 #include "parvane/MpegAudioHeader.h"
 #include "parvane/MpegClock.h"
 #include "parvane/PackLayout.h"
-#include "parvane/StartCodePrefix.h"
 
 double CPackRestamper::s_offset = 0.0;
 const double CPackRestamper::kSeamStep = 0.015;
@@ -21,9 +20,23 @@ int Big16(const BYTE* p)
     return (p[0] << 8) | p[1];
 }
 
+// Position of the next 00 00 01 in b[from, to), or -1. Steps three bytes at a time over
+// data that cannot hold a prefix: every pack of a save passes through here several times.
 int FindPrefix(const BYTE* b, int from, int to)
 {
-    return FindStartCodePrefix(b, from, to);
+    int i = from;
+    while (i + 2 < to)
+    {
+        if (b[i + 2] > 1)
+            i += 3;
+        else if (b[i + 1])
+            i += 2;
+        else if (b[i] || b[i + 2] != 1)
+            i += 1;
+        else
+            return i;
+    }
+    return -1;
 }
 
 // Position of the start code 00 00 01 code wholly inside b[from, to), or -1.

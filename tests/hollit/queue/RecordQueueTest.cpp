@@ -238,6 +238,18 @@ TEST(StartCodeSearch, FindsFirstAndLastWithinBounds)
     EXPECT_EQ(-1, FindStartCodeBackward(nullptr, 8, kPackHeaderCode));
 }
 
+TEST(StartCodeSearch, FindsPrefixesFromAnyPoint)
+{
+    const Bytes data = {0x01, 0x00, 0x00, 0x00, 0x01, 0xBA, 0x00, 0x01, 0x00, 0x00, 0x01};
+    const int n = static_cast<int>(data.size());
+    EXPECT_EQ(2, FindStartCodePrefix(data.data(), 0, n)) << "the zeros nearest the 01";
+    EXPECT_EQ(2, FindStartCodePrefix(data.data(), 2, n));
+    EXPECT_EQ(8, FindStartCodePrefix(data.data(), 3, n));
+    EXPECT_EQ(-1, FindStartCodePrefix(data.data(), 3, n - 1)) << "wholly inside the range only";
+    EXPECT_EQ(-1, FindStartCodePrefix(data.data(), 9, n));
+    EXPECT_EQ(-1, FindStartCodePrefix(nullptr, 0, n));
+}
+
 TEST(StartCodeSearch, CountsOverlappingMatches)
 {
     const Bytes data = {0xAA, 0xAA, 0xAA, 0xAA, 0x00, 0x00, 0x01, 0xBB, 0x00, 0x00, 0x01, 0xBB};
