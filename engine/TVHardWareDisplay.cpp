@@ -12,6 +12,16 @@ const char kTeletextKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App P
 const int kTeletextClickX = 270;
 const int kTeletextClickY = 55;
 const COLORREF kDefaultColorKey = RGB(16, 0, 16);
+
+// A mouse event at a point of the screen, whenever the input queue takes it.
+void SendAbsoluteMouse(POINT at, DWORD dwButtons)
+{
+    int width = GetSystemMetrics(SM_CXSCREEN) - 1;
+    int height = GetSystemMetrics(SM_CYSCREEN) - 1;
+    DWORD dx = width > 0 ? static_cast<DWORD>(MulDiv(at.x, 65535, width)) : 0;
+    DWORD dy = height > 0 ? static_cast<DWORD>(MulDiv(at.y, 65535, height)) : 0;
+    mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | dwButtons, dx, dy, 0, GetMessageExtraInfo());
+}
 }
 
 BOOL CTVHardWare::CreateOverlayMixer()
@@ -209,9 +219,12 @@ BOOL CTVHardWare::FocusTeletextViewer()
     SetForegroundWindow(hViewer);
     RECT rc;
     GetWindowRect(hViewer, &rc);
-    SetCursorPos(rc.left + kTeletextClickX, rc.top + kTeletextClickY);
-    mouse_event(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP, 0, 0, 0, GetMessageExtraInfo());
-    SetCursorPos(saved.x, saved.y);
+    POINT click = { rc.left + kTeletextClickX, rc.top + kTeletextClickY };
+    // The input queue takes the click later than the call returns: the cursor
+    // goes there, clicks and comes back in queued events, in that order, so
+    // the click cannot land where the cursor was.
+    SendAbsoluteMouse(click, MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP);
+    SendAbsoluteMouse(saved, 0);
     return TRUE;
 }
 

@@ -284,10 +284,19 @@ TEST_F(Teletext, TheViewerStartsOnceIsClickedAtItsPageSelectorAndCloses)
     // Its window is open: nothing more is started.
     EXPECT_FALSE(hw.StartTeletextViewer());
 
-    // (Where the cursor ends up is not checked: Wine moves the X pointer
-    // behind the program's back, so it may land after being put back.)
+    // The click lands on the selector wherever the cursor was, and the cursor goes back.
+    SetCursorPos(1200, 20);
+    POINT before;
+    GetCursorPos(&before);
     ASSERT_TRUE(hw.FocusTeletextViewer());
     EXPECT_TRUE(PumpUntil([] { return Page() == "P888"; }, 5000)) << Page();
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            POINT now;
+            GetCursorPos(&now);
+            return abs(now.x - before.x) <= 1 && abs(now.y - before.y) <= 1;
+        },
+        5000));
 
     ASSERT_TRUE(hw.CloseTeletextViewer());
     EXPECT_EQ(nullptr, hw.m_hTeletextProcess);
