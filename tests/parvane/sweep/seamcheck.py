@@ -324,8 +324,15 @@ class Checker:
     def is_mpeg1(path):
         with open(path, "rb") as f:
             head = f.read(1 << 16)
+        # The first pack header whose marker bits hold (noise may carry stray start codes).
         i = head.find(b"\x00\x00\x01\xba")
-        return i >= 0 and i + 4 < len(head) and (head[i + 4] & 0xF0) == 0x20
+        while 0 <= i and i + 4 < len(head):
+            if (head[i + 4] & 0xF1) == 0x21:
+                return True
+            if (head[i + 4] & 0xC4) == 0x44:
+                return False
+            i = head.find(b"\x00\x00\x01\xba", i + 1)
+        return False
 
 
 def parse_manifest(path):
