@@ -4,26 +4,13 @@
 #include <cstdio>
 
 #include "MenuTestUtil.h"
+#include "StartupWitness.h"
 #include "resources/ResourceIds.h"
 #include "skin/MenuColors.h"
 #include "skin/MenuThemes.h"
 #include "skin/NewMenu.h"
 
 namespace {
-
-// An ordinary static object, as the application object and the global windows are: by the time
-// it is made, the menu styles and the hook must be ready.
-struct StartupWitness
-{
-    StartupWitness() : style(CNewMenu::GetMenuStyle()), hook(CMenuThemes::GetHook()), themes(0)
-    {
-        for (int i = 0; i < 6; ++i)
-            themes += CMenuThemes::FindTheme(i) != nullptr;
-    }
-    int style;
-    HHOOK hook;
-    int themes;
-} g_startupWitness;
 
 const UINT kMenuIcons[] = { IDTB_MENU_ICONS };
 

@@ -2,6 +2,7 @@
 // objects, the menu windows are caught by the hook, framed and shadowed, and let go again.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "MenuTestUtil.h"
@@ -188,6 +189,9 @@ TEST_F(MenuWindow, PanelMenuIsFramedShadowedAndSelectsWithItsFrame)
               EXPECT_EQ(colours.highlight, pixels.At(checked.left + 1, checked.top + 1));
               EXPECT_EQ(MixColor86(colours.strip, colours.highlight), pixels.At(checked.left + 2, checked.top + 2));
               EXPECT_TRUE(formats->GetMenuState(0, MF_BYPOSITION) & MF_HILITE) << "opened by key: first item selected";
+          },
+          // One tick later the display shows what the windows hold.
+          [&] {
               CRect screen(0, 0, 400, 400);
               CaptureScreen(screen).Save("panel-nested");
               owner.Key(VK_ESCAPE);
@@ -288,6 +292,57 @@ TEST_F(MenuWindow, MenuWindowMovedAndResizedForAnotherMenuIsLetGo)
                     EXPECT_TRUE(IsReleased(hMenuWnd));
                     ::EndMenu();
                 } });
+}
+
+TEST_F(MenuWindow, MenuBarItemsAreMeasuredForTheBarAndDrawnHot)
+{
+    CNewMenu bar;
+    ASSERT_TRUE(bar.LoadMenu(IDR_MENU_PANEL));
+    ASSERT_TRUE(owner.SetMenu(&bar));
+    owner.DrawMenuBar();
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_DATA | MIIM_SUBMENU;
+    ASSERT_TRUE(::GetMenuItemInfoA(bar.m_hMenu, 0, TRUE, &info));
+
+    // Measured through the window's menu: the bar item as its text alone, a pop-up's item with
+    // room for its picture strip.
+    MEASUREITEMSTRUCT measure = { ODT_MENU, 0, static_cast<UINT>(reinterpret_cast<UINT_PTR>(info.hSubMenu)), 0, 0,
+                                  info.dwItemData };
+    MSG msg = { owner.m_hWnd, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure) };
+    ASSERT_TRUE(CNewMenu::OnMeasureItem(&msg));
+    const UINT barWidth = measure.itemWidth;
+    CNewMenu* pPopup = DYNAMIC_DOWNCAST(CNewMenu, CMenu::FromHandlePermanent(info.hSubMenu));
+    ASSERT_NE(nullptr, pPopup);
+    MEASUREITEMSTRUCT item = { ODT_MENU, 0, ID_CHANNEL_NEXT, 0, 0,
+                               reinterpret_cast<ULONG_PTR>(pPopup->GetRecord(0)) };
+    msg.lParam = reinterpret_cast<LPARAM>(&item);
+    ASSERT_TRUE(CNewMenu::OnMeasureItem(&msg));
+    EXPECT_EQ(std::max<UINT>(::GetSystemMetrics(SM_CYMENU), 23), item.itemHeight);
+    EXPECT_GT(barWidth, 0u);
+    EXPECT_LT(barWidth, item.itemWidth);
+    MEASUREITEMSTRUCT list = { ODT_LISTBOX, 1, 0, 0, 0, 0 };
+    msg.lParam = reinterpret_cast<LPARAM>(&list);
+    EXPECT_FALSE(CNewMenu::OnMeasureItem(&msg));
+
+    // The hot item: the select colour framed, less its right 4 pixels; remembered on screen.
+    EXPECT_FALSE(CNewMenu::DrawMenuBarItem(owner.m_hWnd, bar.m_hMenu, 5, ODS_HOTLIGHT));
+    ASSERT_TRUE(CNewMenu::DrawMenuBarItem(owner.m_hWnd, bar.m_hMenu, 0, ODS_HOTLIGHT));
+    EXPECT_EQ(info.dwItemData, CNewMenu::m_dwLastActiveItem);
+    CRect screenItem;
+    ASSERT_TRUE(::GetMenuItemRect(owner.m_hWnd, bar.m_hMenu, 0, &screenItem));
+    EXPECT_EQ(screenItem, bar.m_LastActiveMenuRect);
+    CRect window;
+    owner.GetWindowRect(&window);
+    CRect itemRect = screenItem;
+    itemRect.OffsetRect(-window.left, -window.top);
+    const CPixels pixels = CaptureWindow(owner.m_hWnd);
+    pixels.Save("menu-bar");
+    EXPECT_EQ(colours.highlight, pixels.At(itemRect.left, itemRect.top));
+    EXPECT_EQ(colours.highlight, pixels.At(itemRect.right - 5, itemRect.bottom - 1));
+    EXPECT_EQ(colours.select, pixels.At(itemRect.left + 2, itemRect.top + 2));
+    EXPECT_EQ(GetMenuColor(), pixels.At(itemRect.right - 2, itemRect.top + 2));
+    owner.SetMenu(nullptr);
 }
 
 TEST_F(MenuWindow, OtherPopupWindowsAreLeftAlone)
