@@ -394,7 +394,7 @@ HRESULT CFilterNode::ShowPropertyPages(LPCSTR pszCaption, HWND hwndOwner) const
     return hr;
 }
 
-HRESULT FindFilterByName(GUID category, LPCSTR pszName, IBaseFilter** ppFilter)
+HRESULT FindFilterByName(GUID category, LPCSTR pszName, IBaseFilter** ppFilter, PFN_MATCH_DEVICE_NAME pfnMatch)
 {
     if (ppFilter == NULL)
         return E_POINTER;
@@ -412,7 +412,7 @@ HRESULT FindFilterByName(GUID category, LPCSTR pszName, IBaseFilter** ppFilter)
         char szDevice[CFilterNode::NAME_SIZE];
         if (!ReadFriendlyName(pMoniker, szDevice, CFilterNode::NAME_SIZE))
             continue;
-        if (MatchDeviceName(pszName, szDevice))
+        if (pfnMatch(pszName, szDevice))
             return pMoniker->BindToObject(NULL, NULL, IID_IBaseFilter,
                                           reinterpret_cast<void**>(ppFilter));
     }

@@ -97,7 +97,11 @@ private:
 // An empty or missing name matches nothing.
 BOOL MatchDeviceName(LPCSTR pszWanted, LPCSTR pszDevice);
 
+typedef BOOL (*PFN_MATCH_DEVICE_NAME)(LPCSTR pszWanted, LPCSTR pszDevice);
+
 // Binds the first device of the category whose friendly name matches (as
-// above). Returns the bind's result; VFW_E_NOT_FOUND when no device matches
-// (*ppFilter then untouched), or the enumerator's failure.
-HRESULT FindFilterByName(GUID category, LPCSTR pszName, IBaseFilter** ppFilter);
+// above, unless another rule is given). Returns the bind's result;
+// VFW_E_NOT_FOUND when no device matches (*ppFilter then untouched), or the
+// enumerator's failure.
+HRESULT FindFilterByName(GUID category, LPCSTR pszName, IBaseFilter** ppFilter,
+                         PFN_MATCH_DEVICE_NAME pfnMatch = MatchDeviceName);

@@ -2,6 +2,7 @@
 
 #include "dshow/AcmWrapperFilter.h"
 #include "dshow/AudioCaptureFilter.h"
+#include "dshow/AudioRenderFilter.h"
 #include "dshow/ColorConvertFilter.h"
 #include "dshow/DeinterlaceFilter.h"
 #include "dshow/DumpFilter.h"
@@ -34,8 +35,10 @@
 #include "dshow/MuxFilter.h"
 #include "dshow/OverlayMixerFilter.h"
 #include "dshow/SampleGrabberFilter.h"
+#include "dshow/SnapPictureFilter.h"
 #include "dshow/TimeDelayFilter.h"
 #include "dshow/TimeShiftFilter.h"
+#include "hardware/devices/713xTVAudio.h"
 #include "hardware/devices/BlackBirdCapture.h"
 #include "hardware/devices/BlackBirdCrossbar.h"
 #include "hardware/devices/BlackBirdEncoder.h"
@@ -226,7 +229,7 @@ const CFilterClass kFilterClasses[] = {
     DEVICE_ROW("BlackBird Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CBlackBirdCrossbar>),
     DEVICE_ROW("BlackBird Video Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CBlackBirdCapture>),
     DEVICE_ROW("713x_3 TV Card TV Audio (Proteus)", AM_KSCATEGORY_TVAUDIO, CreateNoFilterNode),  // C713x3TVAudio
-    DEVICE_ROW("713x TV Card TV Audio (Proteus)", AM_KSCATEGORY_TVAUDIO, CreateNoFilterNode),  // C713xTVAudio
+    DEVICE_ROW("713x TV Card TV Audio (Proteus)", AM_KSCATEGORY_TVAUDIO, CreateFilterNodeOf<C713xTVAudio>),
     CLSID_ROW("Mpeg1 Splitter", kClsidMpeg1Splitter, CreateFilterNodeOf<CMpeg1SplitterFilter>),
     CLSID_ROW("InterVideo Time Shift Filter for Veltrane", kClsidIntervideoTimeShiftFilterForVeltrane, CreateFilterNodeOf<CIVTimeShiftFilter>),
     DEVICE_ROW("Quenby Lantor TV Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CQuenbyLantorCrossbar
@@ -262,7 +265,7 @@ const CFilterClass kFilterClasses[] = {
     CLSID_ROW("MainConcept Demo MPEG Audio Encoder", kClsidMainconceptDemoMpegAudioEncoder, CreateFilterNodeOf<CMCAudioEncoder>),
     CLSID_ROW("MainConcept Demo MPEG Audio Decoder", kClsidMainconceptDemoMpegAudioDecoder, CreateFilterNodeOf<CMCAudioDecoder>),
     CLSID_ROW("MainConcept Demo MPEG Multiplexer", kClsidMainconceptDemoMpegMultiplexer, CreateFilterNodeOf<CMCMultiplexer>),
-    CLSID_ROW("Veltrane Snap Picture Filter", kClsidVeltraneSnapPictureFilter, CreateNoFilterNode),  // CSnapPictureFilter
+    CLSID_ROW("Veltrane Snap Picture Filter", kClsidVeltraneSnapPictureFilter, CreateFilterNodeOf<CSnapPictureFilter>),
     CLSID_ROW("Veltrane Deinterlace Filter", kClsidVeltraneDeinterlaceFilter, CreateFilterNodeOf<CDeinterlaceFilter>),
     CLSID_ROW("Ligos GoMotion.MPG SDK Transcode Sample", kClsidLigosGomotionMpgSdkTranscodeSample, CreateFilterNodeOf<CLigosTranscoder>),
     CLSID_ROW("Ligos GoMotion Capture Encoder Filter (Veltrane)", kClsidLigosGomotionCaptureEncoderFilterVeltrane, CreateFilterNodeOf<CLigosCaptureEncoder>),
@@ -305,8 +308,8 @@ const CFilterClass kFilterClasses[] = {
     DEVICE_ROW("713x TV Card Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // C713xCapture
     DEVICE_ROW("CLASS_FILTER", CLSID_AudioInputDeviceCategory, CreateFilterNodeOf<CAudioCaptureFilter>),
     CLSID_ROW("Veltrane HAL Switch", kClsidVeltraneHalSwitch, CreateNoFilterNode),  // CHALSwitchFilter
-    CLSID_ROW("Direct Sound Filter", kClsidDirectSoundFilter, CreateNoFilterNode),  // CDirectSoundFilter
-    CLSID_ROW("Audio Render", kClsidAudioRender, CreateNoFilterNode),  // CAudioRenderFilter
+    CLSID_ROW("Direct Sound Filter", kClsidDirectSoundFilter, CreateFilterNodeOf<CDirectSoundFilter>),
+    CLSID_ROW("Audio Render", kClsidAudioRender, CreateFilterNodeOf<CAudioRenderFilter>),
 };
 
 #undef CLSID_ROW

@@ -3,8 +3,9 @@
 #include <dshow.h>
 #include <ddraw.h>
 
-// The Overlay Mixer's input-pin configuration, called by vtable position:
-// mingw's headers carry only the interface identifier.
+// The Overlay Mixer's input-pin configuration, laid out as the system
+// declares it: mingw's headers carry only the interface identifiers
+// (IID_IMixerPinConfig, IID_IMixerPinConfig2).
 enum AM_ASPECT_RATIO_MODE
 {
     AM_ARMODE_STRETCHED = 0,
