@@ -300,6 +300,15 @@ void RememberMenuBarItem(CNewMenu* pMenu, HDC hDC, const CRect& item)
     }
 }
 
+// Where a pop-up item's text and shortcut go: 4 pixels right of the strip to 15 before the end.
+CRect TextRect(const CRect& strip, const CRect& item)
+{
+    CRect text = item;
+    text.left = strip.right + 4;
+    text.right = item.right - kShortcutGap;
+    return text;
+}
+
 // A separator line or an etched one across the item's middle, from the text's left edge.
 void DrawSeparator(CDC& dc, const CRect& item, int left, BOOL bEtched)
 {
@@ -315,6 +324,19 @@ void DrawSeparator(CDC& dc, const CRect& item, int left, BOOL bEtched)
     }
 }
 
+// Separators are a line, or the title when they are one; TRUE when the item was one.
+BOOL DrawSeparatorItem(CNewMenu* pMenu, const CNewMenuItemData* pData, LPDRAWITEMSTRUCT lpDIS, CDC& dc, int left,
+                       BOOL bEtched, BOOL bIsMenuBar)
+{
+    if (!pData->IsSeparator())
+        return FALSE;
+    if (pData->IsTitle())
+        pMenu->DrawTitle(lpDIS, bIsMenuBar);
+    else
+        DrawSeparator(dc, CRect(lpDIS->rcItem), left, bEtched);
+    return TRUE;
+}
+
 void DrawClassicPopupItem(CNewMenu* pMenu, CNewMenuItemData* pData, LPDRAWITEMSTRUCT lpDIS)
 {
     CItemDC dc(lpDIS->hDC);
@@ -322,17 +344,9 @@ void DrawClassicPopupItem(CNewMenu* pMenu, CNewMenuItemData* pData, LPDRAWITEMST
     const UINT state = lpDIS->itemState;
     const CRect strip = StripRect(pMenu, item);
     dc.FillSolidRect(&item, ::GetSysColor(COLOR_MENU));
-    CRect textRect = item;
-    textRect.left = strip.right + 4;
-    textRect.right = item.right - kShortcutGap;
-    if (pData->IsSeparator())
-    {
-        if (pData->IsTitle())
-            pMenu->DrawTitle(lpDIS, FALSE);
-        else
-            DrawSeparator(dc, item, strip.left, TRUE);
+    const CRect textRect = TextRect(strip, item);
+    if (DrawSeparatorItem(pMenu, pData, lpDIS, dc, strip.left, TRUE, FALSE))
         return;
-    }
     const BOOL bSelected = (state & ODS_SELECTED) != 0;
     const BOOL bDisabled = (state & (ODS_GRAYED | ODS_DISABLED)) != 0;
     if (bSelected)
@@ -363,8 +377,8 @@ void DrawClassicPopupItem(CNewMenu* pMenu, CNewMenuItemData* pData, LPDRAWITEMST
         DrawGlyph(dc, box, CheckGlyph(pMenu->m_hMenu, pData), FALSE,
                   ::GetSysColor(bDisabled ? COLOR_GRAYTEXT : COLOR_MENUTEXT));
     }
-    const COLORREF text = bDisabled ? ::GetSysColor(COLOR_GRAYTEXT)
-                                    : ::GetSysColor(bSelected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
+    const COLORREF text =
+        bDisabled ? ::GetSysColor(COLOR_GRAYTEXT) : ::GetSysColor(bSelected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
     DrawItemText(dc, pData, textRect, FALSE, (state & ODS_DEFAULT) != 0, text);
 }
 
@@ -376,7 +390,8 @@ void DrawClassicBarItem(CNewMenu* pMenu, CNewMenuItemData* pData, LPDRAWITEMSTRU
     const BOOL bLit = (state & (ODS_SELECTED | ODS_HOTLIGHT)) != 0;
     if (bLit && !(state & ODS_INACTIVE))
         RememberMenuBarItem(pMenu, lpDIS->hDC, item);
-    COLORREF text = ::GetSysColor((state & (ODS_GRAYED | ODS_DISABLED | ODS_INACTIVE)) ? COLOR_GRAYTEXT : COLOR_MENUTEXT);
+    COLORREF text =
+        ::GetSysColor((state & (ODS_GRAYED | ODS_DISABLED | ODS_INACTIVE)) ? COLOR_GRAYTEXT : COLOR_MENUTEXT);
     if (bFlatHighlight && bLit)
     {
         dc.FillSolidRect(&item, ::GetSysColor(COLOR_HIGHLIGHT));
@@ -390,6 +405,19 @@ void DrawClassicBarItem(CNewMenu* pMenu, CNewMenuItemData* pData, LPDRAWITEMSTRU
                           ::GetSysColor((state & ODS_SELECTED) ? COLOR_3DHILIGHT : COLOR_3DSHADOW));
     }
     DrawItemText(dc, pData, item, TRUE, (state & ODS_DEFAULT) != 0, text);
+}
+
+// Pop-up items are classic in both styles; the menu bar lights its items in the highlight colour
+// or raises and sinks them.
+void DrawClassicItem(CNewMenu* pMenu, LPDRAWITEMSTRUCT lpDIS, BOOL bIsMenuBar, BOOL bHighlightBar)
+{
+    CNewMenuItemData* pData = pMenu->FindItemData(lpDIS->itemData);
+    if (!pData)
+        return;
+    if (bIsMenuBar)
+        DrawClassicBarItem(pMenu, pData, lpDIS, bHighlightBar);
+    else
+        DrawClassicPopupItem(pMenu, pData, lpDIS);
 }
 
 }  // namespace
@@ -406,24 +434,12 @@ void MeasureItemFlat(CNewMenu* pMenu, LPMEASUREITEMSTRUCT lpMIS, BOOL bIsMenuBar
 
 void DrawItemClassic(CNewMenu* pMenu, LPDRAWITEMSTRUCT lpDIS, BOOL bIsMenuBar)
 {
-    if (CNewMenuItemData* pData = pMenu->FindItemData(lpDIS->itemData))
-    {
-        if (bIsMenuBar)
-            DrawClassicBarItem(pMenu, pData, lpDIS, FALSE);
-        else
-            DrawClassicPopupItem(pMenu, pData, lpDIS);
-    }
+    DrawClassicItem(pMenu, lpDIS, bIsMenuBar, FALSE);
 }
 
 void DrawItemHighlightBar(CNewMenu* pMenu, LPDRAWITEMSTRUCT lpDIS, BOOL bIsMenuBar)
 {
-    if (CNewMenuItemData* pData = pMenu->FindItemData(lpDIS->itemData))
-    {
-        if (bIsMenuBar)
-            DrawClassicBarItem(pMenu, pData, lpDIS, TRUE);
-        else
-            DrawClassicPopupItem(pMenu, pData, lpDIS);
-    }
+    DrawClassicItem(pMenu, lpDIS, bIsMenuBar, TRUE);
 }
 
 void DrawItemFlat(CNewMenu* pMenu, LPDRAWITEMSTRUCT lpDIS, BOOL bIsMenuBar)
@@ -489,18 +505,10 @@ void DrawItemFlat(CNewMenu* pMenu, LPDRAWITEMSTRUCT lpDIS, BOOL bIsMenuBar)
         CRect rest = item;
         rest.left = stripRect.right;
         dc.FillSolidRect(&rest, back);
-        textRect.left = stripRect.right + 4;
-        textRect.right = item.right - kShortcutGap;
+        textRect = TextRect(stripRect, item);
     }
-
-    if (pData->IsSeparator())
-    {
-        if (pData->IsTitle())
-            pMenu->DrawTitle(lpDIS, bIsMenuBar);
-        else
-            DrawSeparator(dc, item, textRect.left, FALSE);
+    if (DrawSeparatorItem(pMenu, pData, lpDIS, dc, textRect.left, FALSE, bIsMenuBar))
         return;
-    }
 
     if (bSelected)
     {

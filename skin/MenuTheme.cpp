@@ -17,12 +17,35 @@ CRect WindowRect(HWND hWnd)
     return rect;
 }
 
+// The client area widened into the border at the left, short of the frame's last column.
+CRect BackgroundRect(HWND hWnd)
+{
+    CRect client;
+    ::GetClientRect(hWnd, &client);
+    client.left -= 2;
+    client.right -= 1;
+    return client;
+}
+
+// The own shadow, made of the screen at the window's last recorded position.
+void DrawOwnShadow(HWND hWnd, CDC* pDC, const CRect& window)
+{
+    const CMenuWindowRecord* pRecord = CMenuThemes::FindRecord(hWnd);
+    CMenuThemes::DrawMenuShadow(hWnd, pDC, pRecord ? pRecord->m_Screen.x : window.left,
+                                pRecord ? pRecord->m_Screen.y : window.top);
+}
+
 }  // namespace
 
 CMenuTheme::CMenuTheme(int nStyle, int nVariant, PFN_MEASUREMENUITEM pfnMeasure, PFN_DRAWMENUITEM pfnDraw,
                        PFN_DRAWMENUITEM pfnTitle)
-    : m_nStyle(nStyle), m_nVariant(nVariant), m_pfnMeasureItem(pfnMeasure), m_pfnDrawItem(pfnDraw),
-      m_pfnDrawTitle(pfnTitle), m_BorderSize(2, 2), m_ShadowSize(SystemDrawsShadow() ? CSize(2, 2) : CSize(5, 6))
+    : m_nStyle(nStyle),
+      m_nVariant(nVariant),
+      m_pfnMeasureItem(pfnMeasure),
+      m_pfnDrawItem(pfnDraw),
+      m_pfnDrawTitle(pfnTitle),
+      m_BorderSize(2, 2),
+      m_ShadowSize(SystemDrawsShadow() ? CSize(2, 2) : CSize(5, 6))
 {
 }
 
@@ -90,9 +113,7 @@ BOOL CMenuTheme::PaintNonClient(HWND hWnd, CDC* pDC)
     {
         DrawFrame3D(pDC, CRect(1, 1, 1 + width - 6, 1 + height - 6), menu, menu, menu, menu);
         pDC->Draw3dRect(0, 0, width - 4, height - 4, highlight, highlight);
-        const CMenuWindowRecord* pRecord = CMenuThemes::FindRecord(hWnd);
-        CMenuThemes::DrawMenuShadow(hWnd, pDC, pRecord ? pRecord->m_Screen.x : window.left,
-                                    pRecord ? pRecord->m_Screen.y : window.top);
+        DrawOwnShadow(hWnd, pDC, window);
     }
     else
     {
@@ -104,11 +125,7 @@ BOOL CMenuTheme::PaintNonClient(HWND hWnd, CDC* pDC)
 
 BOOL CMenuTheme::EraseBackground(HWND hWnd, CDC* pDC)
 {
-    CRect client;
-    ::GetClientRect(hWnd, &client);
-    client.left -= 2;
-    client.right -= 1;
-    pDC->FillSolidRect(&client, ::GetSysColor(COLOR_MENU));
+    pDC->FillSolidRect(BackgroundRect(hWnd), ::GetSysColor(COLOR_MENU));
     return TRUE;
 }
 
@@ -177,9 +194,7 @@ BOOL CMenuThemeFlat::PaintNonClient(HWND hWnd, CDC* pDC)
     if (ownShadow)
     {
         pDC->Draw3dRect(0, 0, width - 4, height - 4, outer, outer);
-        const CMenuWindowRecord* pRecord = CMenuThemes::FindRecord(hWnd);
-        CMenuThemes::DrawMenuShadow(hWnd, pDC, pRecord ? pRecord->m_Screen.x : window.left,
-                                    pRecord ? pRecord->m_Screen.y : window.top);
+        DrawOwnShadow(hWnd, pDC, window);
     }
     else
     {
@@ -192,11 +207,7 @@ BOOL CMenuThemeFlat::PaintNonClient(HWND hWnd, CDC* pDC)
 BOOL CMenuThemeFlat::EraseBackground(HWND hWnd, CDC* pDC)
 {
     CMenuTheme::EraseBackground(hWnd, pDC);
-    CRect client;
-    ::GetClientRect(hWnd, &client);
-    client.left -= 2;
-    client.right -= 1;
-    pDC->FillSolidRect(&client, GetMenuColor());
+    pDC->FillSolidRect(BackgroundRect(hWnd), GetMenuColor());
     return TRUE;
 }
 

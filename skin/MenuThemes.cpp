@@ -173,14 +173,8 @@ CRect PlannedRect(HWND hWnd, const WINDOWPOS* pPos)
 
 struct DepthCount
 {
-    explicit DepthCount(int& depth) : m_depth(depth)
-    {
-        ++m_depth;
-    }
-    ~DepthCount()
-    {
-        --m_depth;
-    }
+    explicit DepthCount(int& depth) : m_depth(depth) { ++m_depth; }
+    ~DepthCount() { --m_depth; }
     int& m_depth;
 };
 
@@ -463,10 +457,10 @@ void CMenuThemes::DrawMenuShadow(HWND hWnd, CDC* pDC, int xOrigin, int yOrigin)
         for (int row = 0; row < height; ++row)
         {
             const COLORREF pixel = ::GetPixel(hScreen, xOrigin + width - i, yOrigin + row);
-            const long amount = row < 4              ? 0
-                                : row < 8            ? i * 6 * (row - 3)
+            const long amount = row < 4            ? 0
+                                : row < 8          ? i * 6 * (row - 3)
                                 : row < height - 4 ? i * 30
-                                                     : i * 6 * (height - row);
+                                                   : i * 6 * (height - row);
             pDC->SetPixelV(width - i, row, amount ? DarkenColor(amount, pixel) : pixel);
         }
     }

@@ -5,9 +5,9 @@
 #include "skin/MenuTheme.h"
 
 // Flags of a menu window record.
-#define MWR_CAUGHT_BY_1E2 0x0001  // caught when the system reused the window, not at WM_CREATE
-#define MWR_STYLES_CHANGED 0x0002 // the style took the system's frame styles off
-#define MWR_ESCAPE 0x0004         // Escape was pressed in it
+#define MWR_CAUGHT_BY_1E2 0x0001   // caught when the system reused the window, not at WM_CREATE
+#define MWR_STYLES_CHANGED 0x0002  // the style took the system's frame styles off
+#define MWR_ESCAPE 0x0004          // Escape was pressed in it
 
 // One caught pop-up menu window.
 struct CMenuWindowRecord
@@ -17,7 +17,7 @@ struct CMenuWindowRecord
     CPoint m_Screen;    // last screen position; (0, 0) until the first move
     DWORD m_dwFlags;
     int m_nPaint;
-    HMENU m_hMenu;      // the menu announced for it
+    HMENU m_hMenu;  // the menu announced for it
     // What the screen showed where the window appears, taken just before it was shown: painting
     // the shadow reads the screen beneath, which on some systems is the new window's blank
     // surface by then.

@@ -1,5 +1,7 @@
 #include "skin/NewMenu.h"
 
+#include <functional>
+
 #include "platform/afx/HandleMap.h"
 #include "skin/MenuColors.h"
 #include "skin/MenuThemes.h"
@@ -57,7 +59,7 @@ UINT OwnerDrawFlags(UINT nFlags, UINT_PTR nID)
 {
     if (nID == 0 && !(nFlags & MF_POPUP))
         return MF_SEPARATOR | MF_OWNERDRAW | (nFlags & MF_BYPOSITION);
-    return (nFlags & ~MF_STRING & ~MF_BITMAP) | MF_OWNERDRAW;
+    return (nFlags & ~MF_BITMAP) | MF_OWNERDRAW;
 }
 
 CString LowerCase(const CString& text)
@@ -90,8 +92,7 @@ CNewMenu* FindHolderIn(HMENU hMenu, UINT_PTR nID, ULONG_PTR itemData)
 }  // namespace
 
 CNewMenuItemData::CNewMenuItemData()
-    : m_nTitleFlags(0), m_nFlags(0), m_nID(0), m_nSyncFlag(0), m_pMenuIcon(NULL), m_nMenuIconOffset(-1),
-      m_nUserValue(0)
+    : m_nTitleFlags(0), m_nFlags(0), m_nID(0), m_nSyncFlag(0), m_pMenuIcon(NULL), m_nMenuIconOffset(-1), m_nUserValue(0)
 {
 }
 
@@ -111,8 +112,16 @@ void CNewMenuItemData::SetMenuIcon(CNewMenuIcons* pMenuIcon, int nImageIndex)
 }
 
 CNewMenu::CNewMenu(HMENU hParent)
-    : m_iconX(16), m_iconY(15), m_bitmapBackground(CLR_DEFAULT), m_pCheckMenuBitmap(NULL), m_bCheckBitmapShared(FALSE),
-      m_nCheckUnselectID(-1), m_nCheckSelectID(-1), m_hParentMenu(hParent), m_bIsPopupMenu(TRUE), m_dwOpenMenu(0),
+    : m_iconX(16),
+      m_iconY(15),
+      m_bitmapBackground(CLR_DEFAULT),
+      m_pCheckMenuBitmap(NULL),
+      m_bCheckBitmapShared(FALSE),
+      m_nCheckUnselectID(-1),
+      m_nCheckSelectID(-1),
+      m_hParentMenu(hParent),
+      m_bIsPopupMenu(TRUE),
+      m_dwOpenMenu(0),
       m_dwUserValue(0)
 {
 }
@@ -210,8 +219,9 @@ void CNewMenu::SynchronizeMenu()
             CNewMenuItemData* pCandidate = m_MenuItemList[i];
             if (pCandidate->m_nSyncFlag || pCandidate->m_nID != nID)
                 continue;
-            if (info.hSubMenu ? pCandidate->IsPopup() : bSeparator ? pCandidate->IsSeparator()
-                                                                  : !pCandidate->IsPopup() && !pCandidate->IsSeparator())
+            if (info.hSubMenu ? pCandidate->IsPopup()
+                : bSeparator  ? pCandidate->IsSeparator()
+                              : !pCandidate->IsPopup() && !pCandidate->IsSeparator())
                 pData = pCandidate;
         }
         if (!pData)
@@ -395,22 +405,19 @@ void CNewMenu::GiveToolBarPictures(CNewMenuIcons* pIcons)
             pSub->GiveToolBarPictures(pIcons);
 }
 
-CNewMenuBitmaps* CNewMenu::AddPicture(int& nImage, HICON hIcon, UINT nID)
+CNewMenuBitmaps* CNewMenu::AddPicture(int& nImage, const std::function<int(CNewMenuBitmaps*)>& add)
 {
     nImage = -1;
-    if (!hIcon)
-        return NULL;
     CPtrList* pLists = GetMenuIconLists(TRUE);
     for (POSITION pos = pLists->GetHeadPosition(); pos;)
     {
         CNewMenuBitmaps* pBitmaps = DYNAMIC_DOWNCAST(CNewMenuBitmaps, static_cast<CObject*>(pLists->GetNext(pos)));
-        if (pBitmaps && (nImage = pBitmaps->AddIcon(hIcon, nID)) >= 0)
+        if (pBitmaps && (nImage = add(pBitmaps)) >= 0)
             return pBitmaps;
     }
     CNewMenuBitmaps* pBitmaps = new CNewMenuBitmaps;
     pBitmaps->m_crMask = m_bitmapBackground;
-    nImage = pBitmaps->AddIcon(hIcon, nID);
-    if (nImage < 0)
+    if ((nImage = add(pBitmaps)) < 0)
     {
         delete pBitmaps;
         return NULL;
@@ -433,30 +440,13 @@ BOOL CNewMenu::PictureFromResource(UINT_PTR nID, int nResource, CNewMenuIcons*& 
             return TRUE;
         }
     }
-    CPtrList* pLists = GetMenuIconLists(TRUE);
-    for (POSITION pos = pLists->GetHeadPosition(); pos;)
-    {
-        CNewMenuBitmaps* pBitmaps = DYNAMIC_DOWNCAST(CNewMenuBitmaps, static_cast<CObject*>(pLists->GetNext(pos)));
-        if (pBitmaps && (nImage = pBitmaps->AddBitmapResource(nResource, m_bitmapBackground)) >= 0)
-        {
-            pIcons = pBitmaps;
-            return TRUE;
-        }
-    }
-    CNewMenuBitmaps* pBitmaps = new CNewMenuBitmaps;
-    pBitmaps->m_crMask = m_bitmapBackground;
-    if ((nImage = pBitmaps->AddBitmapResource(nResource, m_bitmapBackground)) < 0)
-    {
-        delete pBitmaps;
-        return FALSE;
-    }
-    pLists->AddTail(pBitmaps);
-    pIcons = pBitmaps;
-    return TRUE;
+    pIcons = AddPicture(nImage, [&](CNewMenuBitmaps* pList) {
+        return pList->AddBitmapResource(static_cast<UINT>(nResource), m_bitmapBackground);
+    });
+    return pIcons != NULL;
 }
 
-BOOL CNewMenu::InsertItem(int nPosition, UINT nFlags, UINT_PTR nID, LPCSTR lpszText, CNewMenuIcons* pIcons,
-                          int nImage)
+BOOL CNewMenu::InsertItem(int nPosition, UINT nFlags, UINT_PTR nID, LPCSTR lpszText, CNewMenuIcons* pIcons, int nImage)
 {
     nFlags = OwnerDrawFlags(nFlags, nID);
     if (nFlags & MF_POPUP)
@@ -474,9 +464,9 @@ BOOL CNewMenu::InsertItem(int nPosition, UINT nFlags, UINT_PTR nID, LPCSTR lpszT
         UpdateIconSize(pIcons);
     }
     const BOOL bAppend = nPosition < 0 || nPosition >= ::GetMenuItemCount(m_hMenu);
-    const BOOL bDone = bAppend ? ::AppendMenuA(m_hMenu, nFlags & ~MF_BYPOSITION, nID, reinterpret_cast<LPCSTR>(pData))
-                               : ::InsertMenuA(m_hMenu, nPosition, nFlags | MF_BYPOSITION, nID,
-                                               reinterpret_cast<LPCSTR>(pData));
+    const BOOL bDone =
+        bAppend ? ::AppendMenuA(m_hMenu, nFlags & ~MF_BYPOSITION, nID, reinterpret_cast<LPCSTR>(pData))
+                : ::InsertMenuA(m_hMenu, nPosition, nFlags | MF_BYPOSITION, nID, reinterpret_cast<LPCSTR>(pData));
     if (!bDone)
     {
         delete pData;
@@ -489,6 +479,16 @@ BOOL CNewMenu::InsertItem(int nPosition, UINT nFlags, UINT_PTR nID, LPCSTR lpszT
     return TRUE;
 }
 
+CNewMenu* CNewMenu::InsertionPlace(UINT& nPosition, UINT nFlags)
+{
+    if (nFlags & MF_BYPOSITION)
+        return this;
+    int nPos = -1;
+    CNewMenu* pHolder = FindMenuOption(nPosition, nPos);
+    nPosition = static_cast<UINT>(nPos);
+    return pHolder;
+}
+
 BOOL CNewMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, LPCSTR lpszNewItem, int)
 {
     return InsertItem(-1, nFlags, nIDNewItem, lpszNewItem, NULL, -1);
@@ -496,12 +496,7 @@ BOOL CNewMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, LPCSTR lpszNewItem, 
 
 BOOL CNewMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, LPCSTR lpszNewItem, CImageList* pIcons, int nIconIndex)
 {
-    int nImage = -1;
-    HICON hIcon = pIcons ? pIcons->ExtractIcon(nIconIndex) : NULL;
-    CNewMenuBitmaps* pBitmaps = AddPicture(nImage, hIcon, static_cast<UINT>(nIDNewItem));
-    if (hIcon)
-        ::DestroyIcon(hIcon);
-    return InsertItem(-1, nFlags, nIDNewItem, lpszNewItem, pBitmaps, nImage);
+    return InsertMenu(static_cast<UINT>(-1), nFlags | MF_BYPOSITION, nIDNewItem, lpszNewItem, pIcons, nIconIndex);
 }
 
 BOOL CNewMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, LPCSTR lpszNewItem, CBitmap* pBitmap)
@@ -511,68 +506,41 @@ BOOL CNewMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, LPCSTR lpszNewItem, 
 
 BOOL CNewMenu::InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, LPCSTR lpszNewItem, int nIconNormal)
 {
-    if (!(nFlags & MF_BYPOSITION))
-    {
-        int nPos = -1;
-        CNewMenu* pHolder = FindMenuOption(nPosition, nPos);
-        return pHolder && pHolder->InsertMenu(nPos, nFlags | MF_BYPOSITION, nIDNewItem, lpszNewItem, nIconNormal);
-    }
+    CNewMenu* pMenu = InsertionPlace(nPosition, nFlags);
+    if (!pMenu)
+        return FALSE;
     CNewMenuIcons* pIcons = NULL;
     int nImage = -1;
-    PictureFromResource(nIDNewItem, nIconNormal, pIcons, nImage);
-    return InsertItem(static_cast<int>(nPosition), nFlags, nIDNewItem, lpszNewItem, pIcons, nImage);
+    pMenu->PictureFromResource(nIDNewItem, nIconNormal, pIcons, nImage);
+    return pMenu->InsertItem(static_cast<int>(nPosition), nFlags, nIDNewItem, lpszNewItem, pIcons, nImage);
 }
 
 BOOL CNewMenu::InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, LPCSTR lpszNewItem, CImageList* pIcons,
                           int nIconIndex)
 {
-    if (!(nFlags & MF_BYPOSITION))
-    {
-        int nPos = -1;
-        CNewMenu* pHolder = FindMenuOption(nPosition, nPos);
-        return pHolder && pHolder->InsertMenu(nPos, nFlags | MF_BYPOSITION, nIDNewItem, lpszNewItem, pIcons, nIconIndex);
-    }
-    int nImage = -1;
+    CNewMenu* pMenu = InsertionPlace(nPosition, nFlags);
+    if (!pMenu)
+        return FALSE;
     HICON hIcon = pIcons ? pIcons->ExtractIcon(nIconIndex) : NULL;
-    CNewMenuBitmaps* pBitmaps = AddPicture(nImage, hIcon, static_cast<UINT>(nIDNewItem));
+    int nImage = -1;
+    CNewMenuBitmaps* pBitmaps = pMenu->AddPicture(
+        nImage, [&](CNewMenuBitmaps* pList) { return pList->AddIcon(hIcon, static_cast<UINT>(nIDNewItem)); });
     if (hIcon)
         ::DestroyIcon(hIcon);
-    return InsertItem(static_cast<int>(nPosition), nFlags, nIDNewItem, lpszNewItem, pBitmaps, nImage);
+    return pMenu->InsertItem(static_cast<int>(nPosition), nFlags, nIDNewItem, lpszNewItem, pBitmaps, nImage);
 }
 
 BOOL CNewMenu::InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, LPCSTR lpszNewItem, CBitmap* pBitmap)
 {
-    if (!(nFlags & MF_BYPOSITION))
-    {
-        int nPos = -1;
-        CNewMenu* pHolder = FindMenuOption(nPosition, nPos);
-        return pHolder && pHolder->InsertMenu(nPos, nFlags | MF_BYPOSITION, nIDNewItem, lpszNewItem, pBitmap);
-    }
-    CNewMenuBitmaps* pBitmaps = NULL;
+    CNewMenu* pMenu = InsertionPlace(nPosition, nFlags);
+    if (!pMenu)
+        return FALSE;
     int nImage = -1;
+    CNewMenuBitmaps* pBitmaps = NULL;
     if (pBitmap && pBitmap->GetSafeHandle())
-    {
-        CPtrList* pLists = GetMenuIconLists(TRUE);
-        for (POSITION pos = pLists->GetHeadPosition(); pos && nImage < 0;)
-        {
-            pBitmaps = DYNAMIC_DOWNCAST(CNewMenuBitmaps, static_cast<CObject*>(pLists->GetNext(pos)));
-            nImage = pBitmaps ? pBitmaps->AddBitmap(pBitmap, m_bitmapBackground) : -1;
-        }
-        if (nImage < 0)
-        {
-            pBitmaps = new CNewMenuBitmaps;
-            pBitmaps->m_crMask = m_bitmapBackground;
-            nImage = pBitmaps->AddBitmap(pBitmap, m_bitmapBackground);
-            if (nImage >= 0)
-                pLists->AddTail(pBitmaps);
-            else
-            {
-                delete pBitmaps;
-                pBitmaps = NULL;
-            }
-        }
-    }
-    return InsertItem(static_cast<int>(nPosition), nFlags, nIDNewItem, lpszNewItem, pBitmaps, nImage);
+        pBitmaps = pMenu->AddPicture(
+            nImage, [&](CNewMenuBitmaps* pList) { return pList->AddBitmap(pBitmap, pMenu->m_bitmapBackground); });
+    return pMenu->InsertItem(static_cast<int>(nPosition), nFlags, nIDNewItem, lpszNewItem, pBitmaps, nImage);
 }
 
 BOOL CNewMenu::ModifyMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, LPCSTR lpszNewItem)
@@ -601,13 +569,12 @@ BOOL CNewMenu::ModifyMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, LPCS
 
 BOOL CNewMenu::ModifyODMenu(LPCSTR lpszText, UINT nID, int nIconNormal)
 {
+    CNewMenu* pHolder = NULL;
     int nPos = -1;
-    CNewMenu* pHolder = FindMenuOption(nID, nPos);
+    MENUITEMINFOA info;
+    CNewMenuItemData* pData = LocateItem(nID, MF_BYCOMMAND, pHolder, nPos, info);
     if (!pHolder)
         return InsertMenu(static_cast<UINT>(-1), MF_BYPOSITION | MF_STRING, nID, lpszText, nIconNormal);
-    MENUITEMINFOA info;
-    ReadItem(pHolder->m_hMenu, nPos, info);
-    CNewMenuItemData* pData = pHolder->FindItemData(info.dwItemData);
     if (!pData)
         return FALSE;
     if (lpszText)
@@ -640,34 +607,30 @@ void CNewMenu::RemoveRecord(int nIndex)
 
 BOOL CNewMenu::RemoveMenu(UINT nPosition, UINT nFlags)
 {
-    if (!(nFlags & MF_BYPOSITION))
-    {
-        int nPos = -1;
-        CNewMenu* pHolder = FindMenuOption(nPosition, nPos);
-        return pHolder && pHolder->RemoveMenu(nPos, MF_BYPOSITION);
-    }
-    MENUITEMINFOA info;
-    if (!ReadItem(m_hMenu, static_cast<int>(nPosition), info))
-        return FALSE;
-    if (!::RemoveMenu(m_hMenu, nPosition, MF_BYPOSITION))
-        return FALSE;
-    RemoveRecord(FindRecord(info.dwItemData));
-    return TRUE;
+    return TakeItemOut(nPosition, nFlags, FALSE);
 }
 
 BOOL CNewMenu::DeleteMenu(UINT nPosition, UINT nFlags)
+{
+    return TakeItemOut(nPosition, nFlags, TRUE);
+}
+
+BOOL CNewMenu::TakeItemOut(UINT nPosition, UINT nFlags, BOOL bDelete)
 {
     if (!(nFlags & MF_BYPOSITION))
     {
         int nPos = -1;
         CNewMenu* pHolder = FindMenuOption(nPosition, nPos);
-        return pHolder && pHolder->DeleteMenu(nPos, MF_BYPOSITION);
+        return pHolder && pHolder->TakeItemOut(nPos, MF_BYPOSITION, bDelete);
     }
     MENUITEMINFOA info;
     if (!ReadItem(m_hMenu, static_cast<int>(nPosition), info))
         return FALSE;
-    CNewMenu* pSub = info.hSubMenu ? NewMenuOf(info.hSubMenu) : nullptr;
-    if (!(pSub ? ::RemoveMenu(m_hMenu, nPosition, MF_BYPOSITION) : ::DeleteMenu(m_hMenu, nPosition, MF_BYPOSITION)))
+    // A sub-menu with an object of its own goes with that object.
+    CNewMenu* pSub = bDelete && info.hSubMenu ? NewMenuOf(info.hSubMenu) : nullptr;
+    const BOOL bTaken = (bDelete && !pSub) ? ::DeleteMenu(m_hMenu, nPosition, MF_BYPOSITION)
+                                           : ::RemoveMenu(m_hMenu, nPosition, MF_BYPOSITION);
+    if (!bTaken)
         return FALSE;
     if (pSub)
     {
@@ -691,8 +654,7 @@ CNewMenu* CNewMenu::FindMenuOption(UINT_PTR nID, int& nPos, ULONG_PTR itemData)
         MENUITEMINFOA info;
         if (!ReadItem(m_hMenu, i, info))
             continue;
-        if (ItemCommand(info) == nID && !(info.fType & MFT_SEPARATOR) &&
-            (!itemData || info.dwItemData == itemData))
+        if (ItemCommand(info) == nID && !(info.fType & MFT_SEPARATOR) && (!itemData || info.dwItemData == itemData))
         {
             nPos = i;
             return this;
@@ -706,14 +668,19 @@ CNewMenu* CNewMenu::FindMenuOption(UINT_PTR nID, int& nPos, ULONG_PTR itemData)
     return NULL;
 }
 
+CNewMenuItemData* CNewMenu::LocateItem(UINT nID, UINT nFlags, CNewMenu*& pHolder, int& nPos, MENUITEMINFOA& info)
+{
+    nPos = static_cast<int>(nID);
+    pHolder = (nFlags & MF_BYPOSITION) ? this : FindMenuOption(nID, nPos);
+    return pHolder && ReadItem(pHolder->m_hMenu, nPos, info) ? pHolder->FindItemData(info.dwItemData) : NULL;
+}
+
 BOOL CNewMenu::SetMenuText(UINT nID, LPCSTR lpszText, UINT nFlags)
 {
-    int nPos = static_cast<int>(nID);
-    CNewMenu* pHolder = (nFlags & MF_BYPOSITION) ? this : FindMenuOption(nID, nPos);
+    CNewMenu* pHolder = NULL;
+    int nPos = -1;
     MENUITEMINFOA info;
-    if (!pHolder || !ReadItem(pHolder->m_hMenu, nPos, info))
-        return FALSE;
-    CNewMenuItemData* pData = pHolder->FindItemData(info.dwItemData);
+    CNewMenuItemData* pData = LocateItem(nID, nFlags, pHolder, nPos, info);
     if (!pData)
         return FALSE;
     pData->m_szMenuText = lpszText ? lpszText : "";
@@ -723,38 +690,32 @@ BOOL CNewMenu::SetMenuText(UINT nID, LPCSTR lpszText, UINT nFlags)
 
 BOOL CNewMenu::GetMenuText(UINT nID, CString& rString, UINT nFlags)
 {
-    int nPos = static_cast<int>(nID);
-    CNewMenu* pHolder = (nFlags & MF_BYPOSITION) ? this : FindMenuOption(nID, nPos);
+    CNewMenu* pHolder = NULL;
+    int nPos = -1;
     MENUITEMINFOA info;
-    if (!pHolder || !ReadItem(pHolder->m_hMenu, nPos, info))
-        return FALSE;
-    CNewMenuItemData* pData = pHolder->FindItemData(info.dwItemData);
-    if (!pData)
-        return FALSE;
-    rString = pData->m_szMenuText;
-    return TRUE;
+    const CNewMenuItemData* pData = LocateItem(nID, nFlags, pHolder, nPos, info);
+    if (pData)
+        rString = pData->m_szMenuText;
+    return pData != NULL;
 }
 
 BOOL CNewMenu::SetItemUserValue(UINT nID, UINT nValue, UINT nFlags)
 {
-    int nPos = static_cast<int>(nID);
-    CNewMenu* pHolder = (nFlags & MF_BYPOSITION) ? this : FindMenuOption(nID, nPos);
+    CNewMenu* pHolder = NULL;
+    int nPos = -1;
     MENUITEMINFOA info;
-    CNewMenuItemData* pData =
-        pHolder && ReadItem(pHolder->m_hMenu, nPos, info) ? pHolder->FindItemData(info.dwItemData) : NULL;
-    if (!pData)
-        return FALSE;
-    pData->m_nUserValue = nValue;
-    return TRUE;
+    CNewMenuItemData* pData = LocateItem(nID, nFlags, pHolder, nPos, info);
+    if (pData)
+        pData->m_nUserValue = nValue;
+    return pData != NULL;
 }
 
 UINT CNewMenu::GetItemUserValue(UINT nID, UINT nFlags)
 {
-    int nPos = static_cast<int>(nID);
-    CNewMenu* pHolder = (nFlags & MF_BYPOSITION) ? this : FindMenuOption(nID, nPos);
+    CNewMenu* pHolder = NULL;
+    int nPos = -1;
     MENUITEMINFOA info;
-    CNewMenuItemData* pData =
-        pHolder && ReadItem(pHolder->m_hMenu, nPos, info) ? pHolder->FindItemData(info.dwItemData) : NULL;
+    const CNewMenuItemData* pData = LocateItem(nID, nFlags, pHolder, nPos, info);
     return pData ? pData->m_nUserValue : 0;
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+
 #include "platform/afx/Array.h"
 #include "platform/afx/ImageList.h"
 #include "platform/afx/Menu.h"
@@ -143,7 +145,11 @@ protected:
     CNewMenuItemData* NewItemData(UINT nFlags, UINT_PTR nID, LPCSTR lpszText);
     void UpdateIconSize(CNewMenuIcons* pIcons);
     BOOL InsertItem(int nPosition, UINT nFlags, UINT_PTR nID, LPCSTR lpszText, CNewMenuIcons* pIcons, int nImage);
-    CNewMenuBitmaps* AddPicture(int& nImage, HICON hIcon, UINT nID);
+    // The first bitmap list that takes the picture (a new one when none does), and the picture's index.
+    CNewMenuBitmaps* AddPicture(int& nImage, const std::function<int(CNewMenuBitmaps*)>& add);
+    CNewMenu* InsertionPlace(UINT& nPosition, UINT nFlags);
+    CNewMenuItemData* LocateItem(UINT nID, UINT nFlags, CNewMenu*& pHolder, int& nPos, MENUITEMINFOA& info);
+    BOOL TakeItemOut(UINT nPosition, UINT nFlags, BOOL bDelete);
     BOOL PictureFromResource(UINT_PTR nID, int nResource, CNewMenuIcons*& pIcons, int& nImage);
     int FindRecord(UINT_PTR nID) const;
     void RemoveRecord(int nIndex);

@@ -43,8 +43,8 @@ protected:
         const COLORREF menuColour = GetMenuColor();
         back = MixColor86(window, menuColour);
         strip = MixColor86(menuColour, window);
-        CMemoryCanvas probe(1, 1, 0);
-        if (::GetNearestColor(probe.Dc(), back) == ::GetNearestColor(probe.Dc(), strip))
+        MemoryCanvas probe(1, 1, 0);
+        if (::GetNearestColor(probe.dc(), back) == ::GetNearestColor(probe.dc(), strip))
         {
             back = window;
             strip = menuColour;
@@ -64,18 +64,18 @@ protected:
 
     CPixels Draw(int nPos, UINT state, int height = kHeight)
     {
-        CMemoryCanvas canvas(kWidth, height, kUnpainted);
+        MemoryCanvas canvas(kWidth, height, kUnpainted);
         DRAWITEMSTRUCT draw = {};
         draw.CtlType = ODT_MENU;
         draw.itemID = ::GetMenuItemID(menu.m_hMenu, nPos);
         draw.itemAction = ODA_DRAWENTIRE;
         draw.itemState = state;
         draw.hwndItem = reinterpret_cast<HWND>(menu.m_hMenu);
-        draw.hDC = canvas.Dc();
+        draw.hDC = canvas.dc();
         draw.rcItem = CRect(0, 0, kWidth, height);
         draw.itemData = ItemData(nPos);
         menu.DrawItem(&draw);
-        return canvas.Read();
+        return CPixels(canvas, kWidth, height);
     }
 
     MEASUREITEMSTRUCT Measure(int nPos)
@@ -192,15 +192,15 @@ TEST_F(MenuDraw, SeparatorIsAGreyLineFromTheText)
 
 TEST_F(MenuDraw, ForeignItemDataDrawsNothing)
 {
-    CMemoryCanvas canvas(kWidth, kHeight, kUnpainted);
+    MemoryCanvas canvas(kWidth, kHeight, kUnpainted);
     DRAWITEMSTRUCT draw = {};
     draw.CtlType = ODT_MENU;
     draw.hwndItem = reinterpret_cast<HWND>(menu.m_hMenu);
-    draw.hDC = canvas.Dc();
+    draw.hDC = canvas.dc();
     draw.rcItem = CRect(0, 0, kWidth, kHeight);
     draw.itemData = reinterpret_cast<ULONG_PTR>(&draw);
     menu.DrawItem(&draw);
-    EXPECT_FALSE(canvas.Read().Contains(strip, CRect(0, 0, kWidth, kHeight)));
+    EXPECT_FALSE(CPixels(canvas, kWidth, kHeight).Contains(strip, CRect(0, 0, kWidth, kHeight)));
 }
 
 TEST_F(MenuDraw, ItemsAreMeasuredForTheFlatStyle)
@@ -263,21 +263,21 @@ TEST(MenuFonts, MenuFontShowsChineseAndMarlettIsInstalled)
     NONCLIENTMETRICSA metrics = {};
     metrics.cbSize = sizeof metrics;
     ASSERT_TRUE(::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
-    CMemoryCanvas canvas(1, 1, 0);
+    MemoryCanvas canvas(1, 1, 0);
     HFONT hMenuFont = ::CreateFontIndirectA(&metrics.lfMenuFont);
-    HGDIOBJ hOld = ::SelectObject(canvas.Dc(), hMenuFont);
+    HGDIOBJ hOld = ::SelectObject(canvas.dc(), hMenuFont);
     const WCHAR text[] = L"下一频道";
     WORD glyphs[4] = {};
-    ASSERT_EQ(4u, ::GetGlyphIndicesW(canvas.Dc(), text, 4, glyphs, GGI_MARK_NONEXISTING_GLYPHS));
+    ASSERT_EQ(4u, ::GetGlyphIndicesW(canvas.dc(), text, 4, glyphs, GGI_MARK_NONEXISTING_GLYPHS));
     for (WORD glyph : glyphs)
         EXPECT_NE(0xFFFF, glyph);
     HFONT hMarlett = ::CreateFontA(-15, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Marlett");
-    ::SelectObject(canvas.Dc(), hMarlett);
+    ::SelectObject(canvas.dc(), hMarlett);
     char face[LF_FACESIZE] = "";
-    ::GetTextFaceA(canvas.Dc(), sizeof face, face);
+    ::GetTextFaceA(canvas.dc(), sizeof face, face);
     EXPECT_STREQ("Marlett", face);
-    ::SelectObject(canvas.Dc(), hOld);
+    ::SelectObject(canvas.dc(), hOld);
     ::DeleteObject(hMenuFont);
     ::DeleteObject(hMarlett);
 }

@@ -103,12 +103,12 @@ TEST(MenuColours, ChannelArithmetic)
 
 TEST(MenuColours, GradientFromOneColourIntoAnother)
 {
-    CMemoryCanvas canvas(40, 8, RGB(255, 0, 255));
+    MemoryCanvas canvas(40, 8, RGB(255, 0, 255));
     CDC dc;
-    dc.Attach(canvas.Dc());
+    dc.Attach(canvas.dc());
     DrawGradient(&dc, CRect(0, 0, 40, 8), RGB(0, 0, 0), RGB(200, 100, 40), TRUE);
     dc.Detach();
-    const CPixels pixels = canvas.Read();
+    const CPixels pixels(canvas, 40, 8);
     EXPECT_LE(GetRValue(pixels.At(0, 4)), 10);
     EXPECT_GE(GetRValue(pixels.At(39, 4)), 190);
     EXPECT_LT(GetRValue(pixels.At(10, 4)), GetRValue(pixels.At(30, 4)));
@@ -118,10 +118,7 @@ TEST(MenuColours, GradientFromOneColourIntoAnother)
 class MenuObjects : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        UseResourceLibrary();
-    }
+    void SetUp() override { UseResourceLibrary(); }
 };
 
 TEST_F(MenuObjects, LoadedMenuHasAMenuObjectAndRecordsAtEveryDepth)
@@ -228,9 +225,9 @@ TEST_F(MenuObjects, ToolbarPicturesGoToTheirCommandsAtEveryDepthAndAreShared)
         {
             UINT id;
             int image;
-        } rows[] = { { ID_CHANNEL_NEXT, 0 }, { ID_CHANNEL_PREV, 3 }, { ID_RECORD, 6 },     { ID_MUTE, 15 },
-                     { ID_FULL_SCREEN, 18 }, { ID_SETTINGS, 24 },    { ID_EXIT, 27 },       { ID_CHANNEL_LAST, -1 },
-                     { ID_ASPECT_4_3, -1 } };
+        } rows[] = { { ID_CHANNEL_NEXT, 0 }, { ID_CHANNEL_PREV, 3 },  { ID_RECORD, 6 },
+                     { ID_MUTE, 15 },        { ID_FULL_SCREEN, 18 },  { ID_SETTINGS, 24 },
+                     { ID_EXIT, 27 },        { ID_CHANNEL_LAST, -1 }, { ID_ASPECT_4_3, -1 } };
         for (const auto& row : rows)
         {
             CNewMenuItemData* pData = RecordOf(panel, row.id);
@@ -264,10 +261,10 @@ TEST_F(MenuObjects, EachPictureComesNormalShadedAndDisabled)
     const COLORREF background = RGB(255, 255, 255);
     const int record = pIcons->FindImageIndex(ID_RECORD);
     ASSERT_EQ(6, record);
-    CMemoryCanvas canvas(48, 15, background);
+    MemoryCanvas canvas(48, 15, background);
     for (int form = 0; form < 3; ++form)
-        ImageList_Draw(pIcons->m_IconsList.GetSafeHandle(), record + form, canvas.Dc(), 16 * form, 0, ILD_TRANSPARENT);
-    const CPixels pixels = canvas.Read();
+        ImageList_Draw(pIcons->m_IconsList.GetSafeHandle(), record + form, canvas.dc(), 16 * form, 0, ILD_TRANSPARENT);
+    const CPixels pixels(canvas, 48, 15);
     pixels.Save("record-picture-forms");
     int opaque = 0;
     for (int y = 0; y < 15; ++y)

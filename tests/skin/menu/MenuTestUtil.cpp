@@ -15,15 +15,9 @@ HINSTANCE UseResourceLibrary()
 
 CPixels::CPixels(HDC hSource, int x, int y, int width, int height) : m_width(width), m_height(height)
 {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
     HDC hMemory = ::CreateCompatibleDC(hSource);
-    HBITMAP hBitmap = ::CreateDIBSection(hMemory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP hBitmap = MakeDib(width, height, &bits);
     HGDIOBJ hOld = ::SelectObject(hMemory, hBitmap);
     ::BitBlt(hMemory, 0, 0, width, height, hSource, x, y, SRCCOPY);
     ::GdiFlush();
@@ -110,31 +104,6 @@ CPixels CaptureScreen(const RECT& rect)
     return pixels;
 }
 
-CMemoryCanvas::CMemoryCanvas(int width, int height, COLORREF fill) : m_width(width), m_height(height)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    m_hDC = ::CreateCompatibleDC(nullptr);
-    m_hBitmap = ::CreateDIBSection(m_hDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    m_hOld = ::SelectObject(m_hDC, m_hBitmap);
-    RECT all = { 0, 0, width, height };
-    HBRUSH brush = ::CreateSolidBrush(fill);
-    ::FillRect(m_hDC, &all, brush);
-    ::DeleteObject(brush);
-}
-
-CMemoryCanvas::~CMemoryCanvas()
-{
-    ::SelectObject(m_hDC, m_hOld);
-    ::DeleteObject(m_hBitmap);
-    ::DeleteDC(m_hDC);
-}
-
 namespace {
 
 BOOL CALLBACK CollectMenuWindow(HWND hWnd, LPARAM lParam)
@@ -162,8 +131,8 @@ HMENU MenuOfWindow(HWND hMenuWnd)
 }
 
 BEGIN_MESSAGE_MAP(CMenuOwner, CWnd)
-    ON_WM_TIMER()
-    ON_WM_MENUCHAR()
+ON_WM_TIMER()
+ON_WM_MENUCHAR()
 END_MESSAGE_MAP()
 
 CMenuOwner::CMenuOwner()
@@ -187,7 +156,8 @@ UINT CMenuOwner::Track(CMenu* pMenu, int x, int y, std::vector<std::function<voi
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
         ::DispatchMessageA(&msg);
     SetTimer(1, 20);
-    const UINT nCommand = static_cast<UINT>(pMenu->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, this));
+    const UINT nCommand =
+        static_cast<UINT>(pMenu->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, this));
     KillTimer(1);
     EXPECT_EQ(m_steps.size(), m_nNext) << "the menu closed before its last step";
     m_steps.clear();

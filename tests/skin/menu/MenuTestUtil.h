@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/afx/Wnd.h"
+#include "tests/skin/PixelPictures.h"
 
 // The resource library, loaded once and made the resource module.
 HINSTANCE UseResourceLibrary();
@@ -16,6 +17,8 @@ class CPixels
 public:
     CPixels() = default;
     CPixels(HDC hSource, int x, int y, int width, int height);
+    // All of a memory canvas.
+    CPixels(const MemoryCanvas& canvas, int width, int height) : CPixels(canvas.dc(), 0, 0, width, height) {}
     COLORREF At(int x, int y) const;
     int Width() const { return m_width; }
     int Height() const { return m_height; }
@@ -37,23 +40,6 @@ private:
 CPixels CaptureWindow(HWND hWnd);
 // A part of the screen as the display shows it.
 CPixels CaptureScreen(const RECT& rect);
-
-// A 32-bit memory context of the given size filled with one colour.
-class CMemoryCanvas
-{
-public:
-    CMemoryCanvas(int width, int height, COLORREF fill);
-    ~CMemoryCanvas();
-    HDC Dc() const { return m_hDC; }
-    CPixels Read() const { return CPixels(m_hDC, 0, 0, m_width, m_height); }
-
-private:
-    HDC m_hDC;
-    HBITMAP m_hBitmap;
-    HGDIOBJ m_hOld;
-    int m_width;
-    int m_height;
-};
 
 // The visible pop-up menu windows of the thread, the newest first.
 std::vector<HWND> OpenMenuWindows();

@@ -80,10 +80,7 @@ protected:
         UseResourceLibrary();
         ASSERT_TRUE(owner.CreateOwner());
     }
-    void TearDown() override
-    {
-        owner.DestroyWindow();
-    }
+    void TearDown() override { owner.DestroyWindow(); }
 
     // The item's rectangle in the menu window's coordinates.
     CRect ItemRect(HWND hMenuWnd, int nPos)
@@ -116,7 +113,8 @@ TEST_F(MenuWindow, PanelMenuIsFramedShadowedAndSelectsWithItsFrame)
     popup->CheckMenuItem(ID_MUTE, MF_CHECKED);
     CMenu* formats = popup->GetSubMenu(9);
     ASSERT_NE(nullptr, formats);
-    formats->CheckMenuRadioItem(ID_RECORD_FORMAT_FIRST, ID_RECORD_FORMAT_LAST, ID_RECORD_FORMAT_FIRST + 1, MF_BYCOMMAND);
+    formats->CheckMenuRadioItem(ID_RECORD_FORMAT_FIRST, ID_RECORD_FORMAT_LAST, ID_RECORD_FORMAT_FIRST + 1,
+                                MF_BYCOMMAND);
     ExpectOwnerDrawnTree(menu.m_hMenu, "panel");
 
     HWND hMenuWnd = nullptr;
@@ -220,8 +218,7 @@ TEST_F(MenuWindow, ToolAndChannelMenusAreOwnerDrawnWithTheirPictures)
         ASSERT_TRUE(menu.LoadToolBars(kMenuIcons, 1));
         ExpectOwnerDrawnTree(menu.m_hMenu, c.name);
         CMenu* popup = menu.GetSubMenu(0);
-        owner.Track(popup, 60, 60,
-                    { [&] {
+        owner.Track(popup, 60, 60, { [&] {
                         HWND hMenuWnd = OnlyMenuWindow();
                         EXPECT_TRUE(IsCaught(hMenuWnd)) << c.name;
                         const CPixels pixels = CaptureWindow(hMenuWnd);
@@ -252,15 +249,14 @@ TEST_F(MenuWindow, ToolAndChannelMenusAreOwnerDrawnWithTheirPictures)
     }
     channels.CheckMenuRadioItem(ID_CHANNEL_FIRST, ID_CHANNEL_FIRST + 29, ID_CHANNEL_FIRST + 2, MF_BYCOMMAND);
     ExpectOwnerDrawnTree(channels.m_hMenu, "channels");
-    const UINT chosen = owner.Track(&channels, 80, 20,
-                                    { [&] {
-                                         HWND hMenuWnd = OnlyMenuWindow();
-                                         EXPECT_TRUE(IsCaught(hMenuWnd));
-                                         CaptureWindow(hMenuWnd).Save("channels");
-                                         owner.Key(VK_DOWN);
-                                         owner.Key(VK_DOWN);
-                                         owner.Key(VK_RETURN);
-                                     } });
+    const UINT chosen = owner.Track(&channels, 80, 20, { [&] {
+        HWND hMenuWnd = OnlyMenuWindow();
+        EXPECT_TRUE(IsCaught(hMenuWnd));
+        CaptureWindow(hMenuWnd).Save("channels");
+        owner.Key(VK_DOWN);
+        owner.Key(VK_DOWN);
+        owner.Key(VK_RETURN);
+    } });
     EXPECT_EQ(static_cast<UINT>(ID_CHANNEL_FIRST + 1), chosen);
 }
 
@@ -268,8 +264,7 @@ TEST_F(MenuWindow, MenuWindowMovedAndResizedForAnotherMenuIsLetGo)
 {
     CNewMenu menu;
     ASSERT_TRUE(menu.LoadMenu(IDR_MENU_TOOLS));
-    owner.Track(menu.GetSubMenu(0), 50, 50,
-                { [&] {
+    owner.Track(menu.GetSubMenu(0), 50, 50, { [&] {
                     HWND hMenuWnd = OnlyMenuWindow();
                     ASSERT_TRUE(IsCaught(hMenuWnd));
                     // Moved alone, it still shows its menu.
@@ -284,8 +279,7 @@ TEST_F(MenuWindow, MenuWindowMovedAndResizedForAnotherMenuIsLetGo)
                     EXPECT_TRUE(IsReleased(hMenuWnd));
                     owner.Key(VK_ESCAPE);
                 } });
-    owner.Track(menu.GetSubMenu(0), 50, 50,
-                { [&] {
+    owner.Track(menu.GetSubMenu(0), 50, 50, { [&] {
                     HWND hMenuWnd = OnlyMenuWindow();
                     ASSERT_TRUE(IsCaught(hMenuWnd));
                     ::ShowWindow(hMenuWnd, SW_HIDE);
@@ -307,15 +301,14 @@ TEST_F(MenuWindow, MenuBarItemsAreMeasuredForTheBarAndDrawnHot)
 
     // Measured through the window's menu: the bar item as its text alone, a pop-up's item with
     // room for its picture strip.
-    MEASUREITEMSTRUCT measure = { ODT_MENU, 0, static_cast<UINT>(reinterpret_cast<UINT_PTR>(info.hSubMenu)), 0, 0,
-                                  info.dwItemData };
+    MEASUREITEMSTRUCT measure = { ODT_MENU, 0, static_cast<UINT>(reinterpret_cast<UINT_PTR>(info.hSubMenu)),
+                                  0,        0, info.dwItemData };
     MSG msg = { owner.m_hWnd, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure) };
     ASSERT_TRUE(CNewMenu::OnMeasureItem(&msg));
     const UINT barWidth = measure.itemWidth;
     CNewMenu* pPopup = DYNAMIC_DOWNCAST(CNewMenu, CMenu::FromHandlePermanent(info.hSubMenu));
     ASSERT_NE(nullptr, pPopup);
-    MEASUREITEMSTRUCT item = { ODT_MENU, 0, ID_CHANNEL_NEXT, 0, 0,
-                               reinterpret_cast<ULONG_PTR>(pPopup->GetRecord(0)) };
+    MEASUREITEMSTRUCT item = { ODT_MENU, 0, ID_CHANNEL_NEXT, 0, 0, reinterpret_cast<ULONG_PTR>(pPopup->GetRecord(0)) };
     msg.lParam = reinterpret_cast<LPARAM>(&item);
     ASSERT_TRUE(CNewMenu::OnMeasureItem(&msg));
     EXPECT_EQ(std::max<UINT>(::GetSystemMetrics(SM_CYMENU), 23), item.itemHeight);
@@ -372,31 +365,30 @@ TEST_F(MenuWindow, PrintingTheMenuWindowGivesItsBorderAndItems)
     CNewMenu menu;
     ASSERT_TRUE(menu.LoadMenu(IDR_MENU_TOOLS));
     ASSERT_TRUE(menu.LoadToolBars(kMenuIcons, 1));
-    owner.Track(menu.GetSubMenu(0), 70, 70,
-                { [&] {
-                    HWND hMenuWnd = OnlyMenuWindow();
-                    const CPixels shown = CaptureWindow(hMenuWnd);
-                    CMemoryCanvas canvas(shown.Width(), shown.Height(), RGB(255, 0, 255));
-                    ::SendMessageA(hMenuWnd, WM_PRINT, reinterpret_cast<WPARAM>(canvas.Dc()),
-                                   PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
-                    const CPixels printed = canvas.Read();
-                    printed.Save("tools-printed");
-                    const int w = shown.Width();
-                    const int h = shown.Height();
-                    EXPECT_EQ(colours.outer, printed.At(0, h / 2));
-                    EXPECT_EQ(colours.inner, printed.At(1, h / 2));
-                    EXPECT_EQ(shown.At(w - 2, h / 2), printed.At(w - 2, h / 2)) << "shadow";
-                    // Item by item, the client part matches the window (its last column aside).
-                    for (int i = 0; i < ::GetMenuItemCount(MenuOfWindow(hMenuWnd)); ++i)
-                    {
-                        const CRect item = ItemRect(hMenuWnd, i);
-                        for (int x = item.left; x < item.right - 1; x += 3)
-                            EXPECT_EQ(shown.At(x, item.top + item.Height() / 2),
-                                      printed.At(x, item.top + item.Height() / 2))
-                                << "item " << i << " x " << x;
-                    }
-                    owner.Key(VK_ESCAPE);
-                } });
+    owner.Track(
+        menu.GetSubMenu(0), 70, 70, { [&] {
+            HWND hMenuWnd = OnlyMenuWindow();
+            const CPixels shown = CaptureWindow(hMenuWnd);
+            MemoryCanvas canvas(shown.Width(), shown.Height(), RGB(255, 0, 255));
+            ::SendMessageA(hMenuWnd, WM_PRINT, reinterpret_cast<WPARAM>(canvas.dc()),
+                           PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+            const CPixels printed(canvas, shown.Width(), shown.Height());
+            printed.Save("tools-printed");
+            const int w = shown.Width();
+            const int h = shown.Height();
+            EXPECT_EQ(colours.outer, printed.At(0, h / 2));
+            EXPECT_EQ(colours.inner, printed.At(1, h / 2));
+            EXPECT_EQ(shown.At(w - 2, h / 2), printed.At(w - 2, h / 2)) << "shadow";
+            // Item by item, the client part matches the window (its last column aside).
+            for (int i = 0; i < ::GetMenuItemCount(MenuOfWindow(hMenuWnd)); ++i)
+            {
+                const CRect item = ItemRect(hMenuWnd, i);
+                for (int x = item.left; x < item.right - 1; x += 3)
+                    EXPECT_EQ(shown.At(x, item.top + item.Height() / 2), printed.At(x, item.top + item.Height() / 2))
+                        << "item " << i << " x " << x;
+            }
+            owner.Key(VK_ESCAPE);
+        } });
 }
 
 TEST_F(MenuWindow, WithTheSystemsMenuShadowTheWindowIsSmallerAndUnshadowed)
@@ -406,8 +398,7 @@ TEST_F(MenuWindow, WithTheSystemsMenuShadowTheWindowIsSmallerAndUnshadowed)
     const auto openedSize = [&](BOOL shadow, CPixels* pPixels) {
         ::SystemParametersInfoA(SPI_SETDROPSHADOW, 0, reinterpret_cast<PVOID>(static_cast<INT_PTR>(shadow)), 0);
         CSize size;
-        owner.Track(menu.GetSubMenu(0), 90, 90,
-                    { [&] {
+        owner.Track(menu.GetSubMenu(0), 90, 90, { [&] {
                         HWND hMenuWnd = OnlyMenuWindow();
                         CRect window;
                         ::GetWindowRect(hMenuWnd, &window);
