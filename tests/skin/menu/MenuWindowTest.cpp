@@ -391,6 +391,27 @@ TEST_F(MenuWindow, PrintingTheMenuWindowGivesItsBorderAndItems)
         } });
 }
 
+TEST_F(MenuWindow, RepaintingTheFrameForARegionLeavesTheRegionToItsOwner)
+{
+    CNewMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(IDR_MENU_TOOLS));
+    owner.Track(menu.GetSubMenu(0), 70, 70, { [&] {
+                    HWND hMenuWnd = OnlyMenuWindow();
+                    CRect window;
+                    ::GetWindowRect(hMenuWnd, &window);
+                    HRGN hUpdate = ::CreateRectRgnIndirect(&window);
+                    ::SendMessageA(hMenuWnd, WM_NCPAINT, reinterpret_cast<WPARAM>(hUpdate), 0);
+                    CRect box;
+                    EXPECT_EQ(SIMPLEREGION, ::GetRgnBox(hUpdate, &box)) << "the region is still the caller's";
+                    EXPECT_EQ(window, box);
+                    ::DeleteObject(hUpdate);
+                    const CPixels pixels = CaptureWindow(hMenuWnd);
+                    EXPECT_EQ(colours.outer, pixels.At(0, pixels.Height() / 2));
+                    EXPECT_EQ(colours.inner, pixels.At(1, pixels.Height() / 2));
+                    owner.Key(VK_ESCAPE);
+                } });
+}
+
 TEST_F(MenuWindow, WithTheSystemsMenuShadowTheWindowIsSmallerAndUnshadowed)
 {
     CNewMenu menu;
