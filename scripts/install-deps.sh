@@ -3,7 +3,7 @@
 set -euo pipefail
 pkgs=(g++-mingw-w64-i686 mingw-w64-i686-dev mingw-w64-tools libwine-dev
       wine wine32:i386 wine64 xvfb xauth x11-apps imagemagick cmake make ffmpeg
-      googletest python3 procps util-linux
+      googletest python3 procps util-linux fonts-wine fonts-wqy-microhei
       libjpeg62-turbo:i386 libpng16-16:i386 libtiff6:i386)
 missing=()
 for p in "${pkgs[@]}"; do

@@ -27,6 +27,12 @@ fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1 || true
 fi
+# Wine finds the system's fonts (the CJK texts need a CJK font) but not the symbol font of its
+# own that menus draw check marks and window-button glyphs with: give the prefix a link to it.
+_wine_fonts="$WINEPREFIX/drive_c/windows/Fonts"
+if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ -d "$_wine_fonts" ] && [ ! -e "$_wine_fonts/marlett.ttf" ]; then
+  ln -s /usr/share/wine/fonts/marlett.ttf "$_wine_fonts/marlett.ttf"
+fi
 wineserver -p >/dev/null 2>&1 || true
 # The first program of a prefix starts winedevice.exe, which would inherit (and hold open)
 # the output pipe of whoever runs it: start it here with its output going nowhere.

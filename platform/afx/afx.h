@@ -2,6 +2,7 @@
 // Everything of the MFC-like layer; each class family has its own header.
 #include "platform/afx/AfxDefs.h"
 #include "platform/afx/Object.h"
+#include "platform/afx/Exception.h"
 #include "platform/afx/String.h"
 #include "platform/afx/Array.h"
 #include "platform/afx/StringArray.h"

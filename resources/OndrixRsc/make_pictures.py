@@ -14,6 +14,11 @@ MAGENTA = (255, 0, 255)   # transparent colour of the on-screen text box
 GREEN = (0, 255, 0)       # transparent colour of skinned shapes
 WHITE = (255, 255, 255)
 BLACK = (0, 0, 0)
+# The 16 colours of button pictures; black, the two greys and white stand for the system's button
+# text, shadow, face and highlight colours when the picture is loaded, so silver is transparent.
+BUTTON_PALETTE = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128), (0, 128, 128),
+                  (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0), (0, 0, 255),
+                  (255, 0, 255), (0, 255, 255), (255, 255, 255)]
 
 
 class Canvas:
@@ -95,6 +100,23 @@ class Canvas:
             data += line
         header = struct.pack('<IiiHHIIiiII', 40, self.w, self.h, 1, 24, 0, len(data), 2835, 2835, 0, 0)
         return struct.pack('<2sIHHI', b'BM', 14 + 40 + len(data), 0, 0, 54) + header + data
+
+    def bmp16(self):
+        """A 16-colour BMP in the standard button palette (every pixel must be one of its colours)."""
+        row = ((self.w + 1) // 2 + 3) & ~3
+        data = bytearray()
+        for y in range(self.h - 1, -1, -1):
+            line = bytearray()
+            for x in range(0, self.w, 2):
+                hi = BUTTON_PALETTE.index(self.px[y][x])
+                lo = BUTTON_PALETTE.index(self.px[y][x + 1]) if x + 1 < self.w else 0
+                line.append(hi << 4 | lo)
+            line += b'\0' * (row - len(line))
+            data += line
+        palette = b''.join(bytes((b, g, r, 0)) for r, g, b in BUTTON_PALETTE)
+        offset = 14 + 40 + len(palette)
+        header = struct.pack('<IiiHHIIiiII', 40, self.w, self.h, 1, 4, 0, len(data), 2835, 2835, 16, 0)
+        return struct.pack('<2sIHHI', b'BM', offset + len(data), 0, 0, offset) + header + palette + data
 
 
 def mix(a, b, t):
@@ -293,38 +315,54 @@ def wall_background():
 
 def toolbar_strip():
     glyphs = ['next', 'prev', 'record', 'pause', 'snapshot', 'mute', 'full', 'wall', 'settings', 'exit']
-    grey = (192, 192, 192)  # the standard button face, mapped to the system colour when loaded
-    c = Canvas(16 * len(glyphs), 15, grey)
+    navy, blue, red, maroon, teal, grey = (0, 0, 128), (0, 0, 255), (255, 0, 0), (128, 0, 0), (0, 128, 128), (128, 128, 128)
+    face = (192, 192, 192)
+    c = Canvas(16 * len(glyphs), 15, face)
     for i, g in enumerate(glyphs):
         x = 16 * i
-        ink = (0, 0, 128)
         if g == 'next':
-            c.triangle([(x + 5, 3), (x + 11, 7), (x + 5, 11)], ink)
+            c.triangle([(x + 4, 3), (x + 10, 7), (x + 4, 11)], navy)
+            c.rect(x + 11, 3, x + 13, 12, navy)
         elif g == 'prev':
-            c.triangle([(x + 11, 3), (x + 5, 7), (x + 11, 11)], ink)
+            c.triangle([(x + 12, 3), (x + 6, 7), (x + 12, 11)], navy)
+            c.rect(x + 3, 3, x + 5, 12, navy)
         elif g == 'record':
-            c.disc(x + 8, 7, 4, (200, 0, 0))
+            c.disc(x + 8, 7, 5, maroon)
+            c.disc(x + 8, 7, 4, red)
         elif g == 'pause':
-            c.rect(x + 5, 3, x + 7, 12, ink)
-            c.rect(x + 9, 3, x + 11, 12, ink)
+            c.rect(x + 4, 3, x + 7, 12, navy)
+            c.rect(x + 9, 3, x + 12, 12, navy)
         elif g == 'snapshot':
-            c.frame(x + 2, 4, x + 14, 12, ink, ink)
-            c.disc(x + 8, 8, 2, ink)
+            c.rect(x + 1, 4, x + 15, 13, grey)
+            c.rect(x + 5, 2, x + 10, 4, grey)
+            c.disc(x + 8, 8, 3, BLACK)
+            c.disc(x + 8, 8, 2, blue)
+            c.put(x + 12, 6, WHITE)
         elif g == 'mute':
-            c.rect(x + 3, 6, x + 6, 9, ink)
-            c.triangle([(x + 6, 7), (x + 9, 3), (x + 9, 11)], ink)
+            c.rect(x + 2, 5, x + 5, 10, BLACK)
+            c.triangle([(x + 5, 7), (x + 9, 2), (x + 9, 12)], BLACK)
+            c.line(x + 10, 5, x + 14, 9, red)
+            c.line(x + 14, 5, x + 10, 9, red)
         elif g == 'full':
-            c.frame(x + 2, 2, x + 14, 13, ink, ink)
+            c.frame(x + 1, 2, x + 15, 13, navy, navy)
+            c.rect(x + 2, 3, x + 14, 12, teal)
+            c.triangle([(x + 3, 4), (x + 6, 4), (x + 3, 7)], WHITE)
+            c.triangle([(x + 12, 10), (x + 9, 10), (x + 12, 7)], WHITE)
         elif g == 'wall':
-            for dx in (2, 9):
-                for dy in (2, 8):
-                    c.rect(x + dx, dy, x + dx + 5, dy + 4, ink)
+            for dx in (1, 8):
+                for dy in (1, 8):
+                    c.rect(x + dx, dy, x + dx + 6, dy + 5, teal)
+                    c.rect(x + dx + 1, dy + 1, x + dx + 5, dy + 4, (0, 255, 255))
         elif g == 'settings':
-            c.disc(x + 8, 7, 5, ink)
-            c.disc(x + 8, 7, 2, grey)
+            for dx, dy in ((0, -6), (0, 6), (-6, 0), (6, 0), (-4, -4), (4, -4), (-4, 4), (4, 4)):
+                c.disc(x + 8 + dx, 7 + dy, 1.2, BLACK)
+            c.disc(x + 8, 7, 5, BLACK)
+            c.disc(x + 8, 7, 4, grey)
+            c.disc(x + 8, 7, 2, BLACK)
+            c.disc(x + 8, 7, 1, face)
         elif g == 'exit':
-            c.line(x + 4, 3, x + 11, 11, (200, 0, 0), 2)
-            c.line(x + 11, 3, x + 4, 11, (200, 0, 0), 2)
+            c.line(x + 3, 2, x + 11, 10, red, 2)
+            c.line(x + 11, 2, x + 3, 10, red, 2)
     return c
 
 
@@ -455,7 +493,8 @@ def main():
     for name, canvas in pictures():
         file_name = name.lower() + '.bmp'
         with open(os.path.join(out, file_name), 'wb') as f:
-            f.write(canvas.bmp())
+            # Toolbar pictures are button pictures: 16 colours, mapped to the system's when loaded.
+            f.write(canvas.bmp16() if name.startswith('IDTB_') else canvas.bmp())
         lines.append('%s BITMAP "%s"' % (name, file_name))
     with open(os.path.join(out, 'app.ico'), 'wb') as f:
         f.write(ico([app_icon_image(32), app_icon_image(16)]))

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "PixelPictures.h"
+#include "tests/skin/PixelPictures.h"
 #include "tests/skin/description/SkinTestFiles.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "PixelPictures.h"
+#include "tests/skin/PixelPictures.h"
 
 namespace {
 

@@ -27,19 +27,25 @@ inline COLORREF LetterColor(char c)
     }
 }
 
-// A 32-bit top-down DIB section of the picture; the caller deletes it.
-inline HBITMAP MakePicture(const std::vector<std::string>& rows)
+// A 32-bit top-down DIB section (pixels 0x00RRGGBB, row after row); the caller deletes it.
+inline HBITMAP MakeDib(int width, int height, void** bits)
 {
-    const int height = static_cast<int>(rows.size());
-    const int width = height ? static_cast<int>(rows[0].size()) : 0;
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
     info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
+// A 32-bit top-down DIB section of the picture; the caller deletes it.
+inline HBITMAP MakePicture(const std::vector<std::string>& rows)
+{
+    const int height = static_cast<int>(rows.size());
+    const int width = height ? static_cast<int>(rows[0].size()) : 0;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = MakeDib(width, height, &bits);
     DWORD* pixels = static_cast<DWORD*>(bits);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
@@ -57,7 +63,8 @@ public:
     MemoryCanvas(int width, int height, COLORREF fill)
     {
         m_dc = CreateCompatibleDC(nullptr);
-        m_bitmap = MakePicture(std::vector<std::string>(height, std::string(width, 'K')));
+        void* bits = nullptr;
+        m_bitmap = MakeDib(width, height, &bits);
         m_old = SelectObject(m_dc, m_bitmap);
         RECT all = { 0, 0, width, height };
         HBRUSH brush = CreateSolidBrush(fill);
