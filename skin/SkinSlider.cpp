@@ -104,11 +104,12 @@ void CSkinSlider::PreSubclassWindow()
 {
     CSliderCtrl::PreSubclassWindow();
     ModifyStyle(0, TBS_FIXEDLENGTH);
-    SetWindowPos(nullptr, m_x, m_y, m_trackWidth, m_trackHeight, SWP_NOZORDER | SWP_NOACTIVATE);
     if (m_horizontal)
         ModifyStyle(TBS_VERT, 0);
     else
         ModifyStyle(0, TBS_VERT);
+    // The track bar lays out its channel when it is sized: size it once its direction is set.
+    SetWindowPos(nullptr, m_x, m_y, m_trackWidth, m_trackHeight, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CSkinSlider::OnPaint()

@@ -151,6 +151,21 @@ void CSkinStatic::PreSubclassWindow()
     }
 }
 
+void CSkinStatic::PaintParentBackground(CDC* dc)
+{
+    // The parent does not paint under a child that repaints itself, so the label has the parent
+    // paint its background into the label's own picture.
+    HWND parent = ::GetParent(m_hWnd);
+    if (!parent)
+        return;
+    POINT origin = { 0, 0 };
+    ::MapWindowPoints(m_hWnd, parent, &origin, 1);
+    POINT old;
+    ::OffsetViewportOrgEx(dc->GetSafeHdc(), -origin.x, -origin.y, &old);
+    ::SendMessageA(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc->GetSafeHdc()), 0);
+    ::SetViewportOrgEx(dc->GetSafeHdc(), old.x, old.y, nullptr);
+}
+
 void CSkinStatic::OnPaint()
 {
     CPaintDC dc(this);
@@ -165,6 +180,8 @@ void CSkinStatic::Draw(CDC* dc)
         dc->FillSolidRect(&rect, m_backColor);
     else if (m_backMode == BackPicture && m_backBitmap.GetSafeHandle())
         m_backBitmap.BlitToRect(dc->GetSafeHdc(), rect);
+    else if (m_backMode == BackNone)
+        PaintParentBackground(dc);
 
     CFont* oldFont = dc->SelectObject(&m_font);
     const int oldMode = dc->SetBkMode(TRANSPARENT);

@@ -57,6 +57,7 @@ protected:
 
 private:
     BOOL LoadBackPicture(const SkinPictureSource& source);
+    void PaintParentBackground(CDC* dc);
     template <class Change>
     void ChangeFont(Change change);
 
