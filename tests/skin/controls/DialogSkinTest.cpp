@@ -135,6 +135,12 @@ TEST(DialogSkinTest, ElementWhosePictureDoesNotLoadIsLeftToItsPlainControl)
     // The description still reads: every section's record is there.
     EXPECT_EQ(2, d.skin.GetDescription()->GetElementCount());
     EXPECT_NE(nullptr, d.skin.GetDescription()->GetDialog());
+
+    // A description that cannot be read makes nothing.
+    CDialogSkin none;
+    EXPECT_FALSE(none.LoadSkin(ControlTestPath("NoSuch.ini").c_str()));
+    EXPECT_EQ(0, none.GetControlCount());
+    EXPECT_EQ(nullptr, none.GetShape());
 }
 
 TEST(DialogSkinTest, LabelsShowTheDialogOrTheirColourBehindTextCentredInThem)
