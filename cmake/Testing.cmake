@@ -37,7 +37,9 @@ function(ondrix_add_test name)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
-  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  # A program that crashes inside some COM calls can still end with exit code 0
+  # under Wine; its crash report fails the test.
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} FAIL_REGULAR_EXPRESSION "wine: Unhandled")
   set(_locks)
   if(T_SHARED_STATE)
     list(APPEND _locks wine_shared_state)
@@ -63,4 +65,18 @@ function(ondrix_glob_library name)
     target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
     target_link_libraries(${name} INTERFACE ${L_LIBS})
   endif()
+endfunction()
+
+# ondrix_tiny_volume(<test> <folder>): a 64 KiB volume mounted at <build>/<folder> around the test,
+# so that a save can meet a real write error (a full disk). Mounting needs root; without it the
+# marker file "tiny-volume" is absent and the test skips what needs the volume.
+function(ondrix_tiny_volume test folder)
+  set(_tiny ${CMAKE_BINARY_DIR}/${folder})
+  add_test(NAME ${test}.MountTinyVolume
+           COMMAND bash -c "mkdir -p '${_tiny}' && (mountpoint -q '${_tiny}' || mount -t tmpfs -o size=64k tmpfs '${_tiny}') 2>/dev/null && touch '${_tiny}/tiny-volume' || true")
+  add_test(NAME ${test}.UnmountTinyVolume
+           COMMAND bash -c "mountpoint -q '${_tiny}' && umount '${_tiny}'; true")
+  set_tests_properties(${test}.MountTinyVolume PROPERTIES FIXTURES_SETUP ${test}TinyVolume)
+  set_tests_properties(${test}.UnmountTinyVolume PROPERTIES FIXTURES_CLEANUP ${test}TinyVolume)
+  set_tests_properties(${test} PROPERTIES FIXTURES_REQUIRED ${test}TinyVolume)
 endfunction()

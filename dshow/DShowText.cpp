@@ -66,3 +66,18 @@ int WideFromAnsi(LPCSTR pszIn, WCHAR* pszOut, int cchOut)
     pszOut[n] = L'\0';
     return n;
 }
+
+LPCSTR FindLastAnsiChar(LPCSTR psz, char ch)
+{
+    LPCSTR pLast = NULL;
+    if (psz == NULL)
+        return NULL;
+    for (LPCSTR p = psz; *p != '\0'; ++p)
+    {
+        if (IsDBCSLeadByte(static_cast<BYTE>(*p)) && p[1] != '\0')
+            ++p;
+        else if (*p == ch)
+            pLast = p;
+    }
+    return pLast;
+}

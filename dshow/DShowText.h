@@ -17,3 +17,7 @@ int WideFromAnsi(LPCSTR pszIn, WCHAR* pszOut, int cchOut);
 // Copies at most cbOut - 1 bytes, never splitting a double-byte character,
 // and terminates.
 void CopyAnsi(char* pszOut, int cbOut, LPCSTR pszIn);
+
+// The last occurrence of a single-byte character, never a trail byte of a
+// double-byte one; null when there is none.
+LPCSTR FindLastAnsiChar(LPCSTR psz, char ch);

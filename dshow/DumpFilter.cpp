@@ -1,5 +1,7 @@
 #include "dshow/DumpFilter.h"
 
+#include "dshow/FileSinkName.h"
+
 CDumpFilter::CDumpFilter(CDShowGraph* pGraph, REFCLSID clsid)
     : CFilterNode(pGraph, clsid)
 {

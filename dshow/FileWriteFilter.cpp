@@ -1,6 +1,7 @@
 #include "dshow/FileWriteFilter.h"
 
 #include "dshow/DShowText.h"
+#include "dshow/FileSinkName.h"
 
 CFileWriteFilter::CFileWriteFilter(CDShowGraph* pGraph, REFCLSID clsid)
     : CFilterNode(pGraph, clsid)

@@ -394,21 +394,7 @@ HRESULT CFilterNode::ShowPropertyPages(LPCSTR pszCaption, HWND hwndOwner) const
     return hr;
 }
 
-BOOL CFilterNode::SetSinkFileName(IFileSinkFilter* pSink, LPCSTR pszPath)
-{
-    std::vector<WCHAR> path;
-    if (pszPath != NULL)
-    {
-        int cch = MultiByteToWideChar(CP_ACP, 0, pszPath, -1, NULL, 0);
-        if (cch <= 0)
-            return FALSE;
-        path.resize(cch);
-        MultiByteToWideChar(CP_ACP, 0, pszPath, -1, path.data(), cch);
-    }
-    return SUCCEEDED(pSink->SetFileName(pszPath != NULL ? path.data() : NULL, NULL));
-}
-
-HRESULT FindFilterByName(GUID category, LPCSTR pszName, IBaseFilter** ppFilter)
+HRESULT FindFilterByName(GUID category, LPCSTR pszName, IBaseFilter** ppFilter, PFN_MATCH_DEVICE_NAME pfnMatch)
 {
     if (ppFilter == NULL)
         return E_POINTER;
@@ -426,7 +412,7 @@ HRESULT FindFilterByName(GUID category, LPCSTR pszName, IBaseFilter** ppFilter)
         char szDevice[CFilterNode::NAME_SIZE];
         if (!ReadFriendlyName(pMoniker, szDevice, CFilterNode::NAME_SIZE))
             continue;
-        if (MatchDeviceName(pszName, szDevice))
+        if (pfnMatch(pszName, szDevice))
             return pMoniker->BindToObject(NULL, NULL, IID_IBaseFilter,
                                           reinterpret_cast<void**>(ppFilter));
     }

@@ -74,10 +74,6 @@ public:
     HRESULT ShowPropertyPages(LPCSTR pszCaption, HWND hwndOwner) const;
 
 protected:
-    // Names the file a sink writes from an ANSI path (null allowed); TRUE for
-    // any success.
-    static BOOL SetSinkFileName(IFileSinkFilter* pSink, LPCSTR pszPath);
-
     ComPtr<IBaseFilter> m_pFilter;
     BOOL m_bValid;
     char m_szName[NAME_SIZE];
@@ -101,7 +97,11 @@ private:
 // An empty or missing name matches nothing.
 BOOL MatchDeviceName(LPCSTR pszWanted, LPCSTR pszDevice);
 
+typedef BOOL (*PFN_MATCH_DEVICE_NAME)(LPCSTR pszWanted, LPCSTR pszDevice);
+
 // Binds the first device of the category whose friendly name matches (as
-// above). Returns the bind's result; VFW_E_NOT_FOUND when no device matches
-// (*ppFilter then untouched), or the enumerator's failure.
-HRESULT FindFilterByName(GUID category, LPCSTR pszName, IBaseFilter** ppFilter);
+// above, unless another rule is given). Returns the bind's result;
+// VFW_E_NOT_FOUND when no device matches (*ppFilter then untouched), or the
+// enumerator's failure.
+HRESULT FindFilterByName(GUID category, LPCSTR pszName, IBaseFilter** ppFilter,
+                         PFN_MATCH_DEVICE_NAME pfnMatch = MatchDeviceName);

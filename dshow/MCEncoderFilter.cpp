@@ -30,12 +30,9 @@ CMCEncoderFilter::~CMCEncoderFilter()
 
 void CMCEncoderFilter::ReleaseInterfaces()
 {
-    m_pAudioSettings.Reset();
-    m_pAudioParameters.Reset();
-    m_pMuxSettings.Reset();
-    m_pFileSink.Reset();
-    m_pVideoSettings.Reset();
-    m_pVideoParameters.Reset();
+    ReleaseAudioInterfaces();
+    ReleaseMuxInterfaces();
+    ReleaseVideoInterfaces();
 }
 
 BOOL CMCEncoderFilter::Initfilter()
@@ -45,29 +42,24 @@ BOOL CMCEncoderFilter::Initfilter()
     if (!CFilterNode::Initfilter())
         return FALSE;
     // Every interface is asked for, even after one is missing.
+    IBaseFilter* pFilter = m_pFilter.Get();
     BOOL bAll = TRUE;
-    bAll &= SUCCEEDED(m_pFilter->QueryInterface(IID_IMCAudioEncoderSettings,
-                                                reinterpret_cast<void**>(&m_pAudioSettings)));
-    bAll &= SUCCEEDED(m_pFilter->QueryInterface(IID_IMCAudioEncoderParameters,
-                                                reinterpret_cast<void**>(&m_pAudioParameters)));
-    bAll &= SUCCEEDED(m_pFilter->QueryInterface(IID_IMCMultiplexerSettings,
-                                                reinterpret_cast<void**>(&m_pMuxSettings)));
-    bAll &= SUCCEEDED(m_pFilter->QueryInterface(IID_IFileSinkFilter, reinterpret_cast<void**>(&m_pFileSink)));
-    bAll &= SUCCEEDED(m_pFilter->QueryInterface(IID_IMCVideoEncoderSettings,
-                                                reinterpret_cast<void**>(&m_pVideoSettings)));
-    bAll &= SUCCEEDED(m_pFilter->QueryInterface(IID_IMCVideoEncoderParameters,
-                                                reinterpret_cast<void**>(&m_pVideoParameters)));
+    bAll &= SUCCEEDED(ComQuery(pFilter, IID_IMCAudioEncoderSettings, m_pAudioSettings));
+    bAll &= SUCCEEDED(ComQuery(pFilter, IID_IMCAudioEncoderParameters, m_pAudioParameters));
+    bAll &= SUCCEEDED(ComQuery(pFilter, IID_IMCMultiplexerSettings, m_pMuxSettings));
+    bAll &= SUCCEEDED(ComQuery(pFilter, IID_IFileSinkFilter, m_pFileSink));
+    bAll &= SUCCEEDED(ComQuery(pFilter, IID_IMCVideoEncoderSettings, m_pVideoSettings));
+    bAll &= SUCCEEDED(ComQuery(pFilter, IID_IMCVideoEncoderParameters, m_pVideoParameters));
     return bAll;
 }
 
 BOOL CMCEncoderFilter::ApplyPreset(const MpegPreset* pPreset)
 {
-    if (pPreset == NULL || !m_pVideoSettings || !m_pVideoParameters || !m_pAudioSettings || !m_pAudioParameters ||
-        !m_pMuxSettings)
+    if (pPreset == NULL || !m_pVideoSettings)
         return FALSE;
     MCVideoSettings video;
     memset(&video, 0, sizeof(video));
-    if (FAILED(m_pVideoSettings->GetDefaultSettings(pPreset->nType, pPreset->bPal ? 1 : 0, &video)))
+    if (!GetDefaultVideoSettings(pPreset->nType, pPreset->bPal ? 1 : 0, &video))
         return FALSE;
     if (pPreset->nType == 1)
     {
@@ -78,29 +70,20 @@ BOOL CMCEncoderFilter::ApplyPreset(const MpegPreset* pPreset)
     memcpy(video.data + MCVIDEO_OFFSET_MAX_BIT_RATE, &pPreset->dMaxBitRate, 8);
     memcpy(video.data + MCVIDEO_OFFSET_WIDTH, &pPreset->nWidth, 4);
     memcpy(video.data + MCVIDEO_OFFSET_HEIGHT, &pPreset->nHeight, 4);
-    BYTE& header = video.data[MCVIDEO_OFFSET_HEADER_CODE];
-    header = static_cast<BYTE>((header & 0xE1) | ((pPreset->nHeaderCode & 0x0F) << 1));
+    WriteHeaderCode(&video, pPreset->nHeaderCode);
     memcpy(video.data + MCVIDEO_OFFSET_BIT_RATE_COPY, &pPreset->dBitRate, 8);
-    if (FAILED(m_pVideoSettings->SetSettings(video)))
+    if (!SetVideoSettings(video))
         return FALSE;
-    if (FAILED(m_pVideoParameters->SetParameter(97, 0)) || FAILED(m_pVideoParameters->SetParameter(96, 1)) ||
-        FAILED(m_pAudioParameters->SetParameter(96, 1)))
+    if (!SetVideoParameter(97, 0) || !SetVideoParameter(96, 1) || !SetAudioParameter(96, 1))
         return FALSE;
     MCAudioSettings audio;
     memset(&audio, 0, sizeof(audio));
-    if (FAILED(m_pAudioSettings->GetDefaultSettings(pPreset->nType, &audio)))
+    if (!GetDefaultAudioSettings(pPreset->nType, &audio))
         return FALSE;
     audio.fields[0] = 0;
     audio.fields[1] = 2;
     audio.fields[3] = pPreset->nAudioValue;
-    if (FAILED(m_pAudioSettings->SetSettings(audio)))
+    if (!SetAudioSettings(audio))
         return FALSE;
-    return SUCCEEDED(m_pMuxSettings->SetMultiplexType(pPreset->nType));
-}
-
-BOOL CMCEncoderFilter::SetFileName(LPCSTR pszPath)
-{
-    if (!m_pFileSink)
-        return FALSE;
-    return SetSinkFileName(m_pFileSink.Get(), pszPath);
+    return SetMultiplexType(pPreset->nType);
 }

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "dshow/FilterNode.h"
-#include "dshow/MainConceptInterfaces.h"
+#include "dshow/MCEncoderControls.h"
 #include "dshow/MpegPreset.h"
 
 // The wrapper of MainConcept's MPEG encoder (video, audio and multiplexer in
-// one filter): presets and the output file.
-class CMCEncoderFilter : public CFilterNode
+// one filter): presets, the output file and every settings method.
+class CMCEncoderFilter : public CFilterNode,
+                         public CMCAudioEncoderControl,
+                         public CMCMultiplexerControl,
+                         public CMCVideoEncoderControl
 {
 public:
     CMCEncoderFilter(CDShowGraph* pGraph, REFCLSID clsid);
@@ -19,7 +22,11 @@ public:
     // The preset's video block, encoder parameters, audio record and
     // multiplex type, stopping at the first refusal.
     BOOL ApplyPreset(const MpegPreset* pPreset);
-    BOOL SetFileName(LPCSTR pszPath);
+
+    BOOL GetVideoParameter96(LONG* plValue) { return GetVideoParameter(96, plValue); }
+    BOOL SetVideoParameter96(LONG lValue) { return SetVideoParameter(96, lValue); }
+    BOOL GetVideoParameter97(LONG* plValue) { return GetVideoParameter(97, plValue); }
+    BOOL SetVideoParameter97(LONG lValue) { return SetVideoParameter(97, lValue); }
 
     static BOOL FillMPEG1Preset(MpegPreset* pPreset, BOOL bPal) { return ::FillMPEG1Preset(pPreset, bPal); }
     static BOOL FillVCDPreset(MpegPreset* pPreset, BOOL bPal) { return ::FillVCDPreset(pPreset, bPal); }
@@ -30,11 +37,4 @@ public:
 
 private:
     void ReleaseInterfaces();
-
-    ComPtr<IMCAudioEncoderSettings> m_pAudioSettings;
-    ComPtr<IMCParameters> m_pAudioParameters;
-    ComPtr<IMCMultiplexerSettings> m_pMuxSettings;
-    ComPtr<IFileSinkFilter> m_pFileSink;
-    ComPtr<IMCVideoEncoderSettings> m_pVideoSettings;
-    ComPtr<IMCParameters> m_pVideoParameters;
 };

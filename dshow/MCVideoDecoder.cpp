@@ -1,5 +1,7 @@
 #include "dshow/MCVideoDecoder.h"
 
+#include "dshow/InterfaceCall.h"
+
 namespace
 {
 // The output formats the decoder may offer, in the order they are set: YUY2
@@ -63,4 +65,58 @@ BOOL CMCVideoDecoder::Initfilter()
             return FALSE;
     }
     return SUCCEEDED(m_pParameters->SetParameter(32, 0));
+}
+
+BOOL CMCVideoDecoder::GetParameter(LONG lNumber, LONG* plValue)
+{
+    return CallIfHeld(m_pParameters.Get(), &IMCParameters::GetParameter, lNumber, plValue);
+}
+
+BOOL CMCVideoDecoder::SetParameter(LONG lNumber, LONG lValue)
+{
+    return CallIfHeld(m_pParameters.Get(), &IMCParameters::SetParameter, lNumber, lValue);
+}
+
+BOOL CMCVideoDecoder::SetConfigValues1(LONG a, LONG b)
+{
+    return CallIfHeld(m_pConfig.Get(), &IMCVideoDecoderConfig::Values1, a, b);
+}
+
+BOOL CMCVideoDecoder::SetConfigValues2(LONG a, LONG b)
+{
+    return CallIfHeld(m_pConfig.Get(), &IMCVideoDecoderConfig::Values2, a, b);
+}
+
+BOOL CMCVideoDecoder::GetConfig(MCVideoDecoderConfig* pConfig)
+{
+    if (pConfig == NULL)
+        return FALSE;
+    pConfig->fields[0] = sizeof(MCVideoDecoderConfig);
+    return CallIfHeld(m_pConfig.Get(), &IMCVideoDecoderConfig::GetConfig, pConfig);
+}
+
+BOOL CMCVideoDecoder::SetConfig(MCVideoDecoderConfig* pConfig)
+{
+    if (pConfig == NULL)
+        return FALSE;
+    pConfig->fields[0] = sizeof(MCVideoDecoderConfig);
+    return CallIfHeld(m_pConfig.Get(), &IMCVideoDecoderConfig::SetConfig, pConfig);
+}
+
+BOOL CMCVideoDecoder::GetConfigField5(DWORD* pdwValue)
+{
+    MCVideoDecoderConfig config = {};
+    if (pdwValue == NULL || !GetConfig(&config))
+        return FALSE;
+    *pdwValue = config.fields[4];
+    return TRUE;
+}
+
+BOOL CMCVideoDecoder::SetConfigField5(DWORD dwValue)
+{
+    MCVideoDecoderConfig config = {};
+    if (!GetConfig(&config))
+        return FALSE;
+    config.fields[4] = dwValue;
+    return SetConfig(&config);
 }

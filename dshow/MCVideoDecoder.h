@@ -14,6 +14,17 @@ public:
 
     BOOL Initfilter() override;
 
+    BOOL GetParameter(LONG lNumber, LONG* plValue);
+    BOOL SetParameter(LONG lNumber, LONG lValue);
+    BOOL SetConfigValues1(LONG a, LONG b);
+    BOOL SetConfigValues2(LONG a, LONG b);
+    // The configuration record; its size field is set to 40 for both calls.
+    BOOL GetConfig(MCVideoDecoderConfig* pConfig);
+    BOOL SetConfig(MCVideoDecoderConfig* pConfig);
+    // The record's fifth field, by read, change and write.
+    BOOL GetConfigField5(DWORD* pdwValue);
+    BOOL SetConfigField5(DWORD dwValue);
+
 private:
     ComPtr<IMCParameters> m_pParameters;
     ComPtr<IMCVideoDecoderConfig> m_pConfig;

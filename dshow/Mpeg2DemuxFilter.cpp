@@ -5,7 +5,25 @@
 #include <ks.h>
 #include <ksmedia.h>
 #include <dvdmedia.h>
+#include <mmreg.h>
+#include <stddef.h>
 #include <string.h>
+
+// The format blocks are built by byte offset; the platform's records must
+// put their fields at the same places.
+static_assert(offsetof(MPEG2VIDEOINFO, hdr.dwBitRate) == 32 && offsetof(MPEG2VIDEOINFO, hdr.AvgTimePerFrame) == 40 &&
+                  offsetof(MPEG2VIDEOINFO, hdr.dwPictAspectRatioX) == 56 &&
+                  offsetof(MPEG2VIDEOINFO, hdr.bmiHeader) == 72 &&
+                  offsetof(MPEG2VIDEOINFO, hdr.bmiHeader.biXPelsPerMeter) == 96 &&
+                  offsetof(MPEG2VIDEOINFO, dwStartTimeCode) == 112 &&
+                  offsetof(MPEG2VIDEOINFO, cbSequenceHeader) == 116 && offsetof(MPEG2VIDEOINFO, dwProfile) == 120 &&
+                  offsetof(MPEG2VIDEOINFO, dwLevel) == 124 && offsetof(MPEG2VIDEOINFO, dwFlags) == 128 &&
+                  offsetof(MPEG2VIDEOINFO, dwSequenceHeader) == 132,
+              "MPEG-2 video format block");
+static_assert(sizeof(MPEG1WAVEFORMAT) == 40 && offsetof(MPEG1WAVEFORMAT, fwHeadLayer) == 18 &&
+                  offsetof(MPEG1WAVEFORMAT, dwHeadBitrate) == 20 && offsetof(MPEG1WAVEFORMAT, fwHeadMode) == 24 &&
+                  offsetof(MPEG1WAVEFORMAT, fwHeadFlags) == 30 && offsetof(MPEG1WAVEFORMAT, dwPTSLow) == 32,
+              "MPEG audio format block");
 
 namespace
 {
@@ -41,6 +59,8 @@ void FillMediaType(int nKind, AM_MEDIA_TYPE& mt, std::vector<BYTE>& block)
     mt.pbFormat = block.data();
 }
 }
+
+static_assert(132 + sizeof(kSequenceHeader) == 218, "video format block with its sequence header");
 
 std::vector<BYTE> CMpeg2DemuxFilter::VideoFormatBlock()
 {

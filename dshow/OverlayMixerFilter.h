@@ -1,7 +1,7 @@
 #pragma once
 
 #include "dshow/FilterNode.h"
-#include "dshow/MixerPinConfig.h"
+#include "platform/dshow/MixerPinConfig.h"
 
 #include <memory>
 

@@ -1,5 +1,7 @@
 #include "foundation/IniFile.h"
 
+#include "foundation/PathUtils.h"
+
 #include <cstring>
 #include <string>
 
@@ -130,34 +132,10 @@ BOOL CIniFile::Save()
         m_lastError = "Unable to open ini File!";
         return FALSE;
     }
-    CString temp = m_path + ".tmp";
-    HANDLE file = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-    {
-        m_lastError = "Unable to open ini File!";
-        return FALSE;
-    }
-    BOOL ok = TRUE;
-    size_t done = 0;
-    while (ok && done < text.size())
-    {
-        DWORD wrote = 0;
-        DWORD want = static_cast<DWORD>(std::min<size_t>(text.size() - done, 1 << 20));
-        if (!WriteFile(file, text.data() + done, want, &wrote, nullptr) || wrote == 0)
-            ok = FALSE;
-        done += wrote;
-    }
-    if (ok && !FlushFileBuffers(file))
-        ok = FALSE;
-    if (!CloseHandle(file))
-        ok = FALSE;
-    if (ok && !MoveFileExA(temp, m_path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        ok = FALSE;
+    BOOL created = FALSE;
+    BOOL ok = ReplaceFileContents(m_path, text.data(), text.size(), &created);
     if (!ok)
-    {
-        DeleteFileA(temp);
-        m_lastError = "Unable to write file!";
-    }
+        m_lastError = created ? "Unable to write file!" : "Unable to open ini File!";
     return ok;
 }
 

@@ -37,6 +37,26 @@ BOOL CIniSection::HasKey(LPCSTR key) const
     return m_values.Lookup(key, value);
 }
 
+int CIniSection::GetHighestKeyIndex(LPCSTR prefix, LPCSTR suffix) const
+{
+    int prefixLength = lstrlenA(prefix);
+    int suffixLength = lstrlenA(suffix);
+    int highest = -1;
+    CString key, value, digits;
+    for (POSITION pos = m_values.GetStartPosition(); pos;)
+    {
+        m_values.GetNextAssoc(pos, key, value);
+        int middle = key.GetLength() - prefixLength - suffixLength;
+        if (middle <= 0 || key.Left(prefixLength) != prefix || key.Right(suffixLength) != suffix)
+            continue;
+        int index = std::atoi(key.Mid(prefixLength, middle));
+        digits.Format("%d", index);
+        if (digits == key.Mid(prefixLength, middle) && index > highest)
+            highest = index;
+    }
+    return highest;
+}
+
 BOOL CIniSection::GetString(LPCSTR key, CString& value) const
 {
     return m_values.Lookup(key, value);

@@ -62,6 +62,10 @@ public:
     BOOL GetStringList(LPCSTR key, CStringArray& value, char separator) const;
     BOOL SetStringList(LPCSTR key, const CStringArray& value, char separator);
 
+    // The highest n of the keys written as prefix + "%d" + suffix, -1 when there is none; bounds a
+    // walk over numbered keys by what the file holds rather than by a count it claims.
+    int GetHighestKeyIndex(LPCSTR prefix, LPCSTR suffix = "") const;
+
     static BOOL ParsePoint(const CString& text, POINT& value);
     static BOOL ParseRect(const CString& text, RECT& value);
     static BOOL ParseColor(const CString& text, RGBTriple& value);

@@ -33,6 +33,40 @@ BOOL DirectoryExists(LPCSTR path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+BOOL ReplaceFileContents(LPCSTR path, const void* data, size_t size, BOOL* created)
+{
+    if (created)
+        *created = FALSE;
+    if (!path || !*path)
+        return FALSE;
+    CString temp = CString(path) + ".tmp";
+    HANDLE file = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return FALSE;
+    if (created)
+        *created = TRUE;
+    const char* bytes = static_cast<const char*>(data);
+    BOOL ok = TRUE;
+    size_t done = 0;
+    while (ok && done < size)
+    {
+        DWORD wrote = 0;
+        DWORD want = static_cast<DWORD>(std::min<size_t>(size - done, 1 << 20));
+        if (!WriteFile(file, bytes + done, want, &wrote, nullptr) || wrote == 0)
+            ok = FALSE;
+        done += wrote;
+    }
+    if (ok && !FlushFileBuffers(file))
+        ok = FALSE;
+    if (!CloseHandle(file))
+        ok = FALSE;
+    if (ok && !MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        ok = FALSE;
+    if (!ok)
+        DeleteFileA(temp);
+    return ok;
+}
+
 BOOL CreateDirectoryPath(LPCSTR path)
 {
     if (!path || !*path)

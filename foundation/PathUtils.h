@@ -6,6 +6,10 @@
 BOOL FileExists(LPCSTR path);
 // Accepts '/' as well as '\'.
 BOOL DirectoryExists(LPCSTR path);
+// Writes the bytes to a temporary file beside the path, which then replaces the file: a failed write
+// (disk full, write error) leaves the old file as it was. 1 only when every byte reached the disk;
+// *created tells whether the temporary file could be made at all.
+BOOL ReplaceFileContents(LPCSTR path, const void* data, size_t size, BOOL* created = nullptr);
 // Creates the folder and every missing parent; 1 when the folder exists at the end.
 BOOL CreateDirectoryPath(LPCSTR path);
 // The running program's folder, without a trailing '\'.

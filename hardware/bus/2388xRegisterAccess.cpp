@@ -36,10 +36,7 @@ C2388xRegisterAccess::~C2388xRegisterAccess()
 
 HRESULT C2388xRegisterAccess::Attach(IUnknown* pFilter, ULONG_PTR)
 {
-    m_pPropertySet.Reset();
-    if (pFilter == NULL)
-        return E_POINTER;
-    return pFilter->QueryInterface(IID_IKsPropertySet, reinterpret_cast<void**>(&m_pPropertySet));
+    return AttachKsPropertySet(pFilter, &m_pPropertySet);
 }
 
 HRESULT C2388xRegisterAccess::SendCommand(DWORD id, BYTE value)
@@ -64,12 +61,9 @@ HRESULT C2388xRegisterAccess::Command3(BYTE value)
 
 HRESULT C2388xRegisterAccess::ReadByte(BYTE device, LONG subAddress, BYTE* pValue)
 {
-    if (m_pPropertySet == NULL)
-        return E_FAIL;
-    if (pValue == NULL)
-        return E_POINTER;
-    if (subAddress < 0)
-        return E_INVALIDARG;
+    HRESULT hr = CheckByteRead(m_pPropertySet.Get(), subAddress, pValue);
+    if (FAILED(hr))
+        return hr;
     CGpioLockHold hold(m_gpioLock);
     if (!hold.Locked())
         return E_FAIL;

@@ -20,10 +20,7 @@ CBlackBirdRegisterAccess::~CBlackBirdRegisterAccess()
 HRESULT CBlackBirdRegisterAccess::Attach(IUnknown* pFilter, ULONG_PTR)
 {
     CScopedLock lock(&m_cs);
-    m_pPropertySet.Reset();
-    if (pFilter == NULL)
-        return E_POINTER;
-    HRESULT hr = pFilter->QueryInterface(IID_IKsPropertySet, reinterpret_cast<void**>(&m_pPropertySet));
+    HRESULT hr = AttachKsPropertySet(pFilter, &m_pPropertySet);
     if (FAILED(hr))
         return hr;
     if (m_pPropertySet == NULL)
@@ -53,12 +50,9 @@ HRESULT CBlackBirdRegisterAccess::Command3(BYTE value)
 HRESULT CBlackBirdRegisterAccess::ReadByte(BYTE device, LONG subAddress, BYTE* pValue)
 {
     CScopedLock lock(&m_cs);
-    if (m_pPropertySet == NULL)
-        return E_FAIL;
-    if (pValue == NULL)
-        return E_POINTER;
-    if (subAddress < 0)
-        return E_INVALIDARG;
+    HRESULT hr = CheckByteRead(m_pPropertySet.Get(), subAddress, pValue);
+    if (FAILED(hr))
+        return hr;
     return VendorReadByte(m_pPropertySet.Get(), device, subAddress, pValue, PROPSETID_BlackBirdCardControl);
 }
 

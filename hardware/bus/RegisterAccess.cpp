@@ -25,7 +25,7 @@ HRESULT CRegisterAccess::ReadRegisterByte(DWORD, BYTE*) { return E_FAIL; }
 HRESULT CRegisterAccess::Reserved18(DWORD) { return S_OK; }
 HRESULT CRegisterAccess::ReadRegister(DWORD, DWORD*) { return E_FAIL; }
 HRESULT CRegisterAccess::WriteRegister(DWORD, DWORD) { return E_FAIL; }
-HRESULT CRegisterAccess::Reserved21(DWORD) { return E_FAIL; }
-HRESULT CRegisterAccess::Reserved22(DWORD) { return E_FAIL; }
-HRESULT CRegisterAccess::Reserved23(DWORD) { return E_FAIL; }
-HRESULT CRegisterAccess::Reserved24(DWORD) { return E_FAIL; }
+HRESULT CRegisterAccess::Reserved21(ULONG_PTR) { return E_FAIL; }
+HRESULT CRegisterAccess::Reserved22(ULONG_PTR) { return E_FAIL; }
+HRESULT CRegisterAccess::Reserved23(ULONG_PTR) { return E_FAIL; }
+HRESULT CRegisterAccess::Reserved24(ULONG_PTR) { return E_FAIL; }

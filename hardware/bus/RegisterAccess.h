@@ -43,10 +43,12 @@ public:
     virtual HRESULT Reserved18(DWORD value);
     virtual HRESULT ReadRegister(DWORD reg, DWORD* pValue);
     virtual HRESULT WriteRegister(DWORD reg, DWORD value);
-    virtual HRESULT Reserved21(DWORD value);
-    virtual HRESULT Reserved22(DWORD value);
-    virtual HRESULT Reserved23(DWORD value);
-    virtual HRESULT Reserved24(DWORD value);
+    // Card-specific operations: a value, or where a card answers, the
+    // address of its result.
+    virtual HRESULT Reserved21(ULONG_PTR value);
+    virtual HRESULT Reserved22(ULONG_PTR value);
+    virtual HRESULT Reserved23(ULONG_PTR value);
+    virtual HRESULT Reserved24(ULONG_PTR value);
 
 protected:
     CRITICAL_SECTION m_cs;

@@ -17,10 +17,7 @@ CVendorPropRegisterAccess::~CVendorPropRegisterAccess()
 
 HRESULT CVendorPropRegisterAccess::Attach(IUnknown* pFilter, ULONG_PTR)
 {
-    m_pPropertySet.Reset();
-    if (pFilter == NULL)
-        return E_POINTER;
-    return pFilter->QueryInterface(IID_IKsPropertySet, reinterpret_cast<void**>(&m_pPropertySet));
+    return AttachKsPropertySet(pFilter, &m_pPropertySet);
 }
 
 HRESULT CVendorPropRegisterAccess::SendCommand(DWORD id, BYTE value)
@@ -60,12 +57,9 @@ HRESULT CVendorPropRegisterAccess::Command3(BYTE value)
 HRESULT CVendorPropRegisterAccess::ReadByte(BYTE device, LONG subAddress, BYTE* pValue)
 {
     CScopedLock lock(&m_cs);
-    if (m_pPropertySet == NULL)
-        return E_FAIL;
-    if (pValue == NULL)
-        return E_POINTER;
-    if (subAddress < 0)
-        return E_INVALIDARG;
+    HRESULT hr = CheckByteRead(m_pPropertySet.Get(), subAddress, pValue);
+    if (FAILED(hr))
+        return hr;
     return VendorReadByte(m_pPropertySet.Get(), device, subAddress, pValue);
 }
 

@@ -77,3 +77,26 @@ HRESULT VendorWriteGpio(IKsPropertySet* pProps, DWORD value, DWORD mask, const G
     request.value = value;
     return VendorPropertySet(pProps, VENDORPROP_GPIO, &request, VENDORPROP_INSTANCE_DEFAULT, set);
 }
+
+HRESULT AttachKsPropertySet(IUnknown* pFilter, IKsPropertySet** ppProps)
+{
+    if (*ppProps != NULL)
+    {
+        (*ppProps)->Release();
+        *ppProps = NULL;
+    }
+    if (pFilter == NULL)
+        return E_POINTER;
+    return pFilter->QueryInterface(IID_IKsPropertySet, reinterpret_cast<void**>(ppProps));
+}
+
+HRESULT CheckByteRead(const IKsPropertySet* pProps, LONG subAddress, const BYTE* pValue)
+{
+    if (pProps == NULL)
+        return E_FAIL;
+    if (pValue == NULL)
+        return E_POINTER;
+    if (subAddress < 0)
+        return E_INVALIDARG;
+    return S_OK;
+}

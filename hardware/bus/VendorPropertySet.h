@@ -129,6 +129,14 @@ HRESULT VendorPropertyGet(IKsPropertySet* pProps, DWORD id, TRequest* pRequest, 
     return pProps->Get(set, id, pRequest, instanceLength, pRequest, sizeof(TRequest), &cbReturned);
 }
 
+// Binds a transport to its filter: drops the interface held, then takes the
+// filter's IKsPropertySet. E_POINTER for a null filter, else the query's result.
+HRESULT AttachKsPropertySet(IUnknown* pFilter, IKsPropertySet** ppProps);
+
+// The argument checks of a byte read, in the order the property-set
+// transports make them: no interface, no result, a negative sub-address.
+HRESULT CheckByteRead(const IKsPropertySet* pProps, LONG subAddress, const BYTE* pValue);
+
 // One request of each kind, filled, sent and read back. The transports keep
 // their own interface, argument and lock checks around these.
 HRESULT VendorSendCommand(IKsPropertySet* pProps, DWORD id, BYTE value,

@@ -1,17 +1,44 @@
 #include "hardware/devices/FilterClassTable.h"
 
+#include "dshow/AcmWrapperFilter.h"
 #include "dshow/AudioCaptureFilter.h"
+#include "dshow/AudioRenderFilter.h"
+#include "dshow/ColorConvertFilter.h"
 #include "dshow/DeinterlaceFilter.h"
 #include "dshow/DumpFilter.h"
 #include "dshow/FileWriteFilter.h"
 #include "dshow/FilterClass.h"
+#include "dshow/IVAudioEncoder.h"
+#include "dshow/IVDownScale.h"
+#include "dshow/IVFileWriter.h"
+#include "dshow/IVMultiplexer.h"
+#include "dshow/IVStillCapture.h"
+#include "dshow/IVTimeShiftFilter.h"
+#include "dshow/IVVideoDecoder.h"
+#include "dshow/IVVideoEncoder.h"
+#include "dshow/InfTeeFilter.h"
+#include "dshow/LigosCaptureEncoder.h"
+#include "dshow/LigosTranscoder.h"
 #include "dshow/MCAudioDecoder.h"
+#include "dshow/MCAudioEncoder.h"
 #include "dshow/MCEncoderFilter.h"
+#include "dshow/MCH264Decoder.h"
+#include "dshow/MCH264Encoder.h"
+#include "dshow/MCMultiplexer.h"
+#include "dshow/MCSplitter.h"
 #include "dshow/MCVideoDecoder.h"
-#include "dshow/MuxFilter.h"
+#include "dshow/MCVideoEncoder.h"
+#include "dshow/Mpeg1SplitterFilter.h"
 #include "dshow/Mpeg2DemuxFilter.h"
+#include "dshow/Mpeg2SplitterFilter.h"
+#include "dshow/Mpeg4Codecs.h"
+#include "dshow/MuxFilter.h"
 #include "dshow/OverlayMixerFilter.h"
+#include "dshow/SampleGrabberFilter.h"
+#include "dshow/SnapPictureFilter.h"
+#include "dshow/TimeDelayFilter.h"
 #include "dshow/TimeShiftFilter.h"
+#include "hardware/devices/713xTVAudio.h"
 #include "hardware/devices/BlackBirdCapture.h"
 #include "hardware/devices/BlackBirdCrossbar.h"
 #include "hardware/devices/BlackBirdEncoder.h"
@@ -187,7 +214,7 @@ const CFilterClass kFilterClasses[] = {
     DEVICE_ROW("Lorvane Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CLorvaneCapture
     DEVICE_ROW("USB 2881 Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CUSB2881Crossbar
     DEVICE_ROW("USB 2881 Video", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CUSB2881Capture
-    CLSID_ROW("ACM Wrapper", kClsidAcmWrapper, CreateNoFilterNode),  // CAcmWrapperFilter
+    CLSID_ROW("ACM Wrapper", kClsidAcmWrapper, CreateFilterNodeOf<CAcmWrapperFilter>),
     DEVICE_ROW("Morvik CrossBar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CMorvikCrossbar
     DEVICE_ROW("Morvik A/V Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CMorvikCapture
     DEVICE_ROW("Trident USB TvAudio", AM_KSCATEGORY_TVAUDIO, CreateNoFilterNode),  // CTridentUSBTVAudio
@@ -202,46 +229,46 @@ const CFilterClass kFilterClasses[] = {
     DEVICE_ROW("BlackBird Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CBlackBirdCrossbar>),
     DEVICE_ROW("BlackBird Video Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CBlackBirdCapture>),
     DEVICE_ROW("713x_3 TV Card TV Audio (Proteus)", AM_KSCATEGORY_TVAUDIO, CreateNoFilterNode),  // C713x3TVAudio
-    DEVICE_ROW("713x TV Card TV Audio (Proteus)", AM_KSCATEGORY_TVAUDIO, CreateNoFilterNode),  // C713xTVAudio
-    CLSID_ROW("Mpeg1 Splitter", kClsidMpeg1Splitter, CreateNoFilterNode),  // CMpeg1SplitterFilter
-    CLSID_ROW("InterVideo Time Shift Filter for Veltrane", kClsidIntervideoTimeShiftFilterForVeltrane, CreateNoFilterNode),  // CIVTimeShiftFilter
+    DEVICE_ROW("713x TV Card TV Audio (Proteus)", AM_KSCATEGORY_TVAUDIO, CreateFilterNodeOf<C713xTVAudio>),
+    CLSID_ROW("Mpeg1 Splitter", kClsidMpeg1Splitter, CreateFilterNodeOf<CMpeg1SplitterFilter>),
+    CLSID_ROW("InterVideo Time Shift Filter for Veltrane", kClsidIntervideoTimeShiftFilterForVeltrane, CreateFilterNodeOf<CIVTimeShiftFilter>),
     DEVICE_ROW("Quenby Lantor TV Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CQuenbyLantorCrossbar
     DEVICE_ROW("Quenby Lantor TV Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CQuenbyLantorCapture
-    CLSID_ROW("InterVideo Video Decoder", kClsidIntervideoVideoDecoder, CreateNoFilterNode),  // CIVVideoDecoder
-    CLSID_ROW("Mpeg2 Splitter", kClsidMpeg2Splitter, CreateNoFilterNode),  // CMpeg2SplitterFilter
-    CLSID_ROW("Color Convert", kClsidColorConvert, CreateNoFilterNode),  // CColorConvertFilter
-    CLSID_ROW("Infinite Pin Tee Filter", kClsidInfinitePinTeeFilter, CreateNoFilterNode),  // CInfTeeFilter
-    CLSID_ROW("MainConcept Demo H.264 Encoder", kClsidMainconceptDemoH264Encoder, CreateNoFilterNode),  // CMCH264Encoder
-    CLSID_ROW("MainConcept H.264 Video Decoder", kClsidMainconceptH264VideoDecoder, CreateNoFilterNode),  // CMCH264Decoder
+    CLSID_ROW("InterVideo Video Decoder", kClsidIntervideoVideoDecoder, CreateFilterNodeOf<CIVVideoDecoder>),
+    CLSID_ROW("Mpeg2 Splitter", kClsidMpeg2Splitter, CreateFilterNodeOf<CMpeg2SplitterFilter>),
+    CLSID_ROW("Color Convert", kClsidColorConvert, CreateFilterNodeOf<CColorConvertFilter>),
+    CLSID_ROW("Infinite Pin Tee Filter", kClsidInfinitePinTeeFilter, CreateFilterNodeOf<CInfTeeFilter>),
+    CLSID_ROW("MainConcept Demo H.264 Encoder", kClsidMainconceptDemoH264Encoder, CreateFilterNodeOf<CMCH264Encoder>),
+    CLSID_ROW("MainConcept H.264 Video Decoder", kClsidMainconceptH264VideoDecoder, CreateFilterNodeOf<CMCH264Decoder>),
     DEVICE_ROW("Veltrane MPEG-2 Box Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CVeltraneMPEG2BoxCrossbar
     DEVICE_ROW("Veltrane MPEG-2 Box", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CVeltraneMPEG2BoxCapture
-    CLSID_ROW("Time Delay", kClsidTimeDelay, CreateNoFilterNode),  // CTimeDelayFilter
+    CLSID_ROW("Time Delay", kClsidTimeDelay, CreateFilterNodeOf<CTimeDelayFilter>),
     CLSID_ROW("Dump", kClsidDump, CreateFilterNodeOf<CDumpFilter>),
-    CLSID_ROW("SampleGrabber", kClsidSamplegrabber, CreateNoFilterNode),  // CSampleGrabberFilter
-    DEVICE_ROW("Microsoft MPEG-4  VKI  Codec V3", CLSID_VideoCompressorCategory, CreateNoFilterNode),  // CMpeg4CodecV3
-    DEVICE_ROW("Microsoft MPEG-4  VKI  Codec V2", CLSID_VideoCompressorCategory, CreateNoFilterNode),  // CMpeg4CodecV2
-    DEVICE_ROW("Microsoft MPEG-4  VKI  Codec V1", CLSID_VideoCompressorCategory, CreateNoFilterNode),  // CMpeg4CodecV1
+    CLSID_ROW("SampleGrabber", kClsidSamplegrabber, CreateFilterNodeOf<CSampleGrabberFilter>),
+    DEVICE_ROW("Microsoft MPEG-4  VKI  Codec V3", CLSID_VideoCompressorCategory, CreateFilterNodeOf<CMpeg4CodecV3>),
+    DEVICE_ROW("Microsoft MPEG-4  VKI  Codec V2", CLSID_VideoCompressorCategory, CreateFilterNodeOf<CMpeg4CodecV2>),
+    DEVICE_ROW("Microsoft MPEG-4  VKI  Codec V1", CLSID_VideoCompressorCategory, CreateFilterNodeOf<CMpeg4CodecV1>),
     CLSID_ROW("Veltrane Corvath", kClsidVeltraneCorvath, CreateNoFilterNode),  // audio/video switch device class
     CLSID_ROW("Microsoft Mux Filter", kClsidMicrosoftMuxFilter, CreateFilterNodeOf<CMuxFilter>),
     CLSID_ROW("File Write Filter", kClsidFileWriteFilter, CreateFilterNodeOf<CFileWriteFilter>),
-    CLSID_ROW("InterVideo Down Scale Filter for Veltrane", kClsidIntervideoDownScaleFilterForVeltrane, CreateNoFilterNode),  // CIVDownScale
-    CLSID_ROW("InterVideo Still Capture for Veltrane", kClsidIntervideoStillCaptureForVeltrane, CreateNoFilterNode),  // CIVStillCapture
-    CLSID_ROW("InterVideo Multiplexer for Veltrane", kClsidIntervideoMultiplexerForVeltrane, CreateNoFilterNode),  // CIVMultiplexer
-    CLSID_ROW("InterVideo File Writer for Veltrane", kClsidIntervideoFileWriterForVeltrane, CreateNoFilterNode),  // CIVFileWriter
-    CLSID_ROW("InterVideo Video Encoder for Veltrane", kClsidIntervideoVideoEncoderForVeltrane, CreateNoFilterNode),  // CIVVideoEncoder
-    CLSID_ROW("InterVideo Audio Encoder for Veltrane", kClsidIntervideoAudioEncoderForVeltrane, CreateNoFilterNode),  // CIVAudioEncoder
+    CLSID_ROW("InterVideo Down Scale Filter for Veltrane", kClsidIntervideoDownScaleFilterForVeltrane, CreateFilterNodeOf<CIVDownScale>),
+    CLSID_ROW("InterVideo Still Capture for Veltrane", kClsidIntervideoStillCaptureForVeltrane, CreateFilterNodeOf<CIVStillCapture>),
+    CLSID_ROW("InterVideo Multiplexer for Veltrane", kClsidIntervideoMultiplexerForVeltrane, CreateFilterNodeOf<CIVMultiplexer>),
+    CLSID_ROW("InterVideo File Writer for Veltrane", kClsidIntervideoFileWriterForVeltrane, CreateFilterNodeOf<CIVFileWriter>),
+    CLSID_ROW("InterVideo Video Encoder for Veltrane", kClsidIntervideoVideoEncoderForVeltrane, CreateFilterNodeOf<CIVVideoEncoder>),
+    CLSID_ROW("InterVideo Audio Encoder for Veltrane", kClsidIntervideoAudioEncoderForVeltrane, CreateFilterNodeOf<CIVAudioEncoder>),
     CLSID_ROW("Overlay Mixer", kClsidOverlayMixer, CreateFilterNodeOf<COverlayMixerFilter>),
-    CLSID_ROW("MainConcept Demo MPEG Video Encoder", kClsidMainconceptDemoMpegVideoEncoder, CreateNoFilterNode),  // CMCVideoEncoder
+    CLSID_ROW("MainConcept Demo MPEG Video Encoder", kClsidMainconceptDemoMpegVideoEncoder, CreateFilterNodeOf<CMCVideoEncoder>),
     CLSID_ROW("MainConcept Demo MPEG Video Decoder", kClsidMainconceptDemoMpegVideoDecoder, CreateFilterNodeOf<CMCVideoDecoder>),
-    CLSID_ROW("MainConcept Demo MPEG Splitter", kClsidMainconceptDemoMpegSplitter, CreateNoFilterNode),  // CMCSplitter
+    CLSID_ROW("MainConcept Demo MPEG Splitter", kClsidMainconceptDemoMpegSplitter, CreateFilterNodeOf<CMCSplitter>),
     CLSID_ROW("MainConcept Demo MPEG Encoder", kClsidMainconceptDemoMpegEncoder, CreateFilterNodeOf<CMCEncoderFilter>),
-    CLSID_ROW("MainConcept Demo MPEG Audio Encoder", kClsidMainconceptDemoMpegAudioEncoder, CreateNoFilterNode),  // CMCAudioEncoder
+    CLSID_ROW("MainConcept Demo MPEG Audio Encoder", kClsidMainconceptDemoMpegAudioEncoder, CreateFilterNodeOf<CMCAudioEncoder>),
     CLSID_ROW("MainConcept Demo MPEG Audio Decoder", kClsidMainconceptDemoMpegAudioDecoder, CreateFilterNodeOf<CMCAudioDecoder>),
-    CLSID_ROW("MainConcept Demo MPEG Multiplexer", kClsidMainconceptDemoMpegMultiplexer, CreateNoFilterNode),  // CMCMultiplexer
-    CLSID_ROW("Veltrane Snap Picture Filter", kClsidVeltraneSnapPictureFilter, CreateNoFilterNode),  // CSnapPictureFilter
+    CLSID_ROW("MainConcept Demo MPEG Multiplexer", kClsidMainconceptDemoMpegMultiplexer, CreateFilterNodeOf<CMCMultiplexer>),
+    CLSID_ROW("Veltrane Snap Picture Filter", kClsidVeltraneSnapPictureFilter, CreateFilterNodeOf<CSnapPictureFilter>),
     CLSID_ROW("Veltrane Deinterlace Filter", kClsidVeltraneDeinterlaceFilter, CreateFilterNodeOf<CDeinterlaceFilter>),
-    CLSID_ROW("Ligos GoMotion.MPG SDK Transcode Sample", kClsidLigosGomotionMpgSdkTranscodeSample, CreateNoFilterNode),  // CLigosTranscoder
-    CLSID_ROW("Ligos GoMotion Capture Encoder Filter (Veltrane)", kClsidLigosGomotionCaptureEncoderFilterVeltrane, CreateNoFilterNode),  // CLigosCaptureEncoder
+    CLSID_ROW("Ligos GoMotion.MPG SDK Transcode Sample", kClsidLigosGomotionMpgSdkTranscodeSample, CreateFilterNodeOf<CLigosTranscoder>),
+    CLSID_ROW("Ligos GoMotion Capture Encoder Filter (Veltrane)", kClsidLigosGomotionCaptureEncoderFilterVeltrane, CreateFilterNodeOf<CLigosCaptureEncoder>),
     DEVICE_ROW("Vandrel 630 TV Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CVandrel630Crossbar
     DEVICE_ROW("Vandrel 630 TV Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CVandrel630Capture
     DEVICE_ROW("Sanvory Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CSanvoryCrossbar
@@ -281,8 +308,8 @@ const CFilterClass kFilterClasses[] = {
     DEVICE_ROW("713x TV Card Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // C713xCapture
     DEVICE_ROW("CLASS_FILTER", CLSID_AudioInputDeviceCategory, CreateFilterNodeOf<CAudioCaptureFilter>),
     CLSID_ROW("Veltrane HAL Switch", kClsidVeltraneHalSwitch, CreateNoFilterNode),  // CHALSwitchFilter
-    CLSID_ROW("Direct Sound Filter", kClsidDirectSoundFilter, CreateNoFilterNode),  // CDirectSoundFilter
-    CLSID_ROW("Audio Render", kClsidAudioRender, CreateNoFilterNode),  // CAudioRenderFilter
+    CLSID_ROW("Direct Sound Filter", kClsidDirectSoundFilter, CreateFilterNodeOf<CDirectSoundFilter>),
+    CLSID_ROW("Audio Render", kClsidAudioRender, CreateFilterNodeOf<CAudioRenderFilter>),
 };
 
 #undef CLSID_ROW

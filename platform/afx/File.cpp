@@ -1,5 +1,7 @@
 #include "platform/afx/File.h"
 
+#include <string>
+
 CFile::CFile() : m_hFile(INVALID_HANDLE_VALUE)
 {
 }
@@ -62,4 +64,40 @@ BOOL CFile::Close()
     const BOOL closed = ::CloseHandle(m_hFile);
     m_hFile = INVALID_HANDLE_VALUE;
     return closed;
+}
+
+BOOL CStdioFile::Open(LPCSTR path, UINT openFlags)
+{
+    Close();
+    if (!path)
+        return FALSE;
+    char mode[3] = { (openFlags & (CFile::modeWrite | CFile::modeReadWrite)) ? 'w' : 'r',
+                     (openFlags & CFile::typeBinary) ? 'b' : 't', '\0' };
+    m_pStream = std::fopen(path, mode);
+    return m_pStream != nullptr;
+}
+
+BOOL CStdioFile::Close()
+{
+    if (!m_pStream)
+        return TRUE;
+    BOOL ok = std::fclose(m_pStream) == 0;
+    m_pStream = nullptr;
+    return ok;
+}
+
+// A character at a time, so a NUL inside a line does not end it early.
+BOOL CStdioFile::ReadString(CString& text)
+{
+    text.Empty();
+    if (!m_pStream)
+        return FALSE;
+    std::string line;
+    int c;
+    while ((c = std::getc(m_pStream)) != EOF && c != '\n')
+        line += static_cast<char>(c);
+    if (c == EOF && (std::ferror(m_pStream) || line.empty()))
+        return FALSE;
+    text = CString(line.data(), static_cast<int>(line.size()));
+    return TRUE;
 }

@@ -1,5 +1,8 @@
 #pragma once
 #include "platform/afx/Object.h"
+#include "platform/afx/String.h"
+
+#include <cstdio>
 
 // A binary file over a Win32 handle in the manner of MFC's CFile. Failures are reported by result
 // (no exceptions): Open and Write give FALSE, Read gives the bytes it could read.
@@ -15,6 +18,7 @@ public:
         modeNoInherit = 0x0080,
         modeCreate = 0x1000,
         modeNoTruncate = 0x2000,
+        typeText = 0x4000,
         typeBinary = 0x8000,
     };
 
@@ -31,4 +35,21 @@ public:
     BOOL Close();
 
     HANDLE m_hFile;
+};
+
+// A text file through the C runtime's text mode (CR LF read as one line end, Ctrl-Z ends the
+// text), in the manner of MFC's CStdioFile. ferror(m_pStream) tells a failed read from the end.
+class CStdioFile : public CObject
+{
+public:
+    CStdioFile() : m_pStream(nullptr) {}
+    ~CStdioFile() override { Close(); }
+
+    // CFile::modeRead, or CFile::modeWrite | CFile::modeCreate; text mode unless typeBinary.
+    BOOL Open(LPCSTR path, UINT openFlags);
+    BOOL Close();
+    // The next line without its line end; FALSE at the end of the file or when the read fails.
+    BOOL ReadString(CString& text);
+
+    FILE* m_pStream;
 };

@@ -170,6 +170,10 @@ public:
     rKey = assoc->key;
     return TRUE;
   }
+
+  // Storing: the count, then key and value of every pair in iteration order. Loading adds the
+  // pairs to what the map holds (a repeated key keeps the later value).
+  void Serialize(CArchive& ar) override;
 };
 
 class CMapStringToPtr : public CMap<CString, LPCSTR, void*, void*> {

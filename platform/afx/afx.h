@@ -7,6 +7,8 @@
 #include "platform/afx/StringArray.h"
 #include "platform/afx/List.h"
 #include "platform/afx/Map.h"
+#include "platform/afx/File.h"
+#include "platform/afx/Archive.h"
 #include "platform/afx/Time.h"
 #include "platform/afx/Geometry.h"
 #include "platform/afx/GdiObject.h"

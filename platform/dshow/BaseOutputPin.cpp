@@ -159,3 +159,21 @@ HRESULT CBaseOutputPin::Inactive()
     if (m_pAllocator) return m_pAllocator->Decommit();
     return S_OK;
 }
+
+HRESULT CBaseOutputPin::SetBufferProperties(IMemAllocator* pAlloc, ALLOCATOR_PROPERTIES* pRequest, long cBuffers,
+                                            long cbBuffer, long cbMinimum)
+{
+    if (cbMinimum < 0)
+        cbMinimum = cbBuffer;
+    if (pRequest->cBuffers < cBuffers)
+        pRequest->cBuffers = cBuffers;
+    if (pRequest->cbBuffer < cbBuffer)
+        pRequest->cbBuffer = cbBuffer;
+    if (pRequest->cbAlign < 1)
+        pRequest->cbAlign = 1;
+    ALLOCATOR_PROPERTIES actual;
+    HRESULT hr = pAlloc->SetProperties(pRequest, &actual);
+    if (FAILED(hr))
+        return hr;
+    return actual.cbBuffer < cbMinimum ? E_FAIL : S_OK;
+}

@@ -23,6 +23,11 @@ public:
 
     virtual HRESULT DecideAllocator(IMemInputPin* pPin, IMemAllocator** ppAlloc);
     virtual HRESULT DecideBufferSize(IMemAllocator* pAlloc, ALLOCATOR_PROPERTIES* pRequest) = 0;
+    // Asks the allocator for at least cBuffers buffers of cbBuffer bytes (on
+    // top of what the request already holds); fails when the buffers come
+    // smaller than cbMinimum (cbBuffer unless given).
+    static HRESULT SetBufferProperties(IMemAllocator* pAlloc, ALLOCATOR_PROPERTIES* pRequest, long cBuffers,
+                                       long cbBuffer, long cbMinimum = -1);
     virtual HRESULT InitAllocator(IMemAllocator** ppAlloc);
 
     // A free sample of the agreed allocator (blocks while all are in use).

@@ -1,8 +1,20 @@
 #pragma once
 #include "platform/dshow/Unknown.h"
+#include <new>
 #include "platform/dshow/FilterSetup.h"
 
 typedef CUnknown*(CALLBACK* LPFNNewCOMObject)(IUnknown* pUnkOuter, HRESULT* phr);
+
+// The creation function of a class built as T(pUnkOuter, phr); a class with a
+// private constructor names it its friend.
+template <class T>
+CUnknown* CALLBACK DsCreateObject(IUnknown* pUnkOuter, HRESULT* phr)
+{
+    T* p = new (std::nothrow) T(pUnkOuter, phr);
+    if (p == nullptr && phr != nullptr)
+        *phr = E_OUTOFMEMORY;
+    return p;
+}
 typedef void(CALLBACK* LPFNInitRoutine)(BOOL bLoading, const CLSID* rclsid);
 
 // One row of a module's table of classes: what DllGetClassObject serves and what

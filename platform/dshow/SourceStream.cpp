@@ -99,6 +99,12 @@ BOOL CSourceStream::WaitForStop(DWORD ms) const
     return WaitForSingleObject(m_hStopEvent, ms) == WAIT_OBJECT_0;
 }
 
+BOOL CSourceStream::WaitForStopUntil(DWORD dwStart, DWORD offsetMs) const
+{
+    LONG wait = static_cast<LONG>(dwStart + offsetMs - GetTickCount());
+    return wait > 0 ? WaitForStop(static_cast<DWORD>(wait)) : m_bStop;
+}
+
 unsigned __stdcall CSourceStream::ThreadProc(void* pv)
 {
     CSourceStream* self = static_cast<CSourceStream*>(pv);

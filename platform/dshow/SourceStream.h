@@ -42,6 +42,9 @@ protected:
     BOOL StopRequested() const { return m_bStop; }
     // Waits up to ms for a stop request; TRUE when one came (for paced sources).
     BOOL WaitForStop(DWORD ms) const;
+    // Waits until offsetMs after the tick count dwStart; TRUE when a stop
+    // request came first.
+    BOOL WaitForStopUntil(DWORD dwStart, DWORD offsetMs) const;
     BOOL ThreadExists() const { return m_hThread != nullptr; }
 
     CSource* m_pSource;  // null for a pin of another kind of filter

@@ -8,7 +8,9 @@ CTransformFilter::CTransformFilter(const char* pName, IUnknown* pUnk, REFCLSID c
       m_bSampleSkipped(FALSE),
       m_bQualityChanged(FALSE),
       m_pInput(nullptr),
-      m_pOutput(nullptr)
+      m_pOutput(nullptr),
+      m_pszInputName(L"Input"),
+      m_pszOutputName(L"Output")
 {
 }
 
@@ -27,9 +29,9 @@ CBasePin* CTransformFilter::GetPin(int n)
 {
     if (!m_pInput) {
         HRESULT hr = S_OK;
-        m_pInput = new (std::nothrow) CTransformInputPin("Transform input pin", this, &hr, L"Input");
+        m_pInput = new (std::nothrow) CTransformInputPin("Transform input pin", this, &hr, m_pszInputName);
         if (!m_pInput) return nullptr;
-        m_pOutput = new (std::nothrow) CTransformOutputPin("Transform output pin", this, &hr, L"Output");
+        m_pOutput = new (std::nothrow) CTransformOutputPin("Transform output pin", this, &hr, m_pszOutputName);
         if (!m_pOutput || FAILED(hr)) {
             delete m_pInput;
             m_pInput = nullptr;

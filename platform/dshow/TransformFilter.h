@@ -48,6 +48,13 @@ public:
     virtual HRESULT NewSegment(REFERENCE_TIME tStart, REFERENCE_TIME tStop, double dRate);
 
 protected:
+    // Names the pins ("Input" and "Output" unless a derived constructor says otherwise).
+    void SetPinNames(LPCWSTR pszInput, LPCWSTR pszOutput)
+    {
+        m_pszInputName = pszInput;
+        m_pszOutputName = pszOutput;
+    }
+
     // An output sample carrying the current input sample's times and flags.
     HRESULT InitializeOutputSample(IMediaSample* pSample, IMediaSample** ppOutSample);
 
@@ -58,4 +65,8 @@ protected:
     CCritSec m_csReceive;
     CTransformInputPin* m_pInput;
     CTransformOutputPin* m_pOutput;
+
+private:
+    LPCWSTR m_pszInputName;
+    LPCWSTR m_pszOutputName;
 };

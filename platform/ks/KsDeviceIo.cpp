@@ -1,6 +1,6 @@
 #include "platform/ks/KsDeviceIo.h"
 
-#include <stdio.h>
+#include "platform/ks/ProcessSection.h"
 
 namespace
 {
@@ -21,47 +21,12 @@ struct RouteTable
     RouteEntry entries[MAX_ROUTES];
 };
 
-RouteTable* volatile s_pTable = NULL;
+void* volatile s_pTable = NULL;
 
 RouteTable* OpenTable()
 {
-    if (s_pTable != NULL)
-        return s_pTable;
-    char name[64];
-    sprintf(name, "Local\\KsDeviceIoRoutes-%lu", GetCurrentProcessId());
-    // The mapping handle stays open for the life of the process.
-    HANDLE hMapping = CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0,
-                                         sizeof(RouteTable), name);
-    if (hMapping == NULL)
-        return NULL;
-    void* pView = MapViewOfFile(hMapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(RouteTable));
-    if (pView == NULL)
-    {
-        CloseHandle(hMapping);
-        return NULL;
-    }
-    // Two threads may race here; both map the same section, one view stays.
-    if (InterlockedCompareExchangePointer(reinterpret_cast<PVOID volatile*>(&s_pTable), pView, NULL) != NULL)
-    {
-        UnmapViewOfFile(pView);
-        CloseHandle(hMapping);
-    }
-    return s_pTable;
+    return static_cast<RouteTable*>(OpenProcessSection("KsDeviceIoRoutes", sizeof(RouteTable), &s_pTable));
 }
-
-class CTableLock
-{
-public:
-    explicit CTableLock(RouteTable* pTable) : m_pTable(pTable)
-    {
-        while (InterlockedCompareExchange(&m_pTable->lock, 1, 0) != 0)
-            Sleep(0);
-    }
-    ~CTableLock() { InterlockedExchange(&m_pTable->lock, 0); }
-
-private:
-    RouteTable* m_pTable;
-};
 
 typedef HRESULT (WINAPI *PFN_KS_DEVICE_CONTROL)(HANDLE, ULONG, PVOID, ULONG, PVOID, ULONG, PULONG);
 }
@@ -69,31 +34,15 @@ typedef HRESULT (WINAPI *PFN_KS_DEVICE_CONTROL)(HANDLE, ULONG, PVOID, ULONG, PVO
 HRESULT WINAPI KsDeviceIoControl(HANDLE hDevice, ULONG ioControl, PVOID pIn, ULONG inLength,
                                  PVOID pOut, ULONG outLength, PULONG pReturned)
 {
-    RouteTable* pTable = OpenTable();
-    if (pTable != NULL && hDevice != NULL)
+    PKSDEVICE_ROUTE pfnRoute = NULL;
+    void* pContext = NULL;
+    if (KsDeviceIoFindRoute(hDevice, &pfnRoute, &pContext) && pfnRoute != NULL)
     {
-        PKSDEVICE_ROUTE pfnRoute = NULL;
-        void* pContext = NULL;
-        {
-            CTableLock lock(pTable);
-            for (int i = 0; i < MAX_ROUTES; ++i)
-            {
-                if (pTable->entries[i].hDevice == hDevice)
-                {
-                    pfnRoute = pTable->entries[i].pfnRoute;
-                    pContext = pTable->entries[i].pContext;
-                    break;
-                }
-            }
-        }
-        if (pfnRoute != NULL)
-        {
-            ULONG cbReturned = 0;
-            HRESULT hr = pfnRoute(pContext, ioControl, pIn, inLength, pOut, outLength, &cbReturned);
-            if (pReturned != NULL)
-                *pReturned = cbReturned;
-            return hr;
-        }
+        ULONG cbReturned = 0;
+        HRESULT hr = pfnRoute(pContext, ioControl, pIn, inLength, pOut, outLength, &cbReturned);
+        if (pReturned != NULL)
+            *pReturned = cbReturned;
+        return hr;
     }
     // Only a file object can be a driver's: anything else would leave the
     // kernel call waiting for a completion that never comes.
@@ -118,7 +67,7 @@ BOOL KsDeviceIoRegister(HANDLE hDevice, PKSDEVICE_ROUTE pfnRoute, void* pContext
     RouteTable* pTable = OpenTable();
     if (pTable == NULL || hDevice == NULL || pfnRoute == NULL)
         return FALSE;
-    CTableLock lock(pTable);
+    CProcessSectionLock lock(&pTable->lock);
     int nFree = -1;
     for (int i = 0; i < MAX_ROUTES; ++i)
     {
@@ -143,7 +92,7 @@ void KsDeviceIoUnregister(HANDLE hDevice)
     RouteTable* pTable = OpenTable();
     if (pTable == NULL || hDevice == NULL)
         return;
-    CTableLock lock(pTable);
+    CProcessSectionLock lock(&pTable->lock);
     for (int i = 0; i < MAX_ROUTES; ++i)
     {
         if (pTable->entries[i].hDevice == hDevice)
@@ -153,4 +102,22 @@ void KsDeviceIoUnregister(HANDLE hDevice)
             pTable->entries[i].pContext = NULL;
         }
     }
+}
+
+BOOL KsDeviceIoFindRoute(HANDLE hDevice, PKSDEVICE_ROUTE* ppfnRoute, void** ppContext)
+{
+    RouteTable* pTable = OpenTable();
+    if (pTable == NULL || hDevice == NULL)
+        return FALSE;
+    CProcessSectionLock lock(&pTable->lock);
+    for (int i = 0; i < MAX_ROUTES; ++i)
+    {
+        if (pTable->entries[i].hDevice == hDevice)
+        {
+            *ppfnRoute = pTable->entries[i].pfnRoute;
+            *ppContext = pTable->entries[i].pContext;
+            return TRUE;
+        }
+    }
+    return FALSE;
 }

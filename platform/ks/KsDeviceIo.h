@@ -16,3 +16,5 @@ HRESULT WINAPI KsDeviceIoControl(HANDLE hDevice, ULONG ioControl, PVOID pIn, ULO
 // FALSE when the handle is null or the table is full.
 BOOL KsDeviceIoRegister(HANDLE hDevice, PKSDEVICE_ROUTE pfnRoute, void* pContext);
 void KsDeviceIoUnregister(HANDLE hDevice);
+// The route registered for a handle; FALSE when none is.
+BOOL KsDeviceIoFindRoute(HANDLE hDevice, PKSDEVICE_ROUTE* ppfnRoute, void** ppContext);

@@ -5,7 +5,7 @@
 #include "platform/sim/blackbird/SimBlackBirdEncoder.h"
 #include "platform/sim/blackbird/SimBlackBirdTVAudio.h"
 #include "platform/sim/blackbird/SimBlackBirdTuner.h"
-#include "platform/sim/blackbird/SimLinkPin.h"
+#include "platform/sim/cardfilter/SimLinkPin.h"
 
 #include <ks.h>
 #include <ksmedia.h>

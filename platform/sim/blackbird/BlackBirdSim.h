@@ -89,6 +89,14 @@ public:
     // Passes of the clip before the stream ends; 0 (the default) never ends.
     virtual void SetEncoderPasses(int nPasses) = 0;
 
+    // The standard a video input (SIM_XBAR_VIDEO_*) receives: every station
+    // for the tuner, the outside source for the others (PAL_D after Reset).
+    virtual void SetSourceStandard(LONG input, LONG standard) = 0;
+    virtual LONG GetSourceStandard(LONG input) = 0;
+    // Whether a capture filter made from now on has an "Audio" pin with the
+    // decoded sound as PCM (off after Reset, as on the real card).
+    virtual void SetAudioPinEnabled(BOOL bEnabled) = 0;
+
 protected:
     virtual ~IBlackBirdSimControl() {}
 };

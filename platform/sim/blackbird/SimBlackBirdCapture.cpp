@@ -5,8 +5,10 @@
 #include "platform/sim/blackbird/SimBlackBirdTVAudio.h"
 #include "platform/sim/blackbird/SimBlackBirdTuner.h"
 #include "platform/sim/blackbird/SimCardControl.h"
-#include "platform/sim/blackbird/SimLinkPin.h"
+#include "platform/sim/blackbird/SimPicture.h"
+#include "platform/sim/cardfilter/SimLinkPin.h"
 
+#include <math.h>
 #include <string.h>
 
 namespace
@@ -36,11 +38,6 @@ BOOL IsNtsc(LONG standard)
 REFERENCE_TIME FrameTime()
 {
     return IsNtsc(CSimBlackBirdCard::Instance().GetVideoStandard()) ? 333667 : 400000;
-}
-
-BYTE Clamp(int v)
-{
-    return static_cast<BYTE>(v < 0 ? 0 : v > 255 ? 255 : v);
 }
 
 // The filter of that class already in the graph, or null (a reference).
@@ -159,19 +156,8 @@ HRESULT CSimCaptureStream::DecideBufferSize(IMemAllocator* pAlloc, ALLOCATOR_PRO
     const VIDEOINFOHEADER* pVih = reinterpret_cast<const VIDEOINFOHEADER*>(m_mt.pbFormat);
     if (pVih == nullptr)
         return E_UNEXPECTED;
-    if (pRequest->cBuffers < 3)
-        pRequest->cBuffers = 3;
-    LONG size = pVih->bmiHeader.biWidth * (pVih->bmiHeader.biHeight < 0 ? -pVih->bmiHeader.biHeight
-                                                                         : pVih->bmiHeader.biHeight) * 2;
-    if (pRequest->cbBuffer < size)
-        pRequest->cbBuffer = size;
-    if (pRequest->cbAlign < 1)
-        pRequest->cbAlign = 1;
-    ALLOCATOR_PROPERTIES actual;
-    HRESULT hr = pAlloc->SetProperties(pRequest, &actual);
-    if (FAILED(hr))
-        return hr;
-    return actual.cbBuffer < size ? E_FAIL : S_OK;
+    LONG height = pVih->bmiHeader.biHeight < 0 ? -pVih->bmiHeader.biHeight : pVih->bmiHeader.biHeight;
+    return SetBufferProperties(pAlloc, pRequest, 3, pVih->bmiHeader.biWidth * height * 2);
 }
 
 STDMETHODIMP CSimCaptureStream::SetFormat(AM_MEDIA_TYPE* pmt)
@@ -259,48 +245,6 @@ HRESULT CSimCaptureStream::OnThreadStartPlay()
     return S_OK;
 }
 
-void CSimCaptureStream::DrawFrame(BYTE* pBuffer, int width, int height, LONGLONG frame)
-{
-    CSimBlackBirdCard& card = CSimBlackBirdCard::Instance();
-    LONG input = card.GetRoute(SIM_XBAR_OUT_VIDEO);
-    BOOL bTuner = input == SIM_XBAR_VIDEO_TUNER;
-    BOOL bPicture = !bTuner || card.IsOnStation();
-    int brightness = (card.GetProcAmp(0) - 5020) / 40;
-    // Each station (and each outside input) has its own colours.
-    unsigned seed = bTuner ? static_cast<unsigned>(card.GetTunedFrequency()) : 1000u + input;
-    unsigned noise = static_cast<unsigned>(frame) * 2654435761u + 12345u;
-    int barX = static_cast<int>((frame * 8) % (width > 0 ? width : 1));
-    for (int y = 0; y < height; ++y)
-    {
-        BYTE* pRow = pBuffer + y * width * 2;
-        for (int x = 0; x < width; x += 2)
-        {
-            int luma, u, v;
-            if (bPicture)
-            {
-                int bar = (x * 8) / width;
-                luma = 40 + ((bar * 29 + seed / 250) % 180);
-                u = 128 + static_cast<int>(((seed >> 3) + bar * 37) % 96) - 48;
-                v = 128 + static_cast<int>(((seed >> 5) + bar * 53) % 96) - 48;
-                if (x >= barX && x < barX + 16)
-                    luma = 235;
-                luma += brightness;
-            }
-            else
-            {
-                noise = noise * 1103515245u + 12345u;
-                luma = 16 + static_cast<int>((noise >> 16) % 200);
-                u = 128;
-                v = 128;
-            }
-            pRow[x * 2] = Clamp(luma);
-            pRow[x * 2 + 1] = Clamp(u);
-            pRow[x * 2 + 2] = Clamp(luma + 3);
-            pRow[x * 2 + 3] = Clamp(v);
-        }
-    }
-}
-
 HRESULT CSimCaptureStream::FillBuffer(IMediaSample* pSample)
 {
     const VIDEOINFOHEADER* pVih = reinterpret_cast<const VIDEOINFOHEADER*>(m_mt.pbFormat);
@@ -308,9 +252,7 @@ HRESULT CSimCaptureStream::FillBuffer(IMediaSample* pSample)
         return E_UNEXPECTED;
     REFERENCE_TIME frameTime = pVih->AvgTimePerFrame > 0 ? pVih->AvgTimePerFrame : 400000;
     // Real time: frame n leaves n frame times after the start.
-    DWORD due = m_dwStartTick + static_cast<DWORD>(m_frame * frameTime / 10000);
-    LONG wait = static_cast<LONG>(due - GetTickCount());
-    if (wait > 0 && WaitForStop(static_cast<DWORD>(wait)))
+    if (WaitForStopUntil(m_dwStartTick, static_cast<DWORD>(m_frame * frameTime / 10000)))
         return S_FALSE;
     BYTE* pData = nullptr;
     HRESULT hr = pSample->GetPointer(&pData);
@@ -321,13 +263,85 @@ HRESULT CSimCaptureStream::FillBuffer(IMediaSample* pSample)
     LONG size = width * height * 2;
     if (pSample->GetSize() < size)
         return E_FAIL;
-    DrawFrame(pData, width, height, m_frame);
+    CSimPicture::Draw(pData, width, height, m_frame);
     pSample->SetActualDataLength(size);
     REFERENCE_TIME start = m_frame * frameTime;
     REFERENCE_TIME stop = start + frameTime;
     pSample->SetTime(&start, &stop);
     pSample->SetSyncPoint(TRUE);
     ++m_frame;
+    return S_OK;
+}
+
+CSimAudioStream::CSimAudioStream(HRESULT* phr, CBaseFilter* pFilter, CCritSec* pLock)
+    : CSourceStream("BlackBird audio stream", phr, pFilter, pLock, L"Audio"), m_sample(0), m_dwStartTick(0)
+{
+    SetPinCategory(PIN_CATEGORY_CAPTURE);
+}
+
+HRESULT CSimAudioStream::GetMediaType(CMediaType* pmt)
+{
+    WAVEFORMATEX wfx;
+    memset(&wfx, 0, sizeof(wfx));
+    wfx.wFormatTag = WAVE_FORMAT_PCM;
+    wfx.nChannels = CHANNELS;
+    wfx.nSamplesPerSec = RATE;
+    wfx.wBitsPerSample = 16;
+    wfx.nBlockAlign = CHANNELS * 2;
+    wfx.nAvgBytesPerSec = RATE * wfx.nBlockAlign;
+    pmt->InitMediaType();
+    pmt->majortype = MEDIATYPE_Audio;
+    pmt->subtype = MEDIASUBTYPE_PCM;
+    pmt->formattype = FORMAT_WaveFormatEx;
+    pmt->bFixedSizeSamples = TRUE;
+    pmt->lSampleSize = wfx.nBlockAlign;
+    return pmt->SetFormat(reinterpret_cast<BYTE*>(&wfx), sizeof(wfx)) ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT CSimAudioStream::DecideBufferSize(IMemAllocator* pAlloc, ALLOCATOR_PROPERTIES* pRequest)
+{
+    return SetBufferProperties(pAlloc, pRequest, 4, RATE * PACKET_MS / 1000 * CHANNELS * 2);
+}
+
+HRESULT CSimAudioStream::OnThreadStartPlay()
+{
+    m_sample = 0;
+    m_dwStartTick = GetTickCount();
+    return S_OK;
+}
+
+HRESULT CSimAudioStream::FillBuffer(IMediaSample* pSample)
+{
+    const LONG frames = RATE * PACKET_MS / 1000;
+    if (WaitForStopUntil(m_dwStartTick, static_cast<DWORD>(m_sample * 1000 / RATE)))
+        return S_FALSE;
+    BYTE* pData = nullptr;
+    HRESULT hr = pSample->GetPointer(&pData);
+    if (FAILED(hr))
+        return hr;
+    LONG size = frames * CHANNELS * 2;
+    if (pSample->GetSize() < size)
+        return E_FAIL;
+    CSimBlackBirdCard& card = CSimBlackBirdCard::Instance();
+    LONG input = card.GetRoute(SIM_XBAR_OUT_AUDIO);
+    BOOL bTuner = input == SIM_XBAR_AUDIO_TUNER;
+    BOOL bSound = !bTuner || card.IsOnStation();
+    unsigned seed = bTuner ? static_cast<unsigned>(card.GetTunedFrequency()) : 1000u + input;
+    double pitch = 300.0 + (seed / 250 % 5) * 100.0;
+    short* pOut = reinterpret_cast<short*>(pData);
+    for (LONG i = 0; i < frames; ++i)
+    {
+        double t = static_cast<double>(m_sample + i) / RATE;
+        short value = bSound ? static_cast<short>(8000.0 * sin(2.0 * 3.14159265358979 * pitch * t)) : 0;
+        pOut[2 * i] = value;
+        pOut[2 * i + 1] = value;
+    }
+    pSample->SetActualDataLength(size);
+    REFERENCE_TIME start = m_sample * 10000000 / RATE;
+    REFERENCE_TIME stop = (m_sample + frames) * 10000000 / RATE;
+    pSample->SetTime(&start, &stop);
+    pSample->SetSyncPoint(TRUE);
+    m_sample += frames;
     return S_OK;
 }
 
@@ -351,6 +365,7 @@ CSimBlackBirdCapture::CSimBlackBirdCapture(IUnknown* pUnk, HRESULT* phr)
     m_pCapture = new CSimCaptureStream(&hr, this, &m_lock);
     m_p656 = new CSimLinkPin(this, &m_lock, &hr, L"656", PINDIR_OUTPUT, MEDIATYPE_Video, SIMSUBTYPE_BT656);
     m_pI2S = new CSimLinkPin(this, &m_lock, &hr, L"I2S", PINDIR_OUTPUT, MEDIATYPE_Audio, SIMSUBTYPE_I2S);
+    m_pAudio = CSimBlackBirdCard::Instance().AudioPinEnabled() ? new CSimAudioStream(&hr, this, &m_lock) : nullptr;
     // The driver answers its card-control set on the capture filter too.
     SimAddCardControl(this);
 }
@@ -362,6 +377,7 @@ CSimBlackBirdCapture::~CSimBlackBirdCapture()
     delete m_pCapture;
     delete m_p656;
     delete m_pI2S;
+    delete m_pAudio;
 }
 
 STDMETHODIMP CSimBlackBirdCapture::NonDelegatingQueryInterface(REFIID riid, void** ppv)
@@ -375,7 +391,7 @@ STDMETHODIMP CSimBlackBirdCapture::NonDelegatingQueryInterface(REFIID riid, void
 
 int CSimBlackBirdCapture::GetPinCount()
 {
-    return PIN_COUNT;
+    return m_pAudio != nullptr ? LINK_PIN_COUNT + 1 : LINK_PIN_COUNT;
 }
 
 CBasePin* CSimBlackBirdCapture::GetPin(int n)
@@ -387,6 +403,7 @@ CBasePin* CSimBlackBirdCapture::GetPin(int n)
     case 2: return m_pCapture;
     case 3: return m_p656;
     case 4: return m_pI2S;
+    case 5: return m_pAudio;
     default: return nullptr;
     }
 }

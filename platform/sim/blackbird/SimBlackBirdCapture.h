@@ -27,9 +27,6 @@ public:
     STDMETHODIMP GetNumberOfCapabilities(int* piCount, int* piSize) override;
     STDMETHODIMP GetStreamCaps(int iIndex, AM_MEDIA_TYPE** ppmt, BYTE* pSCC) override;
 
-    // Draws frame number n of the current picture into a YUY2 buffer.
-    static void DrawFrame(BYTE* pBuffer, int width, int height, LONGLONG frame);
-
 protected:
     HRESULT FillBuffer(IMediaSample* pSample) override;
     HRESULT OnThreadStartPlay() override;
@@ -39,6 +36,27 @@ private:
 
     CMediaType m_format;
     LONGLONG m_frame;
+    DWORD m_dwStartTick;
+};
+
+// The "Audio" pin of a card built with one: the decoded sound as 16-bit stereo
+// PCM at 48 kHz, a tone of the source's own pitch, silence off a station.
+class CSimAudioStream : public CSourceStream
+{
+public:
+    enum { RATE = 48000, CHANNELS = 2, PACKET_MS = 20 };
+
+    CSimAudioStream(HRESULT* phr, CBaseFilter* pFilter, CCritSec* pLock);
+
+    HRESULT GetMediaType(CMediaType* pMediaType) override;
+    HRESULT DecideBufferSize(IMemAllocator* pAlloc, ALLOCATOR_PROPERTIES* pRequest) override;
+
+protected:
+    HRESULT FillBuffer(IMediaSample* pSample) override;
+    HRESULT OnThreadStartPlay() override;
+
+private:
+    LONGLONG m_sample;
     DWORD m_dwStartTick;
 };
 
@@ -84,13 +102,14 @@ private:
     ~CSimBlackBirdCapture() override;
     void BringCompanions(IFilterGraph* pGraph);
 
-    enum { PIN_COUNT = 5 };
+    enum { LINK_PIN_COUNT = 5 };
     CCritSec m_lock;
     CSimLinkPin* m_pVideoIn;
     CSimLinkPin* m_pAudioIn;
     CSimCaptureStream* m_pCapture;
     CSimLinkPin* m_p656;
     CSimLinkPin* m_pI2S;
+    CSimAudioStream* m_pAudio;
     LONG m_lVCRLocking;
     LONG m_lOutputEnable;
 };

@@ -79,6 +79,22 @@ void CSimBlackBirdCard::Reset()
     m_encoderLog.clear();
     m_bPacing = TRUE;
     m_nPasses = 0;
+    for (LONG& standard : m_alSourceStandards)
+        standard = AnalogVideo_PAL_D;
+    m_bAudioPin = FALSE;
+}
+
+void CSimBlackBirdCard::SetSourceStandard(LONG input, LONG standard)
+{
+    CSimLock lock(&m_cs);
+    if (input >= 0 && input <= SIM_XBAR_VIDEO_COMPOSITE)
+        m_alSourceStandards[input] = standard;
+}
+
+LONG CSimBlackBirdCard::GetSourceStandard(LONG input)
+{
+    CSimLock lock(&m_cs);
+    return input >= 0 && input <= SIM_XBAR_VIDEO_COMPOSITE ? m_alSourceStandards[input] : 0;
 }
 
 void CSimBlackBirdCard::SetEepromTuner(char letter, BYTE type)

@@ -42,6 +42,10 @@ public:
     void ClearEncoderLog() override;
     void SetEncoderPacing(BOOL bRealTime) override { m_bPacing = bRealTime; }
     void SetEncoderPasses(int nPasses) override { m_nPasses = nPasses; }
+    void SetSourceStandard(LONG input, LONG standard) override;
+    LONG GetSourceStandard(LONG input) override;
+    void SetAudioPinEnabled(BOOL bEnabled) override { m_bAudioPin = bEnabled; }
+    BOOL AudioPinEnabled() const { return m_bAudioPin; }
     BOOL EncoderPacing() const { return m_bPacing; }
     int EncoderPasses() const { return m_nPasses; }
 
@@ -98,4 +102,6 @@ private:
     std::vector<EncoderWrite> m_encoderLog;
     BOOL m_bPacing;
     int m_nPasses;
+    LONG m_alSourceStandards[SIM_XBAR_VIDEO_COMPOSITE + 1];
+    BOOL m_bAudioPin;
 };

@@ -1,7 +1,7 @@
 #include "platform/sim/blackbird/SimBlackBirdEncoder.h"
 
 #include "platform/sim/blackbird/SimBlackBirdCard.h"
-#include "platform/sim/blackbird/SimLinkPin.h"
+#include "platform/sim/cardfilter/SimLinkPin.h"
 
 #include <string.h>
 
@@ -39,17 +39,7 @@ HRESULT CSimEncoderStream::CheckMediaType(const CMediaType* pmt)
 
 HRESULT CSimEncoderStream::DecideBufferSize(IMemAllocator* pAlloc, ALLOCATOR_PROPERTIES* pRequest)
 {
-    if (pRequest->cBuffers < 8)
-        pRequest->cBuffers = 8;
-    if (pRequest->cbBuffer < BUFFER_BYTES)
-        pRequest->cbBuffer = BUFFER_BYTES;
-    if (pRequest->cbAlign < 1)
-        pRequest->cbAlign = 1;
-    ALLOCATOR_PROPERTIES actual;
-    HRESULT hr = pAlloc->SetProperties(pRequest, &actual);
-    if (FAILED(hr))
-        return hr;
-    return actual.cbBuffer < BUFFER_BYTES ? E_FAIL : S_OK;
+    return SetBufferProperties(pAlloc, pRequest, 8, BUFFER_BYTES);
 }
 
 HRESULT CSimEncoderStream::OnThreadStartPlay()

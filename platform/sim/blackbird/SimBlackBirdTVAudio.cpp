@@ -1,7 +1,7 @@
 #include "platform/sim/blackbird/SimBlackBirdTVAudio.h"
 
 #include "platform/sim/blackbird/SimBlackBirdCard.h"
-#include "platform/sim/blackbird/SimLinkPin.h"
+#include "platform/sim/cardfilter/SimLinkPin.h"
 
 namespace
 {

@@ -2,7 +2,7 @@
 
 #include "platform/sim/blackbird/SimBlackBirdCard.h"
 #include "platform/sim/blackbird/SimCardControl.h"
-#include "platform/sim/blackbird/SimLinkPin.h"
+#include "platform/sim/cardfilter/SimLinkPin.h"
 
 
 CUnknown* CALLBACK CSimBlackBirdTuner::CreateInstance(IUnknown* pUnk, HRESULT* phr)

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "platform/dshow/BaseFilter.h"
-#include "platform/sim/chipbus/SimTVCard.h"
+#include "platform/sim/cardfilter/SimCardTable.h"
+#include "platform/sim/cardfilter/SimLinkPin.h"
 
+#include <memory>
 #include <vector>
 
 #include <ks.h>
@@ -11,16 +13,19 @@
 #endif
 #include <ksproxy.h>
 
-// A pin-less driver filter of a simulated card. It answers the vendor property
-// set with the properties its driver offers, and, for a card driven through
-// kernel-streaming requests, hands out a device handle through IKsObject whose
-// requests the card serves. Every filter also hands out the card's control for
-// tests.
+class CSimUsbBridge;
+class CSimGo7007Bus;
+class CSimGo7007Encoder;
+
+// A driver filter of a simulated card, made from its table row: it answers
+// its driver's property sets or private interface over the card's chip bus,
+// carries the row's pins and, for a card driven through kernel-streaming
+// requests, hands out a device handle through IKsObject whose requests the
+// card serves. Every filter also hands out the card's control for tests.
 class CSimCardFilter : public CBaseFilter, public IKsObject
 {
 public:
-    CSimCardFilter(const char* pName, IUnknown* pUnk, REFCLSID clsid, CSimTVCard* pCard,
-                   const std::vector<DWORD>& vendorProperties, BOOL bKernelStreaming, HRESULT* phr);
+    CSimCardFilter(const SimFilterRow& row, const SimCardRow& card, CSimTVCard* pCard, IUnknown* pUnk, HRESULT* phr);
     ~CSimCardFilter() override;
 
     DECLARE_IUNKNOWN
@@ -28,15 +33,20 @@ public:
 
     STDMETHODIMP_(HANDLE) KsGetObjectHandle() override;
 
-    int GetPinCount() override { return 0; }
-    CBasePin* GetPin(int) override { return nullptr; }
+    int GetPinCount() override { return static_cast<int>(m_pins.size()); }
+    CBasePin* GetPin(int n) override;
 
 private:
     static HRESULT Route(void* pContext, ULONG ioControl, void* pIn, ULONG inLength, void* pOut, ULONG outLength,
                          ULONG* pReturned);
+    void AddVendorSet(const DWORD* pProperties, int count);
 
     CCritSec m_lock;
     CSimTVCard* m_pCard;
-    BOOL m_bKernelStreaming;
+    SimBusKind m_bus;
     HANDLE m_hDevice;
+    std::vector<std::unique_ptr<CSimLinkPin>> m_pins;
+    std::unique_ptr<CSimUsbBridge> m_pBridge;
+    std::unique_ptr<CSimGo7007Bus> m_pGo7007;
+    std::unique_ptr<CSimGo7007Encoder> m_pGo7007Encoder;
 };

@@ -32,10 +32,32 @@ CSimTVCard::CSimTVCard()
     : m_ksSetting(5)
 {
     InitializeCriticalSection(&m_cs);
-    m_eeprom.SetTuner('T', 5);
-    m_bus.AttachChip(PLL_ADDRESS, &m_pll);
-    m_bus.AttachChip(EEPROM_ADDRESS, &m_eeprom);
-    m_bus.AttachChip(DEMOD_ADDRESS, &m_demod);
+    SimCardChips chips = { PLL_ADDRESS, 0, EEPROM_ADDRESS, DEMOD_ADDRESS, 0, 'T', 5, NULL, 0 };
+    Build(chips);
+}
+
+CSimTVCard::CSimTVCard(const SimCardChips& chips)
+    : m_ksSetting(5)
+{
+    InitializeCriticalSection(&m_cs);
+    Build(chips);
+}
+
+void CSimTVCard::Build(const SimCardChips& chips)
+{
+    m_eeprom.SetTuner(chips.tunerLetter, chips.tunerType);
+    for (int i = 0; i < chips.eepromByteCount; ++i)
+        m_eeprom.SetByte(chips.pEepromBytes[i].offset, chips.pEepromBytes[i].value);
+    if (chips.pllAddress != 0)
+        m_bus.AttachChip(chips.pllAddress, &m_pll);
+    if (chips.secondPllAddress != 0)
+        m_bus.AttachChip(chips.secondPllAddress, &m_pll2);
+    if (chips.eepromAddress != 0)
+        m_bus.AttachChip(chips.eepromAddress, &m_eeprom);
+    if (chips.demodAddress != 0)
+        m_bus.AttachChip(chips.demodAddress, &m_demod);
+    if (chips.registerChipAddress != 0)
+        m_bus.AttachChip(chips.registerChipAddress, &m_registers);
 }
 
 CSimTVCard::~CSimTVCard()
@@ -187,12 +209,14 @@ void CSimTVCard::SetStations(const SimStation* pStations, int count)
 {
     CSimLock lock(&m_cs);
     m_pll.SetStations(pStations, count);
+    m_pll2.SetStations(pStations, count);
 }
 
 void CSimTVCard::SetTunerConfig(const CSimPllTuner::Config& config)
 {
     CSimLock lock(&m_cs);
     m_pll.SetConfig(config);
+    m_pll2.SetConfig(config);
 }
 
 void CSimTVCard::SetEepromTuner(char letter, BYTE type)

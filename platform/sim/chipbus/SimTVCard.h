@@ -30,21 +30,49 @@ protected:
 extern const GUID PROPSETID_SimCardControl;
 enum { SIMCARD_PROPERTY_CONTROL = 1 };
 
+// One byte of a card's EEPROM as the card maker wrote it.
+struct SimEepromByte
+{
+    BYTE offset;
+    BYTE value;
+};
+
+// Where a card's chips sit (write addresses; 0 leaves a chip off the bus) and
+// what its EEPROM holds. A card without a table entry has the defaults.
+struct SimCardChips
+{
+    BYTE pllAddress;          // the tuner
+    BYTE secondPllAddress;    // a second tuner channel, or 0
+    BYTE eepromAddress;
+    BYTE demodAddress;
+    BYTE registerChipAddress; // a plain register file (a video decoder), or 0
+    char tunerLetter;         // the EEPROM's tuner record
+    BYTE tunerType;
+    const SimEepromByte* pEepromBytes;
+    int eepromByteCount;
+};
+
 // A TV card's chips as a driver serves them: a PLL tuner at 0xC0, the card's
 // EEPROM at 0xA0 naming the tuner, an IF demodulator at 0x86, GPIO lines and
-// bridge registers. It answers the driver's private vendor property set and
-// the kernel-streaming requests of the bus commands.
+// bridge registers, or the chips its SimCardChips names. It answers the
+// driver's private vendor property set and the kernel-streaming requests of
+// the bus commands; the other drivers' requests are served over Bus().
 class CSimTVCard : public ISimCardControl
 {
 public:
     enum { PLL_ADDRESS = 0xC0, EEPROM_ADDRESS = 0xA0, DEMOD_ADDRESS = 0x86 };
 
     CSimTVCard();
+    explicit CSimTVCard(const SimCardChips& chips);
     virtual ~CSimTVCard();
 
     CSimChipBus& Bus() { return m_bus; }
     CSimPllTuner& Pll() { return m_pll; }
+    CSimPllTuner& SecondPll() { return m_pll2; }
     CSimEeprom& Eeprom() { return m_eeprom; }
+    CSimEeprom& RegisterChip() { return m_registers; }
+    // Held across a driver request that takes several bus transactions.
+    CRITICAL_SECTION* Lock() { return &m_cs; }
 
     // The vendor set {FC8FACFF-0293-4CE3-8594-4F638CCD6BB0}.
     HRESULT VendorGet(DWORD id, BYTE* pData, DWORD cbData);
@@ -62,10 +90,14 @@ public:
     ISimI2CChip* GetChip(BYTE address) override;
 
 private:
+    void Build(const SimCardChips& chips);
+
     CRITICAL_SECTION m_cs;
     CSimChipBus m_bus;
     CSimPllTuner m_pll;
+    CSimPllTuner m_pll2;
     CSimEeprom m_eeprom;
+    CSimEeprom m_registers;
     CSimIfDemod m_demod;
     DWORD m_ksSetting;
 };

@@ -108,7 +108,7 @@ public:
     }
     STDMETHODIMP Value12(LONG) override { return S_OK; }
     // Multiplexer settings.
-    STDMETHODIMP SetRecord(const void*) override { return S_OK; }
+    STDMETHODIMP SetSettings(MCMuxSettings) override { return S_OK; }
     STDMETHODIMP Values5(LONG, LONG) override { return S_OK; }
     STDMETHODIMP SetMultiplexType(LONG t) override
     {
@@ -274,8 +274,8 @@ public:
         log.push_back(std::string(text) + (on ? "+" : "-"));
         return refuse == code ? E_FAIL : S_OK;
     }
-    STDMETHODIMP GetConfig(BYTE*) override { return S_OK; }
-    STDMETHODIMP SetConfig(const BYTE*) override { return S_OK; }
+    STDMETHODIMP GetConfig(MCVideoDecoderConfig*) override { return S_OK; }
+    STDMETHODIMP SetConfig(MCVideoDecoderConfig*) override { return S_OK; }
     STDMETHODIMP GetParameter(LONG, LONG* p) override { *p = 0; return S_OK; }
     STDMETHODIMP SetParameter(LONG n, LONG v) override
     {

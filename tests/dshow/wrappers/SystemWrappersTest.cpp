@@ -530,3 +530,77 @@ TEST_F(SystemWrappers, OverlayMixerConfiguresItsFirstInput)
     pOther->NonDelegatingRelease();
 }
 }
+
+#include "dshow/SnapPictureFilter.h"
+
+namespace
+{
+// The snapshot filter's private interface, keeping the requests it is given.
+class CFakeSnap : public CBaseFilter, public ISnapPicture
+{
+public:
+    CFakeSnap() : CBaseFilter("fake snapshot", nullptr, &m_lock, GUID_NULL) {}
+    DECLARE_IUNKNOWN
+    STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override
+    {
+        if (riid == IID_ISnapPicture)
+            return GetInterface(static_cast<ISnapPicture*>(this), ppv);
+        return CBaseFilter::NonDelegatingQueryInterface(riid, ppv);
+    }
+    int GetPinCount() override { return 0; }
+    CBasePin* GetPin(int) override { return nullptr; }
+    STDMETHODIMP Reserved1(LONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP Command(LONG lCommand, SnapPictureRequest* pRequest) override
+    {
+        commands.push_back(lCommand);
+        requests.push_back(*pRequest);
+        return S_OK;
+    }
+    std::vector<LONG> commands;
+    std::vector<SnapPictureRequest> requests;
+
+private:
+    CCritSec m_lock;
+};
+
+TEST_F(SystemWrappers, SnapshotRequestsCrossWithTypeAndQualityHeldToTheirRanges)
+{
+    CFakeSnap* pFake = new CFakeSnap();
+    pFake->NonDelegatingAddRef();
+    {
+        ComPtr<IBaseFilter> filter;
+        pFake->NonDelegatingQueryInterface(IID_IBaseFilter, reinterpret_cast<void**>(&filter));
+        CSnapPictureFilter snap(&graph, filter.Get());
+        ASSERT_TRUE(snap.IsValid());
+        struct Row
+        {
+            LONG type, quality;
+            DWORD sentType, sentQuality;
+        } rows[] = { { 1, 0, 1, 0 }, { 2, 150, 2, 100 }, { 2, -3, 2, 0 }, { 7, 50, 0, 50 }, { 0, 100, 0, 100 } };
+        for (const Row& row : rows)
+            ASSERT_TRUE(snap.SnapPicture(row.type, "C:\\snap.bmp", row.quality)) << row.type;
+        ASSERT_EQ(5u, pFake->requests.size());
+        for (size_t i = 0; i < 5; ++i)
+        {
+            EXPECT_EQ(1, pFake->commands[i]);
+            EXPECT_EQ(272u, pFake->requests[i].cbSize);
+            EXPECT_EQ(rows[i].sentType, pFake->requests[i].dwType) << i;
+            EXPECT_EQ(rows[i].sentQuality, pFake->requests[i].dwQuality) << i;
+            EXPECT_STREQ("C:\\snap.bmp", pFake->requests[i].szFile);
+        }
+        // Type 3 and a missing name are refused; a name must leave room for its terminator.
+        EXPECT_FALSE(snap.SnapPicture(3, "C:\\snap.bmp", 10));
+        EXPECT_FALSE(snap.SnapPicture(1, nullptr, 10));
+        std::string longest = "C:\\" + std::string(256, 'a');
+        EXPECT_TRUE(snap.SnapPicture(1, longest.c_str(), 10));
+        EXPECT_EQ(longest, pFake->requests.back().szFile);
+        EXPECT_FALSE(snap.SnapPicture(1, (longest + "b").c_str(), 10));
+        EXPECT_EQ(6u, pFake->requests.size());
+    }
+    pFake->NonDelegatingRelease();
+
+    CSnapPictureFilter notSnap(&graph, kNullRenderer);
+    EXPECT_FALSE(notSnap.IsValid());
+    EXPECT_FALSE(notSnap.SnapPicture(1, "C:\\x.bmp", 0));
+}
+}

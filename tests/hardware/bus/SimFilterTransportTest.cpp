@@ -1,4 +1,3 @@
-#include "dshow/FilterNode.h"
 #include "hardware/bus/2388xRegisterAccess.h"
 #include "hardware/bus/KsRegisterAccess.h"
 #include "hardware/bus/VendorPropRegisterAccess.h"
@@ -6,7 +5,7 @@
 #include "hardware/tuners/TunerModule.h"
 #include "platform/dshow/ComPtr.h"
 #include "platform/sim/chipbus/SimTVCard.h"
-#include "tests/hardware/support/FastBusClock.h"
+#include "tests/hardware/bus/SimCardFixture.h"
 #include "tests/hardware/support/MessageWindow.h"
 #include "tests/hardware/support/RecordingRegisterAccess.h"
 
@@ -16,96 +15,6 @@
 
 namespace
 {
-// {FC8FACFF-0293-4CE3-8594-4F638CCD6BB0}
-const GUID kVendorSet = { 0xFC8FACFF, 0x0293, 0x4CE3, { 0x85, 0x94, 0x4F, 0x63, 0x8C, 0xCD, 0x6B, 0xB0 } };
-// {C44A1A10-0A37-11D2-8328-006097BA83AB}
-const GUID kKsSet = { 0xC44A1A10, 0x0A37, 0x11D2, { 0x83, 0x28, 0x00, 0x60, 0x97, 0xBA, 0x83, 0xAB } };
-
-typedef HRESULT(STDAPICALLTYPE* PFN_REGISTER)();
-
-// The simulated cards' driver DLLs, registered for the run of this program.
-class SimFilters : public ::testing::Test
-{
-protected:
-    static void SetUpTestSuite()
-    {
-        CoInitialize(NULL);
-        for (const char* name : { "Sim2388x.ax", "Sim713x.ax" })
-        {
-            HMODULE h = LoadLibraryA(name);
-            ASSERT_TRUE(h != NULL) << name;
-            PFN_REGISTER pfn = reinterpret_cast<PFN_REGISTER>(GetProcAddress(h, "DllRegisterServer"));
-            ASSERT_TRUE(pfn != NULL);
-            ASSERT_EQ(S_OK, pfn()) << name;
-            s_modules.push_back(h);
-        }
-    }
-
-    static void TearDownTestSuite()
-    {
-        for (HMODULE h : s_modules)
-        {
-            PFN_REGISTER pfn = reinterpret_cast<PFN_REGISTER>(GetProcAddress(h, "DllUnregisterServer"));
-            if (pfn != NULL)
-                pfn();
-        }
-        s_modules.clear();
-        CoUninitialize();
-    }
-
-    static ISimCardControl* Control(IBaseFilter* pFilter)
-    {
-        ComPtr<IKsPropertySet> pProps;
-        if (FAILED(pFilter->QueryInterface(IID_IKsPropertySet, reinterpret_cast<void**>(&pProps))))
-            return NULL;
-        ISimCardControl* pControl = NULL;
-        DWORD cb = 0;
-        if (FAILED(pProps->Get(PROPSETID_SimCardControl, SIMCARD_PROPERTY_CONTROL, NULL, 0, &pControl,
-                               sizeof(pControl), &cb)))
-            return NULL;
-        return pControl;
-    }
-
-    // The I2C transactions of the log, as "W C0 1F E2 CE 08" / "R C1 42".
-    static std::vector<std::string> I2CTraffic(ISimCardControl* pControl)
-    {
-        std::vector<std::string> lines;
-        for (int i = 0; i < pControl->GetEventCount(); ++i)
-        {
-            SimBusEvent event;
-            pControl->GetEvent(i, &event);
-            if (event.kind == SIM_I2C_WRITE || event.kind == SIM_I2C_READ)
-            {
-                std::string line = event.kind == SIM_I2C_WRITE ? "W " : "R ";
-                line += HexBytes(&event.address, 1);
-                if (event.count > 0)
-                    line += " " + HexBytes(event.data, event.count);
-                lines.push_back(line);
-            }
-        }
-        return lines;
-    }
-
-    // Tunes the base tuner to a station through the transport and reads its lock.
-    static void TuneAndLock(CRegisterAccess* pAccess, ISimCardControl* pControl)
-    {
-        SimStation stations[] = { { 471250, FALSE } };
-        pControl->SetStations(stations, 1);
-        pControl->ClearLog();
-        CTunerModule tuner(pAccess);
-        ASSERT_TRUE(tuner.SetTVFrequency(471250.0f));
-        EXPECT_TRUE(tuner.IsTVLocked());
-        ASSERT_TRUE(tuner.SetTVFrequency(471500.0f));
-        EXPECT_FALSE(tuner.IsTVLocked());
-        std::vector<std::string> expected = { "W C0 1F E2 CE 08", "R C1 42", "W C0 1F E6 CE 08", "R C1 40" };
-        EXPECT_EQ(expected, I2CTraffic(pControl));
-    }
-
-    CFastBusClock clock;
-    static std::vector<HMODULE> s_modules;
-};
-
-std::vector<HMODULE> SimFilters::s_modules;
 
 TEST_F(SimFilters, The2388xTransportReachesTheCardThroughItsTunerFilter)
 {

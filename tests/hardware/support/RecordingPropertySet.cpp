@@ -72,8 +72,14 @@ HRESULT CRecordingPropertySet::Record(bool bSet, REFGUID set, DWORD id, LPVOID p
     call.instanceLength = cbInstance;
     call.dataLength = cbData;
     call.bSameBuffer = pInstance == pData;
-    call.data.assign(static_cast<BYTE*>(pData), static_cast<BYTE*>(pData) + cbData);
+    if (pData != NULL)
+        call.data.assign(static_cast<BYTE*>(pData), static_cast<BYTE*>(pData) + cbData);
+    if (pInstance != NULL)
+        call.instance.assign(static_cast<BYTE*>(pInstance), static_cast<BYTE*>(pInstance) + cbInstance);
     m_calls.push_back(call);
+    if (m_requestHandler)
+        return m_requestHandler(bSet, set, id, static_cast<const BYTE*>(pInstance), cbInstance,
+                                static_cast<BYTE*>(pData), cbData);
     return m_handler ? m_handler(bSet, id, static_cast<BYTE*>(pData), cbData) : S_OK;
 }
 
@@ -96,17 +102,18 @@ STDMETHODIMP CRecordingPropertySet::QuerySupported(REFGUID set, DWORD id, DWORD*
 {
     for (size_t i = 0; i < m_supported.size(); ++i)
     {
-        if (m_supported[i].first == set && m_supported[i].second == id)
+        if (m_supported[i].set == set && m_supported[i].id == id)
         {
             if (pSupport != NULL)
-                *pSupport = KSPROPERTY_SUPPORT_GET | KSPROPERTY_SUPPORT_SET;
+                *pSupport = m_supported[i].flags;
             return S_OK;
         }
     }
     return E_PROP_ID_UNSUPPORTED;
 }
 
-void CRecordingPropertySet::AddSupported(const GUID& set, DWORD id)
+void CRecordingPropertySet::AddSupported(const GUID& set, DWORD id, DWORD support)
 {
-    m_supported.push_back(std::make_pair(set, id));
+    Support entry = { set, id, support };
+    m_supported.push_back(entry);
 }

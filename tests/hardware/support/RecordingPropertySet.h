@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <strmif.h>
+#include <ks.h>
 
 #include <string.h>
 
@@ -23,9 +24,14 @@ public:
         DWORD dataLength;
         bool bSameBuffer;          // instance and data were one buffer
         std::vector<BYTE> data;    // the data buffer as it arrived
+        std::vector<BYTE> instance;  // the instance bytes as they arrived
     };
     // Fills a Get's data (or changes a Set's view of it); returns its result.
     typedef std::function<HRESULT(bool bSet, DWORD id, BYTE* pData, DWORD length)> Handler;
+    // The same, for drivers whose requests depend on the set and the instance.
+    typedef std::function<HRESULT(bool bSet, const GUID& set, DWORD id, const BYTE* pInstance, DWORD cbInstance,
+                                  BYTE* pData, DWORD length)>
+        RequestHandler;
 
     CRecordingPropertySet();
     ~CRecordingPropertySet();
@@ -41,7 +47,11 @@ public:
     STDMETHODIMP QuerySupported(REFGUID set, DWORD id, DWORD* pSupport) override;
 
     void SetHandler(const Handler& handler) { m_handler = handler; }
-    void AddSupported(const GUID& set, DWORD id);
+    void SetRequestHandler(const RequestHandler& handler) { m_requestHandler = handler; }
+    // QuerySupported answers S_OK with these flags; anything not added is
+    // E_PROP_ID_UNSUPPORTED.
+    void AddSupported(const GUID& set, DWORD id,
+                      DWORD support = KSPROPERTY_SUPPORT_GET | KSPROPERTY_SUPPORT_SET);
     // A non-null handle makes the object answer IKsObject.
     void SetObjectHandle(HANDLE h) { m_hObject = h; }
 
@@ -56,9 +66,17 @@ private:
     class CKsObject;
 
     ULONG m_cRef;
+    struct Support
+    {
+        GUID set;
+        DWORD id;
+        DWORD flags;
+    };
+
     Handler m_handler;
+    RequestHandler m_requestHandler;
     std::vector<Call> m_calls;
-    std::vector<std::pair<GUID, DWORD> > m_supported;
+    std::vector<Support> m_supported;
     HANDLE m_hObject;
     CKsObject* m_pKsObject;
 };

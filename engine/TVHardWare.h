@@ -1,0 +1,263 @@
+#pragma once
+
+#include <windows.h>
+#include <dshow.h>
+
+#include <utility>
+
+#include "dshow/DShowGraph.h"
+#include "platform/afx/Array.h"
+#include "platform/afx/Geometry.h"
+#include "platform/afx/List.h"
+#include "platform/afx/String.h"
+#include "platform/afx/StringArray.h"
+
+class CAudioCaptureFilter;
+class CCaptureDevice;
+class CCrossbarDevice;
+class CDeinterlaceFilter;
+class CDirectSoundFilter;
+class COverlayMixerFilter;
+class CEngineWindows;
+class CTVAudioDevice;
+
+// The graph manager of the TV engine: owns the one capture graph, finds and
+// opens the capture card, builds and runs the preview of the current input
+// (card -> deinterlacer -> [Transform Ratio] -> overlay mixer or AVI
+// decompressor -> video renderer, and the card's sound to the DirectSound
+// renderer), switches inputs, keeps the video standard of each input, the
+// capture size and the picture settings, and runs the sound side (mixer lines,
+// record level, mute). The controller owns it by value and pushes the
+// settings into its members before Initialize. Everything runs on the
+// user-interface thread.
+class CTVHardWare
+{
+public:
+    enum { SOURCE_TUNER = 0, SOURCE_COMPOSITE = 1, SOURCE_SVIDEO = 2, SOURCE_RADIO = 3 };
+    enum { RESOURCE_NO_CARD = 57351 };
+
+    CTVHardWare();
+    virtual ~CTVHardWare();
+
+    // Start-up and the card.
+    BOOL Initialize();
+    BOOL InitDevice(long* plReserved);
+    BOOL CloseDevice();
+    BOOL RegisterFilters();
+    BOOL ValidateAudioSettings();
+    void ResetFilterPointers();
+
+    // The preview graph.
+    BOOL CreatePreviewFilter(BOOL bFull);
+    BOOL ConfigurePreview();
+    BOOL ConnectPreviewGraph();
+    BOOL BuildPreviewGraph();
+    BOOL RebuildGraph();
+    BOOL PauseGraph();
+    BOOL HasAudioPin();
+
+    // Inputs, standards and country.
+    BOOL SetVideoSource(int nSource, BOOL bFlag);
+    BOOL SelectVideoSource(int nSource);
+    BOOL StopGraphForRadio(BOOL bToRadio);
+    BOOL SetCardActive(BOOL bOn);
+    BOOL SetCardSource(int nSource, BOOL bOn);
+    BOOL SetVideoStandard(int nStandard);
+    int GetVideoStandard();
+    BOOL IsNTSC();
+    BOOL GetSupportedStandards(CUIntArray* pStandards);
+    BOOL ApplyVideoStandard(int nStandard);
+    BOOL SetCountryCode(int nCode);
+    BOOL SetTunerCountryCode(int nCode);
+
+    // Sizes and aspect.
+    BOOL SetVideoSize(CSize size);
+    BOOL SetCaptureVideoSize(int nWidth, int nHeight);
+    void AdjustVideoSize();
+    static CSize NormalizeVideoSize(CSize size, BOOL bNTSC);
+    BOOL SetVideoRatio(int x, int y);
+
+    // Picture settings.
+    BOOL SetDisplayQuality(int nQuality);
+    BOOL ApplyDisplayQuality(int nQuality);
+    BOOL SetHighQuality(BOOL bHigh);
+    BOOL SetHalfRate(BOOL bHalf);
+    BOOL SetNoiseReduce(BOOL bReduce);
+    BOOL SetReduceValue(int nValue);
+    BOOL SetVideoProcAmp(int nIndex, int nValue);
+    BOOL GetVideoProcAmpInfo(int nIndex, struct VideoProcAmpRecord* pRecord);
+    BOOL ApplyVideoProcAmp();
+
+    // Windows, scans, tuner range, snapshots.
+    void SetVideoWindow(HWND hWnd);
+    void SetNotifyWindow(HWND hWnd);
+    BOOL StartChannelScan(BOOL bTV, BOOL bUseParameters);
+    BOOL StopChannelScan();
+    BOOL HasFM();
+    void GetTVFrequencyRange(int* pHigh, int* pLow);
+    BOOL SetScanList(const float* pList, int nCount);
+    BOOL TakeSnapshot(LPCSTR pszFile, LONG lType, LONG lQuality);
+
+    // Overlay, desktop video and the teletext viewer.
+    BOOL CreateOverlayMixer();
+    BOOL SetUseOverlay(BOOL bUse);
+    void SetUseOverlayFlag(BOOL bUse) { UseOverlay = bUse; }
+    BOOL GetUseOverlay() const { return UseOverlay; }
+    BOOL SetLetterBox(BOOL bLetterBox);
+    BOOL SetOverlayColorKey(COLORREF color);
+    BOOL SetOverlayMixerProperty(int nIndex, int nValue);
+    BOOL GetOverlayMixerProperty(int nIndex, int* pnValue);
+    BOOL GetOverlayMixerRange(int nIndex, int* pRange);
+    BOOL ApplyOverlayMixerProperties();
+    BOOL IsOverlayMixerReady();
+    BOOL StartDesktopOverlay();
+    BOOL StopDesktopOverlay();
+    BOOL ClearDesktopWallpaper();
+    BOOL RestoreDesktopWallpaper();
+    BOOL StartTeletextViewer();
+    BOOL CloseTeletextViewer();
+    BOOL FocusTeletextViewer();
+    BOOL IsTeletextViewerRunning();
+    void SetTVData(BOOL bOn) { TVDATA = bOn; }
+    BOOL GetTVData() const { return TVDATA; }
+
+    // Sound.
+    BOOL InitAudioDevice();
+    BOOL SetAudioDevice(LPCSTR pszName);
+    BOOL SelectAudioCaptureInput(LPCSTR pszLine, BOOL bEnable);
+    BOOL SetAudioCaptureFormat(int nRecordMode);
+    BOOL GetPlaySourceVolume(DWORD* pdwValue);
+    BOOL SetPlaySourceVolume(DWORD dwValue);
+    BOOL GetPlaySourceMute(BOOL* pbMute);
+    BOOL SetPlaySourceMute(BOOL bMute);
+    BOOL SetRecordVolume(int nPercent);
+    BOOL GetRecordVolume(int* pnPercent);
+    BOOL SetRecordLineMute(BOOL bMute);
+    BOOL ApplyPlayLineVolume();
+    BOOL SetAudioMute(BOOL bMute);
+    BOOL SetDirectSoundMute(BOOL bMute);
+    BOOL GetDirectSoundMute(BOOL* pbMute);
+    BOOL SetTVAudioMode(long lMode);
+    BOOL ConnectAudioSmartTee();
+    void SetTVAudioStereo(int nStereo) { TVAUDIOSTEREO = nStereo; }
+    int GetTVAudioStereo() const { return TVAUDIOSTEREO; }
+    void SetTVAudioLanguage(int nLanguage) { TVAUDIOLANGUAGE = nLanguage; }
+    int GetTVAudioLanguage() const { return TVAUDIOLANGUAGE; }
+    BOOL BuildPlayDeviceList();
+    BOOL BuildPlayInputList();
+    BOOL BuildRecordInputList();
+
+    // The compressor lists of the recordings, read once at start-up.
+    BOOL BuildVideoCompressorList();
+    BOOL BuildAudioCompressorList();
+    BOOL GetDeviceNameList(int nKind, CStringList& names);
+
+    BOOL IsRecording() const { return m_bRecording; }
+    BOOL IsTimeShifting() const { return m_bTimeShift; }
+    CDShowGraph& GetGraph() { return m_Graph; }
+    CCaptureDevice* GetCaptureDevice() const { return m_pTVCardFilter; }
+    int GetVideoSource() const { return m_nVideoSource; }
+
+    // Who shows the engine's messages (plain message boxes until set).
+    void SetEngineWindows(CEngineWindows* pWindows);
+
+    // Settings and state; the controller reads and writes them by name.
+    CDShowGraph m_Graph;
+    CStringList m_AudioDeviceList;
+    CString AudioDevice;
+    CStringList m_AudioInputList;
+    CString AudioInput;
+    CStringList m_PlayDeviceList;
+    CString AudioPlayDev;
+    CStringList m_PlayInputList;
+    CString AudioPlayInput;
+    CStringArray m_LineInNames;
+    int AudioRecVol;
+    int TVAUDIOSTEREO;
+    int TVAUDIOLANGUAGE;
+    BOOL TVDATA;
+
+    CDirectSoundFilter* m_pDefaultSound;
+    CCaptureDevice* m_pTVCardFilter;
+    CDeinterlaceFilter* m_pDeinterlaceFilter;
+    COverlayMixerFilter* m_pOverlayMixer;
+    CCrossbarDevice* m_pCrossbarFilter;
+    CFilterNode* m_pVideoRender;
+    CFilterNode* m_pAviDecompressor;
+    CFilterNode* m_pTransformRatio;
+    CTVAudioDevice* m_pTVAudioFilter;
+    CAudioCaptureFilter* m_pAudioCaptureFilter;
+
+    BOOL UseOverlay;
+    HWND m_hVideoWnd;
+    HWND m_hNotifyWnd;
+    int m_nVideoSource;
+    CSize m_CaptureSize;
+    std::pair<int, int> m_RatioState;
+    int Brightness;
+    int Contrast;
+    int Hue;
+    int Saturation;
+    int Sharpness;
+    int OverlayBri;
+    int OverlayCon;
+    int OverlayHue;
+    int OverlaySat;
+    int OverlaySha;
+    BOOL HightQuality;
+    BOOL m_bDeinterlace;
+    BOOL HalfRate;
+    BOOL NoiseReduce;
+    int ReduceValue;
+
+    CString m_strRecordFile;
+    int DisplayQuality;
+    int RecordFormat;
+    int TimeShiftFormat;
+    BOOL m_bRecording;
+    BOOL m_bRecordPaused;
+    BOOL m_bScanning;
+    CString m_strTimeShiftFile;
+    BOOL m_bTimeShift;
+    BOOL m_bTimeShiftPaused;
+    int TFTime;
+    int FMRecordFormat;
+    CString m_strCustomCompressor;
+    BOOL m_bUseTransformRatio;
+    COLORREF m_OverlayColorKey;
+    COLORREF m_DesktopColor;
+    BOOL m_bDesktopVideo;
+    CString m_SavedWallpaper;
+    HANDLE m_hTeletextProcess;
+    int m_nTimeShiftRate;
+    int CountryCode;
+    int m_TunerStandard;
+    CStringList m_VideoCompressorList;
+    CStringList m_AudioCompressorList;
+    CString Mpeg4Audio;
+    int TVStandard;
+    int AVStandard;
+    int SVStandard;
+
+private:
+    // The first device of the category whose friendly name begins with the
+    // whole wanted name; a reference, or null.
+    static IBaseFilter* FindDeviceByCategory(REFGUID category, LPCSTR pszName);
+    static BOOL ToBool(HRESULT hr) { return hr == S_OK; }
+    CPinWrapper* FreeInput(CFilterNode* pNode) const;
+    CPinWrapper* FreeOutput(CFilterNode* pNode) const;
+    void DisconnectCrossbar();
+    BOOL RouteCrossbar(LONG lInput, LONG lOutput);
+    int CardAudioInput(int nSource) const;
+    BOOL ReapplyVideoStandard();
+    BOOL RestartForDesktopKey(COLORREF key);
+
+    CEngineWindows* m_pWindows;
+
+    CTVHardWare(const CTVHardWare&) = delete;
+    CTVHardWare& operator=(const CTVHardWare&) = delete;
+};
+
+// The one graph manager, for the controller's own routines and the preview
+// code; set while an instance lives.
+extern CTVHardWare* g_pTVHardWare;

@@ -1,0 +1,60 @@
+#include "platform/standins/sysfilters/InfTee.h"
+#include "platform/standins/mpegkit/Mpeg2Demux.h"
+#include "platform/standins/sysfilters/Mpeg4Compressor.h"
+
+#include <uuids.h>
+
+namespace
+{
+const AMOVIESETUP_MEDIATYPE kAnyType[] = { { &MEDIATYPE_NULL, &MEDIASUBTYPE_NULL } };
+const AMOVIESETUP_MEDIATYPE kProgramStream[] = { { &MEDIATYPE_Stream, &MEDIASUBTYPE_MPEG2_PROGRAM } };
+const AMOVIESETUP_MEDIATYPE kVideo[] = { { &MEDIATYPE_Video, &MEDIASUBTYPE_NULL } };
+
+// name, rendered, output, zero, many, connects-to filter, connects-to pin, types
+const AMOVIESETUP_PIN kTeePins[] = {
+    { L"Input", FALSE, FALSE, FALSE, FALSE, &CLSID_NULL, nullptr, 1, kAnyType },
+    { L"Output", FALSE, TRUE, FALSE, TRUE, &CLSID_NULL, nullptr, 1, kAnyType },
+};
+const AMOVIESETUP_PIN kDemuxPins[] = {
+    { L"MPEG-2 Stream", FALSE, FALSE, FALSE, FALSE, &CLSID_NULL, nullptr, 1, kProgramStream },
+};
+const AMOVIESETUP_PIN kCompressorPins[] = {
+    { L"Input", FALSE, FALSE, FALSE, FALSE, &CLSID_NULL, nullptr, 1, kVideo },
+    { L"Output", FALSE, TRUE, FALSE, FALSE, &CLSID_NULL, nullptr, 1, kVideo },
+};
+
+// Never picked by intelligent connect: the graphs add them by class or name.
+const AMOVIESETUP_FILTER kTeeSetup = { &CLSID_InfTee, L"Infinite Pin Tee Filter", MERIT_DO_NOT_USE, 2, kTeePins };
+const AMOVIESETUP_FILTER kDemuxSetup = { &CLSID_MPEG2Demultiplexer, L"MPEG-2 Demultiplexer", MERIT_DO_NOT_USE, 1,
+                                         kDemuxPins };
+const AMOVIESETUP_FILTER kV1Setup = { &CLSID_StandinMpeg4V1, L"Microsoft MPEG-4  VKI  Codec V1", MERIT_DO_NOT_USE,
+                                      2, kCompressorPins };
+const AMOVIESETUP_FILTER kV2Setup = { &CLSID_StandinMpeg4V2, L"Microsoft MPEG-4  VKI  Codec V2", MERIT_DO_NOT_USE,
+                                      2, kCompressorPins };
+const AMOVIESETUP_FILTER kV3Setup = { &CLSID_StandinMpeg4V3, L"Microsoft MPEG-4  VKI  Codec V3", MERIT_DO_NOT_USE,
+                                      2, kCompressorPins };
+}
+
+CFactoryTemplate g_Templates[] = {
+    // name, class, creation, init, setup data, category
+    { L"Infinite Pin Tee Filter", &CLSID_InfTee, CInfTee::CreateInstance, nullptr, &kTeeSetup, nullptr },
+    { L"MPEG-2 Demultiplexer", &CLSID_MPEG2Demultiplexer, CMpeg2Demux::CreateInstance, nullptr, &kDemuxSetup,
+      nullptr },
+    { L"Microsoft MPEG-4  VKI  Codec V1", &CLSID_StandinMpeg4V1, CMpeg4Compressor::CreateV1, nullptr, &kV1Setup,
+      &CLSID_VideoCompressorCategory },
+    { L"Microsoft MPEG-4  VKI  Codec V2", &CLSID_StandinMpeg4V2, CMpeg4Compressor::CreateV2, nullptr, &kV2Setup,
+      &CLSID_VideoCompressorCategory },
+    { L"Microsoft MPEG-4  VKI  Codec V3", &CLSID_StandinMpeg4V3, CMpeg4Compressor::CreateV3, nullptr, &kV3Setup,
+      &CLSID_VideoCompressorCategory },
+};
+int g_cTemplates = sizeof(g_Templates) / sizeof(g_Templates[0]);
+
+STDAPI DllRegisterServer()
+{
+    return AMovieDllRegisterServer2(TRUE);
+}
+
+STDAPI DllUnregisterServer()
+{
+    return AMovieDllRegisterServer2(FALSE);
+}
