@@ -2,8 +2,6 @@
 
 #include "platform/afx/AfxDefs.h"
 #include "skin/SkinBitmap.h"
-#include "skin/SkinRegion.h"
-#include "skin/SliderFace.h"
 
 namespace {
 
@@ -38,13 +36,7 @@ END_MESSAGE_MAP()
 CMultiSlider::CMultiSlider()
     : m_x(0),
       m_y(0),
-      m_transparent(FALSE),
-      m_transparentColor(0),
       m_selectionColor(RGB(255, 255, 255)),
-      m_trackWidth(0),
-      m_trackHeight(0),
-      m_thumbWidth(0),
-      m_thumbHeight(0),
       m_startEdge(0),
       m_endEdge(0),
       m_middleLine(0),
@@ -109,36 +101,13 @@ BOOL CMultiSlider::LoadPictures(const SkinPictureSource& track, const SkinPictur
                                 int endEdge, int middleLine, int middleHeight, COLORREF transparentColor,
                                 BOOL transparent)
 {
-    CBitmap* const bitmaps[] = { &m_track, &m_thumb };
-    const SkinPictureSource sources[] = { track, thumb };
-    if (!LoadSkinPictures(bitmaps, sources, 2))
-        return FALSE;
-    m_transparent = transparent;
-    m_transparentColor = transparentColor;
-    if (!UpdateSizeAndRegion())
+    if (!m_pictures.Load(track, thumb, transparentColor, transparent))
         return FALSE;
     m_startEdge = startEdge;
     m_endEdge = endEdge;
     m_middleLine = middleLine;
     m_middleHeight = middleHeight;
     return TRUE;
-}
-
-BOOL CMultiSlider::UpdateSizeAndRegion()
-{
-    BITMAP info = {};
-    m_track.GetBitmap(&info);
-    m_trackWidth = info.bmWidth;
-    m_trackHeight = info.bmHeight;
-    m_thumb.GetBitmap(&info);
-    m_thumbWidth = info.bmWidth;
-    m_thumbHeight = info.bmHeight;
-    if (!m_transparent)
-    {
-        m_region.DeleteObject();
-        return TRUE;
-    }
-    return CreateSkinRegion(m_region, m_thumb, m_transparentColor);
 }
 
 void CMultiSlider::SetPosition(int x, int y)
@@ -211,9 +180,10 @@ CRect CMultiSlider::GetThumbRect() const
         along = m_endEdge;
     const int centreX = m_horizontal ? static_cast<int>(along) : m_middleLine;
     const int centreY = m_horizontal ? m_middleLine : static_cast<int>(along);
-    const int left = centreX - m_thumbWidth / 2;
-    const int top = centreY - m_thumbHeight / 2;
-    return CRect(left, top, left + m_thumbWidth, top + m_thumbHeight);
+    const SIZE thumb = m_pictures.GetThumbSize();
+    const int left = centreX - thumb.cx / 2;
+    const int top = centreY - thumb.cy / 2;
+    return CRect(left, top, left + thumb.cx, top + thumb.cy);
 }
 
 BOOL CMultiSlider::GetSelectionRect(CRect& rect) const
@@ -237,7 +207,8 @@ BOOL CMultiSlider::GetSelectionRect(CRect& rect) const
 void CMultiSlider::PreSubclassWindow()
 {
     CStatic::PreSubclassWindow();
-    SetWindowPos(nullptr, m_x, m_y, m_trackWidth, m_trackHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE track = m_pictures.GetTrackSize();
+    SetWindowPos(nullptr, m_x, m_y, track.cx, track.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CMultiSlider::OnPaint()
@@ -248,19 +219,13 @@ void CMultiSlider::OnPaint()
 
 void CMultiSlider::Draw(CDC* dc)
 {
-    if (!m_track.GetSafeHandle() || !m_thumb.GetSafeHandle())
+    if (!m_pictures.IsLoaded())
         return;
     CRect client;
     GetClientRect(&client);
     CRect band;
-    SliderFace face = {};
-    face.track = m_track;
-    face.thumb = m_thumb;
-    face.thumbShape = static_cast<HRGN>(m_region.GetSafeHandle());
-    face.thumbRect = GetThumbRect();
-    face.band = GetSelectionRect(band) ? &band : nullptr;
-    face.bandColor = m_selectionColor;
-    DrawSliderFace(dc->GetSafeHdc(), client, face);
+    const BOOL hasBand = GetSelectionRect(band);
+    m_pictures.Draw(dc->GetSafeHdc(), client, GetThumbRect(), hasBand ? &band : nullptr, m_selectionColor);
 }
 
 BOOL CMultiSlider::OnEraseBkgnd(CDC*)
@@ -290,7 +255,7 @@ void CMultiSlider::OnMouseMove(UINT, CPoint point)
     if (m_dragging)
     {
         const int delta = AlongTrack(point) - m_anchor;
-        if (delta != 0 && m_trackWidth && HasTrackLength() &&
+        if (delta != 0 && m_pictures.GetTrackSize().cx && HasTrackLength() &&
             OffsetPos(Scale(delta, m_maximum - m_minimum, m_endEdge - m_startEdge), TRUE))
             m_anchor = AlongTrack(point);
     }

@@ -4,6 +4,7 @@
 #include "platform/afx/Rgn.h"
 #include "platform/afx/StdControls.h"
 #include "skin/SkinRecords.h"
+#include "skin/SliderPictures.h"
 
 // A slider of its own on a static control: a 64-bit range, a selection band inside it and a thumb
 // that stays inside the selection. The user drags the thumb or clicks into the band; the parent
@@ -30,7 +31,7 @@ public:
                      COLORREF transparentColor, BOOL transparent);
     BOOL LoadBitmapFiles(LPCSTR track, LPCSTR thumb, int startEdge, int endEdge, int middleLine, int middleHeight,
                          COLORREF transparentColor, BOOL transparent);
-    BOOL UpdateSizeAndRegion();
+    BOOL UpdateSizeAndRegion() { return m_pictures.UpdateSizeAndRegion(); }
 
     void SetPosition(int x, int y);
     void SetPosition(POINT point) { SetPosition(point.x, point.y); }
@@ -77,21 +78,13 @@ private:
 
     int m_x;
     int m_y;
-    BOOL m_transparent;
-    COLORREF m_transparentColor;
     COLORREF m_selectionColor;
-    CRgn m_region;
-    int m_trackWidth;
-    int m_trackHeight;
-    int m_thumbWidth;
-    int m_thumbHeight;
     int m_startEdge;
     int m_endEdge;
     int m_middleLine;
     int m_middleHeight;
     BOOL m_horizontal;
-    CBitmap m_track;
-    CBitmap m_thumb;
+    CSliderPictures m_pictures;
     LONGLONG m_selectionStart;
     LONGLONG m_selectionEnd;
     LONGLONG m_minimum;

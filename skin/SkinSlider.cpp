@@ -1,8 +1,6 @@
 #include "skin/SkinSlider.h"
 
 #include "skin/SkinBitmap.h"
-#include "skin/SkinRegion.h"
-#include "skin/SliderFace.h"
 
 IMPLEMENT_DYNAMIC(CSkinSlider, CSliderCtrl)
 
@@ -10,16 +8,7 @@ BEGIN_MESSAGE_MAP(CSkinSlider, CSliderCtrl)
 ON_WM_PAINT()
 END_MESSAGE_MAP()
 
-CSkinSlider::CSkinSlider()
-    : m_x(0),
-      m_y(0),
-      m_transparent(FALSE),
-      m_transparentColor(0),
-      m_trackWidth(0),
-      m_trackHeight(0),
-      m_thumbWidth(0),
-      m_thumbHeight(0),
-      m_horizontal(TRUE)
+CSkinSlider::CSkinSlider() : m_x(0), m_y(0), m_horizontal(TRUE)
 {
 }
 
@@ -32,7 +21,7 @@ CSkinSlider* CSkinSlider::FromRecord(const SkinSliderRecord& record)
     CSkinSlider* slider = new CSkinSlider;
     slider->SetPosition(record.position);
     slider->SetHorizontal(record.horizontal);
-    if (!slider->LoadPictures(record.track, record.thumb, record.transparentColor, record.transparent))
+    if (!slider->m_pictures.Load(record.track, record.thumb, record.transparentColor, record.transparent))
     {
         delete slider;
         return nullptr;
@@ -44,41 +33,12 @@ BOOL CSkinSlider::LoadBitmaps(UINT track, UINT thumb, COLORREF transparentColor,
 {
     if (!track || !thumb)
         return FALSE;
-    return LoadPictures(SkinPictureResource(track), SkinPictureResource(thumb), transparentColor, transparent);
+    return m_pictures.Load(SkinPictureResource(track), SkinPictureResource(thumb), transparentColor, transparent);
 }
 
 BOOL CSkinSlider::LoadBitmapFiles(LPCSTR track, LPCSTR thumb, COLORREF transparentColor, BOOL transparent)
 {
-    return LoadPictures(SkinPictureFile(track), SkinPictureFile(thumb), transparentColor, transparent);
-}
-
-BOOL CSkinSlider::LoadPictures(const SkinPictureSource& track, const SkinPictureSource& thumb,
-                               COLORREF transparentColor, BOOL transparent)
-{
-    CBitmap* const bitmaps[] = { &m_track, &m_thumb };
-    const SkinPictureSource sources[] = { track, thumb };
-    if (!LoadSkinPictures(bitmaps, sources, 2))
-        return FALSE;
-    m_transparent = transparent;
-    m_transparentColor = transparentColor;
-    return UpdateSizeAndRegion();
-}
-
-BOOL CSkinSlider::UpdateSizeAndRegion()
-{
-    BITMAP info = {};
-    m_track.GetBitmap(&info);
-    m_trackWidth = info.bmWidth;
-    m_trackHeight = info.bmHeight;
-    m_thumb.GetBitmap(&info);
-    m_thumbWidth = info.bmWidth;
-    m_thumbHeight = info.bmHeight;
-    if (!m_transparent)
-    {
-        m_region.DeleteObject();
-        return TRUE;
-    }
-    return CreateSkinRegion(m_region, m_thumb, m_transparentColor);
+    return m_pictures.Load(SkinPictureFile(track), SkinPictureFile(thumb), transparentColor, transparent);
 }
 
 void CSkinSlider::SetPosition(int x, int y)
@@ -109,7 +69,8 @@ void CSkinSlider::PreSubclassWindow()
     else
         ModifyStyle(0, TBS_VERT);
     // The track bar lays out its channel when it is sized: size it once its direction is set.
-    SetWindowPos(nullptr, m_x, m_y, m_trackWidth, m_trackHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE track = m_pictures.GetTrackSize();
+    SetWindowPos(nullptr, m_x, m_y, track.cx, track.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CSkinSlider::OnPaint()
@@ -120,14 +81,11 @@ void CSkinSlider::OnPaint()
 
 void CSkinSlider::Draw(CDC* dc)
 {
-    if (!m_track.GetSafeHandle() || !m_thumb.GetSafeHandle())
+    if (!m_pictures.IsLoaded())
         return;
     CRect client;
     GetClientRect(&client);
-    SliderFace face = {};
-    face.track = m_track;
-    face.thumb = m_thumb;
-    face.thumbShape = static_cast<HRGN>(m_region.GetSafeHandle());
-    GetThumbRect(&face.thumbRect);
-    DrawSliderFace(dc->GetSafeHdc(), client, face);
+    CRect thumb;
+    GetThumbRect(&thumb);
+    m_pictures.Draw(dc->GetSafeHdc(), client, thumb, nullptr, 0);
 }

@@ -4,6 +4,7 @@
 #include "platform/afx/Dc.h"
 #include "platform/afx/Rgn.h"
 #include "skin/SkinRecords.h"
+#include "skin/SliderPictures.h"
 
 // A track bar of a skinned dialog that paints itself from a track picture and a thumb picture and
 // otherwise behaves as the system's track bar (range, keys, mouse, notifications).
@@ -21,7 +22,7 @@ public:
     BOOL LoadBitmaps(UINT track, UINT thumb, COLORREF transparentColor, BOOL transparent);
     BOOL LoadBitmapFiles(LPCSTR track, LPCSTR thumb, COLORREF transparentColor, BOOL transparent);
     // Sizes from the pictures; with the transparent flag, the thumb's shape.
-    BOOL UpdateSizeAndRegion();
+    BOOL UpdateSizeAndRegion() { return m_pictures.UpdateSizeAndRegion(); }
 
     void SetPosition(int x, int y);
     void SetPosition(POINT point) { SetPosition(point.x, point.y); }
@@ -36,19 +37,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    BOOL LoadPictures(const SkinPictureSource& track, const SkinPictureSource& thumb, COLORREF transparentColor,
-                      BOOL transparent);
-
     int m_x;
     int m_y;
-    BOOL m_transparent;
-    COLORREF m_transparentColor;
-    CRgn m_region;
-    int m_trackWidth;
-    int m_trackHeight;
-    int m_thumbWidth;
-    int m_thumbHeight;
     BOOL m_horizontal;
-    CBitmap m_track;
-    CBitmap m_thumb;
+    CSliderPictures m_pictures;
 };
