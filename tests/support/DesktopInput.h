@@ -1,7 +1,7 @@
 #pragma once
-// A user's hands for window tests: real mouse and keyboard input through SendInput, and a message
-// pump that runs until the window shows what the input should have done. Test programs that use it
-// take turns on the one desktop (DESKTOP_INPUT in their CMakeLists).
+// A user's hands for window tests: real mouse input through SendInput, the keyboard's messages, and
+// a message pump that runs until the window shows what the input should have done. Test programs
+// that move the mouse take turns on the one desktop (DESKTOP_INPUT in their CMakeLists).
 #include <windows.h>
 
 #include <functional>
@@ -84,38 +84,43 @@ inline void Click(HWND window, int x, int y)
     Release(window, x, y);
 }
 
-inline void SendKey(WORD virtualKey, bool up)
+// Keys as the keyboard gives them to the window that has the focus: the key messages (system key
+// messages while Alt is held) with their scan codes, and the thread's key state updated as the
+// thread would see it for each. Unlike SendInput, no other program's window can take them.
+class Keyboard
 {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = virtualKey;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    ::SendInput(1, &input, sizeof input);
-}
+public:
+    explicit Keyboard(HWND focus) : m_focus(focus) { ::GetKeyboardState(m_state); }
 
-// Presses the keys in order and holds them.
-inline void Hold(std::initializer_list<WORD> keys)
-{
-    for (WORD key : keys)
-        SendKey(key, false);
-    Pump();
-}
+    void Down(WORD key) { Send(key, false); }
+    void Up(WORD key) { Send(key, true); }
 
-// Lets go of the keys in order.
-inline void LetGo(std::initializer_list<WORD> keys)
-{
-    for (WORD key : keys)
-        SendKey(key, true);
-    Pump();
-}
+private:
+    void Send(WORD key, bool up)
+    {
+        const bool alt = (m_state[VK_MENU] & 0x80) != 0;
+        const bool ctrl = (m_state[VK_CONTROL] & 0x80) != 0;
+        const UINT scan = ::MapVirtualKeyA(key, MAPVK_VK_TO_VSC);
+        LPARAM lParam = 1 | (static_cast<LPARAM>(scan) << 16);
+        if (alt || key == VK_MENU)
+            lParam |= 1 << 29;
+        if (up)
+            lParam |= (1u << 30) | (1u << 31);
+        // Alt with another key, or Alt itself, makes system key messages; with Ctrl too it does not.
+        const bool system = (alt || key == VK_MENU) && !ctrl;
+        const UINT message = system ? (up ? WM_SYSKEYUP : WM_SYSKEYDOWN) : (up ? WM_KEYUP : WM_KEYDOWN);
+        SetState(key, !up);
+        if (key == VK_CONTROL || key == VK_SHIFT || key == VK_MENU)
+            SetState(key == VK_CONTROL ? VK_LCONTROL : key == VK_SHIFT ? VK_LSHIFT : VK_LMENU, !up);
+        ::SetKeyboardState(m_state);
+        ::PostMessageA(m_focus, message, key, lParam);
+        Pump();
+    }
+    void SetState(WORD key, bool down) { m_state[key] = down ? 0x80 : 0; }
 
-// Brings the window up and gives the control the keyboard; TRUE when it has it.
-inline BOOL Focus(HWND topLevel, HWND control)
-{
-    ::SetForegroundWindow(topLevel);
-    ::SetFocus(control);
-    return PumpUntil([&] { return ::GetFocus() == control; }, 2000);
-}
+    HWND m_focus;
+    BYTE m_state[256];
+};
 
 // The pixel the window shows at a client point.
 inline COLORREF PixelAt(HWND window, int x, int y)

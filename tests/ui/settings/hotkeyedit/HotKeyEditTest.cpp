@@ -1,5 +1,6 @@
-// The capture edit on a real window: keys pressed as a user presses them show as the edit's words
-// and come out as a virtual key with accelerator flags; nothing is typed into the edit.
+// The capture edit on a real window: the key messages of a user's key presses, through the
+// message loop, show as the edit's words and come out as a virtual key with accelerator flags;
+// nothing is typed into the edit.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -28,18 +29,16 @@ std::string Text(const CWnd& edit)
     return std::string(text);
 }
 
-void Press(const std::vector<WORD>& keys)
+void Press(desktop::Keyboard& keyboard, const std::vector<WORD>& keys)
 {
     for (WORD key : keys)
-        desktop::SendKey(key, false);
-    desktop::Pump();
+        keyboard.Down(key);
 }
 
-void Release(const std::vector<WORD>& keys)
+void Release(desktop::Keyboard& keyboard, const std::vector<WORD>& keys)
 {
     for (auto key = keys.rbegin(); key != keys.rend(); ++key)
-        desktop::SendKey(*key, true);
-    desktop::Pump();
+        keyboard.Up(*key);
 }
 
 }  // namespace
@@ -76,8 +75,8 @@ TEST(HotKeyEditTest, HeldKeysShowInTheEditsWordsAndComeOutAsAcceleratorFlags)
     for (const KeyCase& c : cases)
     {
         edit.SetHotKey(0, 0);
-        ASSERT_TRUE(desktop::Focus(frame.m_hWnd, edit.m_hWnd)) << c.name;
-        Press(c.keys);
+        desktop::Keyboard keyboard(edit.m_hWnd);
+        Press(keyboard, c.keys);
         EXPECT_TRUE(desktop::PumpUntil([&] { return Text(edit) == c.held; }, 2000)) << c.name << ": " << Text(edit);
         WORD key = 0;
         WORD flags = 0;
@@ -87,7 +86,7 @@ TEST(HotKeyEditTest, HeldKeysShowInTheEditsWordsAndComeOutAsAcceleratorFlags)
             EXPECT_EQ(c.key, key) << c.name;
             EXPECT_EQ(c.flags, flags) << c.name;
         }
-        Release(c.keys);
+        Release(keyboard, c.keys);
         EXPECT_TRUE(desktop::PumpUntil([&] { return Text(edit) == c.released; }, 2000)) << c.name << ": " << Text(edit);
     }
     // Alt and F4 reached the edit, not the window.
