@@ -110,13 +110,15 @@ void CSkinButton::PreSubclassWindow()
     CButton::PreSubclassWindow();
     ModifyStyle(0, BS_OWNERDRAW);
     SetWindowPos(nullptr, m_x, m_y, m_width, m_height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // A rectangular button drops the outline an earlier skin may have cut it to.
+    HRGN shape = nullptr;
     if (m_transparent && m_region.GetSafeHandle())
     {
         // The window owns the region it is given: hand it a copy.
-        HRGN shape = ::CreateRectRgn(0, 0, 0, 0);
+        shape = ::CreateRectRgn(0, 0, 0, 0);
         ::CombineRgn(shape, m_region, nullptr, RGN_COPY);
-        ::SetWindowRgn(m_hWnd, shape, FALSE);
     }
+    ::SetWindowRgn(m_hWnd, shape, FALSE);
     if (m_toggle)
         m_checked = static_cast<int>(::SendMessageA(m_hWnd, BM_GETCHECK, 0, 0));
 }

@@ -82,6 +82,8 @@ TEST(DialogSkinTest, SecondLoadAndDetachGiveTheItemsAndDialogTheirOwnProceduresB
     WriteFace();
     for (const char* name : { "KeyH.bmp", "KeyU.bmp", "KeyD.bmp", "KeyX.bmp" })
         WriteSolidBitmap(ControlTestPath(name), 30, 20, RGB(200, 200, 200));
+    for (const char* name : { "CutH.bmp", "CutU.bmp", "CutD.bmp", "CutX.bmp" })
+        WriteBitmap(ControlTestPath(name), 30, 20, [](int x, int y) { return x < 4 && y < 4 ? kGreen : kFace; });
     CControlsDlg dialog;
     ASSERT_TRUE(dialog.Open());
     HWND push = ::GetDlgItem(dialog.m_hWnd, IDC_PUSH);
@@ -89,7 +91,8 @@ TEST(DialogSkinTest, SecondLoadAndDetachGiveTheItemsAndDialogTheirOwnProceduresB
     const LONG_PTR pushProc = ::GetWindowLongPtrA(push, GWLP_WNDPROC);
 
     const std::string first = ControlTestPath("First.ini");
-    WriteText(first, std::string(kFaceOnly) + "\n[Push]\nTYPE=BUTTON\nID=901\nPOSITION=5,5\nLOADFROM=1\nBMPNAME=Key\n");
+    WriteText(first, std::string(kFaceOnly) +
+                         "\n[Push]\nTYPE=BUTTON\nID=901\nPOSITION=5,5\nTRANSPARENT=1\nLOADFROM=1\nBMPNAME=Cut\n");
     CDialogSkin* skin = new CDialogSkin;
     ASSERT_TRUE(skin->LoadSkin(first.c_str()));
     skin->Attach(&dialog);
@@ -106,6 +109,10 @@ TEST(DialogSkinTest, SecondLoadAndDetachGiveTheItemsAndDialogTheirOwnProceduresB
     ASSERT_EQ(1, skin->GetControlCount());
     skin->Attach(&dialog);
     EXPECT_EQ(skin->GetControl(0), CWnd::FromHandlePermanent(push));
+    // The second skin's button is rectangular: the first one's cut is gone.
+    HRGN cut = ::CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(ERROR, ::GetWindowRgn(push, cut));
+    ::DeleteObject(cut);
 
     skin->Detach();
     delete skin;
