@@ -11,14 +11,15 @@ set(ONDRIX_WIN_SOURCE_DIR "Z:${CMAKE_SOURCE_DIR}")
 set(ONDRIX_WIN_BINARY_DIR "Z:${CMAKE_BINARY_DIR}")
 
 # ondrix_add_test(<name> SOURCES ... [LIBS ...] [DEPENDS target...] [TIMEOUT s] [NO_GTEST_MAIN]
-#                 [SHARED_STATE])
+#                 [SHARED_STATE] [DESKTOP_INPUT])
 # One test program = one CTest entry, run under Wine from bin/. SHARED_STATE: the program
 # registers devices into, or counts, the system device categories of the one Wine registry
-# the run shares, or holds the system-wide card mutexes; such programs take turns. Tests get
+# the run shares, or holds the system-wide card mutexes; such programs take turns. DESKTOP_INPUT:
+# the program moves the one mouse and presses keys (SendInput); such programs take turns too. Tests get
 #   ONDRIX_SOURCE_DIR / ONDRIX_BINARY_DIR (Windows paths, forward slashes) and
 #   ONDRIX_TEST_DIR (this test folder, Windows path) as string macros.
 function(ondrix_add_test name)
-  cmake_parse_arguments(T "NO_GTEST_MAIN;SHARED_STATE" "TIMEOUT" "SOURCES;LIBS;DEPENDS" ${ARGN})
+  cmake_parse_arguments(T "NO_GTEST_MAIN;SHARED_STATE;DESKTOP_INPUT" "TIMEOUT" "SOURCES;LIBS;DEPENDS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   if(T_NO_GTEST_MAIN)
     target_link_libraries(${name} PRIVATE gtest gmock ${T_LIBS})
@@ -39,8 +40,15 @@ function(ondrix_add_test name)
   # A program that crashes inside some COM calls can still end with exit code 0
   # under Wine; its crash report fails the test.
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} FAIL_REGULAR_EXPRESSION "wine: Unhandled")
+  set(_locks)
   if(T_SHARED_STATE)
-    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_shared_state)
+    list(APPEND _locks wine_shared_state)
+  endif()
+  if(T_DESKTOP_INPUT)
+    list(APPEND _locks desktop_input)
+  endif()
+  if(_locks)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${_locks}")
   endif()
 endfunction()
 

@@ -117,6 +117,19 @@
 // --- controls of the templates laid out here ---
 #define IDC_TIMED_ICON 1181
 #define IDC_TIMED_TEXT 1182
+// Control panel: its buttons carry the ids of the commands they send (ID_ below).
+#define IDC_PANEL_VOLUME 1081
+#define IDC_PANEL_CHANNEL_TEXT 1082
+#define IDC_PANEL_CLOCK 1119
+#define IDC_TIMESHIFT_POSITION 1205
+// Video adjust (colour) panel.
+#define IDC_ADJUST_RESET 1166
+#define IDC_ADJUST_CLOSE 1167
+#define IDC_ADJUST_BRIGHTNESS 1168
+#define IDC_ADJUST_CONTRAST 1169
+#define IDC_ADJUST_HUE 1170
+#define IDC_ADJUST_SATURATION 1171
+#define IDC_ADJUST_SHARPNESS 1172
 
 // --- commands of the menus ---
 #define ID_CHANNEL_NEXT 1000
@@ -170,6 +183,8 @@
 #define ID_TIMESHIFT_STOP 44152
 
 // --- strings ---
+// The built-in skin's name, as the skin list and the settings name it.
+#define IDS_DEFAULT_SKIN_NAME 33857
 #define IDS_TOOL_TIP_INFO 33803
 #define IDS_TOOL_TIP_WALL 33808
 #define IDS_TOOL_TIP_SNAPSHOT 33810

@@ -71,3 +71,30 @@ BOOL LoadSkinPicture(CBitmap& bitmap, const SkinPictureSource& source)
     // LoadBitmap attaches only what it loaded, so a failure keeps the old bitmap.
     return source.resourceId != 0 && bitmap.LoadBitmap(source.resourceId);
 }
+
+BOOL LoadSkinPictures(CBitmap* const* bitmaps, const SkinPictureSource* sources, int count)
+{
+    for (int i = 0; i < count; ++i)
+        bitmaps[i]->DeleteObject();
+    for (int i = 0; i < count; ++i)
+    {
+        if (!LoadSkinPicture(*bitmaps[i], sources[i]))
+            return FALSE;
+    }
+    return TRUE;
+}
+
+SkinPictureSource SkinPictureFile(LPCSTR path)
+{
+    SkinPictureSource source;
+    source.fromFile = TRUE;
+    source.path = path;
+    return source;
+}
+
+SkinPictureSource SkinPictureResource(UINT resourceId)
+{
+    SkinPictureSource source;
+    source.resourceId = resourceId;
+    return source;
+}

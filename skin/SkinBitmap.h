@@ -23,3 +23,9 @@ public:
 // Loads a skin picture from where its record says. A missing file and a resource the resource
 // module lacks both fail, leaving the bitmap as it was.
 BOOL LoadSkinPicture(CBitmap& bitmap, const SkinPictureSource& source);
+// Empties every bitmap, then loads each from its source in order; FALSE at the first picture that
+// does not load.
+BOOL LoadSkinPictures(CBitmap* const* bitmaps, const SkinPictureSource* sources, int count);
+
+SkinPictureSource SkinPictureFile(LPCSTR path);
+SkinPictureSource SkinPictureResource(UINT resourceId);

@@ -1,6 +1,11 @@
 #include "skin/SkinDescription.h"
 
 #include "foundation/PathUtils.h"
+#include "skin/DialogSkin.h"
+#include "skin/MultiSlider.h"
+#include "skin/SkinButton.h"
+#include "skin/SkinSlider.h"
+#include "skin/SkinStatic.h"
 
 namespace {
 
@@ -35,7 +40,12 @@ void ReadOptionalFlag(const CIniSection& section, LPCSTR key, BOOL& flag)
 
 }  // namespace
 
-CSkinDescription::CSkinDescription(LPCSTR path) : m_file(path), m_folder(SkinFolderOf(path))
+CSkinDescription::CSkinDescription(LPCSTR path) : CSkinDescription(nullptr, path)
+{
+}
+
+CSkinDescription::CSkinDescription(CDialogSkin* owner, LPCSTR path)
+    : m_file(path), m_owner(owner), m_folder(SkinFolderOf(path))
 {
 }
 
@@ -66,13 +76,13 @@ BOOL CSkinDescription::Parse()
         if (m_file.FindSection(section->GetName()) != here)
             continue;
         UINT id = 0;
-        if (SkinElementRecord* record = ParseSection(*section, id))
-            m_elements.emplace_back(record);
+        if (CWnd* control = ParseSection(*section, id))
+            m_owner->AddControl(control, id);
     }
     return TRUE;
 }
 
-SkinElementRecord* CSkinDescription::ParseSection(const CIniSection& section, UINT& id)
+CWnd* CSkinDescription::ParseSection(const CIniSection& section, UINT& id)
 {
     CString type;
     int number = 0;
@@ -80,28 +90,75 @@ SkinElementRecord* CSkinDescription::ParseSection(const CIniSection& section, UI
         return nullptr;
     id = static_cast<UINT>(number);
 
-    SkinElementRecord* record = nullptr;
     if (type.CompareNoCase("BUTTON") == 0)
-        record = ReadButton(section);
-    else if (type.CompareNoCase("SLIDER") == 0)
-        record = ReadSlider(section);
-    else if (type.CompareNoCase("MULTISLIDER") == 0)
-        record = ReadMultiSlider(section);
-    else if (type.CompareNoCase("STATIC") == 0)
-        record = ReadStatic(section);
-    else if (type.CompareNoCase("Dialog") == 0)
-        record = ReadDialog(section);
+        return ReadButton(section);
+    if (type.CompareNoCase("SLIDER") == 0)
+        return ReadSlider(section);
+    if (type.CompareNoCase("MULTISLIDER") == 0)
+        return ReadMultiSlider(section);
+    if (type.CompareNoCase("STATIC") == 0)
+        return ReadStatic(section);
+    if (type.CompareNoCase("Dialog") == 0)
+        return ReadDialog(section);
+    return nullptr;
+}
+
+template <class Record>
+Record* CSkinDescription::Keep(Record* record, const CIniSection& section)
+{
     if (!record)
         return nullptr;
-
-    record->id = id;
+    int id = 0;
+    section.GetInt("ID", id);
+    record->id = static_cast<UINT>(id);
     record->section = section.GetName();
-    if (record->kind == SkinElementDialog)
-    {
-        m_dialog.reset(static_cast<SkinDialogRecord*>(record));
-        return nullptr;
-    }
+    Store(record);
     return record;
+}
+
+void CSkinDescription::Store(SkinDialogRecord* record)
+{
+    m_dialog.reset(record);
+}
+
+void CSkinDescription::Store(SkinElementRecord* record)
+{
+    m_elements.emplace_back(record);
+}
+
+CWnd* CSkinDescription::ReadDialog(const CIniSection& section)
+{
+    const SkinDialogRecord* record = Keep(ReadDialogRecord(section), section);
+    if (record && m_owner)
+    {
+        if (CDialogShape* shape = CDialogShape::FromRecord(*record))
+            m_owner->SetShape(shape);
+    }
+    return nullptr;
+}
+
+CWnd* CSkinDescription::ReadSlider(const CIniSection& section)
+{
+    const SkinSliderRecord* record = Keep(ReadSliderRecord(section), section);
+    return record && m_owner ? CSkinSlider::FromRecord(*record) : nullptr;
+}
+
+CWnd* CSkinDescription::ReadMultiSlider(const CIniSection& section)
+{
+    const SkinMultiSliderRecord* record = Keep(ReadMultiSliderRecord(section), section);
+    return record && m_owner ? CMultiSlider::FromRecord(*record) : nullptr;
+}
+
+CWnd* CSkinDescription::ReadButton(const CIniSection& section)
+{
+    const SkinButtonRecord* record = Keep(ReadButtonRecord(section), section);
+    return record && m_owner ? CSkinButton::FromRecord(*record) : nullptr;
+}
+
+CWnd* CSkinDescription::ReadStatic(const CIniSection& section)
+{
+    const SkinStaticRecord* record = Keep(ReadStaticRecord(section), section);
+    return record && m_owner ? CSkinStatic::FromRecord(*record) : nullptr;
 }
 
 CString CSkinDescription::FilePath(const CString& name, LPCSTR suffix) const
@@ -128,7 +185,7 @@ BOOL CSkinDescription::ReadPicture(const CIniSection& section, LPCSTR key, BOOL 
     return resourceId != 0;
 }
 
-SkinElementRecord* CSkinDescription::ReadButton(const CIniSection& section)
+SkinButtonRecord* CSkinDescription::ReadButtonRecord(const CIniSection& section) const
 {
     std::unique_ptr<SkinButtonRecord> record(new SkinButtonRecord);
     BOOL ok = TRUE;
@@ -174,13 +231,13 @@ BOOL CSkinDescription::ReadSliderKeys(const CIniSection& section, SkinSliderReco
     return ok;
 }
 
-SkinElementRecord* CSkinDescription::ReadSlider(const CIniSection& section)
+SkinSliderRecord* CSkinDescription::ReadSliderRecord(const CIniSection& section) const
 {
     std::unique_ptr<SkinSliderRecord> record(new SkinSliderRecord);
     return ReadSliderKeys(section, *record) ? record.release() : nullptr;
 }
 
-SkinElementRecord* CSkinDescription::ReadMultiSlider(const CIniSection& section)
+SkinMultiSliderRecord* CSkinDescription::ReadMultiSliderRecord(const CIniSection& section) const
 {
     std::unique_ptr<SkinMultiSliderRecord> record(new SkinMultiSliderRecord);
     BOOL ok = ReadSliderKeys(section, *record);
@@ -197,7 +254,7 @@ SkinElementRecord* CSkinDescription::ReadMultiSlider(const CIniSection& section)
     return ok ? record.release() : nullptr;
 }
 
-SkinElementRecord* CSkinDescription::ReadStatic(const CIniSection& section)
+SkinStaticRecord* CSkinDescription::ReadStaticRecord(const CIniSection& section) const
 {
     std::unique_ptr<SkinStaticRecord> record(new SkinStaticRecord);
     BOOL ok = TRUE;
@@ -226,7 +283,7 @@ SkinElementRecord* CSkinDescription::ReadStatic(const CIniSection& section)
     return ok ? record.release() : nullptr;
 }
 
-SkinElementRecord* CSkinDescription::ReadDialog(const CIniSection& section)
+SkinDialogRecord* CSkinDescription::ReadDialogRecord(const CIniSection& section) const
 {
     std::unique_ptr<SkinDialogRecord> record(new SkinDialogRecord);
     BOOL ok = TRUE;

@@ -409,20 +409,10 @@ def ico(images):
     return struct.pack('<HHH', 0, 1, len(images)) + entries + blobs
 
 
-def drag_cursor():
-    # A monochrome arrow with a small box beside it (the dragged row); hot spot at the tip.
+def monochrome_cursor(shape, hotspot):
+    """A 32 x 32 CUR file from rows of characters: 'X' black, '.' white, anything else the screen."""
     size = 32
-    shape = [[' '] * size for _ in range(size)]
-    arrow = [
-        "X", "XX", "X.X", "X..X", "X...X", "X....X", "X.....X", "X......X", "X.......X",
-        "X........X", "X.....XXXXX", "X..X..X", "X.X X..X", "XX  X..X", "X    X..X", "     X..X", "      XX",
-    ]
-    for y, row in enumerate(arrow):
-        for x, ch in enumerate(row):
-            shape[y][x] = ch
-    for y in range(18, 26):
-        for x in range(12, 24):
-            shape[y][x] = 'X' if y in (18, 25) or x in (12, 23) else '.'
+    rows = [(row + ' ' * size)[:size] for row in shape] + [' ' * size] * (size - len(shape))
     # XOR bits: 1 = white; AND bits: 1 = screen shows through.
     xor = bytearray()
     mask = bytearray()
@@ -431,9 +421,9 @@ def drag_cursor():
         xline = bytearray()
         aline = bytearray()
         for x in range(size):
-            ch = shape[y][x]
+            ch = rows[y][x]
             xb = (xb << 1) | (1 if ch == '.' else 0)
-            ab = (ab << 1) | (1 if ch == ' ' else 0)
+            ab = (ab << 1) | (1 if ch not in 'X.' else 0)
             if x % 8 == 7:
                 xline.append(xb)
                 aline.append(ab)
@@ -443,8 +433,20 @@ def drag_cursor():
     header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 1, 0, len(xor) + len(mask), 0, 0, 2, 0)
     palette = bytes((0, 0, 0, 0, 255, 255, 255, 0))
     blob = header + palette + xor + mask
-    entry = struct.pack('<BBBBHHII', size, size, 2, 0, 0, 0, len(blob), 6 + 16)
+    entry = struct.pack('<BBBBHHII', size, size, 2, 0, hotspot[0], hotspot[1], len(blob), 6 + 16)
     return struct.pack('<HHH', 0, 2, 1) + entry + blob
+
+
+def drag_cursor():
+    # A monochrome arrow with a small box beside it (the dragged row); hot spot at the tip.
+    shape = [list(row.ljust(32)) for row in [
+        "X", "XX", "X.X", "X..X", "X...X", "X....X", "X.....X", "X......X", "X.......X",
+        "X........X", "X.....XXXXX", "X..X..X", "X.X X..X", "XX  X..X", "X    X..X", "     X..X", "      XX",
+    ]] + [[' '] * 32 for _ in range(15)]
+    for y in range(18, 26):
+        for x in range(12, 24):
+            shape[y][x] = 'X' if y in (18, 25) or x in (12, 23) else '.'
+    return monochrome_cursor([''.join(row) for row in shape], (0, 0))
 
 
 # --- the table of pictures ----------------------------------------------------------------
