@@ -139,9 +139,8 @@ void CCaptureDevice::InitDefaults()
 {
 }
 
-BOOL CCaptureDevice::Initfilter()
+void CCaptureDevice::ClearOpenMembers()
 {
-    // The open starts from nothing; the constructor is its only caller.
     m_pRegisterAccess = NULL;
     m_pTunerModule = NULL;
     m_pCapturePin = NULL;
@@ -153,6 +152,106 @@ BOOL CCaptureDevice::Initfilter()
     m_hEvent = NULL;
     m_cTunerLetter = 'N';
     m_nTunerType = 0;
+}
+
+HRESULT CCaptureDevice::AttachFilterTransport(CRegisterAccess* pAccess, int nCardKind)
+{
+    m_pRegisterAccess = NULL;
+    m_nCardKind = CARD_KIND_NONE;
+    if (!m_pFilter)
+    {
+        delete pAccess;
+        return E_POINTER;
+    }
+    if (pAccess == NULL)
+        return E_OUTOFMEMORY;
+    HRESULT hr = pAccess->Attach(m_pFilter.Get(), reinterpret_cast<ULONG_PTR>(this));
+    if (FAILED(hr))
+    {
+        delete pAccess;
+        return hr;
+    }
+    m_pRegisterAccess = pAccess;
+    m_nCardKind = nCardKind;
+    return m_pRegisterAccess->Command1(1) != S_OK ? E_FAIL : S_OK;
+}
+
+HRESULT CCaptureDevice::AttachTunerFilterTransport(CRegisterAccess* pAccess, int nCardKind)
+{
+    m_nCardKind = nCardKind;
+    if (pAccess == NULL)
+        return E_OUTOFMEMORY;
+    m_pRegisterAccess = pAccess;
+    m_pTunerFilter.Reset();
+    HRESULT hr = FindFilterByName(AM_KSCATEGORY_TVTUNER, m_strTunerFilterName.c_str(), &m_pTunerFilter);
+    if (FAILED(hr))
+        return hr;
+    hr = pAccess->Attach(m_pTunerFilter.Get(), reinterpret_cast<ULONG_PTR>(this));
+    if (FAILED(hr))
+    {
+        delete pAccess;
+        m_pRegisterAccess = NULL;
+    }
+    return hr;
+}
+
+HRESULT CCaptureDevice::EepromReadByte(BYTE offset, BYTE* pValue)
+{
+    return m_pRegisterAccess->ReadByte(m_byEepromAddress, offset, pValue);
+}
+
+HRESULT CCaptureDevice::EepromWriteByte(BYTE offset, BYTE value)
+{
+    return m_pRegisterAccess->WriteByte(m_byEepromAddress, offset, value);
+}
+
+BOOL CCaptureDevice::ReadKeyRegisters(BYTE device, BYTE flagReg, BYTE codeReg, BYTE* pKey)
+{
+    if (m_pRegisterAccess == NULL || pKey == NULL)
+        return FALSE;
+    BYTE flag = 0;
+    if (m_pRegisterAccess->ReadByte(device, flagReg, &flag) != S_OK || flag != 1)
+        return FALSE;
+    BYTE key = 0;
+    if (m_pRegisterAccess->ReadByte(device, codeReg, &key) != S_OK)
+        return FALSE;
+    *pKey = key;
+    return TRUE;
+}
+
+BOOL CCaptureDevice::FindUpstreamTuner(IAMTVTuner** ppTuner)
+{
+    IGraphBuilder* pGraph = m_pGraph != NULL ? m_pGraph->GetGraphBuilder() : NULL;
+    ICaptureGraphBuilder2* pBuilder = m_pGraph != NULL ? m_pGraph->GetCaptureBuilder() : NULL;
+    if (pGraph == NULL || pBuilder == NULL || !m_pFilter || ppTuner == NULL)
+        return FALSE;
+    // The tuner is found through the capture filter's connections, which
+    // exist only while it stands in the graph.
+    WCHAR szName[NAME_SIZE];
+    MultiByteToWideChar(CP_ACP, 0, m_szName[0] != '\0' ? m_szName : m_szFriendlyName, -1, szName, NAME_SIZE);
+    HRESULT hrAdd = pGraph->AddFilter(m_pFilter.Get(), szName);
+    const GUID* apTypes[2] = { &MEDIATYPE_Interleaved, &MEDIATYPE_Video };
+    for (int i = 0; i < 2 && *ppTuner == NULL; ++i)
+        pBuilder->FindInterface(&PIN_CATEGORY_CAPTURE, apTypes[i], m_pFilter.Get(), IID_IAMTVTuner,
+                                reinterpret_cast<void**>(ppTuner));
+    if (*ppTuner != NULL && !m_pTunerFilter)
+        (*ppTuner)->QueryInterface(IID_IBaseFilter, reinterpret_cast<void**>(&m_pTunerFilter));
+    if (SUCCEEDED(hrAdd))
+        pGraph->RemoveFilter(m_pFilter.Get());
+    return *ppTuner != NULL;
+}
+
+void CCaptureDevice::RemoveTunerFilter()
+{
+    if (m_pTunerFilter && m_pGraph != NULL && m_pGraph->GetGraphBuilder() != NULL)
+        m_pGraph->GetGraphBuilder()->RemoveFilter(m_pTunerFilter.Get());
+    m_pTunerFilter.Reset();
+}
+
+BOOL CCaptureDevice::Initfilter()
+{
+    // The open starts from nothing; the constructor is its only caller.
+    ClearOpenMembers();
 
     if (!CFilterNode::Initfilter())
         return FALSE;
@@ -269,7 +368,7 @@ HRESULT CCaptureDevice::WriteEEPROM(BYTE* pBuffer, int nStart, int* pnCount, DWO
     HRESULT hrFirstFailure = S_OK;
     for (int i = 0; i < *pnCount; ++i)
     {
-        HRESULT hr = m_pRegisterAccess->WriteByte(m_byEepromAddress, (nStart + i) & 0xFF, pBuffer[i]);
+        HRESULT hr = EepromWriteByte(static_cast<BYTE>(nStart + i), pBuffer[i]);
         if (FAILED(hr) && SUCCEEDED(hrFirstFailure))
             hrFirstFailure = hr;
         BusSleep(dwDelayMs);
@@ -288,7 +387,7 @@ HRESULT CCaptureDevice::ReadEEPROM(BYTE* pBuffer, int nStart, int* pnCount)
     for (int i = 0; i < *pnCount; ++i)
     {
         BYTE value = 0;
-        hr = m_pRegisterAccess->ReadByte(m_byEepromAddress, (nStart + i) & 0xFF, &value);
+        hr = EepromReadByte(static_cast<BYTE>(nStart + i), &value);
         if (SUCCEEDED(hr))
         {
             pBuffer[i] = value;
@@ -526,12 +625,11 @@ HRESULT CCaptureDevice::ReadTunerCode(int* pcLetter, int* pnType)
     if (m_pRegisterAccess == NULL)
         return E_FAIL;
     BYTE value = 0;
-    if (SUCCEEDED(m_pRegisterAccess->ReadByte(m_byEepromAddress, m_byTunerLetterOffset, &value)) &&
-        pcLetter != NULL)
+    if (SUCCEEDED(EepromReadByte(m_byTunerLetterOffset, &value)) && pcLetter != NULL)
     {
         *pcLetter = (value >= 'A' && value <= 'X' && strchr("AEGLPTX", value) != NULL) ? value : 'N';
     }
-    HRESULT hr = m_pRegisterAccess->ReadByte(m_byEepromAddress, m_byTunerTypeOffset, &value);
+    HRESULT hr = EepromReadByte(m_byTunerTypeOffset, &value);
     if (FAILED(hr))
         return hr;
     if (pnType != NULL)
@@ -589,12 +687,12 @@ BOOL CCaptureDevice::McuWaitReady(DWORD* pValue)
     }
 }
 
-DWORD CCaptureDevice::McuSendWord(DWORD) { return 0; }
-DWORD CCaptureDevice::McuReadWord(DWORD) { return 0; }
-DWORD CCaptureDevice::McuHandshake(DWORD) { return 0; }
-DWORD CCaptureDevice::CardExtension1(DWORD) { return 0; }
-DWORD CCaptureDevice::CardExtension2(DWORD) { return 0; }
-DWORD CCaptureDevice::CardExtension3(DWORD) { return 0; }
+BOOL CCaptureDevice::McuSendWord(DWORD) { return FALSE; }
+BOOL CCaptureDevice::McuReadWord(WORD*) { return FALSE; }
+BOOL CCaptureDevice::McuHandshake(DWORD) { return FALSE; }
+BOOL CCaptureDevice::CardExtension1(ULONG_PTR) { return FALSE; }
+BOOL CCaptureDevice::CardExtension2(ULONG_PTR) { return FALSE; }
+BOOL CCaptureDevice::CardExtension3(ULONG_PTR) { return FALSE; }
 
 BOOL CCaptureDevice::DeleteAuxObject()
 {
@@ -649,9 +747,9 @@ HRESULT CCaptureDevice::WriteCardGpio(DWORD, DWORD)
     return E_FAIL;
 }
 
-DWORD CCaptureDevice::ReadCardInfoString(char*, int*)
+BOOL CCaptureDevice::ReadCardInfoString(char*, int, int*)
 {
-    return 0;
+    return FALSE;
 }
 
 BOOL CCaptureDevice::GetChipIds(DWORD* pValue)

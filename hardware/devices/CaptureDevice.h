@@ -92,19 +92,21 @@ public:
     virtual CTunerModule* CreateTunerModule(int nTypeId);
     virtual BOOL McuWrite(DWORD value, DWORD mask, DWORD dwDelayMs);
     virtual BOOL McuWaitReady(DWORD* pValue);
-    virtual DWORD McuSendWord(DWORD value);
-    virtual DWORD McuReadWord(DWORD value);
-    virtual DWORD McuHandshake(DWORD value);
-    virtual DWORD CardExtension1(DWORD value);
-    virtual DWORD CardExtension2(DWORD value);
-    virtual DWORD CardExtension3(DWORD value);
+    // The microcontroller exchanges of the cards that carry one; the base has none.
+    virtual BOOL McuSendWord(DWORD value);
+    virtual BOOL McuReadWord(WORD* pValue);
+    virtual BOOL McuHandshake(DWORD flag);
+    virtual BOOL CardExtension1(ULONG_PTR value);
+    virtual BOOL CardExtension2(ULONG_PTR value);
+    virtual BOOL CardExtension3(ULONG_PTR value);
     virtual BOOL DeleteAuxObject();
     // The video decoder's horizontal lock; the flag is written only on success.
     HRESULT IsSignalLocked(DWORD* pLocked) override;
     virtual HRESULT SetAudioInputEx(int nInput, BOOL bEnable);
     virtual void Reserved41();
     virtual HRESULT WriteCardGpio(DWORD mask, DWORD value);
-    virtual DWORD ReadCardInfoString(char* pszBuffer, int* pnLength);
+    // A counted text from a chip of the card, into a buffer of cchBuffer characters.
+    virtual BOOL ReadCardInfoString(char* pszBuffer, int cchBuffer, int* pnLength);
     virtual BOOL GetChipIds(DWORD* pValue);
 
     HRESULT SetVideoProcAmp(LONG lProperty, LONG lValue);
@@ -197,6 +199,30 @@ protected:
     // What the card-class constructors run after the base construction: the
     // class's defaults and its open; a failed open leaves the node invalid.
     void OpenDevice();
+    // The first step of every open: no bus access, tuner, pins, notify window,
+    // key poller or auxiliary members (nothing is deleted); tuner 'N', 0.
+    void ClearOpenMembers();
+    // Binds a transport to the capture filter with the device as owner and
+    // sends it command 1, which must answer 0; the transport is the device's
+    // once attached. E_POINTER without filter, E_OUTOFMEMORY for a null
+    // transport; a failed attach deletes it.
+    HRESULT AttachFilterTransport(CRegisterAccess* pAccess, int nCardKind);
+    // Binds a transport to the card's tuner filter, found by the tuner filter
+    // name and kept; a failed attach deletes the transport.
+    HRESULT AttachTunerFilterTransport(CRegisterAccess* pAccess, int nCardKind);
+    // A key waiting in a chip of the card: the flag register reads 1, then
+    // the code register holds the key.
+    BOOL ReadKeyRegisters(BYTE device, BYTE flagReg, BYTE codeReg, BYTE* pKey);
+    // The card's tuner upstream of the capture pin, found while the capture
+    // filter stands in the graph: its IAMTVTuner into the out pointer and its
+    // filter into the tuner filter member. Nonzero when found.
+    BOOL FindUpstreamTuner(IAMTVTuner** ppTuner);
+    // Takes the tuner filter out of the graph and releases it.
+    void RemoveTunerFilter();
+    // One byte of the card EEPROM, as the EEPROM and tuner-code slots reach
+    // it: through the bus access's byte transfers unless a card says otherwise.
+    virtual HRESULT EepromReadByte(BYTE offset, BYTE* pValue);
+    virtual HRESULT EepromWriteByte(BYTE offset, BYTE value);
 
     CRemoteKeyPoller* m_pKeyPoller;
     CRegisterAccess* m_pRegisterAccess;
@@ -223,3 +249,23 @@ private:
     void SetDefaults();
     HRESULT FindStreamConfig(int nPinSelect, IAMStreamConfig** ppConfig);
 };
+
+// The two constructors of a card class: its base's (with any further base
+// arguments), then the class's own defaults and open; a failed open leaves
+// the node invalid.
+#define CARD_CLASS_CONSTRUCTORS(Class, Base, ...)                                                  \
+    Class(CDShowGraph* pGraph, const GUID* pCategory, LPCSTR pszName, BOOL bExclude)               \
+        : Base(pGraph, pCategory, pszName, bExclude, ##__VA_ARGS__)                                \
+    {                                                                                              \
+        OpenDevice();                                                                              \
+    }                                                                                              \
+    Class(CDShowGraph* pGraph, REFCLSID clsid) : Base(pGraph, clsid, ##__VA_ARGS__) { OpenDevice(); }
+
+// The constructors of an intermediate base, which leaves the open to its card classes.
+#define CARD_BASE_CONSTRUCTORS(Class, Base)                                                        \
+    Class(CDShowGraph* pGraph, const GUID* pCategory, LPCSTR pszName, BOOL bExclude)               \
+        : Base(pGraph, pCategory, pszName, bExclude)                                               \
+    {                                                                                              \
+    }                                                                                              \
+    Class(CDShowGraph* pGraph, REFCLSID clsid) : Base(pGraph, clsid) {}
+

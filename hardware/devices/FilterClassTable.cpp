@@ -38,7 +38,14 @@
 #include "dshow/SnapPictureFilter.h"
 #include "dshow/TimeDelayFilter.h"
 #include "dshow/TimeShiftFilter.h"
+#include "hardware/devices/713xCards.h"
 #include "hardware/devices/713xTVAudio.h"
+#include "hardware/devices/CompanionFilters.h"
+#include "hardware/devices/ConexantCards.h"
+#include "hardware/devices/DVCameraDevice.h"
+#include "hardware/devices/PinMapCrossbar.h"
+#include "hardware/devices/SecondFamilyCards.h"
+#include "hardware/devices/Usb2800Cards.h"
 #include "hardware/devices/BlackBirdCapture.h"
 #include "hardware/devices/BlackBirdCrossbar.h"
 #include "hardware/devices/BlackBirdEncoder.h"
@@ -183,72 +190,72 @@ const CLSID kClsidAudioRender =
 const CFilterClass kFilterClasses[] = {
     CLSID_ROW("MPEG-2 Demultiplexer", kClsidMpeg2Demultiplexer, CreateFilterNodeOf<CMpeg2DemuxFilter>),
     CLSID_ROW("TimeShift", kClsidTimeshift, CreateFilterNodeOf<CTimeShiftFilter>),
-    DEVICE_ROW("713x BDA Analog Xbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // C713xBdaCrossbar
+    DEVICE_ROW("713x BDA Analog Xbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<C713xBdaCrossbar>),
     DEVICE_ROW("713x BDA Analog Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // C713xBdaCapture
-    DEVICE_ROW("713x_4 TV Card Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // C713x4Crossbar
+    DEVICE_ROW("713x_4 TV Card Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<C713x4Crossbar>),
     DEVICE_ROW("713x_4 TV Card Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // C713x4Capture
-    DEVICE_ROW("713x_D TV Card Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // C713xDCrossbar
+    DEVICE_ROW("713x_D TV Card Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<C713xDCrossbar>),
     DEVICE_ROW("713x_D TV Card Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // C713xDCapture
-    DEVICE_ROW("Trident Pemrok TvAudio", AM_KSCATEGORY_TVAUDIO, CreateNoFilterNode),  // CTridentPemrokTVAudio
-    DEVICE_ROW("Trident Pemrok Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CTridentPemrokCrossbar
+    DEVICE_ROW("Trident Pemrok TvAudio", AM_KSCATEGORY_TVAUDIO, CreateFilterNodeOf<CTridentPemrokTVAudio>),
+    DEVICE_ROW("Trident Pemrok Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CTridentPemrokCrossbar>),
     DEVICE_ROW("Trident Pemrok Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CTridentPemrokCapture
     DEVICE_ROW("DVBC TS Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CDVBCTSCapture
     DEVICE_ROW("Conexant Raptor Encoder", kCategoryEncoder, CreateNoFilterNode),  // encoder device class
     DEVICE_ROW("Conexant Raptor Video Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CRaptorCapture
-    DEVICE_ROW("Conexant Raptor Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CRaptorCrossbar
-    DEVICE_ROW("Tavesh Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CTaveshCrossbar
+    DEVICE_ROW("Conexant Raptor Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CRaptorCrossbar>),
+    DEVICE_ROW("Tavesh Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CTaveshCrossbar>),
     DEVICE_ROW("Tavesh Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CTaveshCapture
-    DEVICE_ROW("Seldrin Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CSeldrinCrossbar
+    DEVICE_ROW("Seldrin Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CSeldrinCrossbar>),
     DEVICE_ROW("Seldrin Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CSeldrinCapture
-    DEVICE_ROW("Veltrane PX63 Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CVeltranePX63Crossbar
-    DEVICE_ROW("Veltrane PX63 Device", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CVeltranePX63Capture
-    DEVICE_ROW("QM42 Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CQM42Crossbar
-    DEVICE_ROW("QM42 Video Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CQM42Capture
-    DEVICE_ROW("QM41 Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CQM41Crossbar
-    DEVICE_ROW("QM41 Video Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CQM41Capture
-    DEVICE_ROW("2388x Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // C2388xCrossbar
-    DEVICE_ROW("2388x Video Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // C2388xCapture
-    DEVICE_ROW("Hadlex Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CHadlexCrossbar
-    DEVICE_ROW("Hadlex Capture Card", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CHadlexCapture
-    DEVICE_ROW("Lorvane Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CLorvaneCrossbar
-    DEVICE_ROW("Lorvane Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CLorvaneCapture
-    DEVICE_ROW("USB 2881 Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CUSB2881Crossbar
-    DEVICE_ROW("USB 2881 Video", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CUSB2881Capture
+    DEVICE_ROW("Veltrane PX63 Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CVeltranePX63Crossbar>),
+    DEVICE_ROW("Veltrane PX63 Device", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CVeltranePX63Capture>),
+    DEVICE_ROW("QM42 Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CQM42Crossbar>),
+    DEVICE_ROW("QM42 Video Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CQM42Capture>),
+    DEVICE_ROW("QM41 Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CQM41Crossbar>),
+    DEVICE_ROW("QM41 Video Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CQM41Capture>),
+    DEVICE_ROW("2388x Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<C2388xCrossbar>),
+    DEVICE_ROW("2388x Video Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<C2388xCapture>),
+    DEVICE_ROW("Hadlex Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CHadlexCrossbar>),
+    DEVICE_ROW("Hadlex Capture Card", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CHadlexCapture>),
+    DEVICE_ROW("Lorvane Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CLorvaneCrossbar>),
+    DEVICE_ROW("Lorvane Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CLorvaneCapture>),
+    DEVICE_ROW("USB 2881 Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CUSB2881Crossbar>),
+    DEVICE_ROW("USB 2881 Video", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CUSB2881Capture>),
     CLSID_ROW("ACM Wrapper", kClsidAcmWrapper, CreateFilterNodeOf<CAcmWrapperFilter>),
     DEVICE_ROW("Morvik CrossBar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CMorvikCrossbar
     DEVICE_ROW("Morvik A/V Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CMorvikCapture
-    DEVICE_ROW("Trident USB TvAudio", AM_KSCATEGORY_TVAUDIO, CreateNoFilterNode),  // CTridentUSBTVAudio
-    DEVICE_ROW("Trident USB Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CTridentUSBCrossbar
-    DEVICE_ROW("Trident USB Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CTridentUSBCapture
-    DEVICE_ROW("TridVid Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CTridVidCrossbar
-    DEVICE_ROW("TridVid Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CTridVidCapture
-    DEVICE_ROW("Veltrane QM57 Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CVeltraneQM57Crossbar
-    DEVICE_ROW("Veltrane QM57 Audio Decoder", AM_KSCATEGORY_TVAUDIO, CreateNoFilterNode),  // CVeltraneQM57TVAudio
-    DEVICE_ROW("Veltrane QM57 Audio/Video Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CVeltraneQM57Capture
+    DEVICE_ROW("Trident USB TvAudio", AM_KSCATEGORY_TVAUDIO, CreateFilterNodeOf<CTridentUSBTVAudio>),
+    DEVICE_ROW("Trident USB Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CTridentUSBCrossbar>),
+    DEVICE_ROW("Trident USB Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CTridentUSBCapture>),
+    DEVICE_ROW("TridVid Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CTridVidCrossbar>),
+    DEVICE_ROW("TridVid Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CTridVidCapture>),
+    DEVICE_ROW("Veltrane QM57 Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CVeltraneQM57Crossbar>),
+    DEVICE_ROW("Veltrane QM57 Audio Decoder", AM_KSCATEGORY_TVAUDIO, CreateFilterNodeOf<CVeltraneQM57TVAudio>),
+    DEVICE_ROW("Veltrane QM57 Audio/Video Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CVeltraneQM57Capture>),
     DEVICE_ROW("BlackBird MPEG Encoder", kCategoryEncoder, CBlackBirdEncoder::CreateInstance),
     DEVICE_ROW("BlackBird Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CBlackBirdCrossbar>),
     DEVICE_ROW("BlackBird Video Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CBlackBirdCapture>),
-    DEVICE_ROW("713x_3 TV Card TV Audio (Proteus)", AM_KSCATEGORY_TVAUDIO, CreateNoFilterNode),  // C713x3TVAudio
+    DEVICE_ROW("713x_3 TV Card TV Audio (Proteus)", AM_KSCATEGORY_TVAUDIO, CreateFilterNodeOf<C713x3TVAudio>),
     DEVICE_ROW("713x TV Card TV Audio (Proteus)", AM_KSCATEGORY_TVAUDIO, CreateFilterNodeOf<C713xTVAudio>),
     CLSID_ROW("Mpeg1 Splitter", kClsidMpeg1Splitter, CreateFilterNodeOf<CMpeg1SplitterFilter>),
     CLSID_ROW("InterVideo Time Shift Filter for Veltrane", kClsidIntervideoTimeShiftFilterForVeltrane, CreateFilterNodeOf<CIVTimeShiftFilter>),
-    DEVICE_ROW("Quenby Lantor TV Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CQuenbyLantorCrossbar
-    DEVICE_ROW("Quenby Lantor TV Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CQuenbyLantorCapture
+    DEVICE_ROW("Quenby Lantor TV Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CQuenbyLantorCrossbar>),
+    DEVICE_ROW("Quenby Lantor TV Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CQuenbyLantorCapture>),
     CLSID_ROW("InterVideo Video Decoder", kClsidIntervideoVideoDecoder, CreateFilterNodeOf<CIVVideoDecoder>),
     CLSID_ROW("Mpeg2 Splitter", kClsidMpeg2Splitter, CreateFilterNodeOf<CMpeg2SplitterFilter>),
     CLSID_ROW("Color Convert", kClsidColorConvert, CreateFilterNodeOf<CColorConvertFilter>),
     CLSID_ROW("Infinite Pin Tee Filter", kClsidInfinitePinTeeFilter, CreateFilterNodeOf<CInfTeeFilter>),
     CLSID_ROW("MainConcept Demo H.264 Encoder", kClsidMainconceptDemoH264Encoder, CreateFilterNodeOf<CMCH264Encoder>),
     CLSID_ROW("MainConcept H.264 Video Decoder", kClsidMainconceptH264VideoDecoder, CreateFilterNodeOf<CMCH264Decoder>),
-    DEVICE_ROW("Veltrane MPEG-2 Box Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CVeltraneMPEG2BoxCrossbar
-    DEVICE_ROW("Veltrane MPEG-2 Box", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CVeltraneMPEG2BoxCapture
+    DEVICE_ROW("Veltrane MPEG-2 Box Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CVeltraneMPEG2BoxCrossbar>),
+    DEVICE_ROW("Veltrane MPEG-2 Box", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CVeltraneMPEG2BoxCapture>),
     CLSID_ROW("Time Delay", kClsidTimeDelay, CreateFilterNodeOf<CTimeDelayFilter>),
     CLSID_ROW("Dump", kClsidDump, CreateFilterNodeOf<CDumpFilter>),
     CLSID_ROW("SampleGrabber", kClsidSamplegrabber, CreateFilterNodeOf<CSampleGrabberFilter>),
     DEVICE_ROW("Microsoft MPEG-4  VKI  Codec V3", CLSID_VideoCompressorCategory, CreateFilterNodeOf<CMpeg4CodecV3>),
     DEVICE_ROW("Microsoft MPEG-4  VKI  Codec V2", CLSID_VideoCompressorCategory, CreateFilterNodeOf<CMpeg4CodecV2>),
     DEVICE_ROW("Microsoft MPEG-4  VKI  Codec V1", CLSID_VideoCompressorCategory, CreateFilterNodeOf<CMpeg4CodecV1>),
-    CLSID_ROW("Veltrane Corvath", kClsidVeltraneCorvath, CreateNoFilterNode),  // audio/video switch device class
+    CLSID_ROW("Veltrane Corvath", kClsidVeltraneCorvath, CreateFilterNodeOf<CCorvathSwitchFilter>),
     CLSID_ROW("Microsoft Mux Filter", kClsidMicrosoftMuxFilter, CreateFilterNodeOf<CMuxFilter>),
     CLSID_ROW("File Write Filter", kClsidFileWriteFilter, CreateFilterNodeOf<CFileWriteFilter>),
     CLSID_ROW("InterVideo Down Scale Filter for Veltrane", kClsidIntervideoDownScaleFilterForVeltrane, CreateFilterNodeOf<CIVDownScale>),
@@ -269,43 +276,43 @@ const CFilterClass kFilterClasses[] = {
     CLSID_ROW("Veltrane Deinterlace Filter", kClsidVeltraneDeinterlaceFilter, CreateFilterNodeOf<CDeinterlaceFilter>),
     CLSID_ROW("Ligos GoMotion.MPG SDK Transcode Sample", kClsidLigosGomotionMpgSdkTranscodeSample, CreateFilterNodeOf<CLigosTranscoder>),
     CLSID_ROW("Ligos GoMotion Capture Encoder Filter (Veltrane)", kClsidLigosGomotionCaptureEncoderFilterVeltrane, CreateFilterNodeOf<CLigosCaptureEncoder>),
-    DEVICE_ROW("Vandrel 630 TV Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CVandrel630Crossbar
-    DEVICE_ROW("Vandrel 630 TV Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CVandrel630Capture
-    DEVICE_ROW("Sanvory Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CSanvoryCrossbar
-    DEVICE_ROW("Sanvory Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CSanvoryCapture
-    DEVICE_ROW("Ketrim Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CKetrimCrossbar
-    DEVICE_ROW("Ketrim Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CKetrimCapture
-    DEVICE_ROW("TV AV Capture Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CTVAVCrossbar
-    DEVICE_ROW("TV AV Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CTVAVCapture
-    DEVICE_ROW("Usb_Cam_Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CUsbCamCapture
-    DEVICE_ROW("Microsoft DV Camera and VCR", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CDVCameraDevice
-    DEVICE_ROW("USB EMP Audio Device", CLSID_AudioInputDeviceCategory, CreateNoFilterNode),  // audio device class
-    DEVICE_ROW("USB 2821 Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CUSB2821Crossbar
-    DEVICE_ROW("USB 2821 Video", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CUSB2821Capture
-    DEVICE_ROW("USB 2820 Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CUSB2820Crossbar
-    DEVICE_ROW("USB 2820 Video", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CUSB2820Capture
-    DEVICE_ROW("Veltrane Kestane Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CVeltraneKestaneCrossbar
-    DEVICE_ROW("Veltrane Kestane Video", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CVeltraneKestaneCapture
-    DEVICE_ROW("USB 2800 Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CUSB2800Crossbar
-    DEVICE_ROW("USB 2800 Video", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CUSB2800Capture
-    DEVICE_ROW("Veltrane Mireval Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CVeltraneMirevalCrossbar
-    DEVICE_ROW("Veltrane Mireval Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CVeltraneMirevalCapture
-    DEVICE_ROW("Conexant 2388x_3 Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CConexant2388x3Crossbar
-    DEVICE_ROW("Conexant 2388x_3 Video Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CConexant2388x3Capture
-    DEVICE_ROW("Conexant 2388x_1 Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CConexant2388x1Crossbar
-    DEVICE_ROW("Conexant 2388x_1 Video Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CConexant2388x1Capture
-    DEVICE_ROW("Conexant 2388x Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CConexant2388xCrossbar
-    DEVICE_ROW("Conexant 2388x Video Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CConexant2388xCapture
-    DEVICE_ROW("713x_Genius TV Card Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // C713xGeniusCrossbar
-    DEVICE_ROW("713x_Genius TV Card Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // C713xGeniusCapture
-    DEVICE_ROW("713x_PIP TV Card Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // C713xPIPCrossbar
-    DEVICE_ROW("713x_PIP TV Card Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // C713xPIPCapture
-    DEVICE_ROW("713x_3 TV Card Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // C713x3Crossbar
-    DEVICE_ROW("713x_3 TV Card Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // C713x3Capture
-    DEVICE_ROW("713x_IO TV Card Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // C713xIOCrossbar
-    DEVICE_ROW("713x_IO TV Card Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // C713xIOCapture
-    DEVICE_ROW("713x TV Card Crossbar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // C713xCrossbar
-    DEVICE_ROW("713x TV Card Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // C713xCapture
+    DEVICE_ROW("Vandrel 630 TV Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CVandrel630Crossbar>),
+    DEVICE_ROW("Vandrel 630 TV Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CVandrel630Capture>),
+    DEVICE_ROW("Sanvory Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CSanvoryCrossbar>),
+    DEVICE_ROW("Sanvory Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CSanvoryCapture>),
+    DEVICE_ROW("Ketrim Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CKetrimCrossbar>),
+    DEVICE_ROW("Ketrim Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CKetrimCapture>),
+    DEVICE_ROW("TV AV Capture Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CTVAVCrossbar>),
+    DEVICE_ROW("TV AV Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CTVAVCapture>),
+    DEVICE_ROW("Usb_Cam_Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CUsbCamCapture>),
+    DEVICE_ROW("Microsoft DV Camera and VCR", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CDVCameraDevice>),
+    DEVICE_ROW("USB EMP Audio Device", CLSID_AudioInputDeviceCategory, CreateFilterNodeOf<CUsbEmpAudioDevice>),
+    DEVICE_ROW("USB 2821 Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CUSB2821Crossbar>),
+    DEVICE_ROW("USB 2821 Video", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CUSB2821Capture>),
+    DEVICE_ROW("USB 2820 Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CUSB2820Crossbar>),
+    DEVICE_ROW("USB 2820 Video", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CUSB2820Capture>),
+    DEVICE_ROW("Veltrane Kestane Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CVeltraneKestaneCrossbar>),
+    DEVICE_ROW("Veltrane Kestane Video", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CVeltraneKestaneCapture>),
+    DEVICE_ROW("USB 2800 Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CUSB2800Crossbar>),
+    DEVICE_ROW("USB 2800 Video", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CUSB2800Capture>),
+    DEVICE_ROW("Veltrane Mireval Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CVeltraneMirevalCrossbar>),
+    DEVICE_ROW("Veltrane Mireval Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CVeltraneMirevalCapture>),
+    DEVICE_ROW("Conexant 2388x_3 Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CConexant2388x3Crossbar>),
+    DEVICE_ROW("Conexant 2388x_3 Video Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CConexant2388x3Capture>),
+    DEVICE_ROW("Conexant 2388x_1 Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CConexant2388x1Crossbar>),
+    DEVICE_ROW("Conexant 2388x_1 Video Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CConexant2388x1Capture>),
+    DEVICE_ROW("Conexant 2388x Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CConexant2388xCrossbar>),
+    DEVICE_ROW("Conexant 2388x Video Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CConexant2388xCapture>),
+    DEVICE_ROW("713x_Genius TV Card Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<C713xGeniusCrossbar>),
+    DEVICE_ROW("713x_Genius TV Card Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<C713xGeniusCapture>),
+    DEVICE_ROW("713x_PIP TV Card Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<C713xPIPCrossbar>),
+    DEVICE_ROW("713x_PIP TV Card Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<C713xPIPCapture>),
+    DEVICE_ROW("713x_3 TV Card Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<C713x3Crossbar>),
+    DEVICE_ROW("713x_3 TV Card Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<C713x3Capture>),
+    DEVICE_ROW("713x_IO TV Card Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<C713xIOCrossbar>),
+    DEVICE_ROW("713x_IO TV Card Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<C713xIOCapture>),
+    DEVICE_ROW("713x TV Card Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<C713xCrossbar>),
+    DEVICE_ROW("713x TV Card Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<C713xCapture>),
     DEVICE_ROW("CLASS_FILTER", CLSID_AudioInputDeviceCategory, CreateFilterNodeOf<CAudioCaptureFilter>),
     CLSID_ROW("Veltrane HAL Switch", kClsidVeltraneHalSwitch, CreateNoFilterNode),  // CHALSwitchFilter
     CLSID_ROW("Direct Sound Filter", kClsidDirectSoundFilter, CreateFilterNodeOf<CDirectSoundFilter>),

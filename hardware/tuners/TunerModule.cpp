@@ -72,7 +72,8 @@ CTunerModule::CTunerModule(CRegisterAccess* pRegisterAccess)
       m_nStandard(AnalogVideo_PAL_B),
       m_nTVScanLow(48250),
       m_nTVScanHigh(863250),
-      m_pOwner(NULL)
+      m_pOwner(NULL),
+      m_bOnEncoderDevice(FALSE)
 {
 }
 

@@ -120,6 +120,8 @@ public:
     int m_nTVScanLow;
     int m_nTVScanHigh;
     CTunerOwner* m_pOwner;
+    // Set by a device whose tuner sits behind its encoder chip.
+    BOOL m_bOnEncoderDevice;
 
 private:
     CTunerModule(const CTunerModule&) = delete;

@@ -18,7 +18,7 @@ SimBusEvent MakeEvent(int kind)
 }
 
 CSimChipBus::CSimChipBus()
-    : m_gpioOutputs(0), m_gpioInputs(0), m_gpioInputMask(0),
+    : m_gpioOutputs(0), m_gpioInputs(0), m_gpioInputMask(0), m_pGpioDevice(NULL),
       m_bInTransaction(false), m_bHaveAddress(false), m_bAcked(false), m_byAddress(0)
 {
     InitializeCriticalSection(&m_cs);
@@ -181,10 +181,22 @@ BYTE CSimChipBus::ReadByte()
     return value;
 }
 
+DWORD CSimChipBus::GpioLines()
+{
+    DWORD value = (m_gpioOutputs & ~m_gpioInputMask) | (m_gpioInputs & m_gpioInputMask);
+    return m_pGpioDevice != NULL ? m_pGpioDevice->OnGpioRead(value) : value;
+}
+
+void CSimChipBus::AttachGpioDevice(ISimGpioDevice* pDevice)
+{
+    CSimLock lock(&m_cs);
+    m_pGpioDevice = pDevice;
+}
+
 DWORD CSimChipBus::ReadGpio()
 {
     CSimLock lock(&m_cs);
-    DWORD value = (m_gpioOutputs & ~m_gpioInputMask) | (m_gpioInputs & m_gpioInputMask);
+    DWORD value = GpioLines();
     SimBusEvent event = MakeEvent(SIM_GPIO_READ);
     event.value = value;
     Log(event);
@@ -195,6 +207,8 @@ void CSimChipBus::WriteGpio(DWORD value, DWORD mask)
 {
     CSimLock lock(&m_cs);
     m_gpioOutputs = (m_gpioOutputs & ~mask) | (value & mask);
+    if (m_pGpioDevice != NULL)
+        m_pGpioDevice->OnGpioWrite(m_gpioOutputs);
     SimBusEvent event = MakeEvent(SIM_GPIO_WRITE);
     event.value = value;
     event.mask = mask;
@@ -213,7 +227,7 @@ DWORD CSimChipBus::ReadRegister(DWORD reg)
     CSimLock lock(&m_cs);
     DWORD value = 0;
     if (reg == REG_GPIO_VALUE)
-        value = (m_gpioOutputs & ~m_gpioInputMask) | (m_gpioInputs & m_gpioInputMask);
+        value = GpioLines();
     else
     {
         for (size_t i = 0; i < m_registers.size(); ++i)
@@ -245,6 +259,8 @@ void CSimChipBus::WriteRegister(DWORD reg, DWORD value)
                 mask = m_registers[i].second & 0x0FFFFFFF;
         }
         m_gpioOutputs = (m_gpioOutputs & ~mask) | (value & mask);
+        if (m_pGpioDevice != NULL)
+            m_pGpioDevice->OnGpioWrite(m_gpioOutputs);
         return;
     }
     for (size_t i = 0; i < m_registers.size(); ++i)

@@ -19,6 +19,18 @@ public:
     virtual void OnRead(BYTE* pData, int count) = 0;
 };
 
+// A device on the GPIO lines beside the host (a card microcontroller): it
+// hears every change the host makes and may drive lines of its own.
+class ISimGpioDevice
+{
+public:
+    virtual ~ISimGpioDevice() {}
+    // The lines as the host's outputs now stand.
+    virtual void OnGpioWrite(DWORD lines) = 0;
+    // What a read finds, given the lines without the device.
+    virtual DWORD OnGpioRead(DWORD lines) = 0;
+};
+
 enum SimBusEventKind
 {
     SIM_I2C_WRITE = 1,   // address = write address, data = bytes after it
@@ -71,6 +83,8 @@ public:
     DWORD ReadGpio();
     void WriteGpio(DWORD value, DWORD mask);
     void SetGpioInputs(DWORD inputs, DWORD inputMask);
+    // The bus does not own the device; null takes it off.
+    void AttachGpioDevice(ISimGpioDevice* pDevice);
 
     // Bridge registers; 0x1B0/0x1B4 are the GPIO mask and value of a 713x
     // bridge: a write to 0x1B4 changes the lines selected in 0x1B0.
@@ -86,6 +100,7 @@ public:
 
 private:
     void Log(const SimBusEvent& event);
+    DWORD GpioLines();
     void FlushTransaction();
 
     struct ChipEntry
@@ -100,6 +115,7 @@ private:
     DWORD m_gpioOutputs;
     DWORD m_gpioInputs;
     DWORD m_gpioInputMask;
+    ISimGpioDevice* m_pGpioDevice;
     std::vector<std::pair<DWORD, DWORD> > m_registers;
 
     // The transaction in progress of the single-byte primitives.

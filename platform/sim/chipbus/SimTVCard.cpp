@@ -29,15 +29,15 @@ void PutU32(BYTE* p, int offset, DWORD v) { memcpy(p + offset, &v, 4); }
 }
 
 CSimTVCard::CSimTVCard()
-    : m_ksSetting(5)
+    : m_pMcu(NULL), m_ksSetting(5)
 {
     InitializeCriticalSection(&m_cs);
-    SimCardChips chips = { PLL_ADDRESS, 0, EEPROM_ADDRESS, DEMOD_ADDRESS, 0, 'T', 5, NULL, 0 };
+    SimCardChips chips = { PLL_ADDRESS, 0, EEPROM_ADDRESS, DEMOD_ADDRESS, 0, 'T', 5, NULL, 0, SIM_MCU_NONE };
     Build(chips);
 }
 
 CSimTVCard::CSimTVCard(const SimCardChips& chips)
-    : m_ksSetting(5)
+    : m_pMcu(NULL), m_ksSetting(5)
 {
     InitializeCriticalSection(&m_cs);
     Build(chips);
@@ -58,10 +58,17 @@ void CSimTVCard::Build(const SimCardChips& chips)
         m_bus.AttachChip(chips.demodAddress, &m_demod);
     if (chips.registerChipAddress != 0)
         m_bus.AttachChip(chips.registerChipAddress, &m_registers);
+    if (chips.mcuLanes != SIM_MCU_NONE)
+    {
+        m_pMcu = new CSimMcu(chips.mcuLanes == SIM_MCU_SPLIT);
+        m_bus.AttachGpioDevice(m_pMcu);
+    }
 }
 
 CSimTVCard::~CSimTVCard()
 {
+    m_bus.AttachGpioDevice(NULL);
+    delete m_pMcu;
     DeleteCriticalSection(&m_cs);
 }
 
@@ -230,3 +237,41 @@ int CSimTVCard::GetEventCount() { return m_bus.GetEventCount(); }
 BOOL CSimTVCard::GetEvent(int index, SimBusEvent* pEvent) { return m_bus.GetEvent(index, pEvent); }
 void CSimTVCard::ClearLog() { m_bus.ClearLog(); }
 ISimI2CChip* CSimTVCard::GetChip(BYTE address) { return m_bus.FindChip(address); }
+
+void CSimTVCard::SetEepromByte(BYTE offset, BYTE value)
+{
+    CSimLock lock(&m_cs);
+    m_eeprom.SetByte(offset, value);
+}
+
+void CSimTVCard::SetRegisterChipByte(BYTE offset, BYTE value)
+{
+    CSimLock lock(&m_cs);
+    m_registers.SetByte(offset, value);
+}
+
+BYTE CSimTVCard::GetRegisterChipByte(BYTE offset)
+{
+    CSimLock lock(&m_cs);
+    return m_registers.GetByte(offset);
+}
+
+void CSimTVCard::PressMcuKey(BYTE key, int reads)
+{
+    CSimLock lock(&m_cs);
+    if (m_pMcu != NULL)
+        m_pMcu->PressKey(key, reads);
+}
+
+WORD CSimTVCard::GetMcuValue()
+{
+    CSimLock lock(&m_cs);
+    return m_pMcu != NULL ? m_pMcu->GetValue() : 0;
+}
+
+void CSimTVCard::SetMcuSilent(BOOL bSilent)
+{
+    CSimLock lock(&m_cs);
+    if (m_pMcu != NULL)
+        m_pMcu->SetSilent(bSilent != FALSE);
+}

@@ -3,6 +3,7 @@
 #include "platform/sim/chipbus/SimChipBus.h"
 #include "platform/sim/chipbus/SimEeprom.h"
 #include "platform/sim/chipbus/SimIfDemod.h"
+#include "platform/sim/chipbus/SimMcu.h"
 #include "platform/sim/chipbus/SimPllTuner.h"
 
 // What a test may change and read on a simulated card that lives in a filter
@@ -20,6 +21,14 @@ public:
     virtual void ClearLog() = 0;
     // The I2C chip at an address, or null (to look at a chip's state).
     virtual ISimI2CChip* GetChip(BYTE address) = 0;
+    // One byte of the EEPROM or of the register chip.
+    virtual void SetEepromByte(BYTE offset, BYTE value) = 0;
+    virtual void SetRegisterChipByte(BYTE offset, BYTE value) = 0;
+    virtual BYTE GetRegisterChipByte(BYTE offset) = 0;
+    // The card microcontroller, on cards that carry one.
+    virtual void PressMcuKey(BYTE key, int reads) = 0;
+    virtual WORD GetMcuValue() = 0;
+    virtual void SetMcuSilent(BOOL bSilent) = 0;
 
 protected:
     ~ISimCardControl() {}
@@ -50,7 +59,10 @@ struct SimCardChips
     BYTE tunerType;
     const SimEepromByte* pEepromBytes;
     int eepromByteCount;
+    int mcuLanes;             // a microcontroller on the GPIO lines: SIM_MCU_*
 };
+
+enum { SIM_MCU_NONE = 0, SIM_MCU_STRAIGHT = 1, SIM_MCU_SPLIT = 2 };
 
 // A TV card's chips as a driver serves them: a PLL tuner at 0xC0, the card's
 // EEPROM at 0xA0 naming the tuner, an IF demodulator at 0x86, GPIO lines and
@@ -88,6 +100,12 @@ public:
     BOOL GetEvent(int index, SimBusEvent* pEvent) override;
     void ClearLog() override;
     ISimI2CChip* GetChip(BYTE address) override;
+    void SetEepromByte(BYTE offset, BYTE value) override;
+    void SetRegisterChipByte(BYTE offset, BYTE value) override;
+    BYTE GetRegisterChipByte(BYTE offset) override;
+    void PressMcuKey(BYTE key, int reads) override;
+    WORD GetMcuValue() override;
+    void SetMcuSilent(BOOL bSilent) override;
 
 private:
     void Build(const SimCardChips& chips);
@@ -99,5 +117,6 @@ private:
     CSimEeprom m_eeprom;
     CSimEeprom m_registers;
     CSimIfDemod m_demod;
+    CSimMcu* m_pMcu;
     DWORD m_ksSetting;
 };
