@@ -43,6 +43,7 @@
 #include "hardware/devices/CompanionFilters.h"
 #include "hardware/devices/ConexantCards.h"
 #include "hardware/devices/DVCameraDevice.h"
+#include "hardware/devices/Go7007Capture.h"
 #include "hardware/devices/PinMapCrossbar.h"
 #include "hardware/devices/SecondFamilyCards.h"
 #include "hardware/devices/Usb2800Cards.h"
@@ -222,8 +223,8 @@ const CFilterClass kFilterClasses[] = {
     DEVICE_ROW("USB 2881 Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CUSB2881Crossbar>),
     DEVICE_ROW("USB 2881 Video", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CUSB2881Capture>),
     CLSID_ROW("ACM Wrapper", kClsidAcmWrapper, CreateFilterNodeOf<CAcmWrapperFilter>),
-    DEVICE_ROW("Morvik CrossBar", AM_KSCATEGORY_CROSSBAR, CreateNoFilterNode),  // CMorvikCrossbar
-    DEVICE_ROW("Morvik A/V Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CMorvikCapture
+    DEVICE_ROW("Morvik CrossBar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CMorvikCrossbar>),
+    DEVICE_ROW("Morvik A/V Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CMorvikCapture>),
     DEVICE_ROW("Trident USB TvAudio", AM_KSCATEGORY_TVAUDIO, CreateFilterNodeOf<CTridentUSBTVAudio>),
     DEVICE_ROW("Trident USB Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CTridentUSBCrossbar>),
     DEVICE_ROW("Trident USB Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CTridentUSBCapture>),

@@ -36,10 +36,23 @@ const CLSID kUsbAudioCapture = SimClsid(0x0E);
 const CLSID kUsbAudioDevice = SimClsid(0x0F);
 const CLSID kQM57First = SimClsid(0x10);
 const CLSID kQM57Second = SimClsid(0x11);
+const CLSID k713x3 = SimClsid(0x12);
+const CLSID kQM41 = SimClsid(0x13);
+const CLSID kHadlexCapture = SimClsid(0x14);
+const CLSID kHadlexTuner = SimClsid(0x15);
+const CLSID k2388xCrossbar = SimClsid(0x16);
 
 const DWORD k2388xProperties[] = { 1, 2, 3, 4, 6 };
 const DWORD k713xProperties[] = { 0, 1, 2, 3, 5, 6, 7, 8, 9, 10 };
 const DWORD kQM42Properties[] = { 0, 1, 2, 3, 5, 6 };
+
+// A crossbar's input and output wires.
+const SimPinRow kCrossbarPins[] = {
+    { L"Video Tuner In", FALSE, &MEDIATYPE_AnalogVideo }, { L"Video Composite In", FALSE, &MEDIATYPE_AnalogVideo },
+    { L"Video SVideo In", FALSE, &MEDIATYPE_AnalogVideo }, { L"Audio Tuner In", FALSE, &MEDIATYPE_AnalogAudio },
+    { L"Audio Line In", FALSE, &MEDIATYPE_AnalogAudio }, { L"Video Decoder Out", TRUE, &MEDIATYPE_AnalogVideo },
+    { L"Audio Decoder Out", TRUE, &MEDIATYPE_AnalogAudio },
+};
 
 const SimPinRow kCapturePins[] = {
     // name, output, major type
@@ -79,6 +92,9 @@ const SimCardRow g_simCards[] = {
     // Two tuner channels per device.
     { "QM57 first", { 0xC2, 0xC8, 0xA0, 0, 0, 'T', 5, nullptr, 0 }, FALSE, nullptr, nullptr },
     { "QM57 second", { 0xC2, 0xC8, 0xA0, 0, 0, 'T', 5, nullptr, 0 }, FALSE, nullptr, nullptr },
+    // Microcontrollers beside the video decoder, on the split and the straight lanes.
+    { "713x MCU", { 0xC0, 0, 0xA0, 0x86, 0, 'T', 5, nullptr, 0, SIM_MCU_SPLIT }, FALSE, nullptr, nullptr },
+    { "2388x MCU", { 0xC0, 0, 0xA0, 0x86, 0, 'T', 5, nullptr, 0, SIM_MCU_STRAIGHT }, FALSE, nullptr, nullptr },
 };
 const int g_cSimCards = sizeof(g_simCards) / sizeof(g_simCards[0]);
 
@@ -123,5 +139,14 @@ const SimFilterRow g_simFilters[] = {
       nullptr, 0, CAPTURE_PINS },
     { L"Veltrane QM57 Audio/Video Capture", &kQM57Second, &CLSID_VideoInputDeviceCategory, 17, SIMBUS_DEVICE_INTERFACE,
       nullptr, 0, CAPTURE_PINS },
+    { L"713x_3 TV Card Capture", &k713x3, &CLSID_VideoInputDeviceCategory, 18, SIMBUS_VENDOR_SET, k713xProperties, 10,
+      CAPTURE_PINS },
+    { L"QM41 Video Capture", &kQM41, &CLSID_VideoInputDeviceCategory, 18, SIMBUS_VENDOR_SET, k713xProperties, 10,
+      CAPTURE_PINS },
+    { L"Hadlex Capture Card", &kHadlexCapture, &CLSID_VideoInputDeviceCategory, 19, SIMBUS_NONE, nullptr, 0,
+      CAPTURE_PINS },
+    { L"Hadlex Tuner", &kHadlexTuner, &AM_KSCATEGORY_TVTUNER, 19, SIMBUS_VENDOR_SET, k2388xProperties, 5, nullptr, 0 },
+    { L"Conexant 2388x Crossbar", &k2388xCrossbar, &AM_KSCATEGORY_CROSSBAR, 0, SIMBUS_NONE, nullptr, 0,
+      kCrossbarPins, 7 },
 };
 const int g_cSimFilters = sizeof(g_simFilters) / sizeof(g_simFilters[0]);
