@@ -176,17 +176,7 @@ BOOL C713xPIPCapture::Initfilter()
     m_strTunerFilterName = m_pszTuner;
     if (!CFilterNode::Initfilter())
         return FALSE;
-    CRemoteControlLock lock;
-    if (!lock.Locked())
-    {
-        MessageBoxA(NULL, "Initfilter lock failed", NULL, MB_OK);
-        return FALSE;
-    }
-    if (CreateRegisterAccess() != S_OK || m_nCardKind == CARD_KIND_NONE)
-        return FALSE;
-    FindVideoPins();
-    DetectTunerType();
-    return RecreateTunerModule();
+    return OpenUnderLock(TRUE);
 }
 
 BOOL C713xPIPCapture::McuWrite(DWORD value, DWORD mask, DWORD dwDelayMs)

@@ -270,12 +270,12 @@ BOOL CCaptureDevice::Initfilter()
     return bOpened;
 }
 
-HRESULT CCaptureDevice::GetVideoStandard(LONG* plStandard, LONG* plAvailable)
+HRESULT GetDecoderStandard(IBaseFilter* pFilter, LONG* plStandard, LONG* plAvailable)
 {
-    if (!m_pFilter)
+    if (pFilter == NULL)
         return E_FAIL;
     ComPtr<IAMAnalogVideoDecoder> pDecoder;
-    HRESULT hr = m_pFilter->QueryInterface(IID_IAMAnalogVideoDecoder, reinterpret_cast<void**>(&pDecoder));
+    HRESULT hr = pFilter->QueryInterface(IID_IAMAnalogVideoDecoder, reinterpret_cast<void**>(&pDecoder));
     if (FAILED(hr))
         return hr;
     if (plAvailable != NULL)
@@ -289,15 +289,46 @@ HRESULT CCaptureDevice::GetVideoStandard(LONG* plStandard, LONG* plAvailable)
     return hr;
 }
 
-HRESULT CCaptureDevice::SetVideoStandard(LONG lStandard)
+HRESULT SetDecoderStandard(IBaseFilter* pFilter, LONG lStandard)
 {
-    if (!m_pFilter)
+    if (pFilter == NULL)
         return E_FAIL;
     ComPtr<IAMAnalogVideoDecoder> pDecoder;
-    HRESULT hr = m_pFilter->QueryInterface(IID_IAMAnalogVideoDecoder, reinterpret_cast<void**>(&pDecoder));
+    HRESULT hr = pFilter->QueryInterface(IID_IAMAnalogVideoDecoder, reinterpret_cast<void**>(&pDecoder));
     if (FAILED(hr))
         return hr;
     return pDecoder->put_TVFormat(lStandard);
+}
+
+DWORD AudioRuleLines12And13(DWORD word, int nInput, BOOL bEnable)
+{
+    if (!bEnable)
+        return word | 0x3000;
+    if (nInput >= 0 && nInput <= 2)
+        return (word & ~0x3000u) | (static_cast<DWORD>(nInput) << 12);
+    return word;
+}
+
+HRESULT SwitchAudioByGpio(CRegisterAccess* pAccess, int nInput, BOOL bEnable, PFN_AUDIO_RULE pfnRule, DWORD mask)
+{
+    if (pAccess == NULL)
+        return E_FAIL;
+    BusSleep(CCaptureDevice::AUDIO_SWITCH_SETTLE_MS);
+    DWORD word = 0;
+    HRESULT hr = pAccess->ReadGpio(&word);
+    if (FAILED(hr))
+        return hr;
+    return pAccess->WriteGpio(pfnRule(word, nInput, bEnable), mask);
+}
+
+HRESULT CCaptureDevice::GetVideoStandard(LONG* plStandard, LONG* plAvailable)
+{
+    return GetDecoderStandard(m_pFilter.Get(), plStandard, plAvailable);
+}
+
+HRESULT CCaptureDevice::SetVideoStandard(LONG lStandard)
+{
+    return SetDecoderStandard(m_pFilter.Get(), lStandard);
 }
 
 BOOL CCaptureDevice::SetFMFrequency(float frequency)
@@ -312,22 +343,7 @@ BOOL CCaptureDevice::SetTunerMode(LONG)
 
 HRESULT CCaptureDevice::SetAudioInput(int nInput, BOOL bEnable)
 {
-    if (m_pRegisterAccess == NULL)
-        return E_FAIL;
-    BusSleep(AUDIO_SWITCH_SETTLE_MS);
-    DWORD word = 0;
-    HRESULT hr = m_pRegisterAccess->ReadGpio(&word);
-    if (FAILED(hr))
-        return hr;
-    if (!bEnable)
-        word |= 0x3000;
-    else if (nInput == 0)
-        word &= ~0x3000u;
-    else if (nInput == 1)
-        word = (word & ~0x3000u) | 0x1000;
-    else if (nInput == 2)
-        word = (word & ~0x3000u) | 0x2000;
-    return m_pRegisterAccess->WriteGpio(word, 0x3000);
+    return SwitchAudioByGpio(m_pRegisterAccess, nInput, bEnable, AudioRuleLines12And13, 0x3000);
 }
 
 BOOL CCaptureDevice::ReadRemoteKey(BYTE* pKey)
@@ -428,19 +444,8 @@ HRESULT CCaptureDevice::CreateRegisterAccess()
     {
         return E_FAIL;
     }
-    if (pAccess == NULL)
-        return E_OUTOFMEMORY;
-    HRESULT hr = pAccess->Attach(m_pFilter.Get(), reinterpret_cast<ULONG_PTR>(this));
-    if (FAILED(hr))
-    {
-        delete pAccess;
-        return hr;
-    }
-    m_pRegisterAccess = pAccess;
-    m_nCardKind = nKind;
-    if (m_pRegisterAccess->Command1(1) != S_OK)
-        return E_FAIL;
-    return S_OK;
+    pProps.Reset();
+    return AttachFilterTransport(pAccess, nKind);
 }
 
 HRESULT CCaptureDevice::ReleaseMembers()
@@ -522,12 +527,35 @@ BOOL CCaptureDevice::WaitGpioReady(BOOL bLevel, BOOL bPad)
 
 BYTE CCaptureDevice::ReadCardOptionByte()
 {
-    if (m_pRegisterAccess == NULL)
-        return 0;
+    return ReadEepromOption(7);
+}
+
+BYTE CCaptureDevice::ReadEepromOption(BYTE offset)
+{
     BYTE value = 0;
-    if (FAILED(m_pRegisterAccess->ReadByte(m_byEepromAddress, 7, &value)))
+    if (m_pRegisterAccess == NULL || FAILED(EepromReadByte(offset, &value)))
         return 0;
     return value;
+}
+
+BOOL CCaptureDevice::OpenUnderLock(BOOL bShowLockFailure)
+{
+    CNamedMutex mutex("Mutex_Remote_Control", FALSE);
+    if (!mutex.Lock())
+    {
+        if (bShowLockFailure)
+            MessageBoxA(NULL, "Initfilter lock failed", NULL, MB_OK);
+        return FALSE;
+    }
+    BOOL bOpened = FALSE;
+    if (CreateRegisterAccess() == S_OK)
+    {
+        FindVideoPins();
+        DetectTunerType();
+        bOpened = RecreateTunerModule();
+    }
+    mutex.Unlock();
+    return bOpened;
 }
 
 BOOL CCaptureDevice::ProbeI2C(BYTE address)
@@ -718,24 +746,14 @@ HRESULT CCaptureDevice::IsSignalLocked(DWORD* pLocked)
 
 HRESULT CCaptureDevice::SetAudioInputEx(int nInput, BOOL bEnable)
 {
-    if (m_pRegisterAccess == NULL)
-        return E_FAIL;
-    BusSleep(AUDIO_SWITCH_SETTLE_MS);
-    DWORD word = 0;
-    HRESULT hr = m_pRegisterAccess->ReadGpio(&word);
-    if (FAILED(hr))
-        return hr;
-    if (bEnable)
-    {
+    return SwitchAudioByGpio(m_pRegisterAccess, nInput, bEnable, [](DWORD word, int input, BOOL enable) -> DWORD {
+        if (!enable)
+            return word | 0x4000;
         word &= ~0x7000u;
-        if (nInput >= 1 && nInput <= 3)
-            word |= static_cast<DWORD>(nInput) << 12;
-    }
-    else
-    {
-        word |= 0x4000;
-    }
-    return m_pRegisterAccess->WriteGpio(word, 0x7000);
+        if (input >= 1 && input <= 3)
+            word |= static_cast<DWORD>(input) << 12;
+        return word;
+    }, 0x7000);
 }
 
 void CCaptureDevice::Reserved41()

@@ -9,6 +9,18 @@
 #include <vector>
 
 class CRemoteKeyPoller;
+
+// The video standard through the filter's analog video decoder; E_FAIL
+// without a filter.
+HRESULT GetDecoderStandard(IBaseFilter* pFilter, LONG* plStandard, LONG* plAvailable);
+HRESULT SetDecoderStandard(IBaseFilter* pFilter, LONG lStandard);
+
+// The audio-input switch on GPIO lines: after the lines settle, the word read
+// goes through the card's rule and is written back under the mask.
+typedef DWORD (*PFN_AUDIO_RULE)(DWORD word, int nInput, BOOL bEnable);
+// Lines 12-13: 3 mutes, inputs 0, 1, 2 are 0, 1, 2, any other keeps the word.
+DWORD AudioRuleLines12And13(DWORD word, int nInput, BOOL bEnable);
+HRESULT SwitchAudioByGpio(CRegisterAccess* pAccess, int nInput, BOOL bEnable, PFN_AUDIO_RULE pfnRule, DWORD mask);
 class CWorkThread;
 
 // Message the remote-key poller posts to the notify window (wParam the key).
@@ -202,6 +214,11 @@ protected:
     // The first step of every open: no bus access, tuner, pins, notify window,
     // key poller or auxiliary members (nothing is deleted); tuner 'N', 0.
     void ClearOpenMembers();
+    // Under "Mutex_Remote_Control": the bus access (which must answer 0),
+    // the video pins, the tuner type and module; the module's result.
+    BOOL OpenUnderLock(BOOL bShowLockFailure);
+    // An EEPROM byte; 0 when it cannot be read.
+    BYTE ReadEepromOption(BYTE offset);
     // Binds a transport to the capture filter with the device as owner and
     // sends it command 1, which must answer 0; the transport is the device's
     // once attached. E_POINTER without filter, E_OUTOFMEMORY for a null

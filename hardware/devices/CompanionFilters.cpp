@@ -1,5 +1,7 @@
 #include "hardware/devices/CompanionFilters.h"
 
+#include "hardware/devices/CaptureDevice.h"
+
 // {AA63F0E8-BB2C-47DF-A7DA-2511C7C812A0}
 const IID IID_IUsbEmpAudio = { 0xAA63F0E8, 0xBB2C, 0x47DF, { 0xA7, 0xDA, 0x25, 0x11, 0xC7, 0xC8, 0x12, 0xA0 } };
 // {EAD744C9-6FF4-45D9-A111-4A235F616D2E}
@@ -7,32 +9,12 @@ const CLSID CLSID_UsbEmpAudio = { 0xEAD744C9, 0x6FF4, 0x45D9, { 0xA1, 0x11, 0x4A
 
 HRESULT CPlainCaptureFilter::GetVideoStandard(LONG* plStandard, LONG* plAvailable)
 {
-    if (!m_pFilter)
-        return E_FAIL;
-    ComPtr<IAMAnalogVideoDecoder> pDecoder;
-    HRESULT hr = m_pFilter->QueryInterface(IID_IAMAnalogVideoDecoder, reinterpret_cast<void**>(&pDecoder));
-    if (FAILED(hr))
-        return hr;
-    if (plAvailable != NULL)
-    {
-        hr = pDecoder->get_AvailableTVFormats(plAvailable);
-        if (FAILED(hr))
-            return hr;
-    }
-    if (plStandard != NULL)
-        hr = pDecoder->get_TVFormat(plStandard);
-    return hr;
+    return GetDecoderStandard(m_pFilter.Get(), plStandard, plAvailable);
 }
 
 HRESULT CPlainCaptureFilter::SetVideoStandard(LONG lStandard)
 {
-    if (!m_pFilter)
-        return E_FAIL;
-    ComPtr<IAMAnalogVideoDecoder> pDecoder;
-    HRESULT hr = m_pFilter->QueryInterface(IID_IAMAnalogVideoDecoder, reinterpret_cast<void**>(&pDecoder));
-    if (FAILED(hr))
-        return hr;
-    return pDecoder->put_TVFormat(lStandard);
+    return SetDecoderStandard(m_pFilter.Get(), lStandard);
 }
 
 CUsbCamCapture::CUsbCamCapture(CDShowGraph* pGraph, const GUID* pCategory, LPCSTR pszName, BOOL bExclude)

@@ -12,18 +12,7 @@ HRESULT SwitchConexantAudio(CRegisterAccess* pAccess, int nInput, BOOL bEnable, 
     CRemoteControlLock lock(bLock);
     if (bLock && !lock.Locked())
         return E_FAIL;
-    if (pAccess == NULL)
-        return E_FAIL;
-    BusSleep(CCaptureDevice::AUDIO_SWITCH_SETTLE_MS);
-    DWORD word = 0;
-    HRESULT hr = pAccess->ReadGpio(&word);
-    if (FAILED(hr))
-        return hr;
-    if (!bEnable)
-        word |= 0x3000;
-    else if (nInput >= 0 && nInput <= 2)
-        word = (word & ~0x3000u) | (static_cast<DWORD>(nInput) << 12);
-    return pAccess->WriteGpio(word, 0x7000);
+    return SwitchAudioByGpio(pAccess, nInput, bEnable, AudioRuleLines12And13, 0x7000);
 }
 
 void CConexant2388xCapture::InitDefaults()

@@ -29,19 +29,14 @@ BOOL CQMCapture::Initfilter()
 
 HRESULT CQMCapture::SetAudioInput(int nInput, BOOL bEnable)
 {
-    if (m_pRegisterAccess == NULL)
-        return E_FAIL;
-    BusSleep(AUDIO_SWITCH_SETTLE_MS);
-    DWORD word = 0;
-    HRESULT hr = m_pRegisterAccess->ReadGpio(&word);
-    if (FAILED(hr))
-        return hr;
-    word &= ~static_cast<DWORD>(AUDIO_LINES);
-    if (!bEnable)
-        word |= AUDIO_LINES;
-    else if (nInput >= 0 && nInput <= 2)
-        word |= static_cast<DWORD>(nInput) << 12;
-    return m_pRegisterAccess->WriteGpio(word, AUDIO_LINES);
+    return SwitchAudioByGpio(m_pRegisterAccess, nInput, bEnable, [](DWORD word, int input, BOOL enable) -> DWORD {
+        word &= ~static_cast<DWORD>(AUDIO_LINES);
+        if (!enable)
+            return word | AUDIO_LINES;
+        if (input >= 0 && input <= 2)
+            word |= static_cast<DWORD>(input) << 12;
+        return word;
+    }, AUDIO_LINES);
 }
 
 HRESULT CQM41Capture::CreateRegisterAccess()
@@ -115,14 +110,7 @@ BOOL CTridVidCapture::Initfilter()
     ClearOpenMembers();
     if (!CFilterNode::Initfilter())
         return FALSE;
-    CRemoteControlLock lock;
-    if (!lock.Locked())
-        return FALSE;
-    if (CreateRegisterAccess() != S_OK)
-        return FALSE;
-    FindVideoPins();
-    DetectTunerType();
-    return RecreateTunerModule();
+    return OpenUnderLock(FALSE);
 }
 
 BOOL CTridVidCapture::SetTunerMode(LONG lMode)
@@ -168,10 +156,7 @@ int CTridVidCapture::DetectTunerType()
 
 BYTE CTridVidCapture::ReadCardOptionByte()
 {
-    BYTE value = 0;
-    if (m_pRegisterAccess == NULL || FAILED(EepromReadByte(OPTION_BYTE_OFFSET, &value)))
-        return 0;
-    return value;
+    return ReadEepromOption(OPTION_BYTE_OFFSET);
 }
 
 BOOL CTridVidCapture::McuWrite(DWORD value, DWORD mask, DWORD)
@@ -184,14 +169,7 @@ BOOL CTridentUsbCardBase::Initfilter()
     ClearOpenMembers();
     if (!CFilterNode::Initfilter())
         return FALSE;
-    CRemoteControlLock lock;
-    if (!lock.Locked())
-        return FALSE;
-    if (CreateRegisterAccess() != S_OK)
-        return FALSE;
-    FindVideoPins();
-    DetectTunerType();
-    return RecreateTunerModule();
+    return OpenUnderLock(FALSE);
 }
 
 BOOL CTridentUsbCardBase::ReadRemoteKey(BYTE* pKey)
@@ -218,10 +196,7 @@ int CTridentUsbCardBase::DetectTunerType()
 
 BYTE CTridentUsbCardBase::ReadCardOptionByte()
 {
-    BYTE value = 0;
-    if (m_pRegisterAccess == NULL || FAILED(EepromReadByte(OPTION_BYTE_OFFSET, &value)))
-        return 0;
-    return value;
+    return ReadEepromOption(OPTION_BYTE_OFFSET);
 }
 
 HRESULT CTridentUsbCardBase::EepromReadByte(BYTE offset, BYTE* pValue)

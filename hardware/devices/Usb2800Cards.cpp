@@ -23,22 +23,13 @@ void CUsb2800FamilyCapture::InitDefaults()
 
 HRESULT CUsb2800FamilyCapture::SetAudioInput(int nInput, BOOL bEnable)
 {
-    if (m_pRegisterAccess == NULL)
-        return E_FAIL;
-    BusSleep(AUDIO_SWITCH_SETTLE_MS);
-    DWORD word = 0;
-    HRESULT hr = m_pRegisterAccess->ReadGpio(&word);
-    if (FAILED(hr))
-        return hr;
-    if (!bEnable)
-        word |= 7;
-    else if (nInput == 0)
-        word = (word & 0xC) | 1;
-    else if (nInput == 1)
-        word = (word & 0xC) | 2;
-    else if (nInput == 2)
-        word &= 0xC;
-    return m_pRegisterAccess->WriteGpio(word, 0);
+    return SwitchAudioByGpio(m_pRegisterAccess, nInput, bEnable, [](DWORD word, int input, BOOL enable) -> DWORD {
+        if (!enable)
+            return word | 7;
+        if (input == 0 || input == 1)
+            return (word & 0xC) | static_cast<DWORD>(input + 1);
+        return input == 2 ? word & 0xC : word;
+    }, 0);
 }
 
 BOOL CUsb2800FamilyCapture::ReadRemoteKey(BYTE* pKey)
