@@ -28,11 +28,7 @@ BOOL C713xOemCapture::ReadRemoteKey(BYTE* pKey)
     // set idle again.
     if (m_nCardKind == CARD_KIND_KS)
         m_pRegisterAccess->WriteGpio(word | 0x1FF, 0);
-    if (word & 0x100)
-        return FALSE;
-    BYTE inverted = static_cast<BYTE>(~word & 0xFF);
-    *pKey = static_cast<BYTE>(((inverted << 4) | (inverted >> 4)) & 0xFF);
-    return TRUE;
+    return DecodeGpioKey(word, pKey);
 }
 
 BOOL C713xOemCapture::DetectTunerAddress(CTunerModule* pModule)

@@ -353,7 +353,11 @@ BOOL CCaptureDevice::ReadRemoteKey(BYTE* pKey)
     DWORD word = 0;
     if (FAILED(m_pRegisterAccess->ReadGpio(&word)))
         return FALSE;
-    word &= 0x1FF;
+    return DecodeGpioKey(word, pKey);
+}
+
+BOOL CCaptureDevice::DecodeGpioKey(DWORD word, BYTE* pKey)
+{
     // Bit 8 high: no key waiting.
     if (word & 0x100)
         return FALSE;
@@ -476,18 +480,16 @@ BOOL CCaptureDevice::RecreateTunerModule()
     }
     if (pModule == NULL)
         return FALSE;
-    // The module in place goes, and its notify window passes to the new one.
-    if (m_pTunerModule != NULL)
-    {
-        pModule->SetNotifyWindow(m_pTunerModule->GetNotifyWindow());
-        delete m_pTunerModule;
-    }
-    else
-    {
-        pModule->SetNotifyWindow(m_hNotifyWnd);
-    }
-    m_pTunerModule = pModule;
+    InstallTunerModule(pModule);
     return TRUE;
+}
+
+void CCaptureDevice::InstallTunerModule(CTunerModule* pModule)
+{
+    // The module in place goes, and its notify window passes to the new one.
+    pModule->SetNotifyWindow(m_pTunerModule != NULL ? m_pTunerModule->GetNotifyWindow() : m_hNotifyWnd);
+    delete m_pTunerModule;
+    m_pTunerModule = pModule;
 }
 
 int CCaptureDevice::DetectTunerType()
@@ -634,16 +636,7 @@ BOOL CCaptureDevice::SelectTunerType(int nTypeId)
     if (pModule == NULL)
         return FALSE;
     m_cTunerLetter = TunerLetterOfType(nTypeId);
-    if (m_pTunerModule != NULL)
-    {
-        pModule->SetNotifyWindow(m_pTunerModule->GetNotifyWindow());
-        delete m_pTunerModule;
-    }
-    else
-    {
-        pModule->SetNotifyWindow(m_hNotifyWnd);
-    }
-    m_pTunerModule = pModule;
+    InstallTunerModule(pModule);
     m_nTunerType = nTypeId;
     return TRUE;
 }

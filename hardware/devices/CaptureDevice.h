@@ -214,6 +214,11 @@ protected:
     // The first step of every open: no bus access, tuner, pins, notify window,
     // key poller or auxiliary members (nothing is deleted); tuner 'N', 0.
     void ClearOpenMembers();
+    // Puts the module in place of the one held, with its notify window.
+    void InstallTunerModule(CTunerModule* pModule);
+    // The GPIO key word: bit 8 set is no key, else the inverted low byte with
+    // its nibbles swapped.
+    static BOOL DecodeGpioKey(DWORD word, BYTE* pKey);
     // Under "Mutex_Remote_Control": the bus access (which must answer 0),
     // the video pins, the tuner type and module; the module's result.
     BOOL OpenUnderLock(BOOL bShowLockFailure);

@@ -157,9 +157,7 @@ BOOL CGo7007Capture::RecreateTunerModule()
     if (pModule == NULL)
         return FALSE;
     pModule->m_bOnEncoderDevice = TRUE;
-    pModule->SetNotifyWindow(m_pTunerModule != NULL ? m_pTunerModule->GetNotifyWindow() : m_hNotifyWnd);
-    delete m_pTunerModule;
-    m_pTunerModule = pModule;
+    InstallTunerModule(pModule);
     return TRUE;
 }
 

@@ -115,16 +115,7 @@ BOOL CUsb2800FamilyCapture::RecreateTunerModule()
     if (pModule == NULL)
         return FALSE;
     pModule->m_pOwner = this;
-    if (m_pTunerModule != NULL)
-    {
-        pModule->SetNotifyWindow(m_pTunerModule->GetNotifyWindow());
-        delete m_pTunerModule;
-    }
-    else
-    {
-        pModule->SetNotifyWindow(m_hNotifyWnd);
-    }
-    m_pTunerModule = pModule;
+    InstallTunerModule(pModule);
     return TRUE;
 }
 
