@@ -95,6 +95,13 @@ void MItem::MakeFont()
     m_font.CreateFontIndirect(&m_logFont);
 }
 
+void MItem::ResizeTo(CBitmap& bitmap)
+{
+    const SIZE size = OsdBitmapSize(bitmap);
+    if (m_hWnd)
+        SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void MItem::Repaint()
 {
     if (m_hWnd)
@@ -248,9 +255,7 @@ BOOL MLabelItem::SetBitmaps(UINT normalId, UINT selectedId)
 {
     if (!OsdLoadBitmap(m_normal, normalId) || !OsdLoadBitmap(m_selected, selectedId))
         return FALSE;
-    const SIZE size = OsdBitmapSize(m_normal);
-    if (m_hWnd)
-        SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ResizeTo(m_normal);
     return TRUE;
 }
 
@@ -273,7 +278,46 @@ void MLabelItem::OnDraw(CDC* pDC)
 
 // ---------------------------------------------------------------------------------------------
 
-MValueBarItem::MValueBarItem() : m_nMin(0), m_nMax(100), m_nBarValue(0), m_nStep(2)
+void MRangeItem::SetRange(int min, int max)
+{
+    m_nMin = min;
+    m_nMax = max;
+    m_nRangeValue = Clamp(m_nRangeValue, m_nMin, m_nMax);
+    Repaint();
+}
+
+int MRangeItem::SetValue(int value)
+{
+    const int old = m_nRangeValue;
+    m_nRangeValue = Clamp(value, m_nMin, m_nMax);
+    Repaint();
+    return old;
+}
+
+int MRangeItem::Add(int delta)
+{
+    return SetValue(m_nRangeValue + delta);
+}
+
+int MRangeItem::OnKey(UINT key, LPARAM)
+{
+    if (key == VK_LEFT)
+        Add(-m_nStep);
+    else if (key == VK_RIGHT)
+        Add(m_nStep);
+    else
+        return OSD_KEY_UNHANDLED;
+    return OSD_KEY_CONSUMED;
+}
+
+int MRangeItem::Percent() const
+{
+    return PercentOf(m_nRangeValue, m_nMin, m_nMax);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+MValueBarItem::MValueBarItem() : MRangeItem(2)
 {
     m_wNotifyCode = 2;
     m_logFont.lfWidth = 12;
@@ -285,42 +329,8 @@ BOOL MValueBarItem::SetBitmaps(UINT trackId, UINT fillId)
 {
     if (!OsdLoadBitmap(m_track, trackId) || !OsdLoadBitmap(m_fill, fillId))
         return FALSE;
-    const SIZE size = OsdBitmapSize(m_track);
-    if (m_hWnd)
-        SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ResizeTo(m_track);
     return TRUE;
-}
-
-void MValueBarItem::SetRange(int min, int max)
-{
-    m_nMin = min;
-    m_nMax = max;
-    m_nBarValue = Clamp(m_nBarValue, m_nMin, m_nMax);
-    Repaint();
-}
-
-int MValueBarItem::SetValue(int value)
-{
-    const int old = m_nBarValue;
-    m_nBarValue = Clamp(value, m_nMin, m_nMax);
-    Repaint();
-    return old;
-}
-
-int MValueBarItem::Add(int delta)
-{
-    return SetValue(m_nBarValue + delta);
-}
-
-int MValueBarItem::OnKey(UINT key, LPARAM)
-{
-    if (key == VK_LEFT)
-        Add(-m_nStep);
-    else if (key == VK_RIGHT)
-        Add(m_nStep);
-    else
-        return OSD_KEY_UNHANDLED;
-    return OSD_KEY_CONSUMED;
 }
 
 void MValueBarItem::OnDraw(CDC* pDC)
@@ -330,15 +340,15 @@ void MValueBarItem::OnDraw(CDC* pDC)
     if (m_track.GetSafeHandle() && m_fill.GetSafeHandle())
     {
         OsdBlit(pDC, m_track, 0, 0, client.Width(), client.Height());
-        OsdBlit(pDC, m_fill, 0, 0, client.Width() * PercentOf(m_nBarValue, m_nMin, m_nMax) / 100, client.Height());
+        OsdBlit(pDC, m_fill, 0, 0, client.Width() * Percent() / 100, client.Height());
     }
-    m_strText.Format("%d", m_nBarValue);
+    m_strText.Format("%d", m_nRangeValue);
     DrawItemText(pDC, client, GetTextColor());
 }
 
 // ---------------------------------------------------------------------------------------------
 
-MSliderItem::MSliderItem() : m_nMin(0), m_nMax(100), m_nSliderValue(0), m_nStep(1), m_nKnobWidth(10)
+MSliderItem::MSliderItem() : MRangeItem(1), m_nKnobWidth(10)
 {
     m_wNotifyCode = 3;
     m_logFont.lfWidth = 11;
@@ -351,31 +361,8 @@ BOOL MSliderItem::SetBitmaps(UINT trackId, UINT knobId)
     if (!OsdLoadBitmap(m_track, trackId) || !OsdLoadBitmap(m_knob, knobId))
         return FALSE;
     m_nKnobWidth = OsdBitmapSize(m_knob).cx;
-    const SIZE size = OsdBitmapSize(m_track);
-    if (m_hWnd)
-        SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ResizeTo(m_track);
     return TRUE;
-}
-
-void MSliderItem::SetRange(int min, int max)
-{
-    m_nMin = min;
-    m_nMax = max;
-    m_nSliderValue = Clamp(m_nSliderValue, m_nMin, m_nMax);
-    Repaint();
-}
-
-int MSliderItem::SetValue(int value)
-{
-    const int old = m_nSliderValue;
-    m_nSliderValue = Clamp(value, m_nMin, m_nMax);
-    Repaint();
-    return old;
-}
-
-int MSliderItem::Add(int delta)
-{
-    return SetValue(m_nSliderValue + delta);
 }
 
 int MSliderItem::SetStep(int step)
@@ -386,25 +373,13 @@ int MSliderItem::SetStep(int step)
     return old;
 }
 
-int MSliderItem::OnKey(UINT key, LPARAM)
-{
-    if (key == VK_LEFT)
-        Add(-m_nStep);
-    else if (key == VK_RIGHT)
-        Add(m_nStep);
-    else
-        return OSD_KEY_UNHANDLED;
-    return OSD_KEY_CONSUMED;
-}
-
 void MSliderItem::OnDraw(CDC* pDC)
 {
     CRect client;
     GetClientRect(&client);
     OsdBlit(pDC, m_track, 0, 0, client.Width(), client.Height());
-    OsdBlit(pDC, m_knob, client.Width() * PercentOf(m_nSliderValue, m_nMin, m_nMax) / 100, 0, m_nKnobWidth,
-            client.Height());
-    m_strText.Format("%d", m_nSliderValue);
+    OsdBlit(pDC, m_knob, client.Width() * Percent() / 100, 0, m_nKnobWidth, client.Height());
+    m_strText.Format("%d", m_nRangeValue);
     DrawItemText(pDC, client, GetTextColor());
 }
 

@@ -57,6 +57,8 @@ protected:
     void DrawItemText(CDC* pDC, const CRect& rect, COLORREF color);
     void MakeFont();
     void Repaint();
+    // The window takes the bitmap's size; its place is kept.
+    void ResizeTo(CBitmap& bitmap);
 
     LRESULT OnOsdKey(WPARAM wParam, LPARAM lParam);
     void OnPaint();
@@ -90,53 +92,54 @@ private:
     CBitmap m_selected;
 };
 
-// A value between a minimum and a maximum drawn as a filled track.
-class MValueBarItem : public MItem
+// A value kept between a minimum and a maximum, stepped by left and right.
+class MRangeItem : public MItem
 {
 public:
-    MValueBarItem();
-    BOOL SetBitmaps(UINT trackId, UINT fillId);
     void SetRange(int min, int max);
     void GetRange(int& min, int& max) const { min = m_nMin; max = m_nMax; }
-    int GetValue() const { return m_nBarValue; }
+    int GetValue() const { return m_nRangeValue; }
     int SetValue(int value) override;
     int Add(int delta);
     int StepUp() { return Add(m_nStep); }
     int OnKey(UINT key, LPARAM lParam) override;
+
+protected:
+    MRangeItem(int step) : m_nMin(0), m_nMax(100), m_nRangeValue(0), m_nStep(step) {}
+    // Share of the range that the value has reached, in whole per cent.
+    int Percent() const;
+
+    int m_nMin;
+    int m_nMax;
+    int m_nRangeValue;
+    int m_nStep;
+};
+
+// A value drawn as a filled track.
+class MValueBarItem : public MRangeItem
+{
+public:
+    MValueBarItem();
+    BOOL SetBitmaps(UINT trackId, UINT fillId);
     void OnDraw(CDC* pDC) override;
 
 private:
-    int m_nMin;
-    int m_nMax;
-    int m_nBarValue;
-    int m_nStep;
     CBitmap m_track;
     CBitmap m_fill;
 };
 
 // A value drawn as a knob on a track.
-class MSliderItem : public MItem
+class MSliderItem : public MRangeItem
 {
 public:
     MSliderItem();
     BOOL SetBitmaps(UINT trackId, UINT knobId);
-    void SetRange(int min, int max);
-    void GetRange(int& min, int& max) const { min = m_nMin; max = m_nMax; }
-    int GetValue() const { return m_nSliderValue; }
-    int SetValue(int value) override;
-    int Add(int delta);
-    int StepUp() { return Add(m_nStep); }
     // Taken only when it is at most half the range.
     int SetStep(int step);
     int GetStep() const { return m_nStep; }
-    int OnKey(UINT key, LPARAM lParam) override;
     void OnDraw(CDC* pDC) override;
 
 private:
-    int m_nMin;
-    int m_nMax;
-    int m_nSliderValue;
-    int m_nStep;
     int m_nKnobWidth;
     CBitmap m_track;
     CBitmap m_knob;

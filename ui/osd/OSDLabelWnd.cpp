@@ -1,5 +1,7 @@
 #include "ui/osd/OSDLabelWnd.h"
 
+#include "ui/osd/OSDPopup.h"
+
 #include <cstring>
 
 #include "platform/afx/Dc.h"
@@ -93,19 +95,7 @@ CString COSDLabelWnd::GetText() const
 
 void COSDLabelWnd::Show(BOOL show)
 {
-    if (!m_hWnd)
-        return;
-    if (show)
-    {
-        ShowWindow(SW_SHOWNOACTIVATE);
-        if (m_nAutoHide > 0)
-            SetTimer(kHideTimer, m_nAutoHide);
-    }
-    else
-    {
-        ShowWindow(SW_HIDE);
-        KillTimer(kHideTimer);
-    }
+    OsdShowPopup(*this, show, m_nAutoHide, kHideTimer);
 }
 
 void COSDLabelWnd::Refresh()
@@ -131,12 +121,7 @@ void COSDLabelWnd::Reposition()
 void COSDLabelWnd::SetAutoHide(UINT ms)
 {
     m_nAutoHide = ms;
-    if (!m_hWnd)
-        return;
-    if (ms)
-        SetTimer(kHideTimer, ms);
-    else
-        KillTimer(kHideTimer);
+    OsdSetAutoHide(*this, ms, kHideTimer);
 }
 
 CRect COSDLabelWnd::PrepareLayout()

@@ -23,12 +23,22 @@ BOOL IsLeftRight(UINT key)
     return key == VK_LEFT || key == VK_RIGHT;
 }
 
-// A row of the picture pages: its own row pictures (the host's shared ones replace them later).
-MItemGroup* BuildPictureRow(MFrame* pPage, UINT id, UINT caption, BOOL* pLoaded)
+// A row of the picture pages with its caption, on its own row pictures (the host's shared ones
+// replace them later); null when the pictures do not load.
+MItemGroup* AddPictureRow(MFrame* pPage, UINT id, UINT caption)
 {
+    const CRect rect(20, 0, 229, 45);
     MItemGroup* pRow = new MItemGroup;
-    pRow->Create(CRect(20, 0, 229, 45), pPage, id);
-    *pLoaded = pRow->SetBitmaps(IDB_OSD_ROW, IDB_OSD_ROW_SELECTED);
+    pRow->Create(rect, pPage, id);
+    if (!pRow->SetBitmaps(IDB_OSD_ROW, IDB_OSD_ROW_SELECTED))
+    {
+        delete pRow;
+        return nullptr;
+    }
+    MLabelItem* pCaption = new MLabelItem;
+    pCaption->Create(rect, pRow, id, OsdString(caption));
+    pRow->AddItem(pCaption);
+    pPage->AddRow(pRow);
     return pRow;
 }
 
@@ -55,15 +65,9 @@ BOOL MPictureAdjustPage::BuildRows()
 {
     for (UINT row = 0; row < 6; ++row)
     {
-        BOOL loaded = FALSE;
-        MItemGroup* pRow = BuildPictureRow(this, kPictureId, 0, &loaded);
-        if (!loaded)
-        {
-            delete pRow;
+        MItemGroup* pRow = AddPictureRow(this, kPictureId, IDS_OSD_PICTURE_FIRST + row);
+        if (!pRow)
             return FALSE;
-        }
-        AddItem(pRow, new MLabelItem, CRect(20, 0, 229, 45), kPictureId, OsdString(IDS_OSD_PICTURE_FIRST + row));
-        AddRow(pRow);
         if (row < 5)
         {
             AddBar(pRow, kBarRect, kPictureId, 0, 255);
@@ -146,15 +150,9 @@ BOOL MNoiseReductionPage::BuildRows()
 {
     for (UINT row = 0; row < 6; ++row)
     {
-        BOOL loaded = FALSE;
-        MItemGroup* pRow = BuildPictureRow(this, kPictureId, 0, &loaded);
-        if (!loaded)
-        {
-            delete pRow;
+        MItemGroup* pRow = AddPictureRow(this, kPictureId, IDS_OSD_NOISE_FIRST + row);
+        if (!pRow)
             return FALSE;
-        }
-        AddItem(pRow, new MLabelItem, CRect(20, 0, 229, 45), kPictureId, OsdString(IDS_OSD_NOISE_FIRST + row));
-        AddRow(pRow);
         if (row == 4)
         {
             AddBar(pRow, kBarRect, kPictureId, 0, 10);

@@ -1,5 +1,7 @@
 #include "ui/osd/OSDTextWnd.h"
 
+#include "ui/osd/OSDPopup.h"
+
 #include <cstring>
 
 #include "skin/PixelRegion.h"
@@ -295,29 +297,12 @@ void COSDTextWnd::CutLines(int count)
 void COSDTextWnd::SetAutoHide(UINT ms)
 {
     m_nAutoHide = ms;
-    if (!m_hWnd)
-        return;
-    if (ms)
-        SetTimer(kHideTimer, ms);
-    else
-        KillTimer(kHideTimer);
+    OsdSetAutoHide(*this, ms, kHideTimer);
 }
 
 void COSDTextWnd::Show(BOOL show)
 {
-    if (!m_hWnd)
-        return;
-    if (show)
-    {
-        ShowWindow(SW_SHOWNOACTIVATE);
-        if (m_nAutoHide > 0)
-            SetTimer(kHideTimer, m_nAutoHide);
-    }
-    else
-    {
-        ShowWindow(SW_HIDE);
-        KillTimer(kHideTimer);
-    }
+    OsdShowPopup(*this, show, m_nAutoHide, kHideTimer);
 }
 
 void COSDTextWnd::OnTimer(UINT_PTR id)
