@@ -202,7 +202,7 @@ TEST_F(OsdMenu, ScheduledRecordingIsStoredFromTheTaskList)
     Shoot(menu, "schedule-record");
 
     // Down past the length, channel and shut-down rows to the action row, and store.
-    Press(menu, VK_RIGHT, 2);       // leave the day field, back to the caption
+    Press(menu, VK_RIGHT);          // leave the day field, back to the caption
     Press(menu, VK_DOWN, 5);
     ASSERT_EQ(5, pRecord->GetCurrentRow());
     Press(menu, VK_RETURN);
