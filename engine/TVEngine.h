@@ -194,6 +194,15 @@ public:
 
     // The channel change: the tables call these with their band.
     BOOL GetFrequencyRange(BOOL bFM, int* pFirst, int* pSecond);
+
+    // Scan, play-line mute, timed shut-down and still pictures as the windows ask for them.
+    BOOL StartChannelScan(int nMode);  // 1 TV, 0 FM radio
+    void StopChannelScan();
+    BOOL SetPlaySourceMute(BOOL bMute, BOOL bRemember);
+    BOOL IsPlaySourceMuted();
+    BOOL GetEnableShut() const { return EnableShut; }
+    void GetShutTime(CTime& time) const { time = ShutTime; }
+    BOOL SaveSnapshotTo(LPCSTR pszFile);
     BOOL SetFrequency(BOOL bFM, long frequency);
 
     // The id-to-name lists the windows show.

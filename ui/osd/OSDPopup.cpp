@@ -1,0 +1,28 @@
+#include "ui/osd/OSDPopup.h"
+
+void OsdShowPopup(CWnd& wnd, BOOL show, UINT autoHideMs, UINT_PTR timer)
+{
+    if (!wnd.m_hWnd)
+        return;
+    if (show)
+    {
+        wnd.ShowWindow(SW_SHOWNOACTIVATE);
+        if (autoHideMs > 0)
+            wnd.SetTimer(timer, autoHideMs);
+    }
+    else
+    {
+        wnd.ShowWindow(SW_HIDE);
+        wnd.KillTimer(timer);
+    }
+}
+
+void OsdSetAutoHide(CWnd& wnd, UINT autoHideMs, UINT_PTR timer)
+{
+    if (!wnd.m_hWnd)
+        return;
+    if (autoHideMs)
+        wnd.SetTimer(timer, autoHideMs);
+    else
+        wnd.KillTimer(timer);
+}
