@@ -23,7 +23,9 @@ RULES = {
     # Hollit knows Parvane only through the DLL's public header and its import library.
     "hollit/": PLATFORM + ["parvane/ParvaneApi.h", "lib:Parvane"],
     "skin/": PLATFORM + ["foundation/"],
-    "ui/": PLATFORM + CHAIN + ["skin/"],
+    # The windows load their dialogs, strings and pictures from the resource library by the ids of
+    # its shared header.
+    "ui/": PLATFORM + CHAIN + ["skin/", "resources/ResourceIds.h"],
 }
 for _i, _layer in enumerate(CHAIN):
     RULES[_layer] = PLATFORM + CHAIN[:_i]
