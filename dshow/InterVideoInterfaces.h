@@ -53,9 +53,9 @@ struct IVTimeShiftSettings
     DWORD dwMode;
 };
 
-static_assert(sizeof(IVTimeShiftSettings) == 24, "time-shift settings record");
-static_assert(offsetof(IVTimeShiftSettings, dwSize) == 8, "size after the two strings");
-static_assert(offsetof(IVTimeShiftSettings, dwMode) == 20, "mode word last");
+static_assert(sizeof(IVTimeShiftSettings) == 2 * sizeof(BSTR) + 16, "time-shift settings record");
+static_assert(offsetof(IVTimeShiftSettings, dwSize) == 2 * sizeof(BSTR), "size after the two strings");
+static_assert(offsetof(IVTimeShiftSettings, dwMode) == 2 * sizeof(BSTR) + 12, "mode word last");
 
 enum { IV_PATH_SIZE = 260 };
 

@@ -6,7 +6,12 @@
 _wine_build="$(cd "${1:-build}" && pwd)"
 export WINEPREFIX="$_wine_build/wineprefix"
 export WINEDEBUG=-all
-export WINEARCH=win32
+# The prefix matches the programs of the build: 32-bit or 64-bit Windows.
+if grep -q 'x86_64-w64-mingw32' "$_wine_build/CMakeCache.txt" 2>/dev/null; then
+  export WINEARCH=win64
+else
+  export WINEARCH=win32
+fi
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # Wine takes its ANSI code page from LC_CTYPE; the Linux tools beside it keep English messages.
 unset LC_ALL LANGUAGE

@@ -12,8 +12,10 @@ const GUID GUID_QM57DeviceInterface = {
     0x4F397D29, 0x7F2F, 0x42A9, { 0xAB, 0x90, 0x17, 0x91, 0x38, 0x40, 0x14, 0xC4 }
 };
 
+#ifndef _WIN64
 static_assert(sizeof(SP_DEVICE_INTERFACE_DATA) == 28, "interface data as the driver's callers size it");
 static_assert(sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A) == 5, "detail as the driver's callers size it");
+#endif
 
 CQM57RegisterAccess::CQM57RegisterAccess() : m_hDevice(INVALID_HANDLE_VALUE), m_index(0)
 {

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # The export table of Parvane.dll: ordinals 1-26, no names; it imports only the kernel and
 # the C runtime; a program linked with the import library imports it by ordinal.
-#   check-exports.sh Parvane.dll ParvaneImportTest.exe
+#   check-exports.sh Parvane.dll ParvaneImportTest.exe [objdump]
 set -euo pipefail
 dll="$1"
 exe="$2"
-objdump=i686-w64-mingw32-objdump
+objdump="${3:-i686-w64-mingw32-objdump}"
 table="$($objdump -p "$dll")"
 fail() { echo "FAIL: $*"; exit 1; }
 

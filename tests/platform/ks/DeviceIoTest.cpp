@@ -53,8 +53,13 @@ std::string PathOf(const GUID& cls, DWORD index)
 
 TEST(DeviceIo, RegisteredInterfacesAreListedInOrderAndOpenToTheirDriver)
 {
+#ifdef _WIN64
+    static_assert(sizeof(SP_DEVICE_INTERFACE_DATA) == 32, "interface data as 64-bit callers size it");
+    static_assert(sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A) == 8, "detail as 64-bit callers size it");
+#else
     static_assert(sizeof(SP_DEVICE_INTERFACE_DATA) == 28, "interface data as 32-bit callers size it");
     static_assert(sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A) == 5, "detail as 32-bit callers size it");
+#endif
     Driver first, second;
     ASSERT_TRUE(DevIoRegisterInterface(kClass, "\\\\?\\sim#first#{0b5d2e61}", Serve, &first));
     ASSERT_TRUE(DevIoRegisterInterface(kClass, "\\\\?\\sim#second#{0b5d2e61}", Serve, &second));

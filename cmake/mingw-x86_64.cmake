@@ -1,0 +1,16 @@
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+set(ONDRIX_MINGW x86_64-w64-mingw32)
+# Some driver requests carry a caller's buffer address in a 32-bit field, as the 32-bit drivers
+# define them: the 64-bit build keeps its programs and modules in the low 4 GB.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-Wl,--image-base=0x400000 -Wl,--disable-high-entropy-va")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-Wl,--image-base=0x10000000 -Wl,--disable-high-entropy-va")
+set(CMAKE_MODULE_LINKER_FLAGS_INIT "-Wl,--image-base=0x10000000 -Wl,--disable-high-entropy-va")
