@@ -1,0 +1,62 @@
+#pragma once
+#include "skin/SkinDialog.h"
+
+// The window the television picture is shown in: a frameless skinned dialog run modally by the
+// application object; its modal loop is the application's main loop. Its initialisation wires the
+// picture to the card, and every exit path ends here.
+class CVideoDlg : public CSkinDialog
+{
+public:
+    enum
+    {
+        IDD = 129,
+        WM_SCAN_STEP = 0x3979,
+        WM_SCAN_DONE = 0x3980,
+        WM_REMOTE_KEY = 0x3981,
+        WM_RELEASE_DEVICE = 0x4400,
+        WM_TAKE_BACK_DEVICE = 0x4401,
+        WM_EXIT_REQUEST = 1468,
+    };
+    CVideoDlg();
+    ~CVideoDlg() override;
+
+    void ShowVideo(BOOL bShow) { ShowWindow(bShow ? SW_SHOW : SW_HIDE); }
+    void SetTopMost(BOOL bTopMost);
+    BOOL IsTopMost() const { return m_isTopMost; }
+    BOOL IsFullScreen() const { return IsZoomed(); }
+    void ShowMaximized() { ShowWindow(SW_SHOWMAXIMIZED); }
+    void Minimize() { ShowWindow(SW_MINIMIZE); }
+    void ShowNormal() { ShowWindow(SW_SHOWNORMAL); }
+    void Restore() { ShowWindow(SW_RESTORE); }
+    void SetClientSize(CSize size);
+    void ReapplyAspect();
+    void ExitApp();
+
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnInitDialog() override;
+    void OnCancel() override { ExitApp(); }
+    void OnSize(UINT nType, int cx, int cy);
+    void OnClose() { ExitApp(); }
+    void OnDestroy();
+    HCURSOR OnQueryDragIcon() { return m_hIcon; }
+    BOOL OnEraseBkgnd(CDC* pDC);
+    void OnPaint();
+    LRESULT OnExitRequest(WPARAM wParam, LPARAM lParam);
+    LRESULT OnReleaseDevice(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTakeBackDevice(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+    void RestoreWindowState();
+    void SaveWindowState();
+
+    BOOL m_isTopMost;
+    BOOL m_isMaximized;
+    HICON m_hIcon;
+    BOOL m_playerRunning;
+};
+
+// The one video window of the application.
+CVideoDlg& GetVideoDlg();
