@@ -96,10 +96,21 @@ TEST(OndrixStartTest, StartsOnTheCardShowsMovingPictureAndEndsThroughItsExitPath
         table.SetCurrentChannel(pItem);
         ASSERT_TRUE(table.SaveToFile("TVChannel.tvc"));
     }
-    struct RemoveChannels
+    // The settings name that channel's frequency as the current one.
+    HANDLE hSettings = CreateFileA("TVParam.ini", GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hSettings);
+    const char kSettings[] = "[Channel]\r\nTVInput=0\r\nTVCurFreq=471250\r\n";
+    DWORD written = 0;
+    WriteFile(hSettings, kSettings, sizeof(kSettings) - 1, &written, NULL);
+    CloseHandle(hSettings);
+    struct RemoveFiles
     {
-        ~RemoveChannels() { DeleteFileA("TVChannel.tvc"); }
-    } removeChannels;
+        ~RemoveFiles()
+        {
+            DeleteFileA("TVChannel.tvc");
+            DeleteFileA("TVParam.ini");
+        }
+    } removeFiles;
 
     ULONGLONG started = Now();
     CProcess first;
