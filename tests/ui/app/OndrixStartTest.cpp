@@ -141,6 +141,14 @@ TEST(OndrixStartTest, StartsOnTheCardShowsMovingPictureAndEndsThroughItsExitPath
     one.Save("OndrixStart-1.bmp");
     two.Save("OndrixStart-2.bmp");
 
+    // The movie player takes the card (0x4400): the window hides and lets the device go; given back
+    // (0x4401), the window shows the channel again.
+    SendMessageA(hwnd, 0x4400, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(hwnd));
+    SendMessageA(hwnd, 0x4401, 0, 0);
+    EXPECT_TRUE(IsWindowVisible(hwnd));
+    EXPECT_TRUE(PumpUntil([&] { return ShowsPicture(hwnd); }, 10000)) << "no picture after the device came back";
+
     // A second start while the first is minimised: the first comes back, the second ends.
     ShowWindow(hwnd, SW_MINIMIZE);
     ASSERT_TRUE(PumpUntil([&] { return IsIconic(hwnd) != FALSE; }, 5000));
