@@ -22,10 +22,12 @@ int BitmapHeight(CBitmap& bitmap)
     return info.bmHeight;
 }
 
-// Deletes the group and loads it again; TRUE only when every picture loads.
-BOOL LoadGroup(CBitmap* bitmaps[3], const UINT ids[3])
+// Deletes the group of three and loads it again; TRUE only when every picture loads.
+BOOL LoadGroup(CBitmap& first, CBitmap& second, CBitmap& third, UINT nFirst, UINT nSecond, UINT nThird)
 {
     BOOL ok = TRUE;
+    CBitmap* bitmaps[3] = { &first, &second, &third };
+    const UINT ids[3] = { nFirst, nSecond, nThird };
     for (int i = 0; i < 3; ++i)
     {
         bitmaps[i]->DeleteObject();
@@ -44,9 +46,7 @@ CRect ButtonRect(const CRect& piece, int dx)
 
 BOOL CCaptionButton::LoadBitmaps(UINT nNormal, UINT nHover, UINT nPressed)
 {
-    CBitmap* bitmaps[3] = { &m_bitmaps[0], &m_bitmaps[1], &m_bitmaps[2] };
-    const UINT ids[3] = { nNormal, nHover, nPressed };
-    return LoadGroup(bitmaps, ids);
+    return LoadGroup(m_bitmaps[0], m_bitmaps[1], m_bitmaps[2], nNormal, nHover, nPressed);
 }
 
 void CCaptionButton::Draw(CDC* pDC, const CRect& rect)
@@ -84,9 +84,7 @@ CRect CSkinDialog::GetMinButtonRect(const CRect& rightPiece) { return ButtonRect
 
 BOOL CSkinDialog::SetBorderBitmaps(UINT nLeft, UINT nRight, UINT nBottom)
 {
-    CBitmap* bitmaps[3] = { &m_borderLeft, &m_borderRight, &m_borderBottom };
-    const UINT ids[3] = { nLeft, nRight, nBottom };
-    if (!LoadGroup(bitmaps, ids))
+    if (!LoadGroup(m_borderLeft, m_borderRight, m_borderBottom, nLeft, nRight, nBottom))
         return FALSE;
     m_nBorderWidth = BitmapWidth(m_borderLeft);
     m_nBottomHeight = BitmapHeight(m_borderBottom);
@@ -95,9 +93,7 @@ BOOL CSkinDialog::SetBorderBitmaps(UINT nLeft, UINT nRight, UINT nBottom)
 
 BOOL CSkinDialog::SetCaptionBitmaps(UINT nLeft, UINT nRight, UINT nMiddle)
 {
-    CBitmap* bitmaps[3] = { &m_captionLeft, &m_captionRight, &m_captionMiddle };
-    const UINT ids[3] = { nLeft, nRight, nMiddle };
-    if (!LoadGroup(bitmaps, ids))
+    if (!LoadGroup(m_captionLeft, m_captionRight, m_captionMiddle, nLeft, nRight, nMiddle))
         return FALSE;
     m_nCaptionHeight = BitmapHeight(m_captionLeft);
     return TRUE;
