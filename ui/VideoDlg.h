@@ -31,6 +31,10 @@ public:
     void SetClientSize(CSize size);
     void ReapplyAspect();
     void ExitApp();
+    // The movie player (it takes the card while it runs) and the instant messenger.
+    LRESULT StartPlayerProgram();
+    LRESULT StartMessenger();
+    BOOL IsPlayerRunning() const { return m_playerRunning; }
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
 

@@ -6,9 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/afx/WinApp.h"
+#include "resources/ResourceIds.h"
 #include "ui/SystemActions.h"
 #include "ui/TVApp.h"
 #include "ui/VideoDlg.h"
+// After the windows: the engine's DirectShow headers define macros named like window members.
+#include "engine/TVEngine.h"
 
 CVideoDlg& GetVideoDlg()
 {
@@ -43,8 +47,9 @@ public:
     {
         calls.push_back(std::string("start ") + pszVerb + " " + pszFile + " in " + pszFolder + " show " +
                         std::to_string(nShowCmd));
-        return 42;
+        return result;
     }
+    INT_PTR result = 42;
     std::vector<std::string> calls;
 };
 
@@ -102,4 +107,94 @@ TEST(TVApp, TrayProgramStartsOnlyWhenEnabledNotRunningAndPresent)
     EXPECT_EQ(1u, actions.calls.size());
     DestroyWindow(window);
     DeleteFileA(tray.c_str());
+}
+
+namespace
+{
+std::string g_boxText;
+
+// Reads and closes the message box that the call under test shows.
+void CALLBACK CloseMessageBox(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND box = FindWindowA("#32770", NULL);
+    if (box == NULL || !IsWindowVisible(box))
+        return;
+    char text[512] = "";
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
+    g_boxText = text;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+std::string ResourceText(UINT id)
+{
+    CString text;
+    AfxLoadString(id, text);
+    return static_cast<LPCSTR>(text);
+}
+
+void Touch(const std::string& path)
+{
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    CloseHandle(h);
+}
+
+class Launchers : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_hResources = LoadLibraryA("OndrixRsc.dll");
+        ASSERT_NE(nullptr, m_hResources);
+        AfxSetResourceHandle(m_hResources);
+        CSystemActions::Install(&actions);
+        theApp.InitAppPath();
+        g_boxText.clear();
+        m_timer = SetTimer(NULL, 0, 20, CloseMessageBox);
+    }
+    void TearDown() override
+    {
+        KillTimer(NULL, m_timer);
+        CSystemActions::Install(nullptr);
+        AfxSetResourceHandle(GetModuleHandleA(NULL));
+        FreeLibrary(m_hResources);
+    }
+    CRecordingActions actions;
+    CTVEngine engine;
+    HMODULE m_hResources = nullptr;
+    UINT_PTR m_timer = 0;
+};
+}  // namespace
+
+TEST_F(Launchers, MessengerResult32IsAFailure)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string folder = std::string(temp) + "Messenger\\";
+    CreateDirectoryA(folder.c_str(), NULL);
+    HKEY key = NULL;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\MSNMessenger", 0, NULL, 0,
+                                             KEY_ALL_ACCESS, NULL, &key, NULL));
+    RegSetValueExA(key, "InstallationDirectory", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                   static_cast<DWORD>(folder.size() + 1));
+    RegCloseKey(key);
+    GetVideoDlg().StartMessenger();
+    EXPECT_EQ(ResourceText(IDS_MESSENGER_MISSING), g_boxText);
+
+    Touch(folder + "msnmsgr.exe");
+    const struct
+    {
+        INT_PTR result;
+        bool failed;
+    } cases[] = { { 2, true }, { 32, true }, { 33, false } };
+    for (const auto& c : cases)
+    {
+        g_boxText.clear();
+        actions.result = c.result;
+        GetVideoDlg().StartMessenger();
+        EXPECT_EQ(c.failed ? ResourceText(IDS_MESSENGER_FAILED) : std::string(), g_boxText) << c.result;
+    }
+    EXPECT_EQ("start Open " + folder + "msnmsgr.exe in " + folder + " show 1", actions.calls.back());
+    DeleteFileA((folder + "msnmsgr.exe").c_str());
+    RemoveDirectoryA(folder.c_str());
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\MSNMessenger");
 }
