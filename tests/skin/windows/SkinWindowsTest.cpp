@@ -159,11 +159,29 @@ TEST_F(ResourceLibrary, FrameHitTestButtonsAndMaximise)
 
 namespace
 {
+// This thread's dialog box: other programs on the same display have theirs.
+HWND ThreadDialog()
+{
+    HWND found = NULL;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM lParam) -> BOOL {
+            char name[16] = "";
+            GetClassNameA(hwnd, name, sizeof(name));
+            if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(hwnd))
+                return TRUE;
+            *reinterpret_cast<HWND*>(lParam) = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 // Presses Escape in the timed dialog once it is up.
 void CALLBACK PressEscape(HWND, UINT, UINT_PTR id, DWORD)
 {
-    HWND dialog = FindWindowA("#32770", NULL);
-    if (dialog == NULL || !IsWindowVisible(dialog))
+    HWND dialog = ThreadDialog();
+    if (dialog == NULL)
         return;
     KillTimer(NULL, id);
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);

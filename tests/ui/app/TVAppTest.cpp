@@ -113,11 +113,29 @@ namespace
 {
 std::string g_boxText;
 
+// This thread's dialog box: other programs on the same display have theirs.
+HWND ThreadDialog()
+{
+    HWND found = NULL;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM lParam) -> BOOL {
+            char name[16] = "";
+            GetClassNameA(hwnd, name, sizeof(name));
+            if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(hwnd))
+                return TRUE;
+            *reinterpret_cast<HWND*>(lParam) = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 // Reads and closes the message box that the call under test shows.
 void CALLBACK CloseMessageBox(HWND, UINT, UINT_PTR, DWORD)
 {
-    HWND box = FindWindowA("#32770", NULL);
-    if (box == NULL || !IsWindowVisible(box))
+    HWND box = ThreadDialog();
+    if (box == NULL)
         return;
     char text[512] = "";
     GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
