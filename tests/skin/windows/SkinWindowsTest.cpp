@@ -8,6 +8,7 @@
 #include "skin/SkinDialog.h"
 #include "skin/SplashWnd.h"
 #include "skin/TimedMsgDlg.h"
+#include "tests/support/ThreadDialog.h"
 
 namespace
 {
@@ -159,24 +160,6 @@ TEST_F(ResourceLibrary, FrameHitTestButtonsAndMaximise)
 
 namespace
 {
-// This thread's dialog box: other programs on the same display have theirs.
-HWND ThreadDialog()
-{
-    HWND found = NULL;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
-            char name[16] = "";
-            GetClassNameA(hwnd, name, sizeof(name));
-            if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(hwnd))
-                return TRUE;
-            *reinterpret_cast<HWND*>(lParam) = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 // Presses Escape in the timed dialog once it is up.
 void CALLBACK PressEscape(HWND, UINT, UINT_PTR id, DWORD)
 {

@@ -8,6 +8,7 @@
 
 #include "platform/afx/WinApp.h"
 #include "resources/ResourceIds.h"
+#include "tests/support/ThreadDialog.h"
 #include "ui/SystemActions.h"
 #include "ui/TVApp.h"
 #include "ui/VideoDlg.h"
@@ -112,24 +113,6 @@ TEST(TVApp, TrayProgramStartsOnlyWhenEnabledNotRunningAndPresent)
 namespace
 {
 std::string g_boxText;
-
-// This thread's dialog box: other programs on the same display have theirs.
-HWND ThreadDialog()
-{
-    HWND found = NULL;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
-            char name[16] = "";
-            GetClassNameA(hwnd, name, sizeof(name));
-            if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(hwnd))
-                return TRUE;
-            *reinterpret_cast<HWND*>(lParam) = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
 
 // Reads and closes the message box that the call under test shows.
 void CALLBACK CloseMessageBox(HWND, UINT, UINT_PTR, DWORD)
