@@ -512,7 +512,7 @@ void MChoiceItem::OnDraw(CDC* pDC)
 
 // ---------------------------------------------------------------------------------------------
 
-MNumberItem::MNumberItem() : m_nNumber(0), m_nMin(0), m_nMax(100), m_crSelectedBack(RGB(255, 255, 255)), m_crEdit(0)
+MNumberItem::MNumberItem() : MRangeItem(1), m_crSelectedBack(RGB(255, 255, 255)), m_crEdit(0)
 {
     m_wNotifyCode = 5;
     m_logFont.lfWidth = 15;
@@ -520,32 +520,16 @@ MNumberItem::MNumberItem() : m_nNumber(0), m_nMin(0), m_nMax(100), m_crSelectedB
     MakeFont();
 }
 
-void MNumberItem::SetRange(int min, int max)
-{
-    m_nMin = min;
-    m_nMax = max;
-    m_nNumber = Clamp(m_nNumber, m_nMin, m_nMax);
-    Repaint();
-}
-
-int MNumberItem::SetValue(int value)
-{
-    const int old = m_nNumber;
-    m_nNumber = Clamp(value, m_nMin, m_nMax);
-    Repaint();
-    return old;
-}
-
 int MNumberItem::Increment()
 {
-    SetValue(m_nNumber + 1);
-    return m_nNumber;
+    Add(1);
+    return m_nRangeValue;
 }
 
 int MNumberItem::Decrement()
 {
-    SetValue(m_nNumber - 1);
-    return m_nNumber;
+    Add(-1);
+    return m_nRangeValue;
 }
 
 int MNumberItem::OnKey(UINT key, LPARAM)
@@ -578,7 +562,7 @@ void MNumberItem::OnDraw(CDC* pDC)
     if (m_bSelected)
         pDC->FillSolidRect(&client, m_crSelectedBack);
     const COLORREF color = m_nValue ? m_crEdit : GetTextColor();
-    m_strText.Format("%d", m_nNumber);
+    m_strText.Format("%d", m_nRangeValue);
     DrawItemText(pDC, client, color);
 }
 
