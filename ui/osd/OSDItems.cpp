@@ -191,9 +191,25 @@ void MItem::DrawItemText(CDC* pDC, const CRect& rect, COLORREF color)
     const COLORREF oldColor = pDC->SetTextColor(color);
     CFont* pOldFont = pDC->SelectObject(&m_font);
     CRect box = rect;
+    // A text larger than its item is drawn in a font scaled down to fit, never cut at the edges.
+    CFont fitted;
+    CSize extent = pDC->GetTextExtent(m_strText);
+    if (box.Width() > 0 && box.Height() > 0 && (extent.cx > box.Width() || extent.cy > box.Height()))
+    {
+        double scale = static_cast<double>(box.Width()) / extent.cx;
+        if (extent.cy > box.Height() && static_cast<double>(box.Height()) / extent.cy < scale)
+            scale = static_cast<double>(box.Height()) / extent.cy;
+        LOGFONTA smaller = m_logFont;
+        smaller.lfHeight = static_cast<LONG>(m_logFont.lfHeight * scale);
+        smaller.lfWidth = static_cast<LONG>(m_logFont.lfWidth * scale);
+        if (fitted.CreateFontIndirect(&smaller))
+        {
+            pDC->SelectObject(&fitted);
+            extent = pDC->GetTextExtent(m_strText);
+        }
+    }
     if (m_bCentered)
     {
-        const CSize extent = pDC->GetTextExtent(m_strText);
         if (extent.cy < box.Height())
             box.DeflateRect(0, (box.Height() - extent.cy) / 2);
         pDC->DrawText(m_strText, &box, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
