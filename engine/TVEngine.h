@@ -291,6 +291,7 @@ public:
     CMap<int, int, UINT, UINT> m_ProcAmpLabels;
     CString TimeStampName(LPCSTR pszExtension);
     BOOL FindRotatingDisk(LPCSTR pszRoot, int nThresholdMB, CDriveInfo** ppDrive);
+    BOOL MoveToDiskWithSpace();
 
     PFN_LOCAL_TIME m_pfnLocalTime;
     CString m_strRecordFolder;

@@ -143,6 +143,19 @@ BOOL CTVEngine::SetRecordPath(LPCSTR pszPath)
     return UseDiskOfPath(pszPath);
 }
 
+// The drive in use no longer qualifies: end a recording and take the next
+// allowed drive with room; none marks the disks full.
+BOOL CTVEngine::MoveToDiskWithSpace()
+{
+    if (m_TVHardWare.IsRecording())
+        StopRecord();
+    CDriveInfo* pDrive = FindDiskWithSpace(CurDisk);
+    if (pDrive != NULL)
+        UseDisk(pDrive);
+    m_bDiskFull = pDrive == NULL;
+    return pDrive != NULL;
+}
+
 BOOL CTVEngine::SetReservedSpace(int nMB)
 {
     ReservedSpace = nMB;
@@ -153,13 +166,7 @@ BOOL CTVEngine::SetReservedSpace(int nMB)
         m_bDiskFull = FALSE;
         return TRUE;
     }
-    if (m_TVHardWare.IsRecording())
-        StopRecord();
-    CDriveInfo* pDrive = FindDiskWithSpace(CurDisk);
-    if (pDrive != NULL)
-        UseDisk(pDrive);
-    m_bDiskFull = pDrive == NULL;
-    return pDrive != NULL;
+    return MoveToDiskWithSpace();
 }
 
 BOOL CTVEngine::SetValidDisks(const CStringArray& disks)
@@ -172,13 +179,7 @@ BOOL CTVEngine::SetValidDisks(const CStringArray& disks)
         if (ValidDisk[i].CompareNoCase(CurDisk) == 0)
             return TRUE;
     }
-    if (m_TVHardWare.IsRecording())
-        StopRecord();
-    CDriveInfo* pDrive = FindDiskWithSpace(CurDisk);
-    if (pDrive != NULL)
-        UseDisk(pDrive);
-    m_bDiskFull = pDrive == NULL;
-    return pDrive != NULL;
+    return MoveToDiskWithSpace();
 }
 
 void CTVEngine::SetDiskFull(BOOL bFull)
