@@ -8,6 +8,7 @@
 #include "dshow/DumpFilter.h"
 #include "dshow/FileWriteFilter.h"
 #include "dshow/FilterClass.h"
+#include "dshow/HALSwitchFilter.h"
 #include "dshow/IVAudioEncoder.h"
 #include "dshow/IVDownScale.h"
 #include "dshow/IVFileWriter.h"
@@ -315,7 +316,7 @@ const CFilterClass kFilterClasses[] = {
     DEVICE_ROW("713x TV Card Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<C713xCrossbar>),
     DEVICE_ROW("713x TV Card Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<C713xCapture>),
     DEVICE_ROW("CLASS_FILTER", CLSID_AudioInputDeviceCategory, CreateFilterNodeOf<CAudioCaptureFilter>),
-    CLSID_ROW("Veltrane HAL Switch", kClsidVeltraneHalSwitch, CreateNoFilterNode),  // CHALSwitchFilter
+    CLSID_ROW("Veltrane HAL Switch", kClsidVeltraneHalSwitch, CreateFilterNodeOf<CHALSwitchFilter>),
     CLSID_ROW("Direct Sound Filter", kClsidDirectSoundFilter, CreateFilterNodeOf<CDirectSoundFilter>),
     CLSID_ROW("Audio Render", kClsidAudioRender, CreateFilterNodeOf<CAudioRenderFilter>),
 };
