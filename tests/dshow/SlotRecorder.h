@@ -113,11 +113,35 @@ HRESULT STDMETHODCALLTYPE SlotThunk0(CSlotObjectBase* self)
     return self->log->Record(self->name, Slot, nullptr, 0);
 }
 
+// With 64-bit calling conventions every argument takes one pointer-sized place
+// and a record passed by value travels as a pointer to a copy: a short shape
+// is read as that many separate arguments (their low words), a long one as a
+// record.
+template <int Slot, typename Places>
+struct SlotArgs;
+
+template <int Slot, size_t... I>
+struct SlotArgs<Slot, std::index_sequence<I...>>
+{
+    template <size_t>
+    using Place = ULONG_PTR;
+
+    static HRESULT STDMETHODCALLTYPE Thunk(CSlotObjectBase* self, Place<I>... args)
+    {
+        const DWORD words[] = { static_cast<DWORD>(args)... };
+        return self->log->Record(self->name, Slot, words, sizeof...(I));
+    }
+};
+
 template <int Slot, int W>
 const void* SlotEntry()
 {
     if constexpr (W == 0)
         return reinterpret_cast<const void*>(&SlotThunk0<Slot>);
+#ifdef _WIN64
+    else if constexpr (W <= 4)
+        return reinterpret_cast<const void*>(&SlotArgs<Slot, std::make_index_sequence<W>>::Thunk);
+#endif
     else
         return reinterpret_cast<const void*>(&SlotThunk<Slot, W>);
 }

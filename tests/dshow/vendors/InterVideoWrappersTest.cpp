@@ -364,9 +364,18 @@ TEST_F(InterVideo, VideoDecoderRereadsItsPins)
 // Positions 3 to 21: settings read and write (one pointer each), 5 to 8
 // unused, 9 one value, 10 to 12 unused, 13 one value, 14 a 64-bit value and
 // a word, 15 to 17 one value, 18 unused, 19 and 20 none, 21 the path buffer.
+// A 64-bit value takes two words on a 32-bit stack and one place in 64-bit calls.
+#ifdef _WIN64
+const int kValue14 = 2;
+const char* const kValue14Line = "ts.14 2 1";
+#else
+const int kValue14 = 3;
+const char* const kValue14Line = "ts.14 2 1 1";
+#endif
+
 void AddTimeShift(SlotFilterHolder& f)
 {
-    f->Add<1, 1, 0, 0, 0, 0, 1, 0, 0, 0, 1, 3, 1, 1, 1, 0, 0, 0, 1>(kTimeShiftIid, "ts");
+    f->Add<1, 1, 0, 0, 0, 0, 1, 0, 0, 0, 1, kValue14, 1, 1, 1, 0, 0, 0, 1>(kTimeShiftIid, "ts");
 }
 
 TEST_F(InterVideo, TimeShiftCallsEachPosition)
@@ -385,7 +394,7 @@ TEST_F(InterVideo, TimeShiftCallsEachPosition)
     f.Log().SetResult("ts", 17, E_FAIL);
     EXPECT_FALSE(timeShift.SetValue17(1));
     EXPECT_EQ(std::vector<std::string>({ "ts.20", "ts.19", "ts.15 15", "ts.16 16", "ts.13 13", "ts.17 17",
-                                         "ts.14 2 1 1", "ts.17 1" }),
+                                         kValue14Line, "ts.17 1" }),
               f.Log().Lines());
 }
 
@@ -413,9 +422,10 @@ TEST_F(InterVideo, TimeShiftConfigurationSplitsThePathAndSizesTheBuffer)
     AddTimeShift(f);
     std::vector<DWORD> readPreset;
     f.Log().SetHook("ts", 3, [&readPreset](const DWORD* w) {
-        const DWORD* record = reinterpret_cast<const DWORD*>(w[0]);
-        readPreset.assign(record, record + 6);
-        reinterpret_cast<DWORD*>(w[0])[3] = 77;
+        IVTimeShiftSettings* record = reinterpret_cast<IVTimeShiftSettings*>(static_cast<ULONG_PTR>(w[0]));
+        readPreset = { record->bstrFolder != NULL, record->bstrFileName != NULL, record->dwSize,
+                       record->dwKept, record->dwSizeBytes, record->dwMode };
+        record->dwKept = 77;
         return S_OK;
     });
     std::wstring folder, file;

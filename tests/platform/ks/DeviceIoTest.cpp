@@ -97,23 +97,23 @@ TEST(DeviceIo, RegisteredInterfacesAreListedInOrderAndOpenToTheirDriver)
                                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL));
 }
 
-TEST(DeviceIo, CallersMustSizeTheirRecordsAsThe32BitSystemDoes)
+TEST(DeviceIo, CallersMustSizeTheirRecordsAsTheSystemDoes)
 {
     Driver driver;
     ASSERT_TRUE(DevIoRegisterInterface(kClass, "\\\\?\\sim#sized#{0b5d2e61}", Serve, &driver));
     HDEVINFO hSet = DevIoGetClassDevs(&kClass, NULL, NULL, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
     SP_DEVICE_INTERFACE_DATA data;
-    data.cbSize = 32;
+    data.cbSize = sizeof(data) + 4;
     EXPECT_FALSE(DevIoEnumDeviceInterfaces(hSet, NULL, &kClass, 0, &data));
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_USER_BUFFER), GetLastError());
     data.cbSize = sizeof(data);
     ASSERT_TRUE(DevIoEnumDeviceInterfaces(hSet, NULL, &kClass, 0, &data));
     BYTE buffer[64];
     auto pDetail = reinterpret_cast<PSP_DEVICE_INTERFACE_DETAIL_DATA_A>(buffer);
-    pDetail->cbSize = 8;
+    pDetail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A) + 3;
     EXPECT_FALSE(DevIoGetDeviceInterfaceDetail(hSet, &data, pDetail, sizeof(buffer), NULL, NULL));
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_USER_BUFFER), GetLastError());
-    pDetail->cbSize = 5;
+    pDetail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A);
     EXPECT_FALSE(DevIoGetDeviceInterfaceDetail(hSet, &data, pDetail, 10, NULL, NULL));
     EXPECT_EQ(static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER), GetLastError());
     EXPECT_TRUE(DevIoDestroyDeviceInfoList(hSet));
