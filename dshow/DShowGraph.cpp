@@ -694,3 +694,28 @@ LPCSTR CDShowGraph::GetTunerModelName(int nType)
     }
     return "";
 }
+
+BOOL CDShowGraph::StopFromSource(CFilterNode* pSource)
+{
+    if (pSource == NULL || !pSource->m_pFilter || m_nState != STATE_RUNNING)
+        return FALSE;
+    if (FAILED(pSource->m_pFilter->Stop()))
+        return FALSE;
+    BOOL bResult = TRUE;
+    ComPtr<IEnumPins> pEnum;
+    if (FAILED(pSource->m_pFilter->EnumPins(&pEnum)) || !pEnum)
+        return FALSE;
+    ComPtr<IPin> pPin;
+    while (pEnum->Next(1, &pPin, NULL) == S_OK)
+    {
+        PIN_DIRECTION dir;
+        ComPtr<IPin> pPeer;
+        if (SUCCEEDED(pPin->QueryDirection(&dir)) && dir == PINDIR_OUTPUT &&
+            SUCCEEDED(pPin->ConnectedTo(&pPeer)) && pPeer)
+        {
+            if (FAILED(pPeer->EndOfStream()))
+                bResult = FALSE;
+        }
+    }
+    return bResult;
+}

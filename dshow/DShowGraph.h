@@ -55,6 +55,10 @@ public:
     BOOL Run();
     BOOL Pause();
     BOOL Stop();
+    // Stops only the source node and ends the stream at each of its connected
+    // outputs while the rest of the graph still runs, so the filters behind it
+    // hand on what they hold. The graph itself is left running.
+    BOOL StopFromSource(CFilterNode* pSource);
     HRESULT SetState(int nState);
     int GetState() const { return m_nState; }
 

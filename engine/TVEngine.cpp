@@ -112,6 +112,8 @@ CTVEngine::CTVEngine(LPCSTR pszAppFolder)
       Mpeg4RecordSize(320, 240),
       m_pWindows(&g_noWindows)
 {
+    m_pfnLocalTime = &::GetLocalTime;
+    m_TVHardWare.SetRecordParam(&m_RecordParam);
     if (pszAppFolder != NULL && *pszAppFolder != '\0')
         m_strAppFolder = pszAppFolder;
     else

@@ -203,6 +203,44 @@ public:
     BOOL GetEnableShut() const { return EnableShut; }
     void GetShutTime(CTime& time) const { time = ShutTime; }
     BOOL SaveSnapshotTo(LPCSTR pszFile);
+
+    // Recording and the record disks.
+    BOOL StartRecord();
+    BOOL StopRecord();
+    BOOL PauseRecord(BOOL bPause) { return m_TVHardWare.PauseRecord(bPause); }
+    BOOL TakeSnapshot();
+    BOOL UseDisk(CDriveInfo* pDrive);
+    BOOL UseDiskOfPath(LPCSTR pszPath);
+    CDriveInfo* FindDiskWithSpace(LPCSTR pszRoot);
+    BOOL GetRecordDisk(CString& root);
+    BOOL SetRecordPath(LPCSTR pszPath);
+    BOOL SetReservedSpace(int nMB);
+    BOOL SetValidDisks(const CStringArray& disks);
+    void SetDiskFull(BOOL bFull);
+    CString GetCurDisk() const { return CurDisk; }
+    int GetReservedSpace() const { return ReservedSpace; }
+    CDriveList& GetDriveList() { return m_DriveList; }
+    const CString& GetRecordFolder() const { return m_strRecordFolder; }
+    const CString& GetRecordingPath() const { return m_strRecordingPath; }
+    CString GetRecordPath() const { return RecordPath; }
+    CString GetVideoFolder() const { return VideoFolder; }
+    void SetSnapshotOptions(LPCSTR pszFolder, BOOL bBmp, int nQuality)
+    {
+        SnapPath = pszFolder;
+        SnapBmp = bBmp;
+        JpgQuality = nQuality;
+    }
+
+    // Time-stamped file names: the local time of the engine's clock.
+    CString MakeRecordFileName(int nFormat);
+    CString MakeAudioRecordFileName(int nFormat);
+    CString MakeSnapshotFileName(int nType);
+    // The clock the names take their time from (GetLocalTime unless replaced).
+    typedef void (WINAPI* PFN_LOCAL_TIME)(LPSYSTEMTIME pTime);
+    void SetClock(PFN_LOCAL_TIME pfnClock) { m_pfnLocalTime = pfnClock ? pfnClock : &::GetLocalTime; }
+    // The folder joined with the name; when that file exists, the first free
+    // "name-N.ext" (N from 2), so no recording overwrites another.
+    static CString MakeUniquePath(LPCSTR pszFolder, LPCSTR pszName);
     BOOL SetFrequency(BOOL bFM, long frequency);
 
     // The id-to-name lists the windows show.
@@ -251,6 +289,11 @@ public:
     CValueRange m_OverlayRange[PICTURE_CONTROLS];
     CValueRange m_ProcAmpRange[PICTURE_CONTROLS];
     CMap<int, int, UINT, UINT> m_ProcAmpLabels;
+    CString TimeStampName(LPCSTR pszExtension);
+    BOOL FindRotatingDisk(LPCSTR pszRoot, int nThresholdMB, CDriveInfo** ppDrive);
+    BOOL MoveToDiskWithSpace();
+
+    PFN_LOCAL_TIME m_pfnLocalTime;
     CString m_strRecordFolder;
     CString m_strRecordingPath;
     BOOL m_bRecording;

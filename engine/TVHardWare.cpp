@@ -70,12 +70,15 @@ CTVHardWare::CTVHardWare()
       m_bRecording(FALSE), m_bRecordPaused(FALSE), m_bScanning(FALSE), m_bTimeShift(FALSE),
       m_bTimeShiftPaused(FALSE), TFTime(600), FMRecordFormat(0), m_bUseTransformRatio(FALSE),
       m_OverlayColorKey(RGB(16, 0, 16)), m_DesktopColor(GetSysColor(COLOR_BACKGROUND)), m_bDesktopVideo(FALSE),
-      m_hTeletextProcess(NULL), m_nTimeShiftRate(4500), CountryCode(0), m_TunerStandard(0),
+      m_hTeletextProcess(NULL), m_nTimeShiftRate(4500), m_bTimeShiftStart(FALSE), m_pPreDumpFilter(NULL),
+      m_pDumpFilter(NULL), m_pMpegEncoder(NULL), m_pHALSwitch(NULL), m_pRecordParam(NULL),
+      CountryCode(0), m_TunerStandard(0),
       Mpeg4Audio("Microsoft ADPCM"), TVStandard(kStandardPalD), AVStandard(kStandardPalD),
       SVStandard(kStandardPalD), m_pWindows(&g_messageBoxes)
 {
     // The graph builds the system's own classes for the filters it adds.
     RegisterFilterClasses();
+    InitRecordModes();
     m_LineInNames.Add("线路输入");
     m_LineInNames.Add("Line In");
     char szTemp[MAX_PATH] = "";
@@ -180,6 +183,10 @@ void CTVHardWare::ResetFilterPointers()
     m_pTransformRatio = NULL;
     m_pTVAudioFilter = NULL;
     m_pAudioCaptureFilter = NULL;
+    m_pPreDumpFilter = NULL;
+    m_pDumpFilter = NULL;
+    m_pMpegEncoder = NULL;
+    m_pHALSwitch = NULL;
     m_strCustomCompressor.Empty();
     m_bTimeShift = FALSE;
     m_bTimeShiftPaused = FALSE;
@@ -323,8 +330,27 @@ BOOL CTVHardWare::ConnectPreviewGraph()
 {
     m_Graph.Stop();
     m_Graph.DisconnectAll();
+    if (!ConnectVideoChain())
+        return FALSE;
+    if (HasAudioPin())
+    {
+        CPinWrapper* pSound = m_pDefaultSound != NULL ? m_pDefaultSound->FindPin("Audio Input pin (rendered)") : NULL;
+        if (!m_Graph.ConnectPins(m_pTVCardFilter->FindPin("Audio"), pSound))
+        {
+            NullTrace("Connect TV Card Filter to Direct Sound Filter Error!\n");
+            return FALSE;
+        }
+    }
+    AttachVideoWindow();
+    return TRUE;
+}
+
+// Card "Capture" -> deinterlacer -> [Transform Ratio] -> overlay mixer or AVI
+// decompressor -> video renderer, on a disconnected graph.
+BOOL CTVHardWare::ConnectVideoChain()
+{
     CPinWrapper* pCapture = m_pTVCardFilter != NULL ? m_pTVCardFilter->GetPin("Capture") : NULL;
-    if (!m_Graph.ConnectPins(pCapture, FreeInput(m_pDeinterlaceFilter)))
+    if (m_pDeinterlaceFilter == NULL || !m_Graph.ConnectPins(pCapture, FreeInput(m_pDeinterlaceFilter)))
     {
         NullTrace("Connect Card to Deinterlace error!\n");
         return FALSE;
@@ -366,27 +392,21 @@ BOOL CTVHardWare::ConnectPreviewGraph()
         NullTrace("Connect AVIDec to VideoRender error!\n");
         return FALSE;
     }
-    if (HasAudioPin())
-    {
-        CPinWrapper* pSound = m_pDefaultSound != NULL ? m_pDefaultSound->FindPin("Audio Input pin (rendered)") : NULL;
-        if (!m_Graph.ConnectPins(m_pTVCardFilter->FindPin("Audio"), pSound))
-        {
-            NullTrace("Connect TV Card Filter to Direct Sound Filter Error!\n");
-            return FALSE;
-        }
-    }
-    if (m_hVideoWnd != NULL)
-    {
-        m_Graph.SetVideoOwner(m_hVideoWnd);
-        m_Graph.SetMessageDrain(m_hVideoWnd);
-        m_Graph.SetVideoStyle(WS_CHILD | WS_CLIPSIBLINGS);
-        RECT rc;
-        if (!GetClientRect(m_hVideoWnd, &rc))
-            SetRect(&rc, 0, 0, 10, 10);
-        m_Graph.SetVideoRect(rc.left, rc.top, rc.right, rc.bottom);
-        NullTrace("----SetOwner!\n");
-    }
     return TRUE;
+}
+
+void CTVHardWare::AttachVideoWindow()
+{
+    if (m_hVideoWnd == NULL)
+        return;
+    m_Graph.SetVideoOwner(m_hVideoWnd);
+    m_Graph.SetMessageDrain(m_hVideoWnd);
+    m_Graph.SetVideoStyle(WS_CHILD | WS_CLIPSIBLINGS);
+    RECT rc;
+    if (!GetClientRect(m_hVideoWnd, &rc))
+        SetRect(&rc, 0, 0, 10, 10);
+    m_Graph.SetVideoRect(rc.left, rc.top, rc.right, rc.bottom);
+    NullTrace("----SetOwner!\n");
 }
 
 void CTVHardWare::DisconnectCrossbar()

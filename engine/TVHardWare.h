@@ -4,6 +4,7 @@
 #include <dshow.h>
 
 #include <utility>
+#include <vector>
 
 #include "dshow/DShowGraph.h"
 #include "platform/afx/Array.h"
@@ -13,6 +14,10 @@
 #include "platform/afx/StringArray.h"
 
 class CAudioCaptureFilter;
+class CBlackBirdEncoder;
+class CDumpFilter;
+class CHALSwitchFilter;
+class CRecordParam;
 class CCaptureDevice;
 class CCrossbarDevice;
 class CDeinterlaceFilter;
@@ -30,6 +35,19 @@ class CTVAudioDevice;
 // record level, mute). The controller owns it by value and pushes the
 // settings into its members before Initialize. Everything runs on the
 // user-interface thread.
+class CTVHardWare;
+
+// One record mode: a record format and the four steps that build its graph.
+struct CRecordMode
+{
+    typedef BOOL (CTVHardWare::*PFN_STEP)();
+    int format;
+    PFN_STEP create;
+    PFN_STEP configure;
+    PFN_STEP connect;
+    PFN_STEP finish;
+};
+
 class CTVHardWare
 {
 public:
@@ -152,6 +170,24 @@ public:
     BOOL BuildAudioCompressorList();
     BOOL GetDeviceNameList(int nKind, CStringList& names);
 
+    // Recording (the record modes and the hardware-MPEG graph).
+    BOOL StartRecord();
+    BOOL StartRadioRecord();
+    BOOL StopRecord();
+    void SetRecordFileName(LPCSTR pszPath) { m_strRecordFile = pszPath; }
+    BOOL PauseRecord(BOOL bPause);
+    BOOL IsRecordPaused(BOOL* pbPaused) const;
+    BOOL CreateHardwareMpegFilters();
+    BOOL ConfigureEncoderPresetA();
+    BOOL ConfigureEncoderPresetB();
+    BOOL ConfigureEncoderPresetC();
+    BOOL ConfigureEncoderPresetD();
+    BOOL ConnectHardwareMpeg();
+    BOOL ApplyRecordParam();
+    BOOL FinishNothing() { return TRUE; }
+    // The controller's record parameters, read by ApplyRecordParam.
+    void SetRecordParam(CRecordParam* pParam) { m_pRecordParam = pParam; }
+
     BOOL IsRecording() const { return m_bRecording; }
     BOOL IsTimeShifting() const { return m_bTimeShift; }
     CDShowGraph& GetGraph() { return m_Graph; }
@@ -230,6 +266,14 @@ public:
     CString m_SavedWallpaper;
     HANDLE m_hTeletextProcess;
     int m_nTimeShiftRate;
+    BOOL m_bTimeShiftStart;
+    std::vector<CRecordMode> m_TVRecordModes;
+    std::vector<CRecordMode> m_FMRecordModes;
+    CFilterNode* m_pPreDumpFilter;
+    CDumpFilter* m_pDumpFilter;
+    CBlackBirdEncoder* m_pMpegEncoder;
+    CHALSwitchFilter* m_pHALSwitch;
+    CRecordParam* m_pRecordParam;
     int CountryCode;
     int m_TunerStandard;
     CStringList m_VideoCompressorList;
@@ -244,6 +288,23 @@ private:
     // whole wanted name; a reference, or null.
     static IBaseFilter* FindDeviceByCategory(REFGUID category, LPCSTR pszName);
     static BOOL ToBool(HRESULT hr) { return hr == S_OK; }
+    void InitRecordModes();
+    BOOL ConnectVideoChain();
+    void AttachVideoWindow();
+    BOOL RunRecordModes(const std::vector<CRecordMode>& modes, int nFormat);
+    BOOL EncoderPresetHead();
+    BOOL WriteEncoder(DWORD dwId, DWORD dwValue, DWORD cbData);
+    BOOL WriteBitRate(DWORD dwMode, DWORD dwRate, DWORD dwPeak);
+    struct EncoderWrite
+    {
+        DWORD id;
+        DWORD value;
+        DWORD length;
+    };
+    // Writes the rows in order; FALSE at the first the encoder refuses.
+    BOOL WriteEncoderList(const EncoderWrite* pRows, size_t nRows);
+    BOOL WriteSmallPresetTail(DWORD dwKind, DWORD dwSizeCode, DWORD dwAudioDataRate);
+    void DeleteEmptyRecordFile();
     CPinWrapper* FreeInput(CFilterNode* pNode) const;
     CPinWrapper* FreeOutput(CFilterNode* pNode) const;
     void DisconnectCrossbar();

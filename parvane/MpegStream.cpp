@@ -872,6 +872,7 @@ BOOL CMpegStream::WriteRangeImpl(__int64 start, __int64 end, double* runningTime
         *m_restamper = *previous->m_restamper;
         m_restamper->Sequence() = own;
     }
+    BOOL holding = FALSE;
     // The running time alone puts the first pack after the last one, but the decode and
     // presentation times ride ahead of the clock by amounts that vary from GOP to GOP: keep
     // every stream's first stamp behind what the previous range wrote.
@@ -884,6 +885,20 @@ BOOL CMpegStream::WriteRangeImpl(__int64 start, __int64 end, double* runningTime
             m_restamper->ScanFirstStamps(head, (int)n, TRUE);
             offset = m_restamper->LimitOffset(offset, firstScr, kSeamStep);
             m_restamper->StartTimeBase(offset);
+        }
+    }
+    else if (!previous && start != m_dataStart)
+    {
+        // An output's first range from inside the file: the muxer put its audio ahead of its
+        // first picture, and that sound belongs to pictures that are not written.
+        __int64 n = end - start < kStampScan ? end - start : kStampScan;
+        const BYTE* head = m_reader->Pointer(start, (int)n);
+        if (head)
+        {
+            m_restamper->ScanFirstStamps(head, (int)n, TRUE);
+            m_restamper->StartTimeBase(offset);
+            m_restamper->HoldAudioUntilPictures();
+            holding = TRUE;
         }
     }
     // The range's audio packets begin with the ends of frames that were not written, but where
@@ -914,7 +929,7 @@ BOOL CMpegStream::WriteRangeImpl(__int64 start, __int64 end, double* runningTime
         if (opening)
             TrimOpeningPack(m_workBuffer, length);
         opening = FALSE;
-        if (shiftAlways || offset != 0 || gopMark || *audioWait)
+        if (shiftAlways || holding || offset != 0 || gopMark || *audioWait)
             ShiftPackTimes(m_workBuffer, length, offset, &gopMark, audioWait);
         else
             m_restamper->TrackPack(m_workBuffer, length);

@@ -7,6 +7,7 @@
 #include "parvane/MappedFile.h"
 #include "parvane/Mpeg1Stream.h"
 #include "parvane/Mpeg2Stream.h"
+#include "parvane/PackLayout.h"
 #include "parvane/PackRestamper.h"
 
 namespace {
@@ -30,11 +31,21 @@ int CStreamEditor::DetectStreamKind(CMappedFile* reader)
 {
     if (!reader || !reader->IsOk())
         return 0;
-    __int64 at = reader->PositionOf(reader->FindForward(kPackCode, 0, 4));
-    if (at < 0)
-        return 0;
-    const BYTE* p = reader->Pointer(at, 5);
-    return p ? CPackRestamper::PackKind(p) : 0;
+    // The kind is that of the first pack header whose marker bits hold: noise in front of a stream
+    // may carry a stray pack start code of either kind.
+    for (__int64 at = reader->PositionOf(reader->FindForward(kPackCode, 0, 4)); at >= 0;
+         at = reader->PositionOf(reader->FindForward(kPackCode, at + 4, 4)))
+    {
+        int available = 14;
+        const BYTE* p = reader->Pointer(at, available);
+        while (!p && available > 5)
+            p = reader->Pointer(at, --available);
+        if (!p)
+            return 0;
+        if (IsPackHeader(p, available))
+            return CPackRestamper::PackKind(p);
+    }
+    return 0;
 }
 
 CMpegStream* CStreamEditor::MakeStream(int kind, CMappedFile* reader)

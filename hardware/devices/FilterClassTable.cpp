@@ -8,6 +8,7 @@
 #include "dshow/DumpFilter.h"
 #include "dshow/FileWriteFilter.h"
 #include "dshow/FilterClass.h"
+#include "dshow/HALSwitchFilter.h"
 #include "dshow/IVAudioEncoder.h"
 #include "dshow/IVDownScale.h"
 #include "dshow/IVFileWriter.h"
@@ -43,6 +44,7 @@
 #include "hardware/devices/CompanionFilters.h"
 #include "hardware/devices/ConexantCards.h"
 #include "hardware/devices/DVCameraDevice.h"
+#include "hardware/devices/DvbcCapture.h"
 #include "hardware/devices/Go7007Capture.h"
 #include "hardware/devices/PinMapCrossbar.h"
 #include "hardware/devices/SecondFamilyCards.h"
@@ -200,7 +202,7 @@ const CFilterClass kFilterClasses[] = {
     DEVICE_ROW("Trident Pemrok TvAudio", AM_KSCATEGORY_TVAUDIO, CreateFilterNodeOf<CTridentPemrokTVAudio>),
     DEVICE_ROW("Trident Pemrok Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CTridentPemrokCrossbar>),
     DEVICE_ROW("Trident Pemrok Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CTridentPemrokCapture
-    DEVICE_ROW("DVBC TS Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CDVBCTSCapture
+    DEVICE_ROW("DVBC TS Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CDVBCTSCapture>),
     DEVICE_ROW("Conexant Raptor Encoder", kCategoryEncoder, CreateNoFilterNode),  // encoder device class
     DEVICE_ROW("Conexant Raptor Video Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CRaptorCapture
     DEVICE_ROW("Conexant Raptor Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CRaptorCrossbar>),
@@ -315,7 +317,7 @@ const CFilterClass kFilterClasses[] = {
     DEVICE_ROW("713x TV Card Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<C713xCrossbar>),
     DEVICE_ROW("713x TV Card Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<C713xCapture>),
     DEVICE_ROW("CLASS_FILTER", CLSID_AudioInputDeviceCategory, CreateFilterNodeOf<CAudioCaptureFilter>),
-    CLSID_ROW("Veltrane HAL Switch", kClsidVeltraneHalSwitch, CreateNoFilterNode),  // CHALSwitchFilter
+    CLSID_ROW("Veltrane HAL Switch", kClsidVeltraneHalSwitch, CreateFilterNodeOf<CHALSwitchFilter>),
     CLSID_ROW("Direct Sound Filter", kClsidDirectSoundFilter, CreateFilterNodeOf<CDirectSoundFilter>),
     CLSID_ROW("Audio Render", kClsidAudioRender, CreateFilterNodeOf<CAudioRenderFilter>),
 };

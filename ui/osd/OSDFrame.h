@@ -46,11 +46,13 @@ public:
 protected:
     // A row of the common page layout: a caption over the left part; its items follow.
     MItemGroup* NewRow(UINT id, LPCSTR caption);
-    // The item, created inside the row and appended to it.
+    // The item, created inside the row and appended to it. The row pictures are dark, so values
+    // take the captions' light colour while their row is not selected.
     template <class Item>
     Item* AddItem(MItemGroup* pRow, Item* pItem, const RECT& rect, UINT id, LPCSTR text = "")
     {
         pItem->Create(rect, pRow, id, text);
+        pItem->SetNormalColor(RGB(255, 255, 255));
         pRow->AddItem(pItem);
         return pItem;
     }

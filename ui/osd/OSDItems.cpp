@@ -191,9 +191,25 @@ void MItem::DrawItemText(CDC* pDC, const CRect& rect, COLORREF color)
     const COLORREF oldColor = pDC->SetTextColor(color);
     CFont* pOldFont = pDC->SelectObject(&m_font);
     CRect box = rect;
+    // A text larger than its item is drawn in a font scaled down to fit, never cut at the edges.
+    CFont fitted;
+    CSize extent = pDC->GetTextExtent(m_strText);
+    if (box.Width() > 0 && box.Height() > 0 && (extent.cx > box.Width() || extent.cy > box.Height()))
+    {
+        double scale = static_cast<double>(box.Width()) / extent.cx;
+        if (extent.cy > box.Height() && static_cast<double>(box.Height()) / extent.cy < scale)
+            scale = static_cast<double>(box.Height()) / extent.cy;
+        LOGFONTA smaller = m_logFont;
+        smaller.lfHeight = static_cast<LONG>(m_logFont.lfHeight * scale);
+        smaller.lfWidth = static_cast<LONG>(m_logFont.lfWidth * scale);
+        if (fitted.CreateFontIndirect(&smaller))
+        {
+            pDC->SelectObject(&fitted);
+            extent = pDC->GetTextExtent(m_strText);
+        }
+    }
     if (m_bCentered)
     {
-        const CSize extent = pDC->GetTextExtent(m_strText);
         if (extent.cy < box.Height())
             box.DeflateRect(0, (box.Height() - extent.cy) / 2);
         pDC->DrawText(m_strText, &box, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -512,7 +528,7 @@ void MChoiceItem::OnDraw(CDC* pDC)
 
 // ---------------------------------------------------------------------------------------------
 
-MNumberItem::MNumberItem() : m_nNumber(0), m_nMin(0), m_nMax(100), m_crSelectedBack(RGB(255, 255, 255)), m_crEdit(0)
+MNumberItem::MNumberItem() : MRangeItem(1), m_crSelectedBack(RGB(255, 255, 255)), m_crEdit(0)
 {
     m_wNotifyCode = 5;
     m_logFont.lfWidth = 15;
@@ -520,32 +536,16 @@ MNumberItem::MNumberItem() : m_nNumber(0), m_nMin(0), m_nMax(100), m_crSelectedB
     MakeFont();
 }
 
-void MNumberItem::SetRange(int min, int max)
-{
-    m_nMin = min;
-    m_nMax = max;
-    m_nNumber = Clamp(m_nNumber, m_nMin, m_nMax);
-    Repaint();
-}
-
-int MNumberItem::SetValue(int value)
-{
-    const int old = m_nNumber;
-    m_nNumber = Clamp(value, m_nMin, m_nMax);
-    Repaint();
-    return old;
-}
-
 int MNumberItem::Increment()
 {
-    SetValue(m_nNumber + 1);
-    return m_nNumber;
+    Add(1);
+    return m_nRangeValue;
 }
 
 int MNumberItem::Decrement()
 {
-    SetValue(m_nNumber - 1);
-    return m_nNumber;
+    Add(-1);
+    return m_nRangeValue;
 }
 
 int MNumberItem::OnKey(UINT key, LPARAM)
@@ -578,7 +578,7 @@ void MNumberItem::OnDraw(CDC* pDC)
     if (m_bSelected)
         pDC->FillSolidRect(&client, m_crSelectedBack);
     const COLORREF color = m_nValue ? m_crEdit : GetTextColor();
-    m_strText.Format("%d", m_nNumber);
+    m_strText.Format("%d", m_nRangeValue);
     DrawItemText(pDC, client, color);
 }
 

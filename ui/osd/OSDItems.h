@@ -178,14 +178,11 @@ private:
 };
 
 // A number field: left and right enter or leave its edit state, up and down change the number.
-class MNumberItem : public MItem
+// The edit state is the base item's value; the number is the ranged value.
+class MNumberItem : public MRangeItem
 {
 public:
     MNumberItem();
-    void SetRange(int min, int max);
-    void GetRange(int& min, int& max) const { min = m_nMin; max = m_nMax; }
-    int SetValue(int value) override;
-    int GetValue() const { return m_nNumber; }
     BOOL IsEditing() const { return m_nValue != 0; }
     int Increment();
     int Decrement();
@@ -195,9 +192,6 @@ public:
     void OnDraw(CDC* pDC) override;
 
 private:
-    int m_nNumber;
-    int m_nMin;
-    int m_nMax;
     COLORREF m_crSelectedBack;
     COLORREF m_crEdit;
 };

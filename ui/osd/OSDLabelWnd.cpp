@@ -40,10 +40,7 @@ COSDLabelWnd::~COSDLabelWnd()
 BOOL COSDLabelWnd::Create(CWnd* pParent)
 {
     m_pParent = pParent;
-    if (!CreateEx(0, nullptr, "", WS_POPUP | WS_CHILD, 0, 0, 0, 0, pParent ? pParent->m_hWnd : nullptr, nullptr))
-        return FALSE;
-    HGDIOBJ stock = ::GetStockObject(DEFAULT_GUI_FONT);
-    return stock && ::GetObjectA(stock, sizeof m_font, &m_font);
+    return OsdCreatePopup(*this, pParent, m_font);
 }
 
 void COSDLabelWnd::SetFontFace(LPCSTR face)

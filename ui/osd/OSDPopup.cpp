@@ -26,3 +26,11 @@ void OsdSetAutoHide(CWnd& wnd, UINT autoHideMs, UINT_PTR timer)
     else
         wnd.KillTimer(timer);
 }
+
+BOOL OsdCreatePopup(CWnd& wnd, CWnd* pParent, LOGFONTA& font)
+{
+    if (!wnd.CreateEx(0, nullptr, "", WS_POPUP | WS_CHILD, 0, 0, 0, 0, pParent ? pParent->m_hWnd : nullptr, nullptr))
+        return FALSE;
+    HGDIOBJ stock = ::GetStockObject(DEFAULT_GUI_FONT);
+    return stock && ::GetObjectA(stock, sizeof font, &font);
+}

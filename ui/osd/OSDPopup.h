@@ -5,3 +5,6 @@
 // timer runs out; a time of 0 keeps them shown.
 void OsdShowPopup(CWnd& wnd, BOOL show, UINT autoHideMs, UINT_PTR timer);
 void OsdSetAutoHide(CWnd& wnd, UINT autoHideMs, UINT_PTR timer);
+// Creates the hidden pop-up over the video, owned by the video window, and copies the stock GUI
+// font's description into font; FALSE when either fails.
+BOOL OsdCreatePopup(CWnd& wnd, CWnd* pParent, LOGFONTA& font);

@@ -54,10 +54,7 @@ COSDTextWnd::~COSDTextWnd()
 BOOL COSDTextWnd::Create(CWnd* pParent)
 {
     m_pParent = pParent;
-    if (!CreateEx(0, nullptr, "", WS_POPUP | WS_CHILD, 0, 0, 0, 0, pParent ? pParent->m_hWnd : nullptr, nullptr))
-        return FALSE;
-    HGDIOBJ stock = ::GetStockObject(DEFAULT_GUI_FONT);
-    if (!stock || !::GetObjectA(stock, sizeof m_baseFont, &m_baseFont))
+    if (!OsdCreatePopup(*this, pParent, m_baseFont))
         return FALSE;
     m_baseFont.lfHeight = 20;
     m_baseFont.lfWeight = 900;

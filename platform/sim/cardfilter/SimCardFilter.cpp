@@ -1,6 +1,7 @@
 #include "platform/sim/cardfilter/SimCardFilter.h"
 
 #include "platform/ks/KsDeviceIo.h"
+#include "platform/sim/cardfilter/SimDvbcDriver.h"
 #include "platform/sim/cardfilter/SimEncoderDriver.h"
 #include "platform/sim/cardfilter/SimGo7007Driver.h"
 #include "platform/sim/cardfilter/SimRaptorDriver.h"
@@ -59,6 +60,9 @@ CSimCardFilter::CSimCardFilter(const SimFilterRow& row, const SimCardRow& card, 
     case SIMBUS_GO7007:
         m_pGo7007.reset(new CSimGo7007Bus(GetOwner(), pCard));
         m_pGo7007Encoder.reset(new CSimGo7007Encoder(GetOwner()));
+        break;
+    case SIMBUS_DVBC:
+        m_pDvbc.reset(new CSimDvbcControl(GetOwner(), pCard));
         break;
     case SIMBUS_NONE:
     case SIMBUS_DEVICE_INTERFACE:
@@ -120,6 +124,8 @@ STDMETHODIMP CSimCardFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv
         return GetInterface(m_pGo7007.get(), ppv);
     if (m_pGo7007Encoder && riid == SIMIID_Go7007Encoder)
         return GetInterface(m_pGo7007Encoder.get(), ppv);
+    if (m_pDvbc && riid == SIMIID_DvbcControl)
+        return GetInterface(m_pDvbc.get(), ppv);
     return CBaseFilter::NonDelegatingQueryInterface(riid, ppv);
 }
 

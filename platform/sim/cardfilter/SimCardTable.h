@@ -15,6 +15,7 @@ enum SimBusKind
     SIMBUS_BDA,               // {FBB1C466} I2C and {9490E589} registers
     SIMBUS_GO7007,            // the bus interface {6420803D} and encoder interface {55F1E004}
     SIMBUS_DEVICE_INTERFACE,  // a device interface of class {4F397D29}, opened by its path
+    SIMBUS_DVBC,              // the control interface {9B21A661}; the chip itself is the maker's library's
 };
 
 // A pin that stands for a wire of the card; it connects with its major type

@@ -41,6 +41,7 @@ const CLSID kQM41 = SimClsid(0x13);
 const CLSID kHadlexCapture = SimClsid(0x14);
 const CLSID kHadlexTuner = SimClsid(0x15);
 const CLSID k2388xCrossbar = SimClsid(0x16);
+const CLSID kDvbc = SimClsid(0x17);
 
 const DWORD k2388xProperties[] = { 1, 2, 3, 4, 6 };
 const DWORD k713xProperties[] = { 0, 1, 2, 3, 5, 6, 7, 8, 9, 10 };
@@ -95,6 +96,8 @@ const SimCardRow g_simCards[] = {
     // Microcontrollers beside the video decoder, on the split and the straight lanes.
     { "713x MCU", { 0xC0, 0, 0xA0, 0x86, 0, 'T', 5, nullptr, 0, SIM_MCU_SPLIT }, FALSE, nullptr, nullptr },
     { "2388x MCU", { 0xC0, 0, 0xA0, 0x86, 0, 'T', 5, nullptr, 0, SIM_MCU_STRAIGHT }, FALSE, nullptr, nullptr },
+    // The DVB-C card's chip is reached through the maker's library; its driver only answers the control interface.
+    { "DVB-C", { 0xC0, 0, 0xA0, 0x86, 0, 'T', 5, nullptr, 0 }, FALSE, nullptr, nullptr },
 };
 const int g_cSimCards = sizeof(g_simCards) / sizeof(g_simCards[0]);
 
@@ -148,5 +151,6 @@ const SimFilterRow g_simFilters[] = {
     { L"Hadlex Tuner", &kHadlexTuner, &AM_KSCATEGORY_TVTUNER, 19, SIMBUS_VENDOR_SET, k2388xProperties, 5, nullptr, 0 },
     { L"Conexant 2388x Crossbar", &k2388xCrossbar, &AM_KSCATEGORY_CROSSBAR, 0, SIMBUS_NONE, nullptr, 0,
       kCrossbarPins, 7 },
+    { L"DVBC TS Capture", &kDvbc, &CLSID_VideoInputDeviceCategory, 20, SIMBUS_DVBC, nullptr, 0, CAPTURE_PINS },
 };
 const int g_cSimFilters = sizeof(g_simFilters) / sizeof(g_simFilters[0]);

@@ -1,5 +1,5 @@
 // Stand-in for the DVB-C chip maker's library: a 256-byte EEPROM and the chip's ports held in
-// memory, and a key callback that is kept but never called, as with a card that has no remote.
+// memory, and a key callback that is called for each key injected by a test.
 #include "platform/standins/dm1105/DM1105.h"
 
 namespace {
@@ -67,5 +67,28 @@ extern "C" BOOL WINAPI WriteEEPROM(DWORD address, const BYTE* buffer, DWORD leng
   Lock lock;
   for (DWORD i = 0; i < length; ++i)
     g_eeprom[(address + i) & 0xFF] = buffer[i];
+  return TRUE;
+}
+
+extern "C" BOOL WINAPI InjectIRkey(DWORD key) {
+  PFN_IRKEY_CALLBACK callback;
+  void* context;
+  {
+    Lock lock;
+    callback = g_callback;
+    context = g_context;
+  }
+  if (!callback)
+    return FALSE;
+  // The chip's library hands the context back in a 32-bit argument.
+  callback(static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(context)), key);
+  return TRUE;
+}
+
+extern "C" BOOL WINAPI ReadPortBYTE(DWORD port, BYTE* value) {
+  if (port >= sizeof g_ports || !value)
+    return FALSE;
+  Lock lock;
+  *value = g_ports[port];
   return TRUE;
 }

@@ -19,6 +19,11 @@ BOOL WINAPI WritePortBYTE(DWORD port, BYTE value);
 BOOL WINAPI ReadEEPROM(DWORD address, BYTE* buffer, DWORD length);
 BOOL WINAPI WriteEEPROM(DWORD address, const BYTE* buffer, DWORD length);
 
+// Test hooks of the stand-in: a key pressed on the remote (nonzero when a callback took it),
+// and the byte last written to a port.
+BOOL WINAPI InjectIRkey(DWORD key);
+BOOL WINAPI ReadPortBYTE(DWORD port, BYTE* value);
+
 #ifdef __cplusplus
 }
 #endif

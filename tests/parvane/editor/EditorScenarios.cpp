@@ -288,6 +288,7 @@ const Case kCases[] = {
     {"m1-system.mpg", "m1-insert.mpg", 1, 1},
     {"dvd-nav.vob", "dvd-nav.vob", 2, 1},
     {"m2-border.mpg", "m2-closed.mpg", 2, 0},
+    {"m1-junk.mpg", "m1-insert.mpg", 1, 1},
 };
 INSTANTIATE_TEST_SUITE_P(Streams, EditorScenario, ::testing::ValuesIn(kCases));
 

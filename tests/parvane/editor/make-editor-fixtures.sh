@@ -4,6 +4,8 @@
 #   m2-insert.mpg   a short MPEG-2 stream of another picture, closed GOPs, to insert and join
 #   m1-insert.mpg   the same as MPEG-1
 #   m2-long.mpg     24 s of small MPEG-2 pictures, closed GOPs, for tables of many ranges
+#   m1-junk.mpg     m1-closed.mpg behind noise that holds a stray pack start code whose next byte
+#                   reads as an MPEG-2 pack's (the marker bits do not hold)
 #   m2-border.mpg   m2-closed.mpg behind a padding pack sized so that a GOP start code is split
 #                   across the first two 512 KiB views
 set -euo pipefail
@@ -31,3 +33,10 @@ ff -f lavfi -i "testsrc2=size=176x144:rate=25" -f lavfi -i sine=frequency=440:sa
    -c:v mpeg2video -threads 1 -b:v 400k -g 12 -bf 2 -sc_threshold 1000000000 \
    -c:a mp2 -b:a 64k -ac 1 "${exact[@]}" -flags:v +cgop+bitexact -f vob "$out/m2-long.mpg"
 python3 "$here/make-view-border.py" "$out/m2-closed.mpg" "$out/m2-border.mpg"
+python3 - "$out/m1-closed.mpg" "$out/m1-junk.mpg" <<'PY'
+import random, sys
+rng = random.Random(14)
+junk = bytearray(rng.getrandbits(8) | 0x80 for _ in range(3000))
+junk[1000:1004] = b"\x00\x00\x01\xba"
+open(sys.argv[2], "wb").write(bytes(junk) + open(sys.argv[1], "rb").read())
+PY

@@ -85,7 +85,8 @@ TEST(OsdWindows, InformationBoxStandsOverTheVideoInItsShape)
     box.SetLineText(3, "新闻联播");
     box.RedrawImages();
     box.Show(TRUE);
-    Save(video.m_hWnd, "text-window");
+    // The box is a pop-up of its own: it shows on the screen over the video, not in the video's client area.
+    Save(::GetDesktopWindow(), "text-window");
     box.MakeOpaque();
     EXPECT_EQ(255, box.GetAppliedAlpha());
 
