@@ -269,6 +269,8 @@ TEST(TVHardWare, TheCompanionFiltersRegisterFromAFolderWithBlanks)
     CreateDirectoryA(filters.c_str(), NULL);
     ASSERT_TRUE(CopyFileA("RegisterFiltersRun.exe", (folder + "\\RegisterFiltersRun.exe").c_str(), FALSE));
     ASSERT_TRUE(CopyFileA("Filters\\Deinterlace.ax", (filters + "\\Deinterlace.ax").c_str(), FALSE));
+    // The libraries the program binds at load time go with it.
+    ASSERT_TRUE(CopyFileA("DM1105.dll", (folder + "\\DM1105.dll").c_str(), FALSE));
     ASSERT_HRESULT_SUCCEEDED(CFilterModules::Register("Filters\\Deinterlace.ax", FALSE));
 
     STARTUPINFOA startup = {};
