@@ -420,3 +420,26 @@
 #define IDC_COUNT_DOWN_CANCEL 1113
 #define IDC_COUNT_DOWN_SECONDS 14010
 #define IDC_COUNT_DOWN_DOTS 14011
+
+// --- control panel: commands, remote keys, recording and scheduled tasks ---
+
+
+// ---------------------------------------------------------------------------
+
+
+// --- settings sheet and its pages ---
+
+
+// ---------------------------------------------------------------------------
+
+
+// --- schedule, download wizard, FM custom filter, video adjust, hyperlink ---
+
+
+// ---------------------------------------------------------------------------
+
+
+// --- application, tool tips and video window ---
+
+
+// ---------------------------------------------------------------------------
