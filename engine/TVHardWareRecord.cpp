@@ -47,21 +47,25 @@ BOOL IsSecamFamily(int nStandard)
 
 void CTVHardWare::InitRecordModes()
 {
-    // The AVI and MPEG-4 modes (formats 0 and 3) and the radio modes join
-    // these tables when their graphs are built.
+    typedef CTVHardWare H;
     const CRecordMode tv[] = {
-        { 1, &CTVHardWare::CreateHardwareMpegFilters, &CTVHardWare::ConfigureEncoderPresetB,
-          &CTVHardWare::ConnectHardwareMpeg, &CTVHardWare::FinishNothing },
-        { 2, &CTVHardWare::CreateHardwareMpegFilters, &CTVHardWare::ConfigureEncoderPresetA,
-          &CTVHardWare::ConnectHardwareMpeg, &CTVHardWare::FinishNothing },
-        { 4, &CTVHardWare::CreateHardwareMpegFilters, &CTVHardWare::ConfigureEncoderPresetC,
-          &CTVHardWare::ConnectHardwareMpeg, &CTVHardWare::FinishNothing },
-        { 6, &CTVHardWare::CreateHardwareMpegFilters, &CTVHardWare::ConfigureEncoderPresetD,
-          &CTVHardWare::ConnectHardwareMpeg, &CTVHardWare::FinishNothing },
+        { 0, &H::CreateAviCaptureFilters, &H::ConfigureAviCapture, &H::ConnectAviCaptureGraph, &H::FinishNothing },
+        { 1, &H::CreateHardwareMpegFilters, &H::ConfigureEncoderPresetB, &H::ConnectHardwareMpeg, &H::FinishNothing },
+        { 2, &H::CreateHardwareMpegFilters, &H::ConfigureEncoderPresetA, &H::ConnectHardwareMpeg, &H::FinishNothing },
+        { 3, &H::CreateMpeg4Filters, &H::ConfigureMpeg4, &H::ConnectMpeg4, &H::FinishMpeg4 },
+        { 4, &H::CreateHardwareMpegFilters, &H::ConfigureEncoderPresetC, &H::ConnectHardwareMpeg, &H::FinishNothing },
+        { 6, &H::CreateHardwareMpegFilters, &H::ConfigureEncoderPresetD, &H::ConnectHardwareMpeg, &H::FinishNothing },
+    };
+    const CRecordMode radio[] = {
+        { 0, &H::CreatePcmAviFilters, &H::SetRecordWriterFile, &H::ConnectPcmAudioGraph, &H::FinishNothing },
+        { 1, &H::CreateAdpcmAviFilters, &H::SetRecordWriterFile, &H::ConnectAdpcmAudioGraph, &H::FinishNothing },
+        { 2, &H::CreateMpegAudioFilters, &H::ConfigureMpegAudio, &H::ConnectMpegAudioGraph, &H::FinishMpegAudio },
+        { 3, &H::CreateCustomAudioFilters, &H::SetRecordWriterFile, &H::ConnectCustomAudioGraph, &H::FinishNothing },
     };
     m_TVRecordModes.reserve(9);
     m_TVRecordModes.assign(tv, tv + sizeof(tv) / sizeof(tv[0]));
     m_FMRecordModes.reserve(5);
+    m_FMRecordModes.assign(radio, radio + sizeof(radio) / sizeof(radio[0]));
 }
 
 // Runs the four steps of the mode of nFormat; a format without a mode of its
@@ -162,6 +166,7 @@ BOOL CTVHardWare::StopRecord()
         m_Graph.StopFromSource(m_pMpegEncoder);
     m_Graph.Stop();
     m_Graph.DisconnectAll();
+    ReleaseAviFilters();
     m_Graph.DestroyGraph();
     ResetFilterPointers();
     if (!m_Graph.CreateGraph())
