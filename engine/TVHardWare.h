@@ -371,6 +371,8 @@ private:
     BOOL ConnectRadioAudio(CFilterNode* pTarget);
     BOOL ConnectRadioCompressor(CFilterNode* pCompressor);
     void RemoveNode(CFilterNode** ppMember);
+    BOOL AddMpegEncoder();
+    void RemovePreviewRenderer();
     BOOL RunRecordModes(const std::vector<CRecordMode>& modes, int nFormat);
     BOOL EncoderPresetHead();
     BOOL WriteEncoder(DWORD dwId, DWORD dwValue, DWORD cbData);

@@ -12,18 +12,17 @@
 #include "dshow/MCEncoderFilter.h"
 #include "dshow/MuxFilter.h"
 #include "dshow/OverlayMixerFilter.h"
+#include "engine/RecordFilterIds.h"
 #include "foundation/Trace.h"
 #include "hardware/devices/CaptureDevice.h"
 #include "platform/standins/grenvil/Grenvil.h"
 
 #include <uuids.h>
 
+using namespace RecordFilterIds;
+
 namespace
 {
-// {36A5F770-FE4C-11CE-A8ED-00AA002FEAB5}
-const CLSID kClsidDump = { 0x36A5F770, 0xFE4C, 0x11CE, { 0xA8, 0xED, 0x00, 0xAA, 0x00, 0x2F, 0xEA, 0xB5 } };
-// {2BE4D150-6F2E-4B3A-B0BD-E880917238DC}
-const CLSID kClsidMCEncoder = { 0x2BE4D150, 0x6F2E, 0x4B3A, { 0xB0, 0xBD, 0xE8, 0x80, 0x91, 0x72, 0x38, 0xDC } };
 const char kXvidName[] = "XviD MPEG-4 Codec";
 const char kSoundInput[] = "Audio Input pin (rendered)";
 
@@ -199,14 +198,13 @@ BOOL CTVHardWare::FinishMpeg4()
 
 BOOL CTVHardWare::ReleaseAviFilters()
 {
-    RemoveNode(&m_pXvidCompressor);
-    CFilterNode* pMux = m_pAviMux;
-    CFilterNode* pWriter = m_pAviWriter;
+    CFilterNode* nodes[] = { m_pXvidCompressor, m_pAviMux, m_pAviWriter, m_pAudioCompressor };
+    m_pXvidCompressor = NULL;
     m_pAviMux = NULL;
     m_pAviWriter = NULL;
-    RemoveNode(&pMux);
-    RemoveNode(&pWriter);
-    RemoveNode(&m_pAudioCompressor);
+    m_pAudioCompressor = NULL;
+    for (CFilterNode*& pNode : nodes)
+        RemoveNode(&pNode);
     return TRUE;
 }
 
@@ -306,9 +304,9 @@ BOOL CTVHardWare::ConnectCustomAudioGraph()
 BOOL CTVHardWare::CreateMpegAudioFilters()
 {
     // The encoder writes MPEG audio: the dump filter takes it to the file.
-    return AddOnce(m_Graph, &m_pMCEncoderFilter, kClsidMCEncoder, "MainConcept Demo MPEG Encoder") &&
+    return AddOnce(m_Graph, &m_pMCEncoderFilter, kMCEncoder, "MainConcept Demo MPEG Encoder") &&
            AddOnce(m_Graph, &m_pAudioSmartTeeFilter, CLSID_SmartTee, "Audio SmartTee") &&
-           AddOnce(m_Graph, &m_pDumpFilter, kClsidDump, "Veltrane Dump");
+           AddOnce(m_Graph, &m_pDumpFilter, kDump, "Veltrane Dump");
 }
 
 BOOL CTVHardWare::ConfigureMpegAudio()

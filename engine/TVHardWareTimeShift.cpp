@@ -9,6 +9,7 @@
 #include "dshow/Mpeg2DemuxFilter.h"
 #include "dshow/OverlayMixerFilter.h"
 #include "dshow/TimeShiftFilter.h"
+#include "engine/RecordFilterIds.h"
 #include "foundation/Trace.h"
 #include "hardware/devices/BlackBirdEncoder.h"
 #include "hardware/devices/CaptureDevice.h"
@@ -16,20 +17,10 @@
 
 #include <uuids.h>
 
+using namespace RecordFilterIds;
+
 namespace
 {
-// {C234F3EE-E66E-4519-8339-C99EFAD354E0}
-const CLSID kClsidTimeShift = { 0xC234F3EE, 0xE66E, 0x4519, { 0x83, 0x39, 0xC9, 0x9E, 0xFA, 0xD3, 0x54, 0xE0 } };
-// {2BE4D140-6F2E-4B3A-B0BD-E880917238DC}
-const CLSID kClsidVideoDecoder = { 0x2BE4D140, 0x6F2E, 0x4B3A, { 0xB0, 0xBD, 0xE8, 0x80, 0x91, 0x72, 0x38, 0xDC } };
-// {2BE4D130-6F2E-4B3A-B0BD-E880917238DC}
-const CLSID kClsidAudioDecoder = { 0x2BE4D130, 0x6F2E, 0x4B3A, { 0xB0, 0xBD, 0xE8, 0x80, 0x91, 0x72, 0x38, 0xDC } };
-// {6BC1CFFA-8FC1-4261-AC22-CFB4CC38DB50}
-const CLSID kClsidDefaultVideoRenderer = { 0x6BC1CFFA, 0x8FC1, 0x4261, { 0xAC, 0x22, 0xCF, 0xB4, 0xCC, 0x38, 0xDB, 0x50 } };
-// {51B4ABF3-748F-4E3B-A276-C828330E926A}
-const CLSID kClsidVmr9 = { 0x51B4ABF3, 0x748F, 0x4E3B, { 0xA2, 0x76, 0xC8, 0x28, 0x33, 0x0E, 0x92, 0x6A } };
-// {19689BF6-C384-48FD-AD51-90E58C79F70B}
-const GUID kCategoryEncoder = { 0x19689BF6, 0xC384, 0x48FD, { 0xAD, 0x51, 0x90, 0xE5, 0x8C, 0x79, 0xF7, 0x0B } };
 const int kMinimumSeconds = 600;
 const LONGLONG kLowestPosition = 10;
 // The MPEG-1 Layer II bit rates in kbit/s of audio rate indexes 1 to 14.
@@ -40,6 +31,18 @@ int AudioKbitsOf(int nIndex)
     return nIndex >= 1 && nIndex <= 14 ? kAudioKbits[nIndex - 1] : 0;
 }
 }  // namespace
+
+// The preview's video renderer and overlay mixer leave the graph: the
+// time-shift renderer shows the picture.
+void CTVHardWare::RemovePreviewRenderer()
+{
+    CFilterNode* pRender = m_pVideoRender;
+    CFilterNode* pMixer = m_pOverlayMixer;
+    m_pVideoRender = NULL;
+    m_pOverlayMixer = NULL;
+    RemoveNode(&pRender);
+    RemoveNode(&pMixer);
+}
 
 ULONGLONG CTVHardWare::ComputeTimeShiftBuffer(DWORD dwVideoBitRate, int nAudioRateIndex, int nSeconds)
 {
@@ -136,26 +139,21 @@ BOOL CTVHardWare::CreateTimeShiftFilters()
 {
     if (m_pOverlayMixer == NULL)
         CreateOverlayMixer();
-    if (m_pMpegEncoder == NULL)
-    {
-        m_pMpegEncoder = dynamic_cast<CBlackBirdEncoder*>(m_Graph.AddFilterByName(
-            kCategoryEncoder, "BlackBird MPEG Encoder", "BalckBird MPEG Encoder", FALSE, 0));
-        if (m_pMpegEncoder == NULL)
-            return FALSE;
-    }
+    if (!AddMpegEncoder())
+        return FALSE;
     BOOL bResult = TRUE;
     if (m_pTimeShiftFilter == NULL)
-        m_pTimeShiftFilter = dynamic_cast<CTimeShiftFilter*>(m_Graph.AddFilter(kClsidTimeShift, "Time Shift"));
+        m_pTimeShiftFilter = dynamic_cast<CTimeShiftFilter*>(m_Graph.AddFilter(kTimeShift, "Time Shift"));
     bResult = bResult && m_pTimeShiftFilter != NULL;
     if (m_pDemux == NULL)
         m_pDemux = dynamic_cast<CMpeg2DemuxFilter*>(
             m_Graph.AddFilter(CLSID_MPEG2Demultiplexer, "MPEG-2 Demultiplexer"));
     bResult = bResult && m_pDemux != NULL;
     if (m_pVideoDecoder == NULL)
-        m_pVideoDecoder = m_Graph.AddFilter(kClsidVideoDecoder, "MainConcept Demo MPEG Video Decoder");
+        m_pVideoDecoder = m_Graph.AddFilter(kVideoDecoder, "MainConcept Demo MPEG Video Decoder");
     bResult = bResult && m_pVideoDecoder != NULL;
     if (m_pAudioDecoder == NULL)
-        m_pAudioDecoder = m_Graph.AddFilter(kClsidAudioDecoder, "Audio Decodec");
+        m_pAudioDecoder = m_Graph.AddFilter(kAudioDecoder, "Audio Decodec");
     bResult = bResult && m_pAudioDecoder != NULL;
     if (m_pDefaultSound == NULL)
         m_pDefaultSound =
@@ -165,18 +163,13 @@ BOOL CTVHardWare::CreateTimeShiftFilters()
         return FALSE;
     if (m_pTimeShiftRender == NULL)
     {
-        m_pTimeShiftRender = m_Graph.AddFilter(kClsidDefaultVideoRenderer, "VMR for TF");
+        m_pTimeShiftRender = m_Graph.AddFilter(kDefaultVideoRenderer, "VMR for TF");
         if (m_pTimeShiftRender == NULL)
-            m_pTimeShiftRender = m_Graph.AddFilter(kClsidVmr9, "VMR for TF");
+            m_pTimeShiftRender = m_Graph.AddFilter(kVmr9, "VMR for TF");
         if (m_pTimeShiftRender == NULL)
             return bResult;
     }
-    CFilterNode* pRender = m_pVideoRender;
-    CFilterNode* pMixer = m_pOverlayMixer;
-    m_pVideoRender = NULL;
-    m_pOverlayMixer = NULL;
-    RemoveNode(&pRender);
-    RemoveNode(&pMixer);
+    RemovePreviewRenderer();
     return bResult;
 }
 
@@ -233,12 +226,7 @@ BOOL CTVHardWare::ConnectTimeShiftGraph()
     }
     else if (m_pTimeShiftRender != NULL)
     {
-        CFilterNode* pRender = m_pVideoRender;
-        CFilterNode* pMixer = m_pOverlayMixer;
-        m_pVideoRender = NULL;
-        m_pOverlayMixer = NULL;
-        RemoveNode(&pRender);
-        RemoveNode(&pMixer);
+        RemovePreviewRenderer();
         if (!ConnectPins(pCurrent, m_pTimeShiftRender, pszCurrentPin, ""))
             return FALSE;
     }

@@ -14,7 +14,8 @@ const int kAudioChannels = 2;
 const int kFramesPerAudioFrame = 1152;
 const REFERENCE_TIME kPictureTime = 400000;
 
-void MakeYuy2(CMediaType* pmt)
+// YUY2, or RGB32 for renderers that take no YUY2.
+void MakePicture(CMediaType* pmt, BOOL bYuy2)
 {
     VIDEOINFOHEADER vih;
     memset(&vih, 0, sizeof(vih));
@@ -23,12 +24,12 @@ void MakeYuy2(CMediaType* pmt)
     vih.bmiHeader.biWidth = kWidth;
     vih.bmiHeader.biHeight = kHeight;
     vih.bmiHeader.biPlanes = 1;
-    vih.bmiHeader.biBitCount = 16;
-    vih.bmiHeader.biCompression = MAKEFOURCC('Y', 'U', 'Y', '2');
-    vih.bmiHeader.biSizeImage = kWidth * kHeight * 2;
+    vih.bmiHeader.biBitCount = bYuy2 ? 16 : 32;
+    vih.bmiHeader.biCompression = bYuy2 ? MAKEFOURCC('Y', 'U', 'Y', '2') : BI_RGB;
+    vih.bmiHeader.biSizeImage = kWidth * kHeight * (bYuy2 ? 2 : 4);
     pmt->InitMediaType();
     pmt->majortype = MEDIATYPE_Video;
-    pmt->subtype = MEDIASUBTYPE_YUY2;
+    pmt->subtype = bYuy2 ? MEDIASUBTYPE_YUY2 : MEDIASUBTYPE_RGB32;
     pmt->formattype = FORMAT_VideoInfo;
     pmt->bFixedSizeSamples = TRUE;
     pmt->lSampleSize = vih.bmiHeader.biSizeImage;
@@ -118,8 +119,8 @@ HRESULT CMcVideoDecoder::CheckInputType(const CMediaType* mtIn)
 
 HRESULT CMcVideoDecoder::CheckTransform(const CMediaType* mtIn, const CMediaType* mtOut)
 {
-    return CheckInputType(mtIn) == S_OK && m_bYuy2 && mtOut->majortype == MEDIATYPE_Video &&
-                   mtOut->subtype == MEDIASUBTYPE_YUY2
+    return CheckInputType(mtIn) == S_OK && mtOut->majortype == MEDIATYPE_Video &&
+                   ((m_bYuy2 && mtOut->subtype == MEDIASUBTYPE_YUY2) || mtOut->subtype == MEDIASUBTYPE_RGB32)
                ? S_OK
                : VFW_E_TYPE_NOT_ACCEPTED;
 }
@@ -128,15 +129,16 @@ HRESULT CMcVideoDecoder::GetMediaType(int iPosition, CMediaType* pMediaType)
 {
     if (iPosition < 0)
         return E_INVALIDARG;
-    if (iPosition > 0 || !m_bYuy2)
+    int nTypes = m_bYuy2 ? 2 : 1;
+    if (iPosition >= nTypes)
         return VFW_S_NO_MORE_ITEMS;
-    MakeYuy2(pMediaType);
+    MakePicture(pMediaType, m_bYuy2 && iPosition == 0);
     return S_OK;
 }
 
 HRESULT CMcVideoDecoder::DecideBufferSize(IMemAllocator* pAllocator, ALLOCATOR_PROPERTIES* pProp)
 {
-    return SetAllocatorAtLeast(pAllocator, pProp, 3, kWidth * kHeight * 2, kWidth * kHeight * 2);
+    return SetAllocatorAtLeast(pAllocator, pProp, 3, kWidth * kHeight * 4, kWidth * kHeight * 4);
 }
 
 HRESULT CMcVideoDecoder::StartStreaming()
@@ -154,7 +156,8 @@ HRESULT CMcVideoDecoder::DeliverPicture()
         return hr;
     BYTE* pData = nullptr;
     pOut->GetPointer(&pData);
-    long cb = kWidth * kHeight * 2;
+    BOOL bYuy2 = m_pOutput->CurrentMediaType().subtype == MEDIASUBTYPE_YUY2;
+    long cb = kWidth * kHeight * (bYuy2 ? 2 : 4);
     if (pOut->GetSize() < cb)
     {
         pOut->Release();
@@ -164,7 +167,7 @@ HRESULT CMcVideoDecoder::DeliverPicture()
     for (long i = 0; i < cb; i += 2)
     {
         pData[i] = luma;
-        pData[i + 1] = 128;
+        pData[i + 1] = bYuy2 ? 128 : luma;
     }
     pOut->SetActualDataLength(cb);
     pOut->SetTime(nullptr, nullptr);

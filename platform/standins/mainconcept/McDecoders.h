@@ -5,9 +5,9 @@
 #include <vector>
 
 // Stand-ins for the MPEG video and audio decoders of the time-shift graph.
-// They do not decode: the video decoder hands on one flat YUY2 picture (its
-// brightness stepping with each picture) for every picture start code it
-// finds, and the audio decoder 1152 frames of 48 kHz stereo silence for
+// They do not decode: the video decoder hands on one flat grey picture (YUY2,
+// or RGB32 for a renderer that takes no YUY2; its brightness stepping with
+// each picture) for every picture start code it finds, and the audio decoder 1152 frames of 48 kHz stereo silence for
 // every whole MPEG audio frame. What they hand on carries no time stamps,
 // so it is shown and played as it comes.
 class CMcVideoDecoder : public CTransformFilter, public IMcVideoDecoderConfig
