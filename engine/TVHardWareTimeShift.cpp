@@ -159,8 +159,10 @@ BOOL CTVHardWare::CreateTimeShiftFilters()
         m_pDefaultSound =
             dynamic_cast<CDirectSoundFilter*>(m_Graph.AddFilter(CLSID_DSoundRender, "Default DirectSound Device"));
     bResult = bResult && m_pDefaultSound != NULL;
+    // Nothing in this graph connects the ACM wrapper: one that cannot be made
+    // (a wrapper without stream configuration) does not stop the time shift.
     if (m_pAcmWrapper == NULL && (m_pAcmWrapper = m_Graph.AddFilter(CLSID_ACMWrapper, "ACM Wrapper Filter")) == NULL)
-        return FALSE;
+        NullTrace("Time shift: no ACM wrapper\n");
     if (m_pTimeShiftRender == NULL)
     {
         m_pTimeShiftRender = m_Graph.AddFilter(kDefaultVideoRenderer, "VMR for TF");

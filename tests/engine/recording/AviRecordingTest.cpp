@@ -6,11 +6,14 @@
 
 #include <dshow.h>
 
+#include <stdio.h>
+
 #include <string>
 #include <vector>
 
 #include "engine/RecordParam.h"
 #include "engine/TVHardWare.h"
+#include "hardware/devices/CaptureDevice.h"
 #include "tests/engine/support/FilterModules.h"
 #include "tests/engine/support/RecordingWindows.h"
 #include "tests/engine/support/ScreenProbe.h"
@@ -59,6 +62,8 @@ protected:
     {
         ASSERT_TRUE(sim.IsReady());
         ASSERT_TRUE(filters.IsReady());
+        // The card's own sound pin, which the smart tee shares out.
+        sim.Card()->SetAudioPinEnabled(TRUE);
         hw.SetEngineWindows(&windows);
         hw.SetVideoWindow(window.Handle());
         hw.SetRecordParam(&param);
@@ -72,6 +77,27 @@ protected:
         std::string path = folder + "\\" + pszName;
         DeleteFileA(path.c_str());
         return path;
+    }
+
+    // Whether the system's AVI multiplexer takes a sound stream: Wine's
+    // refuses every input but pictures (its connection answers E_NOTIMPL),
+    // so the recordings that mux sound cannot be made on it.
+    BOOL MuxTakesSound()
+    {
+        CDShowGraph& graph = hw.GetGraph();
+        graph.Stop();
+        graph.DisconnectAll();
+        CFilterNode* pMux = graph.AddFilter(CLSID_AviDest, "Sound probe");
+        CFilterNode* pCard = dynamic_cast<CFilterNode*>(hw.GetCaptureDevice());
+        CPinWrapper* pOut = pCard != NULL ? pCard->FindPin("Audio") : NULL;
+        CPinWrapper* pIn = pMux != NULL ? pMux->GetFirstPin(PINDIR_INPUT, TRUE) : NULL;
+        BOOL bTaken = pOut != NULL && pIn != NULL &&
+                      SUCCEEDED(graph.GetGraphBuilder()->ConnectDirect(pOut->m_pPin.Get(), pIn->m_pPin.Get(), NULL));
+        graph.DisconnectAll();
+        if (pMux != NULL)
+            graph.RemoveFilter(pMux);
+        hw.BuildPreviewGraph();
+        return bTaken;
     }
 
     // Records until the file holds the bytes, stops, and leaves a copy
@@ -103,6 +129,8 @@ TEST_F(AviRecording, CompressorListsComeFromTheCategories)
 
 TEST_F(AviRecording, UncompressedAviHoldsPicturesAndSound)
 {
+    if (!MuxTakesSound())
+        GTEST_SKIP() << "the system's AVI Mux takes no sound stream";
     // Format 5 has no record mode of its own: it records as format 0 does.
     hw.RecordFormat = 5;
     RecordInto("record-avi.avi", 6 * 1024 * 1024);
@@ -112,6 +140,8 @@ TEST_F(AviRecording, UncompressedAviHoldsPicturesAndSound)
 
 TEST_F(AviRecording, Mpeg4WithEachAudioCompressor)
 {
+    if (!MuxTakesSound())
+        GTEST_SKIP() << "the system's AVI Mux takes no sound stream";
     hw.RecordFormat = 3;
     hw.Mpeg4RecordSize = CSize(176, 144);
     struct Case
@@ -149,8 +179,20 @@ TEST_F(AviRecording, XvidSettingsAddAndRemoveTheCodec)
     EXPECT_EQ(0, CountNodes(hw.GetGraph(), "XviD MPEG-4 Codec"));
 }
 
-TEST_F(AviRecording, RadioRecordsInEachFormat)
+TEST_F(AviRecording, RadioRecordsMpegAudioThroughTheDumpFilter)
 {
+    // Format 2 adds the dump filter that writes its ".mp2" file.
+    hw.m_nVideoSource = CTVHardWare::SOURCE_RADIO;
+    ASSERT_TRUE(hw.StopRecord());
+    hw.FMRecordFormat = 2;
+    RecordInto("radio-mpeg.mp2", 60 * 1024);
+    hw.m_nVideoSource = CTVHardWare::SOURCE_TUNER;
+}
+
+TEST_F(AviRecording, RadioRecordsIntoAviInEachCompressorFormat)
+{
+    if (!MuxTakesSound())
+        GTEST_SKIP() << "the system's AVI Mux takes no sound stream";
     hw.m_nVideoSource = CTVHardWare::SOURCE_RADIO;
     ASSERT_TRUE(hw.StopRecord());
     struct Case
@@ -163,7 +205,6 @@ TEST_F(AviRecording, RadioRecordsInEachFormat)
     const Case cases[] = {
         { 0, "", "radio-pcm.avi", 400 * 1024 },
         { 1, "", "radio-adpcm.avi", 100 * 1024 },
-        { 2, "", "radio-mpeg.mp2", 60 * 1024 },
         // The custom name is trimmed before the compressor is looked up.
         { 3, "  Microsoft ADPCM ", "radio-custom.avi", 100 * 1024 },
     };

@@ -4,6 +4,7 @@ ffprobe reads each, lists the streams expected (by codec) and a duration of
 at least the time given, and ffmpeg decodes it; and the snapshots, which
 ImageMagick reads."""
 import json
+import os
 import subprocess
 import sys
 
@@ -18,9 +19,17 @@ EXPECTED = {
     "radio-custom.avi": ("avi", ["adpcm_ms"], 0.5),
 }
 
+# Recordings that mux sound into AVI exist only where the system's AVI Mux
+# takes a sound stream (the test skips them elsewhere); the MPEG audio one
+# always.
+REQUIRED = {"radio-mpeg.mp2"}
+
 failed = False
 for name, (container, codecs, seconds) in EXPECTED.items():
     path = sys.argv[1] + "/" + name
+    if name not in REQUIRED and not os.path.exists(path):
+        print("skipped %s: not recorded" % name)
+        continue
     probe = subprocess.run(["ffprobe", "-v", "error", "-of", "json", "-show_format", "-show_streams", path],
                            capture_output=True, text=True)
     if probe.returncode != 0:
