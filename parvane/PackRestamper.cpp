@@ -867,9 +867,17 @@ void CPackRestamper::TrackPack(BYTE* pack, int length)
             TrackVideo(pack, h, CountCode(pack, h.payload, h.end, 0x00));
             return;
         }
+        // The audio after a new time base is opened and held behind what was written as in
+        // ShiftPackTimes, though its stamps stay.
         int key = AudioKey(pack, h);
-        if (key >= 0)
-            TrackAudio(pack, h, key);
+        if (key < 0)
+            return;
+        int kept = 0;
+        if (m_audio[key].opening && OpenAudio(pack, h, key, &kept))
+            return;
+        if (m_audio[key].seam && DropAudioBehindSeam(pack, h, key, kept))
+            return;
+        TrackAudio(pack, h, key);
     });
 }
 

@@ -49,8 +49,9 @@ public:
     // the first MPEG audio frame header is not wanted (cut; cleared at the first header).
     void ShiftPackTimes(BYTE* pack, int length, double offset, int* gopMark, int* audioWait);
 
-    // Notes what a pack written unchanged holds (the pictures and audio frames), as
-    // ShiftPackTimes does, so that a later time base goes on after it.
+    // Notes what a pack written without a shift holds (the pictures and audio frames), as
+    // ShiftPackTimes does, so that a later time base goes on after it; audio that a new time
+    // base cuts (ends of frames not written, sound behind the seam) is cut here too.
     void TrackPack(BYTE* pack, int length);
 
     // On a new time base: pads the first pack's video bytes before its sequence or GOP header.

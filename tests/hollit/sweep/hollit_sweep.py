@@ -119,7 +119,7 @@ def main():
     args, build, work, outdir, names, making = streams.start_sweep("hollit-sweep", __doc__)
     streamdir = os.path.join(build, "sweep-streams")
     t1 = time.time()
-    rows = list(cases(names, streamdir, outdir, args.grid))
+    rows = [row for row in cases(names, streamdir, outdir, args.grid) if row[0] % args.sample == 0]
     for row in rows:
         if os.path.exists(row[2]):
             os.remove(row[2])
