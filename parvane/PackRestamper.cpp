@@ -136,6 +136,7 @@ void CPackRestamper::ForgetHistory()
     m_firstVideo = 0.0;
     m_firstPicture = 0.0;
     m_sequenceOpen = FALSE;
+    m_videoTailLength = 0;
     for (int i = 0; i < 256; ++i)
     {
         StreamTrack& t = m_audio[i];
@@ -682,6 +683,27 @@ void CPackRestamper::GopStep(BYTE* b, const PesHeader& h, int g, double offset, 
 void CPackRestamper::TrackVideo(const BYTE* b, const PesHeader& h, int pictures)
 {
     double frame = FrameDuration();
+    // A picture start code that began in the packet before belongs to that packet's pictures.
+    BYTE joint[6];
+    const int n = h.end - h.payload;
+    const int head = std::min(n, 3);
+    memcpy(joint, m_videoTail, m_videoTailLength);
+    memcpy(joint + m_videoTailLength, b + h.payload, head);
+    const int split = FindCode(joint, 0, m_videoTailLength + head, 0x00);
+    if (split >= 0 && split < m_videoTailLength && m_haveVideo)
+        m_nextVideo += frame;
+    if (n >= 3)
+    {
+        memcpy(m_videoTail, b + h.end - 3, 3);
+        m_videoTailLength = 3;
+    }
+    else
+    {
+        const int keep = std::min(m_videoTailLength, 3 - n);
+        memmove(m_videoTail, m_videoTail + m_videoTailLength - keep, keep);
+        memcpy(m_videoTail + keep, b + h.payload, n);
+        m_videoTailLength = keep + n;
+    }
     if (h.pts >= 0)
     {
         double decode = CMpegClock::ReadStamp(b + (h.dts >= 0 ? h.dts : h.pts));
@@ -778,7 +800,10 @@ void CPackRestamper::VideoPacket(BYTE* b, PesHeader& h, double offset, int* gopM
     // A P picture in this same packet may end lost-B mode; its GOP header still lost the B pictures.
     int lostBMode = m_lostBMode;
     if (m_lostBMode && DropPictures(b, h, &pictures))
+    {
+        m_videoTailLength = 0;
         return;
+    }
     int gop = -1;
     int counted = 0;
     for (int c = FindPrefix(b, h.payload, h.end); c >= 0 && c + 3 < h.end; c = FindPrefix(b, c + 3, h.end))
@@ -1118,6 +1143,7 @@ void CPackRestamper::OpenTimeBase()
         t.owed = t.carry > 0 ? t.carry : 0;
     }
     m_closing = FALSE;
+    m_videoTailLength = 0;
 }
 
 // The first stamp of a stream may name a later frame than the first one written: a picture

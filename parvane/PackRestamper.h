@@ -182,6 +182,10 @@ private:
     // The video written last ends on a sequence header whose extension was not written:
     // a delivery that ends one pack before the GOP header leaves it so when a pause follows.
     BOOL m_sequenceOpen;
+    // The last bytes of the video payload met: a picture start code may begin in one packet and
+    // end in the next, and it still counts a picture.
+    BYTE m_videoTail[3];
+    int m_videoTailLength;
     BOOL m_closing;
     BOOL m_videoClosed;
 
