@@ -37,7 +37,7 @@ def operations(names, streamdir, outdir, grid):
     ops = []
     paths = {n: os.path.join(streamdir, n + ".mpg") for n in names}
     lengths = {n: duration(p) for n, p in paths.items()}
-    steps = 9 if grid == "wide" else 3
+    steps = 9 if grid == "wide" else 2
     for k, name in enumerate(names):
         src, length = paths[name], lengths[name]
         # Clips and insertions join files recorded alike: the stream itself, or a damaged copy.
@@ -61,7 +61,7 @@ def operations(names, streamdir, outdir, grid):
             ops.append((base + "-ins.mpg", lost_b, ["insert", "-", str(lost_b), src, other, str(a)]))
         # Two clips that join where the first ends: the second goes on with the same packs, the
         # closing after the first already finished their open audio frames.
-        for j, a in enumerate((0.1, 0.4, 0.9)):
+        for j, a in enumerate((0.1, 0.4, 0.9) if grid == "wide" else (0.1,)):
             ops.append((os.path.join(outdir, "%s-cont%d-clips.mpg" % (name, j)), 1,
                         ["clips", "-", "1", src, str(a), str(a + 0.5), other, str(a + 0.5), str(a + 1.1)]))
         # Nothing to write: a clip inside one group, a range past the end, an inverted range over
