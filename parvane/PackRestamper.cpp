@@ -867,16 +867,21 @@ void CPackRestamper::ShiftPackTimes(BYTE* pack, int length, double offset, int* 
                 *audioWait = 0;
             }
         }
-        int key = AudioKey(pack, h);
-        if (key < 0)
-            return;
-        int kept = 0;
-        if (m_audio[key].opening && OpenAudio(pack, h, key, &kept))
-            return;
-        if (m_audio[key].seam && DropAudioBehindSeam(pack, h, key, kept))
-            return;
-        TrackAudio(pack, h, key);
+        AudioPacket(pack, h);
     });
+}
+
+void CPackRestamper::AudioPacket(BYTE* pack, PesHeader& h)
+{
+    int key = AudioKey(pack, h);
+    if (key < 0)
+        return;
+    int kept = 0;
+    if (m_audio[key].opening && OpenAudio(pack, h, key, &kept))
+        return;
+    if (m_audio[key].seam && DropAudioBehindSeam(pack, h, key, kept))
+        return;
+    TrackAudio(pack, h, key);
 }
 
 void CPackRestamper::TrackPack(BYTE* pack, int length)
@@ -894,15 +899,7 @@ void CPackRestamper::TrackPack(BYTE* pack, int length)
         }
         // The audio after a new time base is opened and held behind what was written as in
         // ShiftPackTimes, though its stamps stay.
-        int key = AudioKey(pack, h);
-        if (key < 0)
-            return;
-        int kept = 0;
-        if (m_audio[key].opening && OpenAudio(pack, h, key, &kept))
-            return;
-        if (m_audio[key].seam && DropAudioBehindSeam(pack, h, key, kept))
-            return;
-        TrackAudio(pack, h, key);
+        AudioPacket(pack, h);
     });
 }
 

@@ -163,6 +163,9 @@ private:
     void GopStep(BYTE* pack, const PesHeader& h, int gop, double offset, int* gopMark, int lostBMode);
     void TrackVideo(const BYTE* pack, const PesHeader& h, int pictures);
     void TrackAudio(const BYTE* pack, const PesHeader& h, int key);
+    // An audio packet whose stamps are in place: opened after a new time base, dropped while
+    // behind the seam, then followed.
+    void AudioPacket(BYTE* pack, PesHeader& h);
     BOOL DropAudioBehindSeam(BYTE* pack, PesHeader& h, int key, int keep);
     // The first packet of a stream after a new time base; TRUE when it became padding.
     BOOL OpenAudio(BYTE* pack, PesHeader& h, int key, int* kept);
