@@ -1242,10 +1242,11 @@ void CPackRestamper::ScanFirstStamps(const BYTE* data, int length, BOOL restart)
 
 double CPackRestamper::LimitOffset(double offset, double firstScr, double minScrStep) const
 {
-    // The pictures go on without a gap; the SCRs are kept rising pack by pack (NextScr) where the
-    // new data's video runs further ahead of its clock than the old data's did. Audio that
-    // would overlap what was written is dropped (DropAudioBehindSeam): moving the time line for
-    // it would leave a gap in the pictures instead.
+    // The pictures go on without a gap, unless the new data's video runs further ahead of its
+    // clock than the old data's did: its bytes would then come later than its decode times allow
+    // (the decoder's buffer runs dry), so the time line moves on by the difference, a gap in the
+    // pictures. Audio that would overlap what was written is dropped (DropAudioBehindSeam):
+    // moving the time line for it would leave a gap in the pictures instead.
     if (m_haveVideo && m_haveFirstVideo)
     {
         // AC3 frames are not followed one by one: the new packets stay behind what was written
@@ -1257,6 +1258,8 @@ double CPackRestamper::LimitOffset(double offset, double firstScr, double minScr
             if (t.valid && t.haveFirst)
                 limit = std::min(limit, t.first - t.next - t.frame);
         }
+        if (m_haveLastScr)
+            limit = std::min(limit, firstScr - m_lastScr);
         return limit;
     }
     if (m_haveLastScr)

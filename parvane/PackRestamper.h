@@ -104,8 +104,8 @@ public:
     double LastScr() const { return m_lastScr; }
     double NextVideoTime() const { return m_nextVideo; }
     // The offset of a new time base: the first video decode time on the next free picture
-    // slot after what was written, or, without pictures to go by, the pack SCR at least
-    // `minScrStep` after the last one. `firstScr` is the SCR of the first pack of the new data.
+    // slot after what was written, but never a first pack SCR behind the last one written; or,
+    // without pictures to go by, the pack SCR at least `minScrStep` after the last one. `firstScr` is the SCR of the first pack of the new data.
     // Call ScanFirstStamps over the new data (restart on the first call) before LimitOffset.
     void ScanFirstStamps(const BYTE* data, int length, BOOL restart);
     double LimitOffset(double offset, double firstScr, double minScrStep) const;
