@@ -187,6 +187,24 @@ def pack_clocks(data):
     return out
 
 
+UNSTAMPED = re.compile(r"Timestamps are unset in a packet for stream 0\.")
+
+
+def unstamped_only_at_seams(path, frame):
+    """Whether every picture without a presentation time is the last one before a seam (a step
+    of the decode times other than one picture) or before the end."""
+    r = run(["ffprobe", "-v", "error", "-select_streams", "v:0", "-show_entries", "packet=pts,dts", "-of",
+             "csv=p=0", path])
+    rows = [l.strip().split(",") for l in r.stdout.splitlines() if l.strip()]
+    for i, row in enumerate(rows):
+        if row[0] != "N/A":
+            continue
+        if i + 1 < len(rows) and "N/A" not in (row[1], rows[i + 1][1]) and \
+                abs(int(rows[i + 1][1]) - int(row[1]) - frame) <= 1:
+            return False
+    return True
+
+
 def normalized(complaint):
     return re.sub(r"0x[0-9a-f]+|\d+", "#", complaint)
 
@@ -288,6 +306,11 @@ class Checker:
         got, complaints = decode(output, copy_format)
         notes = set().union(*(s.known_complaints for s in sources))
         complaints = [c for c in complaints if normalized(c) not in notes]
+        # The muxer of the sources leaves a picture unstamped where its sequence header began in
+        # the packet before; a stream copy complains of it only when no picture after it in the
+        # same time line tells its time (before a seam or the end).
+        if any(UNSTAMPED.search(c) for c in complaints) and unstamped_only_at_seams(output, 90000 / sources[0].rate):
+            complaints = [c for c in complaints if not UNSTAMPED.search(c)]
         problems += complaints[:5]
         if len(complaints) > 5:
             problems.append("... %d complaints in all" % len(complaints))
@@ -346,6 +369,12 @@ class Checker:
             after = sources[n].clock_lead(pieces[n][1], False)
             if before is not None and after is not None:
                 clock_gap = max(clock_gap, after - before)
+        # The gap the pictures leave at a seam for the clock is the sound's as well.
+        for s, ts in stamps.items():
+            if kinds.get(s) == "video":
+                for i, d in enumerate(b - a for a, b in zip(ts, ts[1:])):
+                    if d > 2 * frame:
+                        clock_gap = max(clock_gap, min(d - frame, clock_rise(s, i)))
         worst = {}
         for s, ts in stamps.items():
             steps = [b - a for a, b in zip(ts, ts[1:])]
