@@ -200,6 +200,11 @@ public:
     void StopChannelScan();
     BOOL SetPlaySourceMute(BOOL bMute, BOOL bRemember);
     BOOL IsPlaySourceMuted();
+    // The play line's volume as 0..100; FALSE (nothing written) when the mixer cannot be read.
+    BOOL GetPlayVolume(int& nPercent);
+    BOOL SetPlayVolume(int nPercent);
+    // The mute of the default mixer's first destination line (the speakers).
+    BOOL MuteMasterOutput(BOOL bMute);
     BOOL GetEnableShut() const { return EnableShut; }
     void GetShutTime(CTime& time) const { time = ShutTime; }
     BOOL SaveSnapshotTo(LPCSTR pszFile);
@@ -208,8 +213,11 @@ public:
     BOOL StartRecord();
     BOOL StopRecord();
     BOOL PauseRecord(BOOL bPause) { return m_TVHardWare.PauseRecord(bPause); }
+    BOOL IsRecordPaused() const { return m_TVHardWare.IsRecordPaused(NULL); }
     BOOL TakeSnapshot();
     BOOL UseDisk(CDriveInfo* pDrive);
+    // The disk watcher reports low space on the record disk to that window (message 3021).
+    void InitDiskMonitor(HWND hNotify);
     BOOL UseDiskOfPath(LPCSTR pszPath);
     CDriveInfo* FindDiskWithSpace(LPCSTR pszRoot);
     BOOL GetRecordDisk(CString& root);

@@ -1,5 +1,7 @@
 #include "engine/TVEngine.h"
 
+#include "engine/AudioMixer.h"
+
 namespace {
 const LONG kSnapshotBmp = 1;
 } // namespace
@@ -31,6 +33,30 @@ BOOL CTVEngine::IsPlaySourceMuted()
     if (!m_TVHardWare.GetPlaySourceMute(&bMute))
         return MuteAudioPlaySrc;
     return bMute;
+}
+
+BOOL CTVEngine::GetPlayVolume(int& nPercent)
+{
+    DWORD dwValue = 0;
+    if (!m_TVHardWare.GetPlaySourceVolume(&dwValue))
+        return FALSE;
+    nPercent = static_cast<int>((dwValue * 100 + 32767) / 65535);
+    return TRUE;
+}
+
+BOOL CTVEngine::SetPlayVolume(int nPercent)
+{
+    if (nPercent < 0)
+        nPercent = 0;
+    if (nPercent > 100)
+        nPercent = 100;
+    return m_TVHardWare.SetPlaySourceVolume(static_cast<DWORD>((nPercent * 65535 + 50) / 100));
+}
+
+BOOL CTVEngine::MuteMasterOutput(BOOL bMute)
+{
+    CAudioMixer mixer;
+    return mixer.Open(NULL, CAudioMixer::DESTINATION_SPEAKERS, NULL) && mixer.SetMute(NULL, bMute ? 1 : 0);
 }
 
 BOOL CTVEngine::SaveSnapshotTo(LPCSTR pszFile)
