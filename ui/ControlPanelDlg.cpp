@@ -5,6 +5,7 @@
 #include "skin/DialogSkin.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinSlider.h"
+#include "skin/SkinStatic.h"
 #include "ui/SystemActions.h"
 #include "ui/TVApp.h"
 #include "ui/VideoDlg.h"
@@ -71,7 +72,6 @@ ON_COMMAND(ID_NEXT_SKIN, &CControlPanelDlg::OnNextSkin)
 ON_COMMAND(ID_MESSENGER, &CControlPanelDlg::OnMessenger)
 ON_COMMAND(ID_CANCEL_TASK, &CControlPanelDlg::OnCancelTask)
 ON_COMMAND_RANGE(ID_RECORD_FORMAT_FIRST, ID_RECORD_FORMAT_LAST, &CControlPanelDlg::OnRecordFormat)
-ON_COMMAND_RANGE(ID_CHANNEL_FIRST, kChannelMenuLast, &CControlPanelDlg::OnChannelMenu)
 ON_COMMAND(ID_TOPMOST, &CControlPanelDlg::OnTopMost)
 ON_COMMAND(ID_FULL_SCREEN, &CControlPanelDlg::OnFullScreen)
 ON_COMMAND_RANGE(ID_SIZE_320, ID_SIZE_640, &CControlPanelDlg::OnWindowSize)
@@ -81,6 +81,8 @@ ON_COMMAND_RANGE(ID_VOLUME_UP, ID_VOLUME_DOWN, &CControlPanelDlg::OnVolume)
 ON_COMMAND_RANGE(ID_FM_FILTER_FIRST, ID_FM_FILTER_FIRST + 2, &CControlPanelDlg::OnFMFilter)
 ON_COMMAND(ID_FM_FILTER_CUSTOM, &CControlPanelDlg::OnFMCustom)
 ON_COMMAND_RANGE(ID_TIMESHIFT_START, ID_TIMESHIFT_STOP, &CControlPanelDlg::OnTimeShift)
+// Last: the channel entries' range takes in the window commands' identifiers, which come first.
+ON_COMMAND_RANGE(ID_CHANNEL_FIRST, kChannelMenuLast, &CControlPanelDlg::OnChannelMenu)
 END_MESSAGE_MAP()
 
 CControlPanelDlg::CControlPanelDlg()
@@ -216,6 +218,12 @@ BOOL CControlPanelDlg::LoadSkin(LPCSTR pszName)
         BOOL bVisible = IsWindowVisible();
         ShowWindow(SW_HIDE);
         m_pSkin->Attach(this);
+        // Record and pause rest pressed while they are on, whatever the skin says.
+        for (UINT id : { ID_RECORD, ID_PAUSE })
+        {
+            if (CSkinButton* pButton = dynamic_cast<CSkinButton*>(m_pSkin->FindControl(id)))
+                pButton->SetToggle(TRUE);
+        }
         if (bVisible)
             ShowWindow(SW_SHOW);
         Invalidate();
@@ -413,12 +421,41 @@ void CControlPanelDlg::SetButtonCheck(UINT nID, BOOL bCheck)
     CWnd* pControl = m_pSkin != NULL ? m_pSkin->FindControl(nID) : NULL;
     if (CSkinButton* pButton = dynamic_cast<CSkinButton*>(pControl))
     {
-        pButton->SetCheck(bCheck ? 1 : 0);
+        if (pButton->SetCheck(bCheck ? 1 : 0) != (bCheck ? 1 : 0))
+            pButton->Invalidate(FALSE);
         return;
     }
     HWND hButton = ::GetDlgItem(m_hWnd, nID);
     if (hButton != NULL)
         ::SendMessageA(hButton, BM_SETCHECK, bCheck ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void CControlPanelDlg::SetPanelText(UINT nID, LPCSTR pszText)
+{
+    // A skinned label draws the text it was given, not its window text.
+    CWnd* pControl = m_pSkin != NULL ? m_pSkin->FindControl(nID) : NULL;
+    if (CSkinStatic* pLabel = dynamic_cast<CSkinStatic*>(pControl))
+        pLabel->SetWindowText(pszText);
+    else
+        SetDlgItemText(nID, pszText);
+}
+
+CString CControlPanelDlg::GetPanelText(UINT nID)
+{
+    CWnd* pControl = m_pSkin != NULL ? m_pSkin->FindControl(nID) : NULL;
+    if (CSkinStatic* pLabel = dynamic_cast<CSkinStatic*>(pControl))
+        return pLabel->GetText();
+    CString text;
+    GetDlgItemText(nID, text);
+    return text;
+}
+
+BOOL CControlPanelDlg::IsButtonChecked(UINT nID)
+{
+    CWnd* pControl = m_pSkin != NULL ? m_pSkin->FindControl(nID) : NULL;
+    if (CSkinButton* pButton = dynamic_cast<CSkinButton*>(pControl))
+        return pButton->GetCheck() != 0;
+    return ::SendDlgItemMessageA(m_hWnd, nID, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void CControlPanelDlg::EnableButton(UINT nID, BOOL bEnable)
@@ -524,7 +561,7 @@ void CControlPanelDlg::ShowChannelText()
             text.Format("%d %s - %g", pTable->FindItem(pItem) + 1, static_cast<LPCSTR>(pItem->Name),
                         pItem->Frequency / 1000.0);
     }
-    else if (pItem == NULL || !engine.IsTVInput())
+    else if (pItem == NULL)
     {
         text = "TV";
     }
@@ -540,7 +577,7 @@ void CControlPanelDlg::ShowChannelText()
     }
     if (m_screenTool.m_hWnd != NULL)
         m_screenTool.SetInfoText(text);
-    SetDlgItemText(IDC_PANEL_CHANNEL_TEXT, text);
+    SetPanelText(IDC_PANEL_CHANNEL_TEXT, text);
 }
 
 void CControlPanelDlg::ShowScanFrequency(long frequency)
@@ -549,7 +586,7 @@ void CControlPanelDlg::ShowScanFrequency(long frequency)
     text.Format("FM %g", frequency / 1000.0);
     if (m_screenTool.m_hWnd != NULL)
         m_screenTool.SetInfoText(text);
-    SetDlgItemText(IDC_PANEL_CHANNEL_TEXT, text);
+    SetPanelText(IDC_PANEL_CHANNEL_TEXT, text);
 }
 
 void CControlPanelDlg::OnFavouritesOnly()

@@ -83,6 +83,9 @@ public:
     void EnableRemoteKeys(BOOL bEnable) { m_bRemoteKeysOn = bEnable; }
 
     void EnableButton(UINT nID, BOOL bEnable);
+    // The text of a label and the state of a two-state button, skinned or not.
+    CString GetPanelText(UINT nID);
+    BOOL IsButtonChecked(UINT nID);
     // Another program takes the card: a running recording, the user's or a scheduled one, stops.
     void ReleaseDevice();
 
@@ -229,6 +232,7 @@ protected:
     void ShowDigits(int nMode);
 
     void SetButtonCheck(UINT nID, BOOL bCheck);
+    void SetPanelText(UINT nID, LPCSTR pszText);
     int GetVolumePercent();
 
     HICON m_hIcon;

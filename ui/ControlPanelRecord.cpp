@@ -56,7 +56,7 @@ void CControlPanelDlg::UpdateClock()
         text.Format("%02d:%02d:%02d", m_nElapsedSeconds / 3600, m_nElapsedSeconds / 60 % 60, m_nElapsedSeconds % 60);
     else
         text = Now().Format("%H:%M:%S");
-    SetDlgItemText(IDC_PANEL_CLOCK, text);
+    SetPanelText(IDC_PANEL_CLOCK, text);
 }
 
 void CControlPanelDlg::OnTimer(UINT_PTR nIDEvent)
@@ -207,6 +207,7 @@ void CControlPanelDlg::StopScheduledTask()
     Timing_CancelItem(0);
     m_nTaskState = TASK_NONE;
     m_bShutdownAfterTask = FALSE;
+    StopSoundRestore();
     Engine().SetPlaySourceMute(m_bTaskMute, TRUE);
 }
 
@@ -214,7 +215,10 @@ void CControlPanelDlg::OnRecord()
 {
     CTVEngine& engine = Engine();
     if (!engine.IsTunerSource())
+    {
+        SetButtonCheck(ID_RECORD, engine.IsRecording());
         return;
+    }
     if (m_nTaskState == TASK_SCHEDULED)
     {
         StopScheduledTask();
@@ -246,6 +250,8 @@ void CControlPanelDlg::OnRecord()
         EnableButton(ID_RECORD, FALSE);
         m_nRecordButtonTimer = SetTimer(TIMER_RECORD_BUTTON, kRecordButtonMs, NULL);
     }
+    // A click on the two-state button flips it whether or not anything happened.
+    SetButtonCheck(ID_RECORD, engine.IsRecording());
     HWND hActive = ::GetActiveWindow();
     if (hActive != NULL)
         ::SetFocus(hActive);
@@ -327,11 +333,12 @@ void CControlPanelDlg::OnPause()
         OnTimeShift(ID_TIMESHIFT_PAUSE);
         return;
     }
-    if (!engine.IsRecording())
-        return;
     int nFormat = engine.GetRecordFormat();
-    if (nFormat == 0 || nFormat == 3)
+    if (!engine.IsRecording() || nFormat == 0 || nFormat == 3)
+    {
+        UpdatePauseButton();
         return;
+    }
     engine.PauseRecord(!engine.IsRecordPaused());
     m_bPaused = engine.IsRecordPaused();
     ShowRecordingText();
@@ -562,6 +569,8 @@ void CControlPanelDlg::ScheduledStop()
             StopRecording(TRUE);
         engine.MuteMasterOutput(FALSE);
         Wait(500);
+        // The line goes back to its state from before the item; a pending restore would undo that.
+        StopSoundRestore();
         engine.SetPlaySourceMute(m_bTaskMute, TRUE);
     }
     BOOL bShutDown = m_bShutdownAfterTask;

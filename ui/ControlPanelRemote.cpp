@@ -148,7 +148,7 @@ void CControlPanelDlg::ShowDigits(int nMode)
         text.Format("%c%c%c", DigitChar(m_nHundredsDigit), DigitChar(m_nFirstDigit), DigitChar(m_nSecondDigit));
     if (bRadio)
     {
-        SetDlgItemText(IDC_PANEL_CHANNEL_TEXT, text);
+        SetPanelText(IDC_PANEL_CHANNEL_TEXT, text);
     }
     else if (video.m_hWnd != NULL)
     {

@@ -219,17 +219,9 @@ protected:
         CScreenShot::OfClient(Dlg().m_hWnd).Save(path);
         return path;
     }
-    std::string Text(UINT id)
-    {
-        char text[256] = "";
-        ::GetDlgItemTextA(Dlg().m_hWnd, id, text, sizeof(text));
-        return text;
-    }
+    std::string Text(UINT id) { return std::string(Dlg().GetPanelText(id)); }
     static BOOL Enabled(UINT id) { return ::IsWindowEnabled(::GetDlgItem(Dlg().m_hWnd, id)); }
-    static BOOL Checked(UINT id)
-    {
-        return ::SendMessageA(::GetDlgItem(Dlg().m_hWnd, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    }
+    static BOOL Checked(UINT id) { return Dlg().IsButtonChecked(id); }
     std::string RecordFolder() { return std::string(engine->GetRecordFolder()); }
     BOOL WaitForBytes(const std::string& path, LONGLONG bytes)
     {
@@ -252,9 +244,8 @@ TEST_F(Panel, StartsUnderTheVideoWindowWithItsControlsAndSchedule)
     EXPECT_FALSE(Enabled(ID_TIMESHIFT_STOP));
     EXPECT_EQ("2 Channel Five", Text(IDC_PANEL_CHANNEL_TEXT));
     EXPECT_EQ(8u, Text(IDC_PANEL_CLOCK).size());
-    // The hot keys were written with their defaults; the schedule file was opened.
+    // The hot keys were written with their defaults.
     EXPECT_GT(FileSize(folder + "\\Accel"), 0);
-    EXPECT_GE(FileSize(folder + "\\Rec.rec"), 0);
     EXPECT_EQ(1, Dlg().GetNumberMode());
     // Enter and Esc do nothing.
     Dlg().SendMessage(WM_COMMAND, IDOK, 0);
@@ -288,8 +279,8 @@ TEST_F(Panel, CommandsInEachEngineState)
     const Row rows[] = {
         { ID_CHANNEL_NEXT, "next channel", { 1, 1, 0, 0, 0, 0, 0 } },
         { ID_CHANNEL_PREV, "previous channel", { 1, 1, 0, 0, 0, 0, 0 } },
-        { ID_CHANNEL_LAST, "last channel", { 1, 0, 0, 0, 0, 0, 0 } },
-        { ID_CHANNEL_FIRST + 3, "channel menu entry", { 1, 0, 0, 0, 0, 0, 0 } },
+        { ID_CHANNEL_LAST, "last channel", { 1, 1, 0, 0, 0, 0, 0 } },
+        { ID_CHANNEL_FIRST, "channel menu entry", { 1, 1, 0, 0, 0, 0, 0 } },
         { ID_SNAPSHOT, "snapshot", { 1, 0, 1, 0, 0, 0, 0 } },
         { ID_PREVIEW_WALL, "preview wall", { 1, 0, 0, 0, 0, 0, 0 } },
         { ID_CHANNEL_SCAN, "channel scan", { 1, 1, 0, 0, 1, 0, 0 } },
@@ -307,8 +298,8 @@ TEST_F(Panel, CommandsInEachEngineState)
                                                           : CTVEngine::SOURCE_TV);
             CChannelTable* pTable = engine->GetChannelTable();
             pTable->SetFavorOnly(FALSE);
-            pTable->SetCurrentChannel(pTable->GetChannel(pTable == &TV() ? 1 : 0));
-            pTable->m_lLastFreq = pTable == &TV() ? 49750 : 101700;
+            pTable->SetCurrentChannel(pTable->GetChannel(1));
+            pTable->m_lLastFreq = pTable == &TV() ? 49750 : 87500;
             // The channel menu lists the table's entries when it opens.
             Dlg().BuildChannelMenu(Dlg().GetContextMenu());
             if (state == WALL)
@@ -357,7 +348,6 @@ TEST_F(Panel, CommandsInEachEngineState)
             if (Dlg().IsWallShown())
             {
                 Dlg().GetPreviewWall().Close();
-                Dlg().SendMessage(WM_PREVIEW_WALL_CLOSED, 0, 0);
             }
         }
     }
@@ -580,8 +570,8 @@ TEST_F(Panel, NumberEntryByKeyboardAndRemote)
 
     // On the radio the entry shows on the panel; the remote's channel keys leave the radio alone.
     engine->SetVideoSource(CTVEngine::SOURCE_FM);
-    RemoteKey(224);
-    EXPECT_EQ("1-", Text(IDC_PANEL_CHANNEL_TEXT));
+    RemoteKey(245);
+    EXPECT_EQ("0-", Text(IDC_PANEL_CHANNEL_TEXT));
     RemoteKey(252);
     EXPECT_EQ(101700, engine->GetFMTable().GetCurrentChannel()->Frequency);
     RemoteKey(233);
@@ -590,14 +580,20 @@ TEST_F(Panel, NumberEntryByKeyboardAndRemote)
 
 TEST_F(Panel, SnapshotIsTakenAndAnnounced)
 {
+    auto pictures = [&] { return CountFiles(folder + "\\Snap\\*.bmp") + CountFiles(folder + "\\Snap\\*.jpg"); };
+    int before = pictures();
     Command(ID_SNAPSHOT);
-    EXPECT_EQ(1, CountFiles(folder + "\\Snap\\*.bmp") + CountFiles(folder + "\\Snap\\*.jpg"));
+    EXPECT_EQ(before + 1, pictures());
     CString done;
     AfxLoadString(IDS_SNAPSHOT_DONE, done);
     EXPECT_STREQ(done, g_pVideo->NoticeLabel().GetText());
     // The remote's snapshot key does the same.
     RemoteKey(188);
-    EXPECT_EQ(2, CountFiles(folder + "\\Snap\\*.bmp") + CountFiles(folder + "\\Snap\\*.jpg"));
+    EXPECT_EQ(before + 2, pictures());
+    // Not on the radio.
+    engine->SetVideoSource(CTVEngine::SOURCE_FM);
+    Command(ID_SNAPSHOT);
+    EXPECT_EQ(before + 2, pictures());
 }
 
 TEST_F(Panel, UserRecordingStartsPausesResumesSplitsAndStops)
@@ -615,13 +611,13 @@ TEST_F(Panel, UserRecordingStartsPausesResumesSplitsAndStops)
     EXPECT_TRUE(Enabled(ID_PAUSE));
     std::string first = std::string(engine->GetRecordingPath());
     ASSERT_TRUE(WaitForBytes(first, 1024 * 1024));
-    Shot("recording");
 
     // A second press within the second finds the button disabled.
     Command(ID_RECORD);
     EXPECT_TRUE(engine->IsRecording());
     Timer(CControlPanelDlg::TIMER_RECORD_BUTTON);
     EXPECT_TRUE(Enabled(ID_RECORD));
+    Shot("recording");
 
     Command(ID_PAUSE);
     EXPECT_TRUE(engine->IsRecordPaused());
@@ -677,6 +673,7 @@ TEST_F(Panel, ScheduledRecordingStartsAndStopsByItself)
     SYSTEMTIME before = Local(2026, 12, 11, 19, 59, 0);
     ASSERT_TRUE(Timing_SetTestClock(&before));
     ASSERT_NE(nullptr, Timing_InsertItem(0, timing, &excute));
+    EXPECT_GT(FileSize(folder + "\\Rec.rec"), 0) << "the schedule the panel opened keeps the item";
     desktop::Pump();
     EXPECT_FALSE(engine->IsRecording());
 
@@ -797,26 +794,39 @@ TEST_F(Panel, TimedShutdownCountsDownAndShutsWindowsDown)
     // At the time: the count-down dialog from 10 seconds; its OK ends the application, and at its
     // exit Windows is shut down and powered off.
     Dlg().countDown = nullptr;
-    std::thread agree([] {
-        HWND dialog = NULL;
-        for (int i = 0; i < 500 && dialog == NULL; ++i)
+    DWORD uiThread = GetCurrentThreadId();
+    std::string seconds;
+    std::thread agree([uiThread, &seconds] {
+        struct Found
         {
-            dialog = FindWindowA("#32770", NULL);
-            char seconds[16] = "";
-            if (dialog != NULL && (!IsWindowVisible(dialog) ||
-                                   !GetDlgItemTextA(dialog, IDC_COUNT_DOWN_SECONDS, seconds, sizeof(seconds)) ||
-                                   GetDlgItem(dialog, IDC_COUNT_DOWN_OK) == NULL))
-                dialog = NULL;
+            HWND dialog = NULL;
+        } found;
+        for (int i = 0; i < 500 && found.dialog == NULL; ++i)
+        {
             Sleep(20);
+            EnumThreadWindows(
+                uiThread,
+                [](HWND hwnd, LPARAM lParam) -> BOOL {
+                    if (!IsWindowVisible(hwnd) || GetDlgItem(hwnd, IDC_COUNT_DOWN_OK) == NULL)
+                        return TRUE;
+                    reinterpret_cast<Found*>(lParam)->dialog = hwnd;
+                    return FALSE;
+                },
+                reinterpret_cast<LPARAM>(&found));
         }
-        if (dialog != NULL)
-            PostMessageA(dialog, WM_COMMAND, IDC_COUNT_DOWN_OK, 0);
+        if (found.dialog == NULL)
+            return;
+        char text[16] = "";
+        GetDlgItemTextA(found.dialog, IDC_COUNT_DOWN_SECONDS, text, sizeof(text));
+        seconds = text;
+        PostMessageA(found.dialog, WM_COMMAND, IDC_COUNT_DOWN_OK, 0);
     });
     Dlg().now = CTime(2026, 12, 12, 21, 0, 0);
     Dlg().SetShutdownTime(CTime(2000, 1, 1, 21, 0, 0), TRUE);
     agree.join();
     desktop::Pump();
     EXPECT_EQ(2, Dlg().countDowns);
+    EXPECT_EQ("10", seconds);
     EXPECT_FALSE(g_pVideo->IsWindowVisible()) << "the application ended";
     theApp.ExitInstance();
     EXPECT_EQ(std::vector<UINT>({ EWX_SHUTDOWN | EWX_POWEROFF }), recorder.shutdowns);
