@@ -239,6 +239,8 @@ TEST_F(Panel, StartsUnderTheVideoWindowWithItsControlsAndSchedule)
     EXPECT_EQ(video.bottom, panel.top);
     EXPECT_NEAR((video.left + video.right) / 2, (panel.left + panel.right) / 2, 1);
     EXPECT_TRUE(::GetWindowLongA(Dlg().m_hWnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    // A second start finds the running instance's video window by its title, not the panel.
+    EXPECT_EQ(g_pVideo->m_hWnd, ::FindWindowA(NULL, "Veltrane Mireval IV"));
     EXPECT_FALSE(Enabled(ID_PAUSE));
     EXPECT_FALSE(Enabled(ID_TIMESHIFT_PAUSE));
     EXPECT_FALSE(Enabled(ID_TIMESHIFT_STOP));
