@@ -33,7 +33,6 @@ ON_WM_QUERYDRAGICON()
 ON_WM_RBUTTONDOWN()
 ON_WM_LBUTTONDOWN()
 ON_WM_MOUSEWHEEL()
-ON_WM_SHOWWINDOW()
 ON_WM_VSCROLL()
 ON_WM_HSCROLL()
 ON_WM_TIMER()
@@ -215,8 +214,10 @@ BOOL CControlPanelDlg::LoadSkin(LPCSTR pszName)
             delete m_pSkin;
         }
         m_pSkin = pSkin;
+        // Hiding a panel that is not shown would hand the activation to the hidden video window.
         BOOL bVisible = IsWindowVisible();
-        ShowWindow(SW_HIDE);
+        if (bVisible)
+            ShowWindow(SW_HIDE);
         m_pSkin->Attach(this);
         // Record and pause rest pressed while they are on, whatever the skin says.
         for (UINT id : { ID_RECORD, ID_PAUSE })
@@ -353,13 +354,6 @@ void CControlPanelDlg::OnLButtonDown(UINT, CPoint point)
 {
     // The whole face moves the panel.
     SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));
-}
-
-void CControlPanelDlg::OnShowWindow(BOOL bShow, UINT)
-{
-    Default();
-    if (!bShow && m_osdMenu.m_hWnd == NULL)
-        return;
 }
 
 int CControlPanelDlg::GetVolumePercent()

@@ -154,7 +154,6 @@ protected:
     void OnRButtonDown(UINT nFlags, CPoint point);
     void OnLButtonDown(UINT nFlags, CPoint point);
     BOOL OnMouseWheel(UINT, short, CPoint) { return TRUE; }
-    void OnShowWindow(BOOL bShow, UINT nStatus);
     void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     void OnTimer(UINT_PTR nIDEvent);

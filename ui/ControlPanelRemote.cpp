@@ -161,49 +161,34 @@ BOOL CControlPanelDlg::OnDigit(int digit)
 {
     if (!CanChangeChannel() || digit < 0 || digit > 9)
         return FALSE;
-    switch (m_nNumberMode)
+    // A digit that is not the entry's last waits up to three seconds for the next one.
+    int* pWaiting = NULL;
+    if (m_nNumberMode == 2 && m_nHundredsDigit < 0)
+        pWaiting = &m_nHundredsDigit;
+    else if (m_nNumberMode != 0 && m_nFirstDigit < 0)
+        pWaiting = &m_nFirstDigit;
+    if (pWaiting != NULL)
     {
-    case 0:
-        m_nFirstDigit = digit;
+        if (pWaiting == &m_nHundredsDigit)
+            m_nFirstDigit = -1;
+        *pWaiting = digit;
         m_nSecondDigit = -1;
+        m_nNumberTimer = SetTimer(TIMER_NUMBER_ENTRY, kNumberEntryMs, NULL);
         ShowDigits(m_nNumberMode);
-        ApplyChannelNumber();
-        return TRUE;
-    case 1:
-        if (m_nFirstDigit < 0)
-        {
-            m_nFirstDigit = digit;
-            m_nSecondDigit = -1;
-            m_nNumberTimer = SetTimer(TIMER_NUMBER_ENTRY, kNumberEntryMs, NULL);
-            ShowDigits(m_nNumberMode);
-            return TRUE;
-        }
-        m_nSecondDigit = digit;
-        ShowDigits(m_nNumberMode);
-        ApplyChannelNumber();
-        return TRUE;
-    default:
-        if (m_nHundredsDigit < 0)
-        {
-            m_nHundredsDigit = digit;
-            m_nFirstDigit = m_nSecondDigit = -1;
-            m_nNumberTimer = SetTimer(TIMER_NUMBER_ENTRY, kNumberEntryMs, NULL);
-            ShowDigits(m_nNumberMode);
-            return TRUE;
-        }
-        if (m_nFirstDigit < 0)
-        {
-            m_nFirstDigit = digit;
-            m_nSecondDigit = -1;
-            m_nNumberTimer = SetTimer(TIMER_NUMBER_ENTRY, kNumberEntryMs, NULL);
-            ShowDigits(m_nNumberMode);
-            return TRUE;
-        }
-        m_nSecondDigit = digit;
-        ShowDigits(m_nNumberMode);
-        ApplyChannelNumber();
         return TRUE;
     }
+    if (m_nNumberMode == 0)
+    {
+        m_nFirstDigit = digit;
+        m_nSecondDigit = -1;
+    }
+    else
+    {
+        m_nSecondDigit = digit;
+    }
+    ShowDigits(m_nNumberMode);
+    ApplyChannelNumber();
+    return TRUE;
 }
 
 void CControlPanelDlg::ApplyChannelNumber()

@@ -42,23 +42,23 @@ void CVideoDlg::DestroyLabels()
     }
 }
 
-void CVideoDlg::ShowChannelLabel(BOOL bShow)
+namespace
 {
-    if (bShow && !IsWindowVisible())
+// The channel and digits labels share the corner: showing one hides the other. Neither is shown
+// while the video window is hidden.
+void ShowCornerLabel(CWnd& video, COSDLabelWnd& shown, COSDLabelWnd& other, BOOL bShow)
+{
+    if (bShow && !video.IsWindowVisible())
         return;
     if (bShow)
-        m_digitsLabel.Show(FALSE);
-    m_channelLabel.Show(bShow);
+        other.Show(FALSE);
+    shown.Show(bShow);
 }
+}  // namespace
 
-void CVideoDlg::ShowDigitsLabel(BOOL bShow)
-{
-    if (bShow && !IsWindowVisible())
-        return;
-    if (bShow)
-        m_channelLabel.Show(FALSE);
-    m_digitsLabel.Show(bShow);
-}
+void CVideoDlg::ShowChannelLabel(BOOL bShow) { ShowCornerLabel(*this, m_channelLabel, m_digitsLabel, bShow); }
+
+void CVideoDlg::ShowDigitsLabel(BOOL bShow) { ShowCornerLabel(*this, m_digitsLabel, m_channelLabel, bShow); }
 
 void CVideoDlg::ShowRecordLabel(BOOL bShow)
 {
