@@ -359,7 +359,7 @@ void CControlPanelDlg::OnLButtonDown(UINT, CPoint point)
 int CControlPanelDlg::GetVolumePercent()
 {
     int nPercent = 50;
-    if (!Engine().GetPlayVolume(nPercent))
+    if (!Engine().GetPlayVolume(&nPercent))
         nPercent = 50;
     return nPercent;
 }

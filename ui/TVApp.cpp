@@ -89,7 +89,7 @@ BOOL CTVApp::InitInstance()
             m_bSocketsStarted = TRUE;
     }
     Enable3dControls();
-    // The video window unmutes the speakers at the end of its start-up.
+    // Silent until the video window is up; it unmutes at the end of its start-up.
     g_pTVEngine->MuteMasterOutput(TRUE);
 
     InitAppPath();

@@ -435,7 +435,7 @@ TEST_F(Panel, IdleRefreshFollowsMuteAndVolume)
     engine->SetPlaySourceMute(TRUE, TRUE);
     engine->SetPlayVolume(30);
     int volume = -1;
-    bool mixer = engine->GetPlayVolume(volume) != FALSE;
+    bool mixer = engine->GetPlayVolume(&volume) != FALSE;
     // The video window's idle count reaching 5 refreshes the panel.
     EXPECT_EQ(0, g_pVideo->SendMessage(WM_KICKIDLE, 0, 5));
     EXPECT_TRUE(Checked(ID_MUTE));
