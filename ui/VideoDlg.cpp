@@ -43,8 +43,9 @@ BOOL CVideoDlg::OnInitDialog()
     AfxLoadString(IDS_VIDEO_TITLE, title);
     SetWindowText(title);
 
-    CreateLabels();
+    // Hidden first: the dialog stands visible at its template size until it is placed.
     ShowWindow(SW_HIDE);
+    CreateLabels();
     CTVEngine* pEngine = g_pTVEngine;
     pEngine->GetHardWare().SetVideoWindow(m_hWnd);
     pEngine->SetNotifyWindow(m_hWnd);
