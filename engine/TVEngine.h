@@ -218,6 +218,7 @@ public:
     BOOL StartRecord();
     BOOL StopRecord();
     BOOL PauseRecord(BOOL bPause) { return m_TVHardWare.PauseRecord(bPause); }
+    BOOL IsRecordPaused() const { return m_TVHardWare.IsRecordPaused(NULL); }
     BOOL TakeSnapshot();
     // Time shift: the buffer goes to the record folder under a record name.
     BOOL StartTimeShift();
@@ -227,6 +228,8 @@ public:
     BOOL SetTimeShiftReserved(int nValue);
     BOOL FindTimeShiftDisk(CString& root);
     BOOL UseDisk(CDriveInfo* pDrive);
+    // The disk watcher reports low space on the record disk to that window (message 3021).
+    void InitDiskMonitor(HWND hNotify);
     BOOL UseDiskOfPath(LPCSTR pszPath);
     CDriveInfo* FindDiskWithSpace(LPCSTR pszRoot);
     BOOL GetRecordDisk(CString& root);

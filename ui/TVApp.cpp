@@ -2,6 +2,7 @@
 
 #include "ui/TVApp.h"
 // Before the engine: its DirectShow headers define macros named like window members.
+#include "ui/ControlPanelDlg.h"
 #include "ui/VideoDlg.h"
 #include <shellapi.h>
 
@@ -32,6 +33,11 @@ public:
         return ::MessageBoxA(NULL, pszText, caption, uType);
     }
     void SetTrayAutoStart(BOOL bStart) override { GetTVApp()->SetTrayAutoStart(bStart); }
+    BOOL ShowOsdMenu(BOOL bShow) override
+    {
+        GetControlPanel().ShowOsdMenu(bShow);
+        return GetControlPanel().IsOsdMenuShown();
+    }
 };
 
 CAppEngineWindows g_engineWindows;
@@ -115,6 +121,7 @@ BOOL CTVApp::InitInstance()
     m_bScreenSettingsChanged = TRUE;
 
     HWND hCompanion = ::FindWindowA(NULL, kCompanionTitle);
+    m_pMainWnd = &GetControlPanel();
     if (hCompanion != NULL)
         ::ShowWindow(hCompanion, SW_MINIMIZE);
     GetVideoDlg().DoModal();

@@ -2,6 +2,7 @@
 
 #include "engine/TVEngine.h"
 #include "resources/ResourceIds.h"
+#include "ui/ControlPanelDlg.h"
 #include "ui/TVApp.h"
 
 BEGIN_MESSAGE_MAP(CVideoDlg, CSkinDialog)
@@ -14,6 +15,10 @@ ON_WM_PAINT()
 ON_MESSAGE(WM_EXIT_REQUEST, &CVideoDlg::OnExitRequest)
 ON_MESSAGE(WM_RELEASE_DEVICE, &CVideoDlg::OnReleaseDevice)
 ON_MESSAGE(WM_TAKE_BACK_DEVICE, &CVideoDlg::OnTakeBackDevice)
+ON_MESSAGE(WM_REMOTE_KEY, &CVideoDlg::OnRemoteKey)
+ON_MESSAGE(WM_KICKIDLE, &CVideoDlg::OnKickIdle)
+ON_WM_RBUTTONDOWN()
+ON_WM_LBUTTONDBLCLK()
 END_MESSAGE_MAP()
 
 CVideoDlg::CVideoDlg() : CSkinDialog(IDD), m_isTopMost(FALSE), m_isMaximized(FALSE), m_hIcon(NULL), m_playerRunning(FALSE)
@@ -38,21 +43,43 @@ BOOL CVideoDlg::OnInitDialog()
     AfxLoadString(IDS_VIDEO_TITLE, title);
     SetWindowText(title);
 
+    // Hidden first: the dialog stands visible at its template size until it is placed.
     ShowWindow(SW_HIDE);
+    CreateLabels();
     CTVEngine* pEngine = g_pTVEngine;
     pEngine->GetHardWare().SetVideoWindow(m_hWnd);
     pEngine->SetNotifyWindow(m_hWnd);
     pEngine->SetVideoOwner(m_hWnd);
+    CControlPanelDlg& panel = GetControlPanel();
+    panel.Create(this);
+    panel.LoadSkin(pEngine->GetSkinName());
     RestoreWindowState();
+    panel.UpdateMenuChecks();
+    panel.UpdatePauseButton();
     pEngine->BuildPreviewGraph();
+    panel.UpdateControlStates();
     GetTVApp()->CloseSplash();
     pEngine->GetHardWare().SetCardActive(TRUE);
+    panel.ApplyFreeAspect();
+    panel.StartClock();
+    panel.OnIdleUpdate();
     pEngine->ApplyVideoSettings();
     ShowWindow(SW_SHOW);
+    if (pEngine->IsRadio())
+    {
+        panel.ShowWindow(SW_HIDE);
+        panel.PostMessage(CControlPanelDlg::WM_RESTORE_PANEL, 0, 0);
+    }
+    else
+    {
+        panel.ShowWindow(SW_SHOW);
+    }
     pEngine->SetCountryCode(pEngine->GetCountryCode());
     CChannelTable* pTable = pEngine->GetChannelTable();
     if (pTable != NULL && pTable->GetCurrentChannel() != NULL)
         pTable->SetCurrentChannel(pTable->GetCurrentChannel());
+    panel.StopSoundRestore();
+    ::Sleep(100);
     pEngine->MuteMasterOutput(FALSE);
     pEngine->SetPlaySourceMute(pEngine->MuteAudioPlaySrc, TRUE);
     CRect client;
@@ -65,14 +92,29 @@ BOOL CVideoDlg::OnInitDialog()
 void CVideoDlg::RestoreWindowState()
 {
     CTVEngine* pEngine = g_pTVEngine;
+    CControlPanelDlg& panel = GetControlPanel();
     if (pEngine->VideoWnd.IsRectEmpty())
     {
         SetClientSize(CSize(640, 480));
         CenterWindow();
+        panel.CenterWindow();
+        if (!pEngine->IsRadio())
+        {
+            // The panel goes centred directly below the video window.
+            CRect video, rcPanel;
+            GetWindowRect(&video);
+            panel.GetWindowRect(&rcPanel);
+            video.OffsetRect(0, -rcPanel.Height() / 2);
+            ::SetWindowPos(m_hWnd, NULL, video.left, video.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            ::SetWindowPos(panel.m_hWnd, NULL, video.left + (video.Width() - rcPanel.Width()) / 2, video.bottom, 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER);
+        }
     }
     else
     {
         MoveWindow(&pEngine->VideoWnd, TRUE);
+        ::SetWindowPos(panel.m_hWnd, NULL, pEngine->ControlLeftTop.x, pEngine->ControlLeftTop.y, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     SetAspectRatio(pEngine->VideoRatio);
 }
@@ -116,13 +158,62 @@ void CVideoDlg::SetTopMost(BOOL bTopMost)
 
 void CVideoDlg::ExitApp()
 {
+    CControlPanelDlg& panel = GetControlPanel();
+    if (panel.m_hWnd != NULL)
+    {
+        CRect rcPanel;
+        panel.GetWindowRect(&rcPanel);
+        g_pTVEngine->ControlLeftTop = rcPanel.TopLeft();
+        panel.ShutDown();
+    }
     g_pTVEngine->CloseDevice();
     CDialog::OnOK();
 }
 
 BOOL CVideoDlg::PreTranslateMessage(MSG* pMsg)
 {
+    // Every key pressed here is the control panel's: it owns the commands and the hot keys.
+    CControlPanelDlg& panel = GetControlPanel();
+    if ((pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN) && panel.m_hWnd != NULL)
+    {
+        if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE && IsFullScreen())
+            panel.SendMessage(WM_COMMAND, ID_FULL_SCREEN, 0);
+        panel.PostMessage(pMsg->message, pMsg->wParam, pMsg->lParam);
+        return TRUE;
+    }
     return CSkinDialog::PreTranslateMessage(pMsg);
+}
+
+LRESULT CVideoDlg::OnRemoteKey(WPARAM wParam, LPARAM lParam)
+{
+    CControlPanelDlg& panel = GetControlPanel();
+    if (panel.m_hWnd != NULL)
+        panel.SendMessage(WM_REMOTE_KEY, wParam, lParam);
+    return 0;
+}
+
+LRESULT CVideoDlg::OnKickIdle(WPARAM, LPARAM lParam)
+{
+    if (lParam != 5)
+        return 1;
+    if (GetControlPanel().m_hWnd != NULL)
+        GetControlPanel().OnIdleUpdate();
+    return 0;
+}
+
+void CVideoDlg::OnRButtonDown(UINT, CPoint point)
+{
+    CMenu* pMenu = GetControlPanel().GetContextMenu();
+    if (pMenu == NULL)
+        return;
+    ClientToScreen(&point);
+    pMenu->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, &GetControlPanel());
+}
+
+void CVideoDlg::OnLButtonDblClk(UINT, CPoint)
+{
+    GetControlPanel().SendMessage(WM_COMMAND, ID_FULL_SCREEN, 0);
+    Default();
 }
 
 LRESULT CVideoDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -150,6 +241,7 @@ void CVideoDlg::OnSize(UINT nType, int cx, int cy)
 void CVideoDlg::OnDestroy()
 {
     SaveWindowState();
+    DestroyLabels();
     Default();
 }
 
@@ -179,6 +271,13 @@ LRESULT CVideoDlg::OnExitRequest(WPARAM, LPARAM)
 
 LRESULT CVideoDlg::OnReleaseDevice(WPARAM, LPARAM)
 {
+    CControlPanelDlg& panel = GetControlPanel();
+    if (panel.m_hWnd != NULL)
+    {
+        panel.EnableButton(ID_MOVIE_PLAYER, TRUE);
+        panel.ShowWindow(SW_HIDE);
+        panel.ReleaseDevice();
+    }
     ShowWindow(SW_HIDE);
     g_pTVEngine->GetHardWare().GetGraph().DestroyGraph();
     g_pTVEngine->GetHardWare().ResetFilterPointers();
@@ -191,8 +290,17 @@ LRESULT CVideoDlg::OnTakeBackDevice(WPARAM, LPARAM)
     ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetFocus();
     SetActiveWindow();
+    CControlPanelDlg& panel = GetControlPanel();
+    if (panel.m_hWnd != NULL)
+        panel.StopPreviewForChange();
     if (g_pTVEngine->GetHardWare().RebuildGraph())
     {
+        if (panel.m_hWnd != NULL)
+        {
+            panel.ModifyStyleEx(WS_EX_APPWINDOW, WS_EX_TOOLWINDOW);
+            panel.ShowWindow(SW_SHOW);
+            panel.StopPreviewForChange();
+        }
         g_pTVEngine->GetHardWare().SetCardActive(TRUE);
         if (g_pTVEngine->GetInputSource() != CTVEngine::SOURCE_TV)
         {

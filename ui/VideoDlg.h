@@ -1,5 +1,6 @@
 #pragma once
 #include "skin/SkinDialog.h"
+#include "ui/osd/OSDLabelWnd.h"
 
 // The window the television picture is shown in: a frameless skinned dialog run modally by the
 // application object; its modal loop is the application's main loop. Its initialisation wires the
@@ -36,6 +37,23 @@ public:
     LRESULT StartMessenger();
     BOOL IsPlayerRunning() const { return m_playerRunning; }
 
+    // The texts over the picture. Showing the channel label hides the digits label and the other
+    // way round; while this window is hidden the record and notice labels are left as they are,
+    // and the channel and digits labels can be hidden but not shown.
+    void SetChannelText(LPCSTR text) { m_channelLabel.SetText(text); }
+    void ShowChannelLabel(BOOL bShow);
+    void SetRecordText(LPCSTR text) { m_recordLabel.SetText(text); }
+    void ShowRecordLabel(BOOL bShow);
+    void SetNoticeText(LPCSTR text) { m_noticeLabel.SetText(text); }
+    void ShowNoticeLabel(BOOL bShow);
+    void SetDigitsText(LPCSTR text) { m_digitsLabel.SetText(text); }
+    void ShowDigitsLabel(BOOL bShow);
+    void ShowVolumeBar(BOOL bShow, LPCSTR text, int percent);
+    COSDLabelWnd& ChannelLabel() { return m_channelLabel; }
+    COSDLabelWnd& RecordLabel() { return m_recordLabel; }
+    COSDLabelWnd& NoticeLabel() { return m_noticeLabel; }
+    COSDLabelWnd& DigitsLabel() { return m_digitsLabel; }
+
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
@@ -51,7 +69,14 @@ protected:
     LRESULT OnExitRequest(WPARAM wParam, LPARAM lParam);
     LRESULT OnReleaseDevice(WPARAM wParam, LPARAM lParam);
     LRESULT OnTakeBackDevice(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRemoteKey(WPARAM wParam, LPARAM lParam);
+    LRESULT OnKickIdle(WPARAM wParam, LPARAM lParam);
+    void OnRButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonDblClk(UINT nFlags, CPoint point);
     DECLARE_MESSAGE_MAP()
+
+    void CreateLabels();
+    void DestroyLabels();
 
     void RestoreWindowState();
     void SaveWindowState();
@@ -60,6 +85,11 @@ protected:
     BOOL m_isMaximized;
     HICON m_hIcon;
     BOOL m_playerRunning;
+    COSDMultiLineLabelWnd m_channelLabel;
+    COSDLabelWnd m_recordLabel;
+    COSDLabelWnd m_noticeLabel;
+    COSDLabelWnd m_digitsLabel;
+    COSDBarLabelWnd m_volumeLabel;
 };
 
 // The one video window of the application.

@@ -91,7 +91,7 @@ typedef struct _tagExcuteParam {
   UINT unAutoRunTime;
 } _tagExcuteParam;
 
-// Opens (creating when missing) the schedule file; nMaxItems bounds the schedule (0 takes 128).
+// Opens the schedule file (a missing one is an empty schedule, written at the first change); nMaxItems bounds the schedule (0 takes 128).
 // FALSE when the path is empty or the file exists but cannot be read. Calling it again first
 // uninitialises.
 BOOL WINAPI Timing_Initialize(LPCSTR lpszFile, UINT nMaxItems);

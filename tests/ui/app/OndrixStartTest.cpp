@@ -173,8 +173,8 @@ TEST(OndrixStartTest, ResourceLibraryMissingEndsWithItsMessage)
     CreateDirectoryA(folder.c_str(), NULL);
     std::string exe = folder + "\\Ondrix.exe";
     ASSERT_TRUE(CopyFileA("Ondrix.exe", exe.c_str(), FALSE));
-    // The card libraries it imports come along: without them it would not load at all.
-    for (const char* dll : { "DM1105.dll", "Grenvil.dll" })
+    // The card and scheduling libraries it imports come along: without them it would not load at all.
+    for (const char* dll : { "DM1105.dll", "Grenvil.dll", "Tamblin.dll" })
         CopyFileA(dll, (folder + "\\" + dll).c_str(), FALSE);
     char self[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, self);
@@ -206,7 +206,7 @@ TEST(OndrixStartTest, ResourceLibraryMissingEndsWithItsMessage)
     EXPECT_EQ(0u, process.WaitExit(10000));
     EXPECT_EQ(NULL, FindWindowA(NULL, kTitle));
     DeleteFileA(exe.c_str());
-    for (const char* dll : { "DM1105.dll", "Grenvil.dll" })
+    for (const char* dll : { "DM1105.dll", "Grenvil.dll", "Tamblin.dll" })
         DeleteFileA((folder + "\\" + dll).c_str());
     RemoveDirectoryA(folder.c_str());
 }

@@ -10,6 +10,7 @@
 #include "resources/ResourceIds.h"
 #include "tests/support/ThreadDialog.h"
 #include "ui/SystemActions.h"
+#include "ui/ControlPanelDlg.h"
 #include "ui/TVApp.h"
 #include "ui/VideoDlg.h"
 // After the windows: the engine's DirectShow headers define macros named like window members.
@@ -19,6 +20,12 @@ CVideoDlg& GetVideoDlg()
 {
     static CVideoDlg dialog;
     return dialog;
+}
+
+CControlPanelDlg& GetControlPanel()
+{
+    static CControlPanelDlg panel;
+    return panel;
 }
 
 namespace

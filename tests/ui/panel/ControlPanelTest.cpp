@@ -1,0 +1,837 @@
+// The control panel over the real engine on the simulated card, with the real scheduling library:
+// its commands in each engine state, its menus, the idle refresh, channel changes down to the
+// tuner's bytes, the channel-number entry, snapshots, recordings started, split, paused and
+// stopped by the user and by scheduled items, and the timed shut-down.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+// The windowing headers come before the test support, which brings the system's macro helpers.
+#include "ui/ControlPanelDlg.h"
+#include "ui/SystemActions.h"
+#include "ui/TVApp.h"
+#include "ui/VideoDlg.h"
+#include "ControllerTestSupport.h"
+#include "engine/TVEngine.h"
+#include "hardware/devices/FilterClassTable.h"
+#include "platform/standins/tamblin/Tamblin.h"
+#include "resources/ResourceIds.h"
+#include "tests/engine/support/FilterModules.h"
+#include "tests/engine/support/ScreenProbe.h"
+#include "tests/platform/sim/blackbird/BlackBirdSimHost.h"
+#include "tests/support/DesktopInput.h"
+
+namespace
+{
+typedef std::vector<BYTE> Bytes;
+
+// A wait of the panel: how long, and what the play line and the tuner had seen by then.
+struct WaitRecord
+{
+    DWORD ms;
+    BOOL muted;
+    size_t tunerWrites;
+};
+
+class CTestPanel : public CControlPanelDlg
+{
+public:
+    std::function<size_t()> tunerWrites = [] { return size_t(0); };
+    std::vector<WaitRecord> waits;
+    std::vector<UINT> messages;
+    int answer = IDCANCEL;
+    CTime now;
+    int countDowns = 0;
+    std::function<INT_PTR()> countDown;
+
+protected:
+    void Wait(DWORD ms) override { waits.push_back({ ms, g_pTVEngine->IsPlaySourceMuted(), tunerWrites() }); }
+    CTime Now() override { return now.GetTime() != 0 ? now : CTime::GetCurrentTime(); }
+    int MessageBoxRes(UINT nTextId, UINT, UINT) override
+    {
+        messages.push_back(nTextId);
+        return answer;
+    }
+    INT_PTR RunCountDownDialog() override
+    {
+        ++countDowns;
+        return countDown ? countDown() : CControlPanelDlg::RunCountDownDialog();
+    }
+};
+
+class CShutdownRecorder : public CSystemActions
+{
+public:
+    BOOL SetScreenSaverActive(BOOL) override { return TRUE; }
+    int GetPowerOffTimeout() override { return 0; }
+    BOOL SetPowerOffTimeout(int) override { return TRUE; }
+    BOOL ShutdownWindows(UINT uFlags) override
+    {
+        shutdowns.push_back(uFlags);
+        return TRUE;
+    }
+    INT_PTR StartProgram(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, int) override { return 2; }
+    std::vector<UINT> shutdowns;
+};
+
+CTVApp theApp;
+CVideoDlg* g_pVideo = nullptr;
+CTestPanel* g_pPanel = nullptr;
+}  // namespace
+
+CVideoDlg& GetVideoDlg() { return *g_pVideo; }
+CControlPanelDlg& GetControlPanel() { return *g_pPanel; }
+
+namespace
+{
+LONGLONG FileSize(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return -1;
+    return (static_cast<LONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+int CountFiles(const std::string& pattern)
+{
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(pattern.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return 0;
+    int count = 0;
+    do
+        ++count;
+    while (FindNextFileA(find, &data));
+    FindClose(find);
+    return count;
+}
+
+SYSTEMTIME Local(int year, int month, int day, int hour, int minute, int second)
+{
+    SYSTEMTIME st = {};
+    st.wYear = static_cast<WORD>(year);
+    st.wMonth = static_cast<WORD>(month);
+    st.wDay = static_cast<WORD>(day);
+    st.wHour = static_cast<WORD>(hour);
+    st.wMinute = static_cast<WORD>(minute);
+    st.wSecond = static_cast<WORD>(second);
+    return st;
+}
+
+class Panel : public ::testing::Test
+{
+protected:
+    CBlackBirdSimHost sim;
+    CFilterModules filters{ { "Filters\\Deinterlace.ax", "Filters\\TransformRatio.ax", "Filters\\OverlayMixer.ax",
+                              "Filters\\RecordDump.ax", "Hollit.ax" } };
+    CTestWindows windows;
+    std::string folder;
+    std::unique_ptr<CTVEngine> engine;
+
+    void SetUp() override
+    {
+        static HINSTANCE resources = ::LoadLibraryA("OndrixRsc.dll");
+        ASSERT_NE(nullptr, resources);
+        AfxSetResourceHandle(resources);
+        ASSERT_TRUE(sim.IsReady());
+        ASSERT_TRUE(filters.IsReady());
+        RegisterFilterClasses();
+        sim.Card()->SetEncoderPacing(FALSE);
+        // Tuner type 11: IF 38.9 MHz, control 0xCE; FM IF 10.7 MHz, control 0x8A, band 0xA5.
+        sim.Card()->SetEepromTuner('T', 11);
+        folder = FreshAppFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        SetMachineValue(kCommonKey, "RecordPath", (folder + "\\Rec").c_str());
+        SetMachineValue(kCommonKey, "SnapPath", (folder + "\\Snap").c_str());
+        SetMachineValue(kCommonKey, "EpgUnzipPath", nullptr);
+        WriteBytes(folder + "\\TVChannel.tvc", ReadBytes(SourcePath("tests/engine/channels/TVChannel.tvc")));
+        WriteBytes(folder + "\\FMChannel.fmc", ReadBytes(SourcePath("tests/engine/channels/FMChannel.fmc")));
+        // Channel Five (175250 kHz) is current, Channel 1 the one watched before; MPEG-2 (DVD) records.
+        WriteBytes(folder + "\\TVParam.ini", "[Channel]\r\nTVCurFreq=175250\r\nTVLastFreq=49750\r\nTVCurIndex=1\r\n"
+                                             "FMCurFreq=87500\r\nFMCurIndex=0\r\n"
+                                             "[Record]\r\nRecordFormat=6\r\n[Storage]\r\nReservedSpace=10\r\n");
+        for (const char* name : { "Skin.ini", "Drusk.dll" })
+            CopyFileA(name, (folder + "\\" + name).c_str(), FALSE);
+        engine.reset(new CTVEngine(folder.c_str()));
+        engine->SetEngineWindows(&windows);
+        ASSERT_TRUE(engine->InitFormatLists() && engine->InitStringLists() && engine->LoadSettings() &&
+                    engine->ApplyLoadedSettings() && engine->Initialize() && engine->ValidateSettings());
+        engine->SetRecordFormat(6);
+        g_pVideo = new CVideoDlg;
+        g_pPanel = new CTestPanel;
+        g_pPanel->tunerWrites = [this] { return sim.WritesTo(0xC0).size(); };
+        theApp.m_pMainWnd = g_pPanel;
+        ASSERT_TRUE(g_pVideo->Create(IDD_VIDEO, nullptr));
+        ASSERT_NE(nullptr, Dlg().m_hWnd);
+        desktop::Pump();
+    }
+
+    void TearDown() override
+    {
+        if (engine && engine->IsRecording())
+            engine->StopRecord();
+        Timing_SetTestClock(nullptr);
+        if (g_pVideo != nullptr && g_pVideo->m_hWnd != NULL)
+            g_pVideo->DestroyWindow();
+        if (g_pPanel != nullptr && g_pPanel->m_hWnd != NULL)
+            g_pPanel->DestroyWindow();
+        theApp.m_pMainWnd = nullptr;
+        delete g_pPanel;
+        delete g_pVideo;
+        g_pPanel = nullptr;
+        g_pVideo = nullptr;
+        engine.reset();
+    }
+
+    static CTestPanel& Dlg() { return *g_pPanel; }
+    static void Command(UINT id)
+    {
+        Dlg().SendMessage(WM_COMMAND, id, 0);
+        desktop::Pump();
+    }
+    static void RemoteKey(UINT code)
+    {
+        // As the remote-key poller posts it: to the video window, which hands it on.
+        ::PostMessageA(g_pVideo->m_hWnd, 0x3981, code, 0);
+        desktop::Pump();
+    }
+    static void Key(HWND target, UINT key)
+    {
+        ::PostMessageA(target, WM_KEYDOWN, key, 1);
+        desktop::Pump();
+    }
+    static void Timer(UINT id)
+    {
+        Dlg().SendMessage(WM_TIMER, id, 0);
+        desktop::Pump();
+    }
+    CChannelTable& TV() { return engine->GetTVTable(); }
+    int CurrentIndex() { return TV().FindItem(TV().GetCurrentChannel()); }
+    std::vector<Bytes> TunerWrites() { return sim.WritesTo(0xC0); }
+    std::string Shot(const char* name)
+    {
+        ::RedrawWindow(Dlg().m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        desktop::Pump();
+        std::string path = std::string(ONDRIX_BINARY_DIR) + "/panel-" + name + ".bmp";
+        CScreenShot::OfClient(Dlg().m_hWnd).Save(path);
+        return path;
+    }
+    std::string Text(UINT id) { return std::string(Dlg().GetPanelText(id)); }
+    static BOOL Enabled(UINT id) { return ::IsWindowEnabled(::GetDlgItem(Dlg().m_hWnd, id)); }
+    static BOOL Checked(UINT id) { return Dlg().IsButtonChecked(id); }
+    std::string RecordFolder() { return std::string(engine->GetRecordFolder()); }
+    BOOL WaitForBytes(const std::string& path, LONGLONG bytes)
+    {
+        return desktop::PumpUntil([&] { return FileSize(path) >= bytes; }, 10000);
+    }
+};
+}  // namespace
+
+TEST_F(Panel, StartsUnderTheVideoWindowWithItsControlsAndSchedule)
+{
+    RECT video, panel;
+    ::GetWindowRect(g_pVideo->m_hWnd, &video);
+    ::GetWindowRect(Dlg().m_hWnd, &panel);
+    EXPECT_TRUE(Dlg().IsWindowVisible());
+    EXPECT_EQ(video.bottom, panel.top);
+    EXPECT_NEAR((video.left + video.right) / 2, (panel.left + panel.right) / 2, 1);
+    EXPECT_TRUE(::GetWindowLongA(Dlg().m_hWnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    // A second start finds the running instance's video window by its title, not the panel.
+    EXPECT_EQ(g_pVideo->m_hWnd, ::FindWindowA(NULL, "Veltrane Mireval IV"));
+    EXPECT_FALSE(Enabled(ID_PAUSE));
+    EXPECT_FALSE(Enabled(ID_TIMESHIFT_PAUSE));
+    EXPECT_FALSE(Enabled(ID_TIMESHIFT_STOP));
+    EXPECT_EQ("2 Channel Five", Text(IDC_PANEL_CHANNEL_TEXT));
+    EXPECT_EQ(8u, Text(IDC_PANEL_CLOCK).size());
+    // The hot keys were written with their defaults.
+    EXPECT_GT(FileSize(folder + "\\Accel"), 0);
+    EXPECT_EQ(1, Dlg().GetNumberMode());
+    // Enter and Esc do nothing.
+    Dlg().SendMessage(WM_COMMAND, IDOK, 0);
+    Dlg().SendMessage(WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(Dlg().IsWindowVisible());
+    Shot("start");
+}
+
+// What each command does in each state of the engine: done (the change it makes) or refused.
+TEST_F(Panel, CommandsInEachEngineState)
+{
+    enum State
+    {
+        TV_IDLE,
+        RADIO,
+        VIDEO_INPUT,
+        RECORDING,
+        SCANNING,
+        TIME_SHIFTING,
+        WALL,
+        STATES
+    };
+    const char* stateNames[] = { "TV", "radio", "video input", "recording", "scanning", "time shift", "wall" };
+    struct Row
+    {
+        UINT command;
+        const char* name;
+        bool allowed[STATES];
+    };
+    // TV, radio, video input, recording, scanning, time shifting, wall shown.
+    const Row rows[] = {
+        { ID_CHANNEL_NEXT, "next channel", { 1, 1, 0, 0, 0, 0, 0 } },
+        { ID_CHANNEL_PREV, "previous channel", { 1, 1, 0, 0, 0, 0, 0 } },
+        { ID_CHANNEL_LAST, "last channel", { 1, 1, 0, 0, 0, 0, 0 } },
+        { ID_CHANNEL_FIRST, "channel menu entry", { 1, 1, 0, 0, 0, 0, 0 } },
+        { ID_SNAPSHOT, "snapshot", { 1, 0, 1, 0, 0, 0, 0 } },
+        { ID_PREVIEW_WALL, "preview wall", { 1, 0, 0, 0, 0, 0, 0 } },
+        { ID_CHANNEL_SCAN, "channel scan", { 1, 1, 0, 0, 1, 0, 0 } },
+        { ID_NEXT_INPUT, "next input", { 1, 1, 1, 0, 0, 0, 0 } },
+        { ID_FAVOURITES_ONLY, "favourites only", { 1, 1, 0, 1, 1, 1, 1 } },
+    };
+    for (int state = 0; state < STATES; ++state)
+    {
+        for (const Row& row : rows)
+        {
+            SCOPED_TRACE(std::string(row.name) + " while " + stateNames[state]);
+            // The state.
+            engine->SetVideoSource(state == RADIO ? CTVEngine::SOURCE_FM
+                                   : state == VIDEO_INPUT ? CTVEngine::SOURCE_AV
+                                                          : CTVEngine::SOURCE_TV);
+            CChannelTable* pTable = engine->GetChannelTable();
+            pTable->SetFavorOnly(FALSE);
+            pTable->SetCurrentChannel(pTable->GetChannel(1));
+            pTable->m_lLastFreq = pTable == &TV() ? 49750 : 87500;
+            // The channel menu lists the table's entries when it opens.
+            Dlg().BuildChannelMenu(Dlg().GetContextMenu());
+            if (state == WALL)
+            {
+                Command(ID_PREVIEW_WALL);
+                ASSERT_TRUE(Dlg().IsWallShown());
+            }
+            engine->m_bRecording = state == RECORDING;
+            engine->m_bScanning = state == SCANNING;
+            engine->GetHardWare().m_bTimeShift = state == TIME_SHIFTING;
+            int source = engine->GetInputSource();
+            int snapshots = CountFiles(folder + "\\Snap\\*");
+            int index = pTable->FindItem(pTable->GetCurrentChannel());
+            BOOL favourites = pTable->m_bFavorOnly;
+            Dlg().messages.clear();
+
+            Command(row.command);
+
+            bool done = false;
+            switch (row.command)
+            {
+            case ID_SNAPSHOT:
+                done = CountFiles(folder + "\\Snap\\*") > snapshots;
+                break;
+            case ID_PREVIEW_WALL:
+                done = state != WALL && Dlg().IsWallShown();
+                break;
+            case ID_CHANNEL_SCAN:
+                done = Dlg().messages.size() == 1;
+                break;
+            case ID_NEXT_INPUT:
+                done = engine->GetInputSource() != source;
+                break;
+            case ID_FAVOURITES_ONLY:
+                done = engine->GetChannelTable()->m_bFavorOnly != favourites;
+                break;
+            default:
+                done = pTable->FindItem(pTable->GetCurrentChannel()) != index;
+                break;
+            }
+            EXPECT_EQ(row.allowed[state], done);
+
+            engine->m_bRecording = FALSE;
+            engine->m_bScanning = FALSE;
+            engine->GetHardWare().m_bTimeShift = FALSE;
+            if (Dlg().IsWallShown())
+            {
+                Dlg().GetPreviewWall().Close();
+            }
+        }
+    }
+    // While scanning the scan command asks whether to stop; the question for a new scan is another.
+    engine->SetVideoSource(CTVEngine::SOURCE_TV);
+    engine->m_bScanning = TRUE;
+    Dlg().messages.clear();
+    Command(ID_CHANNEL_SCAN);
+    EXPECT_EQ(std::vector<UINT>({ IDS_ASK_STOP_SCAN }), Dlg().messages);
+    engine->m_bScanning = FALSE;
+    Command(ID_CHANNEL_SCAN);
+    EXPECT_EQ(IDS_ASK_START_SCAN, Dlg().messages.back());
+    EXPECT_FALSE(engine->IsScanning());
+}
+
+TEST_F(Panel, MenuStatesFollowTheEngineAndTheWindows)
+{
+    CMenu* pMenu = Dlg().GetContextMenu();
+    ASSERT_NE(nullptr, pMenu);
+    auto open = [&] { Dlg().SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(pMenu->m_hMenu), 0); };
+    auto state = [&](UINT id) { return ::GetMenuState(pMenu->m_hMenu, id, MF_BYCOMMAND); };
+
+    engine->SetPlaySourceMute(TRUE, TRUE);
+    open();
+    EXPECT_TRUE(state(ID_MUTE) & MF_CHECKED);
+    EXPECT_FALSE(state(ID_SHOW_PANEL) & MF_GRAYED);
+    EXPECT_TRUE(state(ID_SHOW_PANEL) & MF_CHECKED);
+    EXPECT_TRUE(state(ID_NOTHING) & MF_GRAYED);
+    EXPECT_FALSE(state(ID_SIZE_320) & MF_GRAYED);
+    EXPECT_TRUE(state(ID_PAUSE) & MF_GRAYED);
+    EXPECT_TRUE(state(ID_ASPECT_FREE) & MF_CHECKED);
+    EXPECT_TRUE(state(ID_RECORD_FORMAT_FIRST + 6) & MF_CHECKED);
+    // The channel menu: the three visible channels under one sub-menu, the current one ticked.
+    HMENU hChannels = ::GetSubMenu(pMenu->m_hMenu, 0);
+    ASSERT_NE(nullptr, hChannels);
+    EXPECT_EQ(3, ::GetMenuItemCount(hChannels));
+    EXPECT_EQ(3, Dlg().GetChannelMenuCount());
+    EXPECT_TRUE(::GetMenuState(hChannels, ID_CHANNEL_FIRST + 1, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_FALSE(::GetMenuState(hChannels, ID_CHANNEL_FIRST + 1, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_EQ(UINT(MF_SEPARATOR), ::GetMenuState(pMenu->m_hMenu, 1, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_EQ(UINT(ID_CHANNEL_NEXT), ::GetMenuItemID(pMenu->m_hMenu, 2));
+
+    // Recording: sizes and aspects gray, pause open for the MPEG-2 format; the channels gray.
+    engine->m_bRecording = TRUE;
+    Command(ID_ASPECT_4_3);
+    open();
+    for (UINT id : { ID_SIZE_320, ID_SIZE_640, ID_ASPECT_FREE, ID_ASPECT_4_3, ID_ASPECT_16_9, ID_ASPECT_16_9_WIDE })
+        EXPECT_TRUE(state(id) & MF_GRAYED) << id;
+    EXPECT_FALSE(state(ID_PAUSE) & MF_GRAYED);
+    EXPECT_TRUE(state(ID_ASPECT_FREE) & MF_CHECKED) << "the aspect does not change while recording";
+    hChannels = ::GetSubMenu(pMenu->m_hMenu, 0);
+    EXPECT_TRUE(::GetMenuState(hChannels, ID_CHANNEL_FIRST, MF_BYCOMMAND) & MF_GRAYED);
+    engine->m_bRecording = FALSE;
+
+    // Aspect, record format, full screen and topmost as set by their commands; the list built again.
+    engine->SetPlaySourceMute(FALSE, TRUE);
+    Command(ID_ASPECT_16_9);
+    Command(ID_RECORD_FORMAT_FIRST + 2);
+    Command(ID_TOPMOST);
+    open();
+    EXPECT_TRUE(state(ID_ASPECT_16_9) & MF_CHECKED);
+    EXPECT_FALSE(state(ID_ASPECT_FREE) & MF_CHECKED);
+    EXPECT_FALSE(state(ID_MUTE) & MF_CHECKED);
+    EXPECT_TRUE(state(ID_TOPMOST) & MF_CHECKED);
+    EXPECT_TRUE(state(ID_RECORD_FORMAT_FIRST + 2) & MF_CHECKED);
+    EXPECT_FALSE(state(ID_RECORD_FORMAT_FIRST + 6) & MF_CHECKED);
+    EXPECT_EQ(2, engine->GetRecordFormat());
+    EXPECT_EQ(3, Dlg().GetChannelMenuCount());
+    Command(ID_TOPMOST);
+
+    // The radio lists its own table; any other input lists nothing, grayed.
+    engine->SetVideoSource(CTVEngine::SOURCE_FM);
+    open();
+    EXPECT_EQ(2, Dlg().GetChannelMenuCount());
+    engine->SetVideoSource(CTVEngine::SOURCE_SV);
+    open();
+    EXPECT_EQ(0, Dlg().GetChannelMenuCount());
+    EXPECT_TRUE(::GetMenuState(pMenu->m_hMenu, 0, MF_BYPOSITION) & MF_GRAYED);
+}
+
+TEST_F(Panel, IdleRefreshFollowsMuteAndVolume)
+{
+    engine->SetPlaySourceMute(TRUE, TRUE);
+    engine->SetPlayVolume(30);
+    int volume = -1;
+    bool mixer = engine->GetPlayVolume(&volume) != FALSE;
+    // The video window's idle count reaching 5 refreshes the panel.
+    EXPECT_EQ(0, g_pVideo->SendMessage(WM_KICKIDLE, 0, 5));
+    EXPECT_TRUE(Checked(ID_MUTE));
+    int position = static_cast<int>(::SendDlgItemMessageA(Dlg().m_hWnd, IDC_PANEL_VOLUME, TBM_GETPOS, 0, 0));
+    EXPECT_EQ(100 - (mixer ? volume : 50), position);
+    engine->SetPlaySourceMute(FALSE, TRUE);
+    EXPECT_EQ(1, g_pVideo->SendMessage(WM_KICKIDLE, 0, 4));
+    EXPECT_TRUE(Checked(ID_MUTE)) << "only the fifth idle round refreshes";
+    g_pVideo->SendMessage(WM_KICKIDLE, 0, 5);
+    EXPECT_FALSE(Checked(ID_MUTE));
+    // The favourites button stands only for a tuner source.
+    engine->SetVideoSource(CTVEngine::SOURCE_AV);
+    g_pVideo->SendMessage(WM_KICKIDLE, 0, 5);
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(Dlg().m_hWnd, ID_FAVOURITES_ONLY)));
+    engine->SetVideoSource(CTVEngine::SOURCE_TV);
+    g_pVideo->SendMessage(WM_KICKIDLE, 0, 5);
+    EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(Dlg().m_hWnd, ID_FAVOURITES_ONLY)));
+}
+
+TEST_F(Panel, ChannelUpAndDownMuteTuneWaitAndUnmute)
+{
+    engine->SetPlaySourceMute(FALSE, TRUE);
+    sim.Card()->ClearBusLog();
+    Dlg().waits.clear();
+    // Up from Channel Five passes the hidden channel at 471250 kHz.
+    Command(ID_CHANNEL_NEXT);
+    EXPECT_EQ(583250, TV().GetCurrentChannel()->Frequency);
+    // (38900 + 583250) x 0.016 = 9954 (0x26E2), control 0xCE, high band 0x30.
+    EXPECT_EQ(std::vector<Bytes>({ { 0x26, 0xE2, 0xCE, 0x30 } }), TunerWrites());
+    ASSERT_EQ(1u, Dlg().waits.size());
+    EXPECT_EQ(300u, Dlg().waits[0].ms);
+    EXPECT_TRUE(Dlg().waits[0].muted) << "the line is muted while the tuner settles";
+    EXPECT_EQ(1u, Dlg().waits[0].tunerWrites) << "the channel is set before the wait";
+    EXPECT_FALSE(engine->IsPlaySourceMuted());
+    EXPECT_EQ("4 " + std::string(TV().GetCurrentChannel()->Name), Text(IDC_PANEL_CHANNEL_TEXT));
+
+    sim.Card()->ClearBusLog();
+    Dlg().waits.clear();
+    Command(ID_CHANNEL_PREV);
+    EXPECT_EQ(175250, TV().GetCurrentChannel()->Frequency);
+    // (38900 + 175250) x 0.016 = 3426 (0x0D62), mid band 0x90.
+    EXPECT_EQ(std::vector<Bytes>({ { 0x0D, 0x62, 0xCE, 0x90 } }), TunerWrites());
+    ASSERT_EQ(1u, Dlg().waits.size());
+    EXPECT_TRUE(Dlg().waits[0].muted);
+    EXPECT_FALSE(engine->IsPlaySourceMuted());
+
+    // A muted line only changes channel, and stays muted.
+    engine->SetPlaySourceMute(TRUE, TRUE);
+    Dlg().waits.clear();
+    Command(ID_CHANNEL_PREV);
+    EXPECT_EQ(49750, TV().GetCurrentChannel()->Frequency);
+    EXPECT_TRUE(Dlg().waits.empty());
+    EXPECT_TRUE(engine->IsPlaySourceMuted());
+    // Down from the first wraps to the last.
+    Command(ID_CHANNEL_PREV);
+    EXPECT_EQ(583250, TV().GetCurrentChannel()->Frequency);
+
+    // The channel watched before, with the short mute: muted 100 ms, restored by timer 1.
+    engine->SetPlaySourceMute(FALSE, TRUE);
+    Dlg().waits.clear();
+    Command(ID_CHANNEL_LAST);
+    EXPECT_EQ(49750, TV().GetCurrentChannel()->Frequency);
+    ASSERT_EQ(1u, Dlg().waits.size());
+    EXPECT_EQ(100u, Dlg().waits[0].ms);
+    EXPECT_TRUE(engine->IsPlaySourceMuted());
+    Timer(CControlPanelDlg::TIMER_SOUND_RESTORE);
+    EXPECT_FALSE(engine->IsPlaySourceMuted());
+
+    // The radio steps through the FM table with the FM divider: (10700 + 101700) x 0.032 = 3596.
+    engine->SetVideoSource(CTVEngine::SOURCE_FM);
+    engine->GetFMTable().SetCurrentChannel(engine->GetFMTable().GetChannel(0));
+    sim.Card()->ClearBusLog();
+    Command(ID_CHANNEL_NEXT);
+    EXPECT_EQ(std::vector<Bytes>({ { 0x0E, 0x0C, 0x8A, 0xA5 } }), TunerWrites());
+    EXPECT_EQ("2 Radio B - 101.7", Text(IDC_PANEL_CHANNEL_TEXT));
+}
+
+TEST_F(Panel, NumberEntryByKeyboardAndRemote)
+{
+    auto current = [&] { return TV().GetCurrentChannel()->Frequency; };
+    // Two-digit mode: "1" and the time-out select channel 1.
+    Key(g_pVideo->m_hWnd, '1');
+    EXPECT_EQ(175250, current()) << "the first digit waits for the second";
+    char digits[16] = "";
+    ::GetWindowTextA(g_pVideo->DigitsLabel().m_hWnd, digits, sizeof(digits));
+    EXPECT_STREQ("1-", g_pVideo->DigitsLabel().GetText());
+    Timer(CControlPanelDlg::TIMER_NUMBER_ENTRY);
+    EXPECT_EQ(49750, current());
+    // "0" "4" on the numeric pad: channel 4 at once.
+    Key(Dlg().m_hWnd, VK_NUMPAD0);
+    Key(Dlg().m_hWnd, VK_NUMPAD4);
+    EXPECT_EQ(583250, current());
+    // "1" "2": 12 is beyond the table: nothing changes and the entry is empty again.
+    Key(Dlg().m_hWnd, '1');
+    Key(Dlg().m_hWnd, '2');
+    EXPECT_EQ(583250, current());
+    Timer(CControlPanelDlg::TIMER_NUMBER_ENTRY);
+    EXPECT_EQ(583250, current());
+
+    // The remote's digit codes: 224 is 1, 245 is 0, 252 is 2.
+    RemoteKey(245);
+    RemoteKey(252);
+    EXPECT_EQ(175250, current());
+    // Key 246 switches to one-digit entry: 224 selects channel 1 at once.
+    RemoteKey(246);
+    EXPECT_EQ(0, Dlg().GetNumberMode());
+    RemoteKey(224);
+    EXPECT_EQ(49750, current());
+    // 0 selects nothing.
+    RemoteKey(245);
+    EXPECT_EQ(49750, current());
+    RemoteKey(246);
+    EXPECT_EQ(1, Dlg().GetNumberMode());
+
+    // Remote channel keys: 233 up, 237 down, 244 the channel before.
+    RemoteKey(233);
+    EXPECT_EQ(175250, current());
+    RemoteKey(237);
+    EXPECT_EQ(49750, current());
+    RemoteKey(244);
+    EXPECT_EQ(175250, current());
+
+    // Digits are ignored while recording; with remote keys off nothing at all is done.
+    engine->m_bRecording = TRUE;
+    RemoteKey(224);
+    Key(Dlg().m_hWnd, '1');
+    Timer(CControlPanelDlg::TIMER_NUMBER_ENTRY);
+    EXPECT_EQ(175250, current());
+    engine->m_bRecording = FALSE;
+    Dlg().EnableRemoteKeys(FALSE);
+    RemoteKey(233);
+    EXPECT_EQ(175250, current());
+    Dlg().EnableRemoteKeys(TRUE);
+
+    // On the radio the entry shows on the panel; the remote's channel keys leave the radio alone.
+    engine->SetVideoSource(CTVEngine::SOURCE_FM);
+    RemoteKey(245);
+    EXPECT_EQ("0-", Text(IDC_PANEL_CHANNEL_TEXT));
+    RemoteKey(252);
+    EXPECT_EQ(101700, engine->GetFMTable().GetCurrentChannel()->Frequency);
+    RemoteKey(233);
+    EXPECT_EQ(101700, engine->GetFMTable().GetCurrentChannel()->Frequency);
+}
+
+TEST_F(Panel, SnapshotIsTakenAndAnnounced)
+{
+    auto pictures = [&] { return CountFiles(folder + "\\Snap\\*.bmp") + CountFiles(folder + "\\Snap\\*.jpg"); };
+    int before = pictures();
+    Command(ID_SNAPSHOT);
+    EXPECT_EQ(before + 1, pictures());
+    CString done;
+    AfxLoadString(IDS_SNAPSHOT_DONE, done);
+    EXPECT_STREQ(done, g_pVideo->NoticeLabel().GetText());
+    // The remote's snapshot key does the same.
+    RemoteKey(188);
+    EXPECT_EQ(before + 2, pictures());
+    // Not on the radio.
+    engine->SetVideoSource(CTVEngine::SOURCE_FM);
+    Command(ID_SNAPSHOT);
+    EXPECT_EQ(before + 2, pictures());
+}
+
+TEST_F(Panel, UserRecordingStartsPausesResumesSplitsAndStops)
+{
+    CTime start(2026, 12, 11, 20, 0, 0);
+    Dlg().now = start;
+    Command(ID_RECORD);
+    ASSERT_TRUE(engine->IsRecording()) << (Dlg().messages.empty() ? 0 : Dlg().messages[0]);
+    EXPECT_EQ(CControlPanelDlg::TASK_USER, Dlg().GetTaskState());
+    EXPECT_EQ(1, Dlg().GetRecordTimerSeconds());
+    EXPECT_TRUE(Checked(ID_RECORD));
+    EXPECT_FALSE(Enabled(ID_RECORD)) << "one record command a second";
+    for (UINT id : { ID_SETTINGS, ID_NEXT_INPUT, ID_SNAPSHOT, ID_CHANNEL_NEXT, ID_PREVIEW_WALL, ID_CHANNEL_SCAN })
+        EXPECT_FALSE(Enabled(id)) << id;
+    EXPECT_TRUE(Enabled(ID_PAUSE));
+    std::string first = std::string(engine->GetRecordingPath());
+    ASSERT_TRUE(WaitForBytes(first, 1024 * 1024));
+
+    // A second press within the second finds the button disabled.
+    Command(ID_RECORD);
+    EXPECT_TRUE(engine->IsRecording());
+    Timer(CControlPanelDlg::TIMER_RECORD_BUTTON);
+    EXPECT_TRUE(Enabled(ID_RECORD));
+    Shot("recording");
+
+    Command(ID_PAUSE);
+    EXPECT_TRUE(engine->IsRecordPaused());
+    EXPECT_TRUE(Checked(ID_PAUSE));
+    CString paused;
+    AfxLoadString(IDS_RECORD_PAUSED, paused);
+    EXPECT_STREQ(paused, g_pVideo->RecordLabel().GetText());
+    Shot("paused");
+    RemoteKey(189);
+    EXPECT_FALSE(engine->IsRecordPaused());
+    EXPECT_FALSE(Checked(ID_PAUSE));
+
+    // The length check: half the remaining minute, then a new file when MaxLength is reached.
+    engine->SetMaxLength(1);
+    engine->ExcessLength = 0;
+    Dlg().now = start + CTimeSpan(10);
+    Timer(CControlPanelDlg::TIMER_RECORD_LENGTH);
+    EXPECT_EQ(25, Dlg().GetRecordTimerSeconds());
+    Dlg().now = start + CTimeSpan(59);
+    Timer(CControlPanelDlg::TIMER_RECORD_LENGTH);
+    ASSERT_TRUE(engine->IsRecording());
+    EXPECT_EQ(CControlPanelDlg::TASK_USER, Dlg().GetTaskState());
+    std::string second = std::string(engine->GetRecordingPath());
+    EXPECT_NE(first, second);
+    EXPECT_GT(FileSize(first), 1024 * 1024);
+    ASSERT_TRUE(WaitForBytes(second, 512 * 1024));
+    // With ExcessLength the recording ends at MaxLength.
+    engine->ExcessLength = 1;
+    Dlg().now = Dlg().now + CTimeSpan(60);
+    Timer(CControlPanelDlg::TIMER_RECORD_LENGTH);
+    EXPECT_FALSE(engine->IsRecording());
+    EXPECT_EQ(CControlPanelDlg::TASK_NONE, Dlg().GetTaskState());
+    EXPECT_FALSE(Checked(ID_RECORD));
+
+    // Start and stop again by the remote's record key.
+    Timer(CControlPanelDlg::TIMER_RECORD_BUTTON);
+    RemoteKey(165);
+    ASSERT_TRUE(engine->IsRecording());
+    Timer(CControlPanelDlg::TIMER_RECORD_BUTTON);
+    Command(ID_RECORD);
+    EXPECT_FALSE(engine->IsRecording());
+    EXPECT_EQ(CControlPanelDlg::TASK_NONE, Dlg().GetTaskState());
+    EXPECT_TRUE(Enabled(ID_SETTINGS));
+    EXPECT_FALSE(Enabled(ID_PAUSE));
+    CopyFileA(first.c_str(), "panel-user.mpg", FALSE);
+}
+
+TEST_F(Panel, ScheduledRecordingStartsAndStopsByItself)
+{
+    // One item, 20:00 for a minute, on the channel at 583250 kHz, muted.
+    _tagTimingParam timing = { 2026, 12, 11, 20, 0, 0, 60, 1, 1 << 4, 0 };
+    _tagExcuteParam excute = { { 40, 0 }, 60, 0, 4, 583250, FALSE, TRUE, FALSE, 0 };
+    SYSTEMTIME before = Local(2026, 12, 11, 19, 59, 0);
+    ASSERT_TRUE(Timing_SetTestClock(&before));
+    ASSERT_NE(nullptr, Timing_InsertItem(0, timing, &excute));
+    EXPECT_GT(FileSize(folder + "\\Rec.rec"), 0) << "the schedule the panel opened keeps the item";
+    desktop::Pump();
+    EXPECT_FALSE(engine->IsRecording());
+
+    engine->SetPlaySourceMute(FALSE, TRUE);
+    sim.Card()->ClearBusLog();
+    Dlg().now = CTime(2026, 12, 11, 20, 0, 0);
+    SYSTEMTIME start = Local(2026, 12, 11, 20, 0, 0);
+    ASSERT_TRUE(Timing_SetTestClock(&start));
+    desktop::Pump();
+    ASSERT_TRUE(engine->IsRecording());
+    EXPECT_EQ(CControlPanelDlg::TASK_SCHEDULED, Dlg().GetTaskState());
+    EXPECT_EQ(583250, TV().GetCurrentChannel()->Frequency);
+    EXPECT_EQ(Bytes({ 0x26, 0xE2, 0xCE, 0x30 }), TunerWrites().at(0));
+    EXPECT_TRUE(engine->IsPlaySourceMuted()) << "the item's mute";
+    std::string path = std::string(engine->GetRecordingPath());
+    ASSERT_TRUE(WaitForBytes(path, 2 * 1024 * 1024));
+    Shot("scheduled");
+
+    // A start while the item records is refused; the user's record command is not needed to stop.
+    SYSTEMTIME end = Local(2026, 12, 11, 20, 1, 0);
+    ASSERT_TRUE(Timing_SetTestClock(&end));
+    desktop::Pump();
+    EXPECT_FALSE(engine->IsRecording());
+    EXPECT_EQ(CControlPanelDlg::TASK_NONE, Dlg().GetTaskState());
+    EXPECT_FALSE(engine->IsPlaySourceMuted()) << "the line's mute from before the item";
+    EXPECT_EQ(nullptr, Timing_GetFirstItem(0)) << "the one-shot item is gone";
+    EXPECT_GT(FileSize(path), 2 * 1024 * 1024);
+    // ffprobe reads the file after this program (see CMakeLists.txt).
+    CopyFileA(path.c_str(), "panel-scheduled.mpg", FALSE);
+}
+
+TEST_F(Panel, ScheduledItemsMeetingOtherTasks)
+{
+    SYSTEMTIME morning = Local(2026, 12, 11, 8, 0, 0);
+    ASSERT_TRUE(Timing_SetTestClock(&morning));
+    // A radio item tunes its frequency from the FM table.
+    _tagExcuteParam radio = { { 40, 0 }, 1, 3, 2, 101700, FALSE, FALSE, FALSE, 0 };
+    ASSERT_NE(nullptr, Timing_InsertItem(0, { 2026, 12, 11, 9, 0, 0, 1, 1, 1 << 4, 0 }, &radio));
+    sim.Card()->ClearBusLog();
+    SYSTEMTIME nine = Local(2026, 12, 11, 9, 0, 0);
+    ASSERT_TRUE(Timing_SetTestClock(&nine));
+    desktop::Pump();
+    EXPECT_TRUE(engine->IsRadio());
+    EXPECT_EQ(101700, engine->GetFMTable().GetCurrentChannel()->Frequency);
+    EXPECT_EQ(std::vector<Bytes>({ { 0x0E, 0x0C, 0x8A, 0xA5 } }), TunerWrites());
+    // A viewing item (length 1) records nothing, and its end changes nothing.
+    EXPECT_FALSE(engine->IsRecording());
+    EXPECT_EQ(CControlPanelDlg::TASK_NONE, Dlg().GetTaskState());
+    SYSTEMTIME after = Local(2026, 12, 11, 9, 0, 5);
+    ASSERT_TRUE(Timing_SetTestClock(&after));
+    desktop::Pump();
+    EXPECT_TRUE(engine->IsRadio());
+    engine->SetVideoSource(CTVEngine::SOURCE_TV);
+
+    // During a user recording a scheduled start is cancelled and the recording goes on.
+    Command(ID_RECORD);
+    ASSERT_TRUE(engine->IsRecording());
+    _tagExcuteParam tv = { { 40, 0 }, 60, 0, 1, 49750, FALSE, FALSE, FALSE, 0 };
+    ASSERT_NE(nullptr, Timing_InsertItem(0, { 2026, 12, 11, 10, 0, 0, 60, 1, 1 << 4, 0 }, &tv));
+    SYSTEMTIME ten = Local(2026, 12, 11, 10, 0, 0);
+    ASSERT_TRUE(Timing_SetTestClock(&ten));
+    desktop::Pump();
+    EXPECT_TRUE(engine->IsRecording());
+    EXPECT_EQ(CControlPanelDlg::TASK_USER, Dlg().GetTaskState());
+    EXPECT_EQ(175250, TV().GetCurrentChannel()->Frequency);
+    EXPECT_EQ(nullptr, Timing_GetFirstItem(0));
+
+    // The controller ends the user's recording by itself (a disk filled up): the next item still runs.
+    engine->SetDiskFull(TRUE);
+    engine->SetDiskFull(FALSE);
+    EXPECT_FALSE(engine->IsRecording());
+    ASSERT_NE(nullptr, Timing_InsertItem(0, { 2026, 12, 11, 11, 0, 0, 60, 1, 1 << 4, 0 }, &tv));
+    SYSTEMTIME eleven = Local(2026, 12, 11, 11, 0, 0);
+    ASSERT_TRUE(Timing_SetTestClock(&eleven));
+    desktop::Pump();
+    EXPECT_TRUE(engine->IsRecording());
+    EXPECT_EQ(CControlPanelDlg::TASK_SCHEDULED, Dlg().GetTaskState());
+    EXPECT_EQ(49750, TV().GetCurrentChannel()->Frequency);
+
+    // The cancel-task command ends the scheduled recording and the item.
+    Command(ID_CANCEL_TASK);
+    EXPECT_FALSE(engine->IsRecording());
+    EXPECT_EQ(CControlPanelDlg::TASK_NONE, Dlg().GetTaskState());
+    EXPECT_EQ(nullptr, Timing_GetFirstItem(0));
+}
+
+TEST_F(Panel, TimedShutdownCountsDownAndShutsWindowsDown)
+{
+    CShutdownRecorder recorder;
+    CSystemActions::Install(&recorder);
+    // Half a minute ahead: the timer waits those seconds; further ahead, at most a minute.
+    Dlg().now = CTime(2026, 12, 11, 22, 0, 0);
+    Dlg().SetShutdownTime(CTime(2000, 1, 1, 22, 0, 30), TRUE);
+    EXPECT_EQ(30, Dlg().GetShutdownTimerSeconds());
+    Dlg().SetShutdownTime(CTime(2000, 1, 1, 23, 30, 0), TRUE);
+    EXPECT_EQ(60, Dlg().GetShutdownTimerSeconds());
+    EXPECT_EQ(CTime(2026, 12, 11, 23, 30, 0), Dlg().GetShutdownTime());
+    // Earlier today: it waits for the next day, looking again at least once a minute.
+    Dlg().SetShutdownTime(CTime(2000, 1, 1, 21, 0, 0), TRUE);
+    EXPECT_EQ(60, Dlg().GetShutdownTimerSeconds());
+    Dlg().now = CTime(2026, 12, 11, 23, 59, 40);
+    Timer(CControlPanelDlg::TIMER_SHUTDOWN);
+    EXPECT_EQ(19, Dlg().GetShutdownTimerSeconds());
+    Dlg().now = CTime(2026, 12, 12, 0, 0, 10);
+    Timer(CControlPanelDlg::TIMER_SHUTDOWN);
+    EXPECT_EQ(CTime(2026, 12, 12, 21, 0, 0), Dlg().GetShutdownTime());
+    EXPECT_EQ(60, Dlg().GetShutdownTimerSeconds());
+    EXPECT_EQ(0, Dlg().countDowns);
+
+    // Switched off, nothing runs; the count-down's Cancel leaves the application running.
+    Dlg().SetShutdownTime(CTime(2000, 1, 1, 0, 0, 11), FALSE);
+    EXPECT_FALSE(Dlg().IsShutdownArmed());
+    Dlg().countDown = [] { return INT_PTR(IDCANCEL); };
+    RemoteKey(239);
+    EXPECT_EQ(1, Dlg().countDowns);
+    EXPECT_TRUE(g_pVideo->IsWindowVisible());
+
+    // At the time: the count-down dialog from 10 seconds; its OK ends the application, and at its
+    // exit Windows is shut down and powered off.
+    Dlg().countDown = nullptr;
+    DWORD uiThread = GetCurrentThreadId();
+    std::string seconds;
+    std::thread agree([uiThread, &seconds] {
+        struct Found
+        {
+            HWND dialog = NULL;
+        } found;
+        for (int i = 0; i < 500 && found.dialog == NULL; ++i)
+        {
+            Sleep(20);
+            EnumThreadWindows(
+                uiThread,
+                [](HWND hwnd, LPARAM lParam) -> BOOL {
+                    if (!IsWindowVisible(hwnd) || GetDlgItem(hwnd, IDC_COUNT_DOWN_OK) == NULL)
+                        return TRUE;
+                    reinterpret_cast<Found*>(lParam)->dialog = hwnd;
+                    return FALSE;
+                },
+                reinterpret_cast<LPARAM>(&found));
+        }
+        if (found.dialog == NULL)
+            return;
+        char text[16] = "";
+        GetDlgItemTextA(found.dialog, IDC_COUNT_DOWN_SECONDS, text, sizeof(text));
+        seconds = text;
+        PostMessageA(found.dialog, WM_COMMAND, IDC_COUNT_DOWN_OK, 0);
+    });
+    Dlg().now = CTime(2026, 12, 12, 21, 0, 0);
+    Dlg().SetShutdownTime(CTime(2000, 1, 1, 21, 0, 0), TRUE);
+    agree.join();
+    desktop::Pump();
+    EXPECT_EQ(2, Dlg().countDowns);
+    EXPECT_EQ("10", seconds);
+    EXPECT_FALSE(g_pVideo->IsWindowVisible()) << "the application ended";
+    theApp.ExitInstance();
+    EXPECT_EQ(std::vector<UINT>({ EWX_SHUTDOWN | EWX_POWEROFF }), recorder.shutdowns);
+    theApp.SetShutdownRequest(FALSE);
+    CSystemActions::Install(nullptr);
+}
