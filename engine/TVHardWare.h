@@ -132,6 +132,7 @@ public:
     BOOL StopDesktopOverlay();
     BOOL ClearDesktopWallpaper();
     BOOL RestoreDesktopWallpaper();
+    BOOL IsDesktopVideo() const { return m_bDesktopVideo; }
     BOOL StartTeletextViewer();
     BOOL CloseTeletextViewer();
     BOOL FocusTeletextViewer();
