@@ -2,6 +2,7 @@
 // is in the library, and the resources the windows rely on have their roles.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -124,7 +125,7 @@ std::vector<Identifier> IdentifiersTheCodeLoads(std::vector<std::string>* undefi
   std::map<std::string, UINT> values;
   for (const Identifier& id : ReadHeader())
     values[id.name] = id.value;
-  std::set<std::string> names;
+  std::set<std::string> loaded, bases;
   for (const char* folder : {"ui", "skin", "engine", "foundation", "hardware", "platform/afx"}) {
     const std::filesystem::path root = std::filesystem::path(ONDRIX_SOURCE_DIR) / folder;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
@@ -133,17 +134,40 @@ std::vector<Identifier> IdentifiersTheCodeLoads(std::vector<std::string>* undefi
         continue;
       std::ifstream in(entry.path());
       const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-      for (auto it = std::sregex_iterator(text.begin(), text.end(), token); it != std::sregex_iterator(); ++it)
-        names.insert(it->str());
+      for (auto it = std::sregex_iterator(text.begin(), text.end(), token); it != std::sregex_iterator(); ++it) {
+        // A name the code only ever adds to is the base of a block: its first entry is loaded.
+        const size_t after = text.find_first_not_of(" \t", it->position() + it->length());
+        if (after == std::string::npos)
+          continue;
+        // The definition itself ("NAME = value", "#define NAME value") is no use of the name.
+        if ((text[after] == '=' && text.compare(after, 2, "==") != 0) || std::isdigit(static_cast<unsigned char>(text[after])))
+          continue;
+        if (text[after] == '+' && text.compare(after, 2, "++") != 0)
+          bases.insert(it->str());
+        else
+          loaded.insert(it->str());
+      }
       for (auto it = std::sregex_iterator(text.begin(), text.end(), definition); it != std::sregex_iterator(); ++it)
         values.emplace((*it)[1], static_cast<UINT>(std::strtoul((*it)[2].str().c_str(), nullptr, 0)));
     }
   }
   std::vector<Identifier> ids;
-  for (const std::string& name : names) {
+  for (const std::string& name : bases)
+    if (!loaded.count(name) && !StartsWith(name, "IDS_") && !StartsWith(name, "IDB_"))
+      loaded.insert(name);  // only strings and bitmaps come in numbered blocks
+  for (const std::string& name : loaded) {
     const auto found = values.find(name);
     if (found != values.end())
       ids.push_back({name, found->second});
+    else
+      undefined->push_back(name);
+  }
+  for (const std::string& name : bases) {
+    if (loaded.count(name))
+      continue;
+    const auto found = values.find(name);
+    if (found != values.end())
+      ids.push_back({name + " + 1", found->second + 1});
     else
       undefined->push_back(name);
   }
