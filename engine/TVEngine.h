@@ -219,6 +219,13 @@ public:
     BOOL StopRecord();
     BOOL PauseRecord(BOOL bPause) { return m_TVHardWare.PauseRecord(bPause); }
     BOOL TakeSnapshot();
+    // Time shift: the buffer goes to the record folder under a record name.
+    BOOL StartTimeShift();
+    BOOL StopTimeShift() { return m_TVHardWare.StopTimeShift(); }
+    BOOL ToggleTimeShiftPause() { return m_TVHardWare.ToggleTimeShiftPause(); }
+    BOOL SetTimeShiftLength(int nSeconds);
+    BOOL SetTimeShiftReserved(int nValue);
+    BOOL FindTimeShiftDisk(CString& root);
     BOOL UseDisk(CDriveInfo* pDrive);
     BOOL UseDiskOfPath(LPCSTR pszPath);
     CDriveInfo* FindDiskWithSpace(LPCSTR pszRoot);
@@ -226,6 +233,8 @@ public:
     BOOL SetRecordPath(LPCSTR pszPath);
     BOOL SetReservedSpace(int nMB);
     BOOL SetValidDisks(const CStringArray& disks);
+    // The disk part of start-up: the watcher reports low space to the window.
+    void InitDiskMonitor(HWND hTarget);
     void SetDiskFull(BOOL bFull);
     CString GetCurDisk() const { return CurDisk; }
     int GetReservedSpace() const { return ReservedSpace; }
