@@ -15,7 +15,13 @@ set(ONDRIX_WIN_BINARY_DIR "Z:${CMAKE_BINARY_DIR}")
 # One test program = one CTest entry, run under Wine from bin/. SHARED_STATE: the program
 # registers devices into, or counts, the system device categories of the one Wine registry
 # the run shares, or holds the system-wide card mutexes; such programs take turns. DESKTOP_INPUT:
-# the program moves the one mouse and presses keys (SendInput); such programs take turns too. Tests get
+# the program uses what the one display shares: it moves the mouse or presses keys through the
+# system (SendInput, SetCursorPos), holds the mouse (an open menu or drop-down list takes every
+# mouse message of the display), takes the foreground or hands it on (activating its windows,
+# maximising, a second instance bringing the first forward), or shows windows above the others
+# where another program's mouse goes (topmost bars, splash, tips); such programs take turns too.
+# A window's own pixels, read through its device context, are the window's: another program's
+# window over it does not change them, so reading them needs no turn of its own. Tests get
 #   ONDRIX_SOURCE_DIR / ONDRIX_BINARY_DIR (Windows paths, forward slashes) and
 #   ONDRIX_TEST_DIR (this test folder, Windows path) as string macros.
 function(ondrix_add_test name)

@@ -245,6 +245,65 @@ def osd_band(height, title):
     return c
 
 
+# Capital letters of 5 x 7 dots for the words drawn into pictures.
+DOT_FONT = {
+    'A': ['.XXX.', 'X...X', 'X...X', 'XXXXX', 'X...X', 'X...X', 'X...X'],
+    'E': ['XXXXX', 'X....', 'X....', 'XXXX.', 'X....', 'X....', 'XXXXX'],
+    'I': ['XXX', '.X.', '.X.', '.X.', '.X.', '.X.', 'XXX'],
+    'L': ['X....', 'X....', 'X....', 'X....', 'X....', 'X....', 'XXXXX'],
+    'M': ['X...X', 'XX.XX', 'X.X.X', 'X.X.X', 'X...X', 'X...X', 'X...X'],
+    'N': ['X...X', 'XX..X', 'X.X.X', 'X..XX', 'X...X', 'X...X', 'X...X'],
+    'R': ['XXXX.', 'X...X', 'X...X', 'XXXX.', 'X.X..', 'X..X.', 'X...X'],
+    'T': ['XXXXX', '..X..', '..X..', '..X..', '..X..', '..X..', '..X..'],
+    'V': ['X...X', 'X...X', 'X...X', 'X...X', 'X...X', '.X.X.', '..X..'],
+    ' ': ['...', '...', '...', '...', '...', '...', '...'],
+}
+
+
+def dot_text(c, x, y, text, scale, top, bottom, shadow=None):
+    """Draws the words with square dots of scale pixels, shaded from top to bottom; returns the end x."""
+    for ch in text:
+        rows = DOT_FONT[ch]
+        for j, row in enumerate(rows):
+            ink = mix(top, bottom, j / (len(rows) - 1))
+            for i, dot in enumerate(row):
+                if dot == 'X':
+                    if shadow:
+                        c.rect(x + i * scale + 1, y + j * scale + 1, x + (i + 1) * scale + 1, y + (j + 1) * scale + 1,
+                               shadow)
+                    c.rect(x + i * scale, y + j * scale, x + (i + 1) * scale, y + (j + 1) * scale, ink)
+        x += (len(rows[0]) + 1) * scale
+    return x
+
+
+def osd_header():
+    # The menu's head: a television with its aerial, the product's name, and a signal meter.
+    height = 60
+    c = osd_band(height, True)
+    c.rect(0, 0, OSD_W, 1, (96, 116, 156))
+    # The television: a rounded dark cabinet, a lit screen with a sun on it, the aerial above.
+    c.line(34, 10, 28, 3, (200, 206, 220), 2)
+    c.line(38, 10, 46, 3, (200, 206, 220), 2)
+    c.rect(19, 11, 59, 45, (26, 32, 46))
+    for (x, y) in ((21, 13), (56, 13), (21, 42), (56, 42)):
+        c.disc(x, y, 2, (26, 32, 46))
+    c.frame(19, 11, 59, 45, (120, 136, 170), (10, 12, 18))
+    c.vgradient(23, 15, 55, 41, (90, 170, 240), (30, 80, 170))
+    c.disc(39, 28, 6, (240, 140, 40))
+    c.disc(39, 28, 3, (250, 220, 160))
+    c.rect(33, 45, 45, 48, (120, 136, 170))
+    # The name, in light letters with a dark shadow, and the model beside it in the accent colour.
+    end = dot_text(c, 76, 15, 'VELTRANE', 3, WHITE, (180, 196, 226), shadow=(8, 10, 16))
+    dot_text(c, end + 9, 22, 'MIREVAL IV', 2, (250, 180, 90), (230, 120, 40), shadow=(8, 10, 16))
+    # The signal meter: five bars rising to the right.
+    for i in range(5):
+        x = OSD_W - 70 + i * 10
+        top = 42 - (i + 1) * 5
+        c.rect(x, top, x + 6, 42, mix((60, 180, 90), (160, 230, 120), i / 4))
+    c.rect(OSD_W - 72, 43, OSD_W - 20, 44, (70, 80, 104))
+    return c
+
+
 def osd_arrow(left, selected):
     c = Canvas(16, 33, BLACK)
     ink = (255, 200, 80) if selected else (180, 186, 200)
@@ -471,7 +530,7 @@ def pictures():
     yield 'IDB_BORDER_LEFT', border_piece(BORDER_W, 8)
     yield 'IDB_BORDER_RIGHT', border_piece(BORDER_W, 8)
     yield 'IDB_BORDER_BOTTOM', border_piece(8, BOTTOM_H)
-    yield 'IDB_OSD_HEADER', osd_band(60, True)
+    yield 'IDB_OSD_HEADER', osd_header()
     yield 'IDB_OSD_FOOTER', osd_band(30, False)
     yield 'IDB_OSD_ROW', osd_row(False)
     yield 'IDB_OSD_ROW_SELECTED', osd_row(True)

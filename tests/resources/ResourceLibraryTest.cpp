@@ -2,9 +2,14 @@
 // is in the library, and the resources the windows rely on have their roles.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <map>
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -59,6 +64,30 @@ class ResourceLibrary : public ::testing::Test {
     return dialog != nullptr;
   }
   static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+  // Whether the library holds the resource the identifier's prefix names.
+  bool Holds(const Identifier& id, HWND parent) const {
+    if (StartsWith(id.name, "IDS_"))
+      return HasString(id.value);
+    if (StartsWith(id.name, "IDD_"))
+      return Has(RT_DIALOG, id.value) && DialogOpens(id.value, parent);
+    if (StartsWith(id.name, "IDB_")) {
+      HBITMAP bitmap = ::LoadBitmapA(library, MAKEINTRESOURCEA(id.value));
+      ::DeleteObject(bitmap);
+      return bitmap != nullptr;
+    }
+    if (StartsWith(id.name, "IDR_")) {
+      HMENU menu = ::LoadMenuA(library, MAKEINTRESOURCEA(id.value));
+      ::DestroyMenu(menu);
+      return menu != nullptr;
+    }
+    if (StartsWith(id.name, "IDTB_"))
+      return Has(kToolbarType, id.value) && Has(RT_BITMAP, id.value);
+    if (StartsWith(id.name, "IDI_"))
+      return ::LoadIconA(library, MAKEINTRESOURCEA(id.value)) != nullptr;
+    if (StartsWith(id.name, "IDCUR_"))
+      return ::LoadCursorA(library, MAKEINTRESOURCEA(id.value)) != nullptr;
+    return true;
+  }
 
   HMODULE library = nullptr;
 };
@@ -78,26 +107,83 @@ TEST_F(ResourceLibrary, HoldsEveryIdentifierOfTheSharedHeader) {
         last = ids[i + 1].value;
       for (UINT n = id.value; n <= last; ++n)
         present = present && HasString(n);
-    } else if (StartsWith(id.name, "IDD_")) {
-      present = Has(RT_DIALOG, id.value) && DialogOpens(id.value, parent);
-    } else if (StartsWith(id.name, "IDB_")) {
-      HBITMAP bitmap = ::LoadBitmapA(library, MAKEINTRESOURCEA(id.value));
-      present = bitmap != nullptr;
-      ::DeleteObject(bitmap);
-    } else if (StartsWith(id.name, "IDR_")) {
-      HMENU menu = ::LoadMenuA(library, MAKEINTRESOURCEA(id.value));
-      present = menu != nullptr;
-      ::DestroyMenu(menu);
-    } else if (StartsWith(id.name, "IDTB_")) {
-      present = Has(kToolbarType, id.value) && Has(RT_BITMAP, id.value);
-    } else if (StartsWith(id.name, "IDI_")) {
-      present = ::LoadIconA(library, MAKEINTRESOURCEA(id.value)) != nullptr;
-    } else if (StartsWith(id.name, "IDCUR_")) {
-      present = ::LoadCursorA(library, MAKEINTRESOURCEA(id.value)) != nullptr;
+    } else {
+      present = Holds(id, parent);
     }
     if (!present)
       missing.push_back(id.name);
   }
+  ::DestroyWindow(parent);
+  EXPECT_EQ(std::vector<std::string>{}, missing);
+}
+
+// Every identifier of a loadable kind that the program's own code names, with its value: from
+// the shared header, or from the code's own definition ("NAME = value" or "#define NAME value").
+std::vector<Identifier> IdentifiersTheCodeLoads(std::vector<std::string>* undefined) {
+  const std::regex token(R"(\b(?:IDD|IDS|IDB|IDR|IDTB|IDI|IDCUR)_[A-Z0-9_]+\b)");
+  const std::regex definition(R"(\b((?:IDD|IDS|IDB|IDR|IDTB|IDI|IDCUR)_[A-Z0-9_]+)\s*(?:=\s*|\s+)(0x[0-9A-Fa-f]+|\d+)\b)");
+  std::map<std::string, UINT> values;
+  for (const Identifier& id : ReadHeader())
+    values[id.name] = id.value;
+  std::set<std::string> loaded, bases;
+  for (const char* folder : {"ui", "skin", "engine", "foundation", "hardware", "platform/afx"}) {
+    const std::filesystem::path root = std::filesystem::path(ONDRIX_SOURCE_DIR) / folder;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+      const std::string ext = entry.path().extension().string();
+      if (ext != ".cpp" && ext != ".h")
+        continue;
+      std::ifstream in(entry.path());
+      const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      for (auto it = std::sregex_iterator(text.begin(), text.end(), token); it != std::sregex_iterator(); ++it) {
+        // A name the code only ever adds to is the base of a block: its first entry is loaded.
+        const size_t after = text.find_first_not_of(" \t", it->position() + it->length());
+        if (after == std::string::npos)
+          continue;
+        // The definition itself ("NAME = value", "#define NAME value") is no use of the name.
+        if ((text[after] == '=' && text.compare(after, 2, "==") != 0) || std::isdigit(static_cast<unsigned char>(text[after])))
+          continue;
+        if (text[after] == '+' && text.compare(after, 2, "++") != 0)
+          bases.insert(it->str());
+        else
+          loaded.insert(it->str());
+      }
+      for (auto it = std::sregex_iterator(text.begin(), text.end(), definition); it != std::sregex_iterator(); ++it)
+        values.emplace((*it)[1], static_cast<UINT>(std::strtoul((*it)[2].str().c_str(), nullptr, 0)));
+    }
+  }
+  std::vector<Identifier> ids;
+  for (const std::string& name : bases)
+    if (!loaded.count(name) && !StartsWith(name, "IDS_") && !StartsWith(name, "IDB_"))
+      loaded.insert(name);  // only strings and bitmaps come in numbered blocks
+  for (const std::string& name : loaded) {
+    const auto found = values.find(name);
+    if (found != values.end())
+      ids.push_back({name, found->second});
+    else
+      undefined->push_back(name);
+  }
+  for (const std::string& name : bases) {
+    if (loaded.count(name))
+      continue;
+    const auto found = values.find(name);
+    if (found != values.end())
+      ids.push_back({name + " + 1", found->second + 1});
+    else
+      undefined->push_back(name);
+  }
+  return ids;
+}
+
+TEST_F(ResourceLibrary, HoldsEveryIdentifierTheCodeLoads) {
+  std::vector<std::string> undefined;
+  const std::vector<Identifier> ids = IdentifiersTheCodeLoads(&undefined);
+  EXPECT_GT(ids.size(), 100u);
+  EXPECT_EQ(std::vector<std::string>{}, undefined) << "named by the code with a value the test cannot find";
+  HWND parent = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  std::vector<std::string> missing;
+  for (const Identifier& id : ids)
+    if (!Holds(id, parent))
+      missing.push_back(id.name + " " + std::to_string(id.value));
   ::DestroyWindow(parent);
   EXPECT_EQ(std::vector<std::string>{}, missing);
 }

@@ -5,6 +5,7 @@
 #include "engine/TVEngine.h"
 #include "platform/afx/Dc.h"
 #include "resources/ResourceIds.h"
+#include "skin/DrawHelpers.h"
 
 namespace {
 
@@ -36,19 +37,6 @@ const ToolButton kButtons[8] = {
       IDB_TOOL_MUTE_DISABLED, IDS_TOOL_TIP_MUTE, TRUE },
 };
 
-void AddTip(HWND tips, HWND owner, HWND control, UINT textId)
-{
-    static char text[128];
-    ::LoadStringA(AfxGetResourceHandle(), textId, text, sizeof text);
-    TOOLINFOA info = {};
-    info.cbSize = TTTOOLINFOA_V1_SIZE;
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    info.hwnd = owner;
-    info.uId = reinterpret_cast<UINT_PTR>(control);
-    info.lpszText = text;
-    ::SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
-}
-
 } // namespace
 
 BEGIN_MESSAGE_MAP(CScreenToolDlg, CDialog)
@@ -64,11 +52,8 @@ END_MESSAGE_MAP()
 
 CScreenToolDlg::CScreenToolDlg()
     : CDialog(IDD_SCREEN_TOOL),
-      m_nTileWidth(0),
-      m_nTileHeight(0),
       m_nTimer(0),
       m_nAutoHide(2000),
-      m_hToolTip(nullptr),
       m_bPinned(FALSE),
       m_pOwner(nullptr)
 {
@@ -97,11 +82,12 @@ BOOL CScreenToolDlg::OnInitDialog()
     m_volume.SetLineSize(5);
     m_volume.SetPageSize(10);
     m_volume.SetBitmaps(IDB_TOOL_LEFT, IDB_TOOL_THUMB);
-    m_info.SubclassDlgItem(IDC_TOOL_INFO, this);
-    m_info.SetPosition(241, 6);
-    m_info.SetSize(110, 16);
+    // The label takes its place and size when it is attached to its control.
+    m_info.SetPosition(241, 5);
+    m_info.SetSize(120, 16);
     m_info.SetBackMode(CSkinStatic::BackNone);
     m_info.SetTextColor(RGB(255, 255, 255));
+    m_info.SubclassDlgItem(IDC_TOOL_INFO, this);
 
     const BOOL tile = m_tile.LoadBitmap(IDB_TOOL_TILE);
     const BOOL left = m_left.LoadBitmap(IDB_TOOL_LEFT);
@@ -109,18 +95,15 @@ BOOL CScreenToolDlg::OnInitDialog()
     {
         BITMAP info;
         m_tile.GetBitmap(&info);
-        m_nTileWidth = info.bmWidth;
-        m_nTileHeight = info.bmHeight;
-        SetWindowPos(&CWnd::wndTopMost, 0, 0, ::GetSystemMetrics(SM_CXSCREEN), m_nTileHeight, SWP_HIDEWINDOW);
+        SetWindowPos(&CWnd::wndTopMost, 0, 0, ::GetSystemMetrics(SM_CXSCREEN), info.bmHeight, SWP_HIDEWINDOW);
     }
-    m_hToolTip = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, m_hWnd,
-                                   nullptr, nullptr, nullptr);
-    if (m_hToolTip)
+    // The tool never takes the activation: its tips show whether or not it is active.
+    if (m_toolTip.Create(this, TTS_ALWAYSTIP))
     {
         for (int i = 0; i < 8; ++i)
-            AddTip(m_hToolTip, m_hWnd, m_buttons[i].m_hWnd, kButtons[i].tip);
-        AddTip(m_hToolTip, m_hWnd, m_volume.m_hWnd, IDS_TOOL_TIP_VOLUME);
-        AddTip(m_hToolTip, m_hWnd, m_info.m_hWnd, IDS_TOOL_TIP_INFO);
+            m_toolTip.AddTool(kButtons[i].id, kButtons[i].tip);
+        m_toolTip.AddTool(IDC_TOOL_VOLUME, IDS_TOOL_TIP_VOLUME);
+        m_toolTip.AddTool(IDC_TOOL_INFO, IDS_TOOL_TIP_INFO);
     }
     SetWindowText("ScreenTool");
     return TRUE;
@@ -230,35 +213,23 @@ BOOL CScreenToolDlg::PreTranslateMessage(MSG* pMsg)
 void CScreenToolDlg::OnPaint()
 {
     CPaintDC dc(this);
+    DrawBackground(&dc);
+}
+
+void CScreenToolDlg::DrawBackground(CDC* pDC)
+{
     CRect client;
     GetClientRect(&client);
-    CDC memory;
-    memory.CreateCompatibleDC(&dc);
     int leftWidth = 0;
     if (m_left.GetSafeHandle())
     {
         BITMAP info;
         m_left.GetBitmap(&info);
         leftWidth = info.bmWidth;
-        CBitmap* pOld = memory.SelectObject(&m_left);
-        dc.BitBlt(0, 0, info.bmWidth, info.bmHeight, &memory, 0, 0, SRCCOPY);
-        memory.SelectObject(pOld);
+        DrawBitmap(pDC, CRect(0, 0, info.bmWidth, info.bmHeight), &m_left);
     }
-    if (m_nTileWidth <= 0 || client.right <= leftWidth)
-        return;
-    // The tiles are laid in one picture and copied once.
-    CDC tiles;
-    tiles.CreateCompatibleDC(&dc);
-    CBitmap strip;
-    strip.CreateCompatibleBitmap(dc.GetSafeHdc(), client.right - leftWidth, client.Height());
-    CBitmap* pOldStrip = tiles.SelectObject(&strip);
-    CBitmap* pOldTile = memory.SelectObject(&m_tile);
-    for (int x = 0; x < client.right - leftWidth; x += m_nTileWidth)
-        for (int y = 0; y < client.Height(); y += m_nTileHeight)
-            tiles.BitBlt(x, y, m_nTileWidth, m_nTileHeight, &memory, 0, 0, SRCCOPY);
-    dc.BitBlt(leftWidth, 0, client.right - leftWidth, client.Height(), &tiles, 0, 0, SRCCOPY);
-    memory.SelectObject(pOldTile);
-    tiles.SelectObject(pOldStrip);
+    if (client.right > leftWidth)
+        TileBitmap(pDC, CRect(leftWidth, 0, client.right, client.bottom), &m_tile);
 }
 
 void CScreenToolDlg::OnHScroll(UINT code, UINT, CScrollBar* pBar)
@@ -302,9 +273,11 @@ void CScreenToolDlg::OnMouseLeave()
         StartHideTimer();
 }
 
-BOOL CScreenToolDlg::OnEraseBkgnd(CDC*)
+// Also asked by the information label, which draws its text over the tool's own picture.
+BOOL CScreenToolDlg::OnEraseBkgnd(CDC* pDC)
 {
-    return FALSE;
+    DrawBackground(pDC);
+    return TRUE;
 }
 
 BOOL CScreenToolDlg::OnMouseWheel(UINT, short, CPoint)

@@ -2,6 +2,7 @@
 #include "platform/afx/Dialog.h"
 #include "skin/BmpButton.h"
 #include "skin/SkinStatic.h"
+#include "skin/ToolTipCtrlEx.h"
 
 // The commands of the screen tool, carried out by its owner (the control panel).
 class CScreenToolOwner
@@ -44,6 +45,8 @@ public:
     BOOL IsHideTimerRunning() const { return m_nTimer != 0; }
     CBmpButton& Button(int index) { return m_buttons[index]; }
     CBmpSlider& Volume() { return m_volume; }
+    CToolTipCtrlEx& ToolTip() { return m_toolTip; }
+    CSkinStatic& Info() { return m_info; }
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
@@ -63,6 +66,7 @@ protected:
 
 private:
     CScreenToolOwner& Owner() { return m_pOwner ? *m_pOwner : m_noOwner; }
+    void DrawBackground(CDC* pDC);
     void StartHideTimer();
     void StopHideTimer();
 
@@ -72,11 +76,9 @@ private:
     CSkinStatic m_info;
     CBitmap m_left;
     CBitmap m_tile;
-    int m_nTileWidth;
-    int m_nTileHeight;
     UINT_PTR m_nTimer;
     UINT m_nAutoHide;
-    HWND m_hToolTip;
+    CToolTipCtrlEx m_toolTip;
     BOOL m_bPinned;
     CScreenToolOwner* m_pOwner;
     CScreenToolOwner m_noOwner;

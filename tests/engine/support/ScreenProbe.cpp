@@ -161,7 +161,9 @@ CTestWindow::CTestWindow(int x, int y, int width, int height, LPCSTR pszTitle)
     AdjustWindowRect(&rc, style, FALSE);
     m_hwnd = CreateWindowExA(0, wc.lpszClassName, pszTitle, style, x, y, rc.right - rc.left, rc.bottom - rc.top,
                              NULL, NULL, wc.hInstance, NULL);
-    ShowWindow(m_hwnd, SW_SHOW);
+    // Shown without taking the foreground: the video needs no activation, and another program
+    // on the display may be in the middle of a click.
+    ShowWindow(m_hwnd, SW_SHOWNOACTIVATE);
     UpdateWindow(m_hwnd);
 }
 

@@ -20,7 +20,7 @@ BOOL CALLBACK FindText(HWND hWnd, LPARAM lParam) {
 }
 }  // namespace
 
-MessageBoxAnswerer::MessageBoxAnswerer(int button) : m_hook(nullptr), m_button(button) {
+MessageBoxAnswerer::MessageBoxAnswerer(int button) : m_hook(nullptr), m_button(button), m_answered(nullptr) {
   t_answerer = this;
   m_hook = ::SetWindowsHookExA(WH_CBT, &Hook, nullptr, ::GetCurrentThreadId());
 }
@@ -35,8 +35,11 @@ LRESULT CALLBACK MessageBoxAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam
   HWND hWnd = reinterpret_cast<HWND>(wParam);
   char className[16] = "";
   // A message box is a system dialog that no window object wraps.
-  if (self && code == HCBT_ACTIVATE && ::GetClassNameA(hWnd, className, sizeof className) &&
+  if (self && code == HCBT_DESTROYWND && hWnd == self->m_answered)
+    self->m_answered = nullptr;
+  if (self && code == HCBT_ACTIVATE && hWnd != self->m_answered && ::GetClassNameA(hWnd, className, sizeof className) &&
       lstrcmpA(className, "#32770") == 0 && !CWnd::FromHandlePermanent(hWnd)) {
+    self->m_answered = hWnd;
     Box box;
     char caption[256] = "";
     ::GetWindowTextA(hWnd, caption, sizeof caption);

@@ -149,6 +149,10 @@ UINT CMenuOwner::Track(CMenu* pMenu, int x, int y, std::vector<std::function<voi
 {
     m_steps = std::move(steps);
     m_nNext = 0;
+    // An open menu takes every mouse message of the display, and a mouse over it selects the item
+    // beneath: the pointer rests in the far corner, away from this window and its menus, so only
+    // the keys choose.
+    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
     // The window is painted and on the display before the menu opens over it (the system puts
     // painted windows on the display when its queue runs empty).
     UpdateWindow();

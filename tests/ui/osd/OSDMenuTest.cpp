@@ -128,6 +128,15 @@ TEST_F(OsdMenu, RemoteKeysWalkThePagesAndChangeTheEngine)
     EXPECT_EQ(menu.GetPage(COSDMenuDlg::PAGE_MAIN), menu.GetCurrentPage());
     Shoot(menu, "main");
     ExpectReadableRows(menu);
+    {
+        // The head of the page carries the product's name in light letters, not an empty band.
+        const CScreenShot shot = CScreenShot::OfClient(menu.m_hWnd);
+        int light = 0;
+        for (int y = 0; y < 60; ++y)
+            for (int x = 60; x < 500; ++x)
+                light += Luma(shot.At(x, y)) > 190;
+        EXPECT_GT(light, 300);
+    }
 
     // Up from the first entry wraps to the last; Enter opens the page of the selected entry.
     Press(menu, VK_UP);

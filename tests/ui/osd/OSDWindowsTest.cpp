@@ -212,6 +212,29 @@ TEST(OsdWindows, ScreenToolButtonsAndKeys)
     tool.SetInfoText("5 中央电视台");
     EXPECT_EQ(std::vector<BOOL>{ TRUE }, owner.shows);
     Save(tool.m_hWnd, "screen-tool");
+    // The channel text stands between the record and the previous-channel buttons, light on the bar.
+    CRect info;
+    tool.Info().GetWindowRect(&info);
+    tool.ScreenToClient(&info);
+    EXPECT_TRUE(tool.Info().IsWindowVisible());
+    EXPECT_GE(info.left, 198);
+    EXPECT_LE(info.right, 373);
+    EXPECT_GE(info.Height(), 14);
+    const CScreenShot shot = CScreenShot::OfClient(tool.m_hWnd);
+    int light = 0;
+    for (int y = info.top; y < info.bottom; ++y)
+        for (int x = info.left; x < info.right; ++x)
+            light += Luma(shot.At(x, y)) > 180;
+    EXPECT_GT(light, 40) << "no readable text in the channel label";
+    // Every button, the volume and the label have their tip.
+    EXPECT_EQ(10, tool.ToolTip().GetToolCount());
+    // The mouse resting on a button shows its tip.
+    tool.ToolTip().SetDelayTime(TTDT_INITIAL, 50);
+    desktop::MoveTo(tool.Button(4).m_hWnd, 10, 7);
+    desktop::MoveTo(tool.Button(4).m_hWnd, 11, 8);
+    EXPECT_TRUE(desktop::PumpUntil([&] { return tool.ToolTip().IsWindowVisible() != FALSE; }));
+    Save(::GetDesktopWindow(), "screen-tool-tip");
+    desktop::MoveTo(video.m_hWnd, 300, 200);
 
     // The pin button toggles on each click of a double click; pinned stops the hide timer.
     CBmpButton& pin = tool.Button(0);
