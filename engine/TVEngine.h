@@ -258,6 +258,9 @@ public:
     // The frequency-point list of the next scan; its choice lives with the channel scan.
     BOOL SelectPointTable();
     BOOL LoadCountryList();
+    // Replaces the TV table by the channels of a regional channel list (the country's default
+    // list for an empty name), in frequency order; FALSE and the table unchanged when it has none.
+    BOOL LoadChannelList(int nCountryCode, LPCSTR pszListName);
 
 private:
     CTVEngine(const CTVEngine&) = delete;

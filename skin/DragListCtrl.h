@@ -14,6 +14,8 @@ public:
     // Ends a drag without moving anything.
     void CancelDrag();
     void EnableDrag(BOOL bEnable) { m_bDragEnabled = bEnable; }
+    // The cursor shown while a row can be dropped (the arrow unless set).
+    void SetDragCursor(HCURSOR hCursor) { m_hArrowCursor = hCursor; }
     BOOL IsDragEnabled() const { return m_bDragEnabled; }
     BOOL IsDragging() const { return m_bDragging; }
     int GetDropTarget() const { return m_nDropIndex; }
