@@ -12,6 +12,7 @@
 #include "platform/afx/PropertySheet.h"
 #include "tests/platform/afx/WindowTestIds.h"
 #include "tests/platform/afx/WindowTestUtil.h"
+#include "tests/support/SheetScript.h"
 
 #include <dlgs.h>
 
@@ -63,20 +64,13 @@ class CLogPage : public CPropertyPage {
 class CScriptSheet : public CPropertySheet {
  public:
   explicit CScriptSheet(LPCSTR caption, UINT start = 0) : CPropertySheet(caption, nullptr, start) {}
-  std::vector<std::function<void()>> steps;
-  size_t next = 0;
+  SheetScript script;
+  std::vector<std::function<void()>>& steps = script.steps;
+  size_t& next = script.next;
   int lastActive = -2;
 
  protected:
-  LRESULT OnKickIdle(WPARAM, LPARAM lCount) {
-    if (lCount == 0 && next < steps.size()) {
-      steps[next++]();
-      // Another round of idle time for the next step.
-      if (m_hWnd)
-        PostMessage(WM_NULL);
-    }
-    return FALSE;
-  }
+  LRESULT OnKickIdle(WPARAM, LPARAM lCount) { return script.OnKickIdle(*this, lCount); }
   void OnDestroy() {
     lastActive = GetActiveIndex();
     Default();

@@ -9,6 +9,7 @@
 #include "skin/PageBase.h"
 #include "tests/skin/pages/PageTestIds.h"
 #include "tests/support/DesktopInput.h"
+#include "tests/support/SheetScript.h"
 
 namespace {
 
@@ -39,20 +40,12 @@ class CStepSheet : public CPropertySheet
 {
 public:
     CStepSheet() : CPropertySheet("Settings") {}
-    std::vector<std::function<void()>> steps;
-    size_t next = 0;
+    SheetScript script;
+    std::vector<std::function<void()>>& steps = script.steps;
+    size_t& next = script.next;
 
 protected:
-    LRESULT OnKickIdle(WPARAM, LPARAM lCount)
-    {
-        if (lCount == 0 && next < steps.size())
-        {
-            steps[next++]();
-            if (m_hWnd)
-                PostMessage(WM_NULL);
-        }
-        return FALSE;
-    }
+    LRESULT OnKickIdle(WPARAM, LPARAM lCount) { return script.OnKickIdle(*this, lCount); }
     DECLARE_MESSAGE_MAP()
 };
 

@@ -9,6 +9,7 @@
 
 // The windowing headers come before the test support, which brings the system's macro helpers.
 #include "ui/settings/PropSheet.h"
+#include "ui/settings/RecordDiskChoice.h"
 #include "ui/settings/SettingsPanel.h"
 #include "ControllerTestSupport.h"
 #include "engine/TVEngine.h"
@@ -20,6 +21,7 @@
 #include "tests/platform/afx/WindowTestUtil.h"
 #include "tests/platform/sim/blackbird/BlackBirdSimHost.h"
 #include "tests/support/DesktopInput.h"
+#include "tests/support/SheetScript.h"
 
 namespace {
 
@@ -28,26 +30,12 @@ class CStepSheet : public CPropSheet
 {
 public:
     explicit CStepSheet(UINT start = 0) : CPropSheet(IDS_SETTINGS_CAPTION, nullptr, start) {}
-    std::vector<std::function<void()>> steps;
-    size_t next = 0;
+    SheetScript script;
+    std::vector<std::function<void()>>& steps = script.steps;
+    size_t& next = script.next;
 
 protected:
-    LRESULT OnKickIdle(WPARAM, LPARAM lCount)
-    {
-        if (lCount == 0 && next < steps.size())
-        {
-            steps[next++]();
-            if (m_hWnd)
-                PostMessage(WM_NULL);
-        }
-        else if (lCount == 0 && next >= steps.size() && m_hWnd && SendMessage(PSM_GETCURRENTPAGEHWND))
-        {
-            // A script that stopped early (a failed assertion) must not leave the sheet open.
-            ++next;
-            PressButton(PSBTN_CANCEL);
-        }
-        return FALSE;
-    }
+    LRESULT OnKickIdle(WPARAM, LPARAM lCount) { return script.OnKickIdle(*this, lCount); }
     DECLARE_MESSAGE_MAP()
 };
 
@@ -425,4 +413,32 @@ TEST_F(SettingsSheet, ScanFromThePageRefusesCancelUntilItEndsAndTheScanBecomesTh
     CString ask;
     ask.LoadString(IDS_ASK_START_SCAN);
     EXPECT_STREQ(ask, answerer.boxes[0].text.c_str());
+}
+
+TEST_F(SettingsSheet, RecordFolderDiskSearchTriesEachDiskOnceAndThenStops)
+{
+    CTVEngine engine(folder.c_str());
+    ASSERT_TRUE(Start(engine));
+    CDriveList& drives = engine.GetDriveList();
+    drives.Refresh();
+    ASSERT_GT(drives.GetCount(), 0);
+    const CString root = drives.GetAt(0)->GetRoot();
+    CStringArray valid;
+    valid.Add(root);
+    engine.ValidDisk.Copy(valid);
+
+    // No disk has the space: the search ends at once.
+    const int reserved = engine.ReservedSpace;
+    engine.ReservedSpace = 0x7FFFFFFF;
+    EXPECT_FALSE(UseDiskOfRecordFolder(engine, "Q:\\Rec"));
+
+    // A folder on a drive that is not there: the allowed disk is offered, and taken when the
+    // controller accepts its root; a root it refuses is offered once, not for ever.
+    engine.ReservedSpace = reserved > 0 ? 1 : 0;
+    const BOOL accepted = UseDiskOfRecordFolder(engine, "Q:\\Rec");
+    EXPECT_EQ(root.GetLength() >= 3, accepted != 0) << root;
+    if (accepted)
+    {
+        EXPECT_EQ(0, engine.GetCurDisk().CompareNoCase(root));
+    }
 }
