@@ -228,8 +228,6 @@ public:
     BOOL SetTimeShiftReserved(int nValue);
     BOOL FindTimeShiftDisk(CString& root);
     BOOL UseDisk(CDriveInfo* pDrive);
-    // The disk watcher reports low space on the record disk to that window (message 3021).
-    void InitDiskMonitor(HWND hNotify);
     BOOL UseDiskOfPath(LPCSTR pszPath);
     CDriveInfo* FindDiskWithSpace(LPCSTR pszRoot);
     BOOL GetRecordDisk(CString& root);

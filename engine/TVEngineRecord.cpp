@@ -125,25 +125,6 @@ BOOL CTVEngine::UseDisk(CDriveInfo* pDrive)
     return TRUE;
 }
 
-void CTVEngine::InitDiskMonitor(HWND hNotify)
-{
-    m_DriveList.Refresh();
-    // No choice stored: every drive may take recordings.
-    if (ValidDisk.GetSize() == 0)
-    {
-        for (int i = 0; i < m_DriveList.GetCount(); ++i)
-            ValidDisk.Add(m_DriveList.GetAt(i)->GetRoot());
-    }
-    m_DiskWatcher.Init(hNotify);
-    if (!UseDiskOfPath(RecordPath))
-    {
-        CDriveInfo* pDrive = FindDiskWithSpace(CurDisk);
-        if (pDrive != NULL)
-            UseDisk(pDrive);
-        m_bDiskFull = pDrive == NULL;
-    }
-}
-
 BOOL CTVEngine::UseDiskOfPath(LPCSTR pszPath)
 {
     if (pszPath == NULL || strlen(pszPath) < 3)
@@ -206,7 +187,9 @@ void CTVEngine::InitDiskMonitor(HWND hTarget)
 {
     const UINT kNoRoomText = 34047;
     const UINT kInformationCaption = 57344;
+    // The watcher refreshes its list of drives; the engine's list follows.
     m_DiskWatcher.Init(hTarget);
+    m_DriveList.Refresh();
     if (ValidDisk.GetSize() == 0)
     {
         for (int i = 0; i < m_DriveList.GetCount(); ++i)
