@@ -161,7 +161,7 @@ BYTE CTridVidCapture::ReadCardOptionByte()
 
 BOOL CTridVidCapture::McuWrite(DWORD value, DWORD mask, DWORD)
 {
-    return m_pRegisterAccess != NULL && SUCCEEDED(m_pRegisterAccess->WriteGpio(value, mask));
+    return WriteGpioOnce(value, mask);
 }
 
 BOOL CTridentUsbCardBase::Initfilter()
