@@ -112,9 +112,7 @@ HRESULT C713xBdaCapture::CreateRegisterAccess()
 
 int C713xBdaCapture::DetectTunerType()
 {
-    m_cTunerLetter = 'N';
-    m_nTunerType = 0;
-    return ReadTunerCode(&m_cTunerLetter, &m_nTunerType);
+    return DetectTunerTypeAsRead();
 }
 
 int C713xBdaCapture::TunerTypeOfCode(int nCode)
@@ -197,19 +195,5 @@ HRESULT C713xBdaCapture::ReadEEPROM(BYTE* pBuffer, int nStart, int* pnCount)
         return E_INVALIDARG;
     if (m_pRegisterAccess == NULL)
         return E_FAIL;
-    int nRead = 0;
-    HRESULT hr = S_OK;
-    for (int i = 0; i < *pnCount; ++i)
-    {
-        BYTE value = 0;
-        hr = m_pRegisterAccess->ReadByte(DEFAULT_EEPROM_ADDRESS, nStart + i, &value);
-        BusSleep(EEPROM_BYTE_PAUSE_MS);
-        if (SUCCEEDED(hr))
-        {
-            pBuffer[i] = value;
-            ++nRead;
-        }
-    }
-    *pnCount = nRead;
-    return nRead > 0 ? S_OK : hr;
+    return ReadEepromBytes(pBuffer, nStart, pnCount, EEPROM_BYTE_PAUSE_MS);
 }

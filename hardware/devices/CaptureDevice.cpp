@@ -422,12 +422,19 @@ HRESULT CCaptureDevice::ReadEEPROM(BYTE* pBuffer, int nStart, int* pnCount)
         return E_INVALIDARG;
     if (m_pRegisterAccess == NULL)
         return E_FAIL;
+    return ReadEepromBytes(pBuffer, nStart, pnCount, 0);
+}
+
+HRESULT CCaptureDevice::ReadEepromBytes(BYTE* pBuffer, int nStart, int* pnCount, DWORD dwPauseMs)
+{
     int nRead = 0;
     HRESULT hr = S_OK;
     for (int i = 0; i < *pnCount; ++i)
     {
         BYTE value = 0;
         hr = EepromReadByte(static_cast<BYTE>(nStart + i), &value);
+        if (dwPauseMs != 0)
+            BusSleep(dwPauseMs);
         if (SUCCEEDED(hr))
         {
             pBuffer[i] = value;
@@ -510,6 +517,13 @@ void CCaptureDevice::InstallTunerModule(CTunerModule* pModule)
     pModule->SetNotifyWindow(m_pTunerModule != NULL ? m_pTunerModule->GetNotifyWindow() : m_hNotifyWnd);
     delete m_pTunerModule;
     m_pTunerModule = pModule;
+}
+
+int CCaptureDevice::DetectTunerTypeAsRead()
+{
+    m_cTunerLetter = 'N';
+    m_nTunerType = 0;
+    return ReadTunerCode(&m_cTunerLetter, &m_nTunerType);
 }
 
 int CCaptureDevice::DetectTunerType()

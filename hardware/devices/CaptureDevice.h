@@ -254,6 +254,13 @@ protected:
     BOOL FindCaptureUpstream(REFIID iid, void** ppInterface);
     // Takes the tuner filter out of the graph and releases it.
     void RemoveTunerFilter();
+    // The tuner record as slot 28 reads it, with no fallbacks: letter 'N'
+    // and type 0 unless the read gives others; the read's result.
+    int DetectTunerTypeAsRead();
+    // The bytes from nStart on through EepromReadByte, pausing after each;
+    // the count becomes the number read; S_OK when any was, else the last
+    // error. The caller checks the bounds.
+    HRESULT ReadEepromBytes(BYTE* pBuffer, int nStart, int* pnCount, DWORD dwPauseMs);
     // One byte of the card EEPROM, as the EEPROM and tuner-code slots reach
     // it: through the bus access's byte transfers unless a card says otherwise.
     virtual HRESULT EepromReadByte(BYTE offset, BYTE* pValue);

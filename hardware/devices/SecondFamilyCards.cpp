@@ -189,9 +189,7 @@ HRESULT CTridentUsbCardBase::CreateRegisterAccess()
 
 int CTridentUsbCardBase::DetectTunerType()
 {
-    m_cTunerLetter = 'N';
-    m_nTunerType = 0;
-    return ReadTunerCode(&m_cTunerLetter, &m_nTunerType);
+    return DetectTunerTypeAsRead();
 }
 
 BYTE CTridentUsbCardBase::ReadCardOptionByte()

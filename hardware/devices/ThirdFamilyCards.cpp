@@ -62,9 +62,7 @@ HRESULT CSeldrinFamilyCapture::CreateRegisterAccess()
 
 int CSeldrinFamilyCapture::DetectTunerType()
 {
-    m_cTunerLetter = 'N';
-    m_nTunerType = 0;
-    return ReadTunerCode(&m_cTunerLetter, &m_nTunerType);
+    return DetectTunerTypeAsRead();
 }
 
 BYTE CSeldrinFamilyCapture::ReadCardOptionByte()

@@ -1,10 +1,8 @@
 // The DV device class on a simulated 1394 camera or recorder, made by friendly
 // name through the graph, the filter-class registry and the device enumerator.
-#include "dshow/DShowGraph.h"
 #include "hardware/devices/DVCameraDevice.h"
-#include "hardware/devices/FilterClassTable.h"
 #include "platform/sim/cardfilter/SimDvDevice.h"
-#include "tests/hardware/bus/SimCardFixture.h"
+#include "tests/hardware/devices/CardGraphFixture.h"
 #include "tests/hardware/support/MessageWindow.h"
 
 #include <gtest/gtest.h>
@@ -15,15 +13,13 @@ namespace
 {
 const char kName[] = "Microsoft DV Camera and VCR";
 
-class DvDevice : public SimFilters
+class DvDevice : public CardGraph
 {
 protected:
     void SetUp() override
     {
-        RegisterFilterClasses();
-        ASSERT_TRUE(graph.CreateGraph());
-        pDevice = dynamic_cast<CDVCameraDevice*>(
-            graph.AddFilterByName(CLSID_VideoInputDeviceCategory, kName, kName, FALSE, 0));
+        CardGraph::SetUp();
+        pDevice = Open<CDVCameraDevice>(kName);
         ASSERT_NE(nullptr, pDevice);
         ASSERT_EQ(S_OK, pDevice->GetFilter()->QueryInterface(SIMIID_DvControl, reinterpret_cast<void**>(&pControl)));
     }
@@ -36,10 +32,9 @@ protected:
             pControl->SetHasTimecodeReader(TRUE);
         }
         pControl.Reset();
-        graph.DestroyGraph();
+        CardGraph::TearDown();
     }
 
-    CDShowGraph graph;
     CDVCameraDevice* pDevice = nullptr;
     ComPtr<ISimDvControl> pControl;
 };

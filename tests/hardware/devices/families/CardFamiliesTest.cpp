@@ -1,7 +1,6 @@
 // The card classes as the engine makes them: by friendly name through the
 // graph, the filter-class registry and the system device enumerator, each on
 // its simulated driver.
-#include "dshow/DShowGraph.h"
 #include "hardware/bus/2388xRegisterAccess.h"
 #include "hardware/bus/McuRegisterAccess.h"
 #include "hardware/bus/PX63RegisterAccess.h"
@@ -11,13 +10,12 @@
 #include "hardware/bus/Usb2800RegisterAccess.h"
 #include "hardware/devices/713xCards.h"
 #include "hardware/devices/ConexantCards.h"
-#include "hardware/devices/FilterClassTable.h"
 #include "hardware/devices/KsPropRegisterAccess.h"
 #include "hardware/devices/PinMapCrossbar.h"
 #include "hardware/devices/SecondFamilyCards.h"
 #include "hardware/devices/Usb2800Cards.h"
 #include "platform/sim/chipbus/SimMcu.h"
-#include "tests/hardware/bus/SimCardFixture.h"
+#include "tests/hardware/devices/CardGraphFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -28,22 +26,9 @@
 
 namespace
 {
-class CardFamilies : public SimFilters
+class CardFamilies : public CardGraph
 {
 protected:
-    void SetUp() override
-    {
-        RegisterFilterClasses();
-        ASSERT_TRUE(graph.CreateGraph());
-    }
-    void TearDown() override { graph.DestroyGraph(); }
-
-    template <class T>
-    T* Open(const char* pszName, const GUID& category = CLSID_VideoInputDeviceCategory)
-    {
-        return dynamic_cast<T*>(graph.AddFilterByName(category, pszName, pszName, FALSE, 0));
-    }
-
     static ISimCardControl* ControlOf(CFilterNode* pNode) { return Control(pNode->GetFilter()); }
 
     // The GPIO writes of the log since it was cleared, as "value/mask".
@@ -63,8 +48,6 @@ protected:
         }
         return lines;
     }
-
-    CDShowGraph graph;
 };
 
 TEST_F(CardFamilies, EachCardOpensOnItsDriverWithItsTransportAndTuner)

@@ -1,12 +1,10 @@
 // The QM57 capture on its simulated driver, which is reached through a device
 // interface rather than through the filter; without that interface the
 // device does not open.
-#include "dshow/DShowGraph.h"
 #include "hardware/bus/QM57RegisterAccess.h"
-#include "hardware/devices/FilterClassTable.h"
 #include "hardware/devices/SecondFamilyCards.h"
 #include "platform/ks/DeviceIo.h"
-#include "tests/hardware/bus/SimCardFixture.h"
+#include "tests/hardware/devices/CardGraphFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -17,20 +15,12 @@ namespace
 {
 const char kName[] = "Veltrane QM57 Audio/Video Capture";
 
-class QM57Card : public SimFilters
+class QM57Card : public CardGraph
 {
 protected:
-    void SetUp() override
-    {
-        RegisterFilterClasses();
-        ASSERT_TRUE(graph.CreateGraph());
-    }
-    void TearDown() override { graph.DestroyGraph(); }
-
     CVeltraneQM57Capture* Open(int nDeviceIndex)
     {
-        return dynamic_cast<CVeltraneQM57Capture*>(
-            graph.AddFilterByName(CLSID_VideoInputDeviceCategory, kName, kName, FALSE, nDeviceIndex));
+        return CardGraph::Open<CVeltraneQM57Capture>(kName, CLSID_VideoInputDeviceCategory, nDeviceIndex);
     }
 
     // The paths of the QM57 device interfaces present.
@@ -56,8 +46,6 @@ protected:
         DevIoDestroyDeviceInfoList(hSet);
         return paths;
     }
-
-    CDShowGraph graph;
 };
 
 TEST_F(QM57Card, BothDevicesOpenWithTheFixedTunerAndReadKeys)

@@ -1,7 +1,6 @@
 // The USB boxes, the Raptor card and the 713x microcontroller and BDA cards,
 // made by friendly name through the graph, the filter-class registry and the
 // system device enumerator, each on its simulated driver.
-#include "dshow/DShowGraph.h"
 #include "dshow/NamedMutex.h"
 #include "hardware/bus/713xBdaRegisterAccess.h"
 #include "hardware/bus/RaptorRegisterAccess.h"
@@ -9,10 +8,9 @@
 #include "hardware/bus/TridentRegisterAccess.h"
 #include "hardware/devices/713xDCards.h"
 #include "hardware/devices/713xDRegisterAccess.h"
-#include "hardware/devices/FilterClassTable.h"
 #include "hardware/devices/PinMapCrossbar.h"
 #include "hardware/devices/ThirdFamilyCards.h"
-#include "tests/hardware/bus/SimCardFixture.h"
+#include "tests/hardware/devices/CardGraphFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -25,22 +23,9 @@ namespace
 {
 const GUID kEncoderCategory = { 0x19689BF6, 0xC384, 0x48FD, { 0xAD, 0x51, 0x90, 0xE5, 0x8C, 0x79, 0xF7, 0x0B } };
 
-class ThirdFamilyCards : public SimFilters
+class ThirdFamilyCards : public CardGraph
 {
 protected:
-    void SetUp() override
-    {
-        RegisterFilterClasses();
-        ASSERT_TRUE(graph.CreateGraph());
-    }
-    void TearDown() override { graph.DestroyGraph(); }
-
-    template <class T>
-    T* Open(const char* pszName, const GUID& category = CLSID_VideoInputDeviceCategory)
-    {
-        return dynamic_cast<T*>(graph.AddFilterByName(category, pszName, pszName, FALSE, 0));
-    }
-
     // The card behind a capture filter, before any class opened it.
     static ISimCardControl* CardNamed(const char* pszName)
     {
@@ -59,8 +44,6 @@ protected:
         }
         return n;
     }
-
-    CDShowGraph graph;
 };
 
 template <class T>

@@ -1,11 +1,9 @@
 // A capture device on the Go7007 encoder chip, made by friendly name through
 // the graph, the filter-class registry and the device enumerator on its
 // simulated driver, with the encoder profile file in the Windows folder.
-#include "dshow/DShowGraph.h"
 #include "hardware/bus/Go7007RegisterAccess.h"
-#include "hardware/devices/FilterClassTable.h"
 #include "hardware/devices/Go7007Capture.h"
-#include "tests/hardware/bus/SimCardFixture.h"
+#include "tests/hardware/devices/CardGraphFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -22,12 +20,12 @@ std::string ProfilePath()
     return std::string(szPath) + "\\video_profiles.txt";
 }
 
-class Go7007Capture : public SimFilters
+class Go7007Capture : public CardGraph
 {
 protected:
     static void SetUpTestSuite()
     {
-        SimFilters::SetUpTestSuite();
+        CardGraph::SetUpTestSuite();
         std::string path = ProfilePath();
         MoveFileExA(path.c_str(), (path + ".kept").c_str(), MOVEFILE_REPLACE_EXISTING);
         ASSERT_TRUE(CopyFileA(ONDRIX_TEST_DIR "/video_profiles.txt", path.c_str(), FALSE));
@@ -37,23 +35,10 @@ protected:
         std::string path = ProfilePath();
         DeleteFileA(path.c_str());
         MoveFileExA((path + ".kept").c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
-        SimFilters::TearDownTestSuite();
+        CardGraph::TearDownTestSuite();
     }
 
-    void SetUp() override
-    {
-        RegisterFilterClasses();
-        ASSERT_TRUE(graph.CreateGraph());
-    }
-    void TearDown() override { graph.DestroyGraph(); }
-
-    CMorvikCapture* Open()
-    {
-        return dynamic_cast<CMorvikCapture*>(
-            graph.AddFilterByName(CLSID_VideoInputDeviceCategory, kName, kName, FALSE, 0));
-    }
-
-    CDShowGraph graph;
+    CMorvikCapture* Open() { return CardGraph::Open<CMorvikCapture>(kName); }
 };
 
 TEST_F(Go7007Capture, OpensThroughItsEncoderWithTheProfilesAndTheEepromTuner)
