@@ -279,6 +279,8 @@ BOOL CTVEngine::Initialize()
     m_TVHardWare.SetDisplayQuality(DisplayQuality);
     m_TVHardWare.SetUseOverlayFlag(UseOverlay);
     m_TVHardWare.TFTime = TFTime;
+    m_TVHardWare.TFReserved = static_cast<DWORD>(TFReserved);
+    m_TVHardWare.Mpeg4RecordSize = Mpeg4RecordSize;
     if (!m_TVHardWare.Initialize())
         return 0;
 

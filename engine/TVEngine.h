@@ -50,6 +50,16 @@ public:
         IDS_DEFAULT_SKIN = 33857,
         IDS_START_FAILED = 34046,
         IDS_CAPTION = 57344,
+        IDS_GUIDE_DAY_BEFORE_MONDAY = 33848,  // + 1 Monday ... + 7 Sunday: the day headers
+        IDS_REGIONAL_CODE_NAME = 45276,
+    };
+    enum
+    {
+        COUNTRY_CODE_HRC = 1200,
+        COUNTRY_CODE_REGIONAL = 1201,
+        TV_INPUT_CABLE = 0,
+        TV_INPUT_BROADCAST = 1,
+        TV_INPUT_FREE_SCAN = 2,
     };
 
     // The application folder holds the settings and channel files; by default the program's own.
@@ -209,6 +219,13 @@ public:
     BOOL StopRecord();
     BOOL PauseRecord(BOOL bPause) { return m_TVHardWare.PauseRecord(bPause); }
     BOOL TakeSnapshot();
+    // Time shift: the buffer goes to the record folder under a record name.
+    BOOL StartTimeShift();
+    BOOL StopTimeShift() { return m_TVHardWare.StopTimeShift(); }
+    BOOL ToggleTimeShiftPause() { return m_TVHardWare.ToggleTimeShiftPause(); }
+    BOOL SetTimeShiftLength(int nSeconds);
+    BOOL SetTimeShiftReserved(int nValue);
+    BOOL FindTimeShiftDisk(CString& root);
     BOOL UseDisk(CDriveInfo* pDrive);
     BOOL UseDiskOfPath(LPCSTR pszPath);
     CDriveInfo* FindDiskWithSpace(LPCSTR pszRoot);
@@ -216,6 +233,8 @@ public:
     BOOL SetRecordPath(LPCSTR pszPath);
     BOOL SetReservedSpace(int nMB);
     BOOL SetValidDisks(const CStringArray& disks);
+    // The disk part of start-up: the watcher reports low space to the window.
+    void InitDiskMonitor(HWND hTarget);
     void SetDiskFull(BOOL bFull);
     CString GetCurDisk() const { return CurDisk; }
     int GetReservedSpace() const { return ReservedSpace; }
@@ -255,9 +274,49 @@ public:
     CRecordParam& GetRecordParam() { return m_RecordParam; }
     const CString& GetEpgFolder() const { return m_strEpgFolder; }
 
-    // The frequency-point list of the next scan; its choice lives with the channel scan.
-    BOOL SelectPointTable();
+    // The country names and the frequency-point list of the next scan.
     BOOL LoadCountryList();
+    const CStringResMap& GetCountryNames() const { return m_CountryNames; }
+    BOOL SelectPointTable();
+    // Installs a copy of the list (MHz), sorted ascending; a list the device refuses leaves the
+    // list installed before.
+    BOOL SetPointTable(const float* pList, int nCount);
+    const float* GetPointList() const { return m_pPointList; }
+    int GetPointCount() const { return m_nPointCount; }
+    BOOL IsFreeScanInput() const { return TVInput == TV_INPUT_FREE_SCAN; }
+    void SetTVInput(int nInput) { TVInput = nInput; }
+    int GetTVInput() const { return TVInput; }
+    // The scan has ended: the channels it found go into the current table.
+    void EndChannelScan(CChannelTable* pFound);
+    BOOL GetDefaultChannelNames(CFreqNameMap& names);
+    BOOL LoadChannelList(int nCountryCode, LPCSTR pszListName);
+    BOOL BuildChannelTable(const CFreqNameMap& names);
+    static void SortChannelTable(CChannelTable& table);
+
+    // The system's main sound output: a mixer error code, 0 when the mute control took the value.
+    UINT MuteMasterOutput(BOOL bMute);
+    // Video on the desktop background.
+    BOOL SetOverlayDesktop(BOOL bOn);
+    BOOL GetOverlayDesktop() const { return OverlayDesktop; }
+    BOOL CanUseDesktopOverlay();
+    BOOL ClearDesktopWallpaper();
+    BOOL RestoreDesktopWallpaper();
+    // The play-back line's volume in percent.
+    BOOL GetPlayVolume(int* pnPercent);
+    BOOL SetPlayVolume(int nPercent);
+    // Display names of the record formats; empty for a format without one.
+    void GetRecordFormatName(CString& name);
+    void GetVideoFormatName(CString& name, int nFormat);
+    void GetAudioFormatName(CString& name, int nFormat);
+
+    // The programme guide: the archive the download brought, unpacked into the programme folder
+    // by the archiver; the folder's programme files; the now/next lines of a channel.
+    void SetEpgArchive(LPCSTR pszPath) { m_strEpgArchive = pszPath; }
+    void SetEpgFolder(LPCSTR pszFolder) { m_strEpgFolder = pszFolder; }
+    BOOL UnpackEpgArchive();
+    BOOL ListEpgFiles();
+    const CStringArray& GetEpgFiles() const { return m_EpgFiles; }
+    BOOL GetNowNextText(CChannelItem* pItem, CString& now, CString& next);
 
 private:
     CTVEngine(const CTVEngine&) = delete;

@@ -1,5 +1,6 @@
 #include "engine/TVEngine.h"
 
+#include "engine/EngineWindows.h"
 #include "foundation/PathUtils.h"
 
 #include <stdio.h>
@@ -182,6 +183,40 @@ BOOL CTVEngine::SetValidDisks(const CStringArray& disks)
     return MoveToDiskWithSpace();
 }
 
+void CTVEngine::InitDiskMonitor(HWND hTarget)
+{
+    const UINT kNoRoomText = 34047;
+    const UINT kInformationCaption = 57344;
+    m_DiskWatcher.Init(hTarget);
+    if (ValidDisk.GetSize() == 0)
+    {
+        for (int i = 0; i < m_DriveList.GetCount(); ++i)
+        {
+            CDriveInfo* pDrive = m_DriveList.GetAt(i);
+            if (pDrive != NULL && pDrive->GetFreeMB() > ReservedSpace)
+                ValidDisk.Add(pDrive->GetRoot());
+        }
+    }
+    if (ValidDisk.GetSize() > 0)
+    {
+        if ((CurDisk.IsEmpty() || SameRoot(RecordPath, CurDisk)) && SetRecordPath(RecordPath))
+            return;
+        CDriveInfo* pDrive = FindDiskWithSpace(CurDisk);
+        if (pDrive != NULL)
+        {
+            UseDiskOfPath(pDrive->GetRoot());
+            return;
+        }
+        m_bDiskFull = TRUE;
+        if (m_TVHardWare.IsRecording())
+            m_pWindows->ShowResMessage(kNoRoomText, kInformationCaption, MB_ICONINFORMATION);
+        return;
+    }
+    m_bDiskFull = TRUE;
+    ValidDisk.Add(m_strAppFolder.Left(3));
+    m_pWindows->ShowResMessage(kNoRoomText, kInformationCaption, MB_ICONINFORMATION);
+}
+
 void CTVEngine::SetDiskFull(BOOL bFull)
 {
     if (bFull && m_TVHardWare.IsRecording())
@@ -219,6 +254,64 @@ BOOL CTVEngine::StopRecord()
 {
     m_bRecording = FALSE;
     return m_TVHardWare.StopRecord();
+}
+
+BOOL CTVEngine::SetTimeShiftLength(int nSeconds)
+{
+    if (!m_TVHardWare.SetTimeShiftLength(nSeconds))
+        return FALSE;
+    TFTime = nSeconds;
+    return TRUE;
+}
+
+BOOL CTVEngine::SetTimeShiftReserved(int nValue)
+{
+    TFReserved = nValue;
+    m_TVHardWare.SetTimeShiftReserved(static_cast<DWORD>(nValue));
+    return TRUE;
+}
+
+// Megabytes the time-shift buffer takes, at the rates the encoder sends.
+static ULONGLONG TimeShiftMB(const CTVHardWare& hw)
+{
+    return hw.GetTimeShiftBufferSize() / 8 / 1024;
+}
+
+BOOL CTVEngine::FindTimeShiftDisk(CString& root)
+{
+    root.Empty();
+    ULONGLONG ullNeed = TimeShiftMB(m_TVHardWare) + static_cast<ULONGLONG>(ReservedSpace > 0 ? ReservedSpace : 0);
+    CDriveInfo* pDrive;
+    if (ullNeed > 0x7FFFFFFF || !FindRotatingDisk(CurDisk, static_cast<int>(ullNeed), &pDrive))
+        return FALSE;
+    root = pDrive->GetRoot();
+    return TRUE;
+}
+
+BOOL CTVEngine::StartTimeShift()
+{
+    if (IsDeviceMissing())
+        return FALSE;
+    if (GetFileAttributesA(m_strRecordFolder) == INVALID_FILE_ATTRIBUTES)
+        CreateDirectoryPath(m_strRecordFolder);
+    m_TVHardWare.SetTimeShiftFileName(JoinPath(m_strRecordFolder, MakeRecordFileName(2)));
+    if (!m_TVHardWare.StartTimeShift())
+        return FALSE;
+    // The buffer is sized at the encoder's real rate, which may be above the
+    // one the disk was chosen for: make sure the disk holds it.
+    CDriveInfo* pDrive = m_DriveList.FindByRoot(CString(static_cast<LPCSTR>(m_strRecordFolder), 3));
+    if (pDrive != NULL)
+    {
+        ULONGLONG ullNeed = m_TVHardWare.GetTimeShiftBufferBytes() / (1024 * 1024) +
+                            static_cast<ULONGLONG>(ReservedSpace > 0 ? ReservedSpace : 0);
+        pDrive->Refresh();
+        if (static_cast<ULONGLONG>(pDrive->GetFreeMB()) <= ullNeed)
+        {
+            m_TVHardWare.StopTimeShift();
+            return FALSE;
+        }
+    }
+    return TRUE;
 }
 
 BOOL CTVEngine::TakeSnapshot()

@@ -73,7 +73,12 @@ CTVHardWare::CTVHardWare()
       m_hTeletextProcess(NULL), m_nTimeShiftRate(4500), m_bTimeShiftStart(FALSE), m_pPreDumpFilter(NULL),
       m_pDumpFilter(NULL), m_pMpegEncoder(NULL), m_pHALSwitch(NULL), m_pRecordParam(NULL),
       CountryCode(0), m_TunerStandard(0),
-      Mpeg4Audio("Microsoft ADPCM"), TVStandard(kStandardPalD), AVStandard(kStandardPalD),
+      Mpeg4Audio("Microsoft ADPCM"), Mpeg4RecordSize(320, 240), m_pAviMux(NULL), m_pAviWriter(NULL),
+      m_pInfTee(NULL), m_pAudioSmartTeeFilter(NULL), m_pXvidCompressor(NULL), m_pAudioCompressor(NULL),
+      m_pPcmCompressor(NULL), m_pAdpcmCompressor(NULL), m_pCustomCompressor(NULL), m_pMCEncoderFilter(NULL),
+      m_pTimeShiftFilter(NULL), m_pDemux(NULL), m_pVideoDecoder(NULL), m_pAudioDecoder(NULL), m_pAcmWrapper(NULL),
+      m_pTimeShiftRender(NULL), TFReserved(0), m_nTimeShiftAudioRate(224), m_ullTimeShiftBuffer(0),
+      TVStandard(kStandardPalD), AVStandard(kStandardPalD),
       SVStandard(kStandardPalD), m_pWindows(&g_messageBoxes)
 {
     // The graph builds the system's own classes for the filters it adds.
@@ -187,6 +192,22 @@ void CTVHardWare::ResetFilterPointers()
     m_pDumpFilter = NULL;
     m_pMpegEncoder = NULL;
     m_pHALSwitch = NULL;
+    m_pAviMux = NULL;
+    m_pAviWriter = NULL;
+    m_pInfTee = NULL;
+    m_pAudioSmartTeeFilter = NULL;
+    m_pXvidCompressor = NULL;
+    m_pAudioCompressor = NULL;
+    m_pPcmCompressor = NULL;
+    m_pAdpcmCompressor = NULL;
+    m_pCustomCompressor = NULL;
+    m_pMCEncoderFilter = NULL;
+    m_pTimeShiftFilter = NULL;
+    m_pDemux = NULL;
+    m_pVideoDecoder = NULL;
+    m_pAudioDecoder = NULL;
+    m_pAcmWrapper = NULL;
+    m_pTimeShiftRender = NULL;
     m_strCustomCompressor.Empty();
     m_bTimeShift = FALSE;
     m_bTimeShiftPaused = FALSE;

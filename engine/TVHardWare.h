@@ -14,6 +14,11 @@
 #include "platform/afx/StringArray.h"
 
 class CAudioCaptureFilter;
+class CFileWriteFilter;
+class CMCEncoderFilter;
+class CMpeg2DemuxFilter;
+class CMuxFilter;
+class CTimeShiftFilter;
 class CBlackBirdEncoder;
 class CDumpFilter;
 class CHALSwitchFilter;
@@ -132,6 +137,7 @@ public:
     BOOL StopDesktopOverlay();
     BOOL ClearDesktopWallpaper();
     BOOL RestoreDesktopWallpaper();
+    BOOL IsDesktopVideo() const { return m_bDesktopVideo; }
     BOOL StartTeletextViewer();
     BOOL CloseTeletextViewer();
     BOOL FocusTeletextViewer();
@@ -185,6 +191,56 @@ public:
     BOOL ConnectHardwareMpeg();
     BOOL ApplyRecordParam();
     BOOL FinishNothing() { return TRUE; }
+
+    // The AVI and MPEG-4 modes (formats 0 and 3).
+    BOOL CreateAviCaptureFilters();
+    BOOL ConfigureAviCapture();
+    BOOL ConnectAviCaptureGraph();
+    BOOL CreateMpeg4Filters();
+    BOOL ConfigureMpeg4();
+    BOOL ConnectMpeg4() { return RenderCompressedCapture(); }
+    BOOL RenderCompressedCapture();
+    BOOL FinishMpeg4();
+    BOOL CreateXvidCompressor();
+    BOOL CreateAudioCompressor();
+    BOOL ReleaseAviFilters();
+    BOOL ShowXvidSettings(HWND hParent, BOOL bShow);
+
+    // The radio modes.
+    BOOL CreatePcmAviFilters();
+    BOOL CreateAdpcmAviFilters();
+    BOOL CreateCustomAudioFilters();
+    BOOL SetRecordWriterFile();
+    BOOL ConnectPcmAudioGraph();
+    BOOL ConnectAdpcmAudioGraph();
+    BOOL ConnectCustomAudioGraph();
+    BOOL CreateMpegAudioFilters();
+    BOOL ConfigureMpegAudio();
+    BOOL ConnectMpegAudioGraph();
+    BOOL FinishMpegAudio();
+    BOOL ConnectPins(CFilterNode* pFrom, CFilterNode* pTo, LPCSTR pszOutPin, LPCSTR pszInPin);
+
+    // Time shift.
+    BOOL StartTimeShift();
+    BOOL StopTimeShift();
+    BOOL IsTimeShiftPaused() const { return m_bTimeShiftPaused; }
+    BOOL ToggleTimeShiftPause();
+    BOOL GetTimeShiftPosition(LONGLONG* pllReadPos, LONGLONG* pllCurBufLen, LONGLONG* pllTotalBufLen);
+    BOOL SeekTimeShift(LONGLONG* pllPosition);
+    BOOL SetTimeShiftLength(int nSeconds);
+    void SetTimeShiftReserved(DWORD dwValue) { TFReserved = dwValue; }
+    void SetTimeShiftFileName(LPCSTR pszPath) { m_strTimeShiftFile = pszPath; }
+    // Kilobits the buffer holds: (video + audio kbit/s) x TFTime, at the
+    // rates the encoder last reported (4500 + 224 until it has).
+    ULONGLONG GetTimeShiftBufferSize() const;
+    // Bytes of the buffer at the rates given (bit/s of video, audio rate
+    // index 1 to 14); 0 for an index outside the table.
+    static ULONGLONG ComputeTimeShiftBuffer(DWORD dwVideoBitRate, int nAudioRateIndex, int nSeconds);
+    ULONGLONG GetTimeShiftBufferBytes() const { return m_ullTimeShiftBuffer; }
+    BOOL CreateTimeShiftFilters();
+    BOOL ConfigureTimeShiftEncoder();
+    BOOL ConnectTimeShiftGraph();
+    BOOL ConfigureTimeShift();
     // The controller's record parameters, read by ApplyRecordParam.
     void SetRecordParam(CRecordParam* pParam) { m_pRecordParam = pParam; }
 
@@ -279,6 +335,26 @@ public:
     CStringList m_VideoCompressorList;
     CStringList m_AudioCompressorList;
     CString Mpeg4Audio;
+    CSize Mpeg4RecordSize;
+    CMuxFilter* m_pAviMux;
+    CFileWriteFilter* m_pAviWriter;
+    CFilterNode* m_pInfTee;
+    CFilterNode* m_pAudioSmartTeeFilter;
+    CFilterNode* m_pXvidCompressor;
+    CFilterNode* m_pAudioCompressor;
+    CFilterNode* m_pPcmCompressor;
+    CFilterNode* m_pAdpcmCompressor;
+    CFilterNode* m_pCustomCompressor;
+    CMCEncoderFilter* m_pMCEncoderFilter;
+    CTimeShiftFilter* m_pTimeShiftFilter;
+    CMpeg2DemuxFilter* m_pDemux;
+    CFilterNode* m_pVideoDecoder;
+    CFilterNode* m_pAudioDecoder;
+    CFilterNode* m_pAcmWrapper;
+    CFilterNode* m_pTimeShiftRender;
+    DWORD TFReserved;
+    int m_nTimeShiftAudioRate;
+    ULONGLONG m_ullTimeShiftBuffer;
     int TVStandard;
     int AVStandard;
     int SVStandard;
@@ -291,6 +367,13 @@ private:
     void InitRecordModes();
     BOOL ConnectVideoChain();
     void AttachVideoWindow();
+    BOOL AddAviWriterFilters();
+    BOOL AddRadioCompressor(CFilterNode** ppMember, LPCSTR pszName);
+    BOOL ConnectRadioAudio(CFilterNode* pTarget);
+    BOOL ConnectRadioCompressor(CFilterNode* pCompressor);
+    void RemoveNode(CFilterNode** ppMember);
+    BOOL AddMpegEncoder();
+    void RemovePreviewRenderer();
     BOOL RunRecordModes(const std::vector<CRecordMode>& modes, int nFormat);
     BOOL EncoderPresetHead();
     BOOL WriteEncoder(DWORD dwId, DWORD dwValue, DWORD cbData);

@@ -3,6 +3,7 @@
 #include "dshow/DeinterlaceFilter.h"
 #include "dshow/DumpFilter.h"
 #include "dshow/HALSwitchFilter.h"
+#include "engine/RecordFilterIds.h"
 #include "engine/RecordParam.h"
 #include "foundation/Trace.h"
 #include "hardware/devices/BlackBirdEncoder.h"
@@ -12,19 +13,10 @@
 #include <ks.h>
 #include <ksmedia.h>
 
+using namespace RecordFilterIds;
+
 namespace
 {
-// {248F05A7-690E-4B3E-B649-4EE205643DAE}
-const CLSID kClsidPreDump = { 0x248F05A7, 0x690E, 0x4B3E, { 0xB6, 0x49, 0x4E, 0xE2, 0x05, 0x64, 0x3D, 0xAE } };
-// {C5683497-12D5-4ED1-BF8D-E53B349B0981}
-const CLSID kClsidDeinterlace = { 0xC5683497, 0x12D5, 0x4ED1, { 0xBF, 0x8D, 0xE5, 0x3B, 0x34, 0x9B, 0x09, 0x81 } };
-// {36A5F770-FE4C-11CE-A8ED-00AA002FEAB5}
-const CLSID kClsidDump = { 0x36A5F770, 0xFE4C, 0x11CE, { 0xA8, 0xED, 0x00, 0xAA, 0x00, 0x2F, 0xEA, 0xB5 } };
-// {52A2955B-5B8A-4205-AF51-494BEC925901}
-const CLSID kClsidHALSwitch = { 0x52A2955B, 0x5B8A, 0x4205, { 0xAF, 0x51, 0x49, 0x4B, 0xEC, 0x92, 0x59, 0x01 } };
-// {19689BF6-C384-48FD-AD51-90E58C79F70B}
-const GUID kCategoryEncoder = { 0x19689BF6, 0xC384, 0x48FD, { 0xAD, 0x51, 0x90, 0xE5, 0x8C, 0x79, 0xF7, 0x0B } };
-
 // Encoder property ids.
 enum
 {
@@ -47,21 +39,25 @@ BOOL IsSecamFamily(int nStandard)
 
 void CTVHardWare::InitRecordModes()
 {
-    // The AVI and MPEG-4 modes (formats 0 and 3) and the radio modes join
-    // these tables when their graphs are built.
+    typedef CTVHardWare H;
     const CRecordMode tv[] = {
-        { 1, &CTVHardWare::CreateHardwareMpegFilters, &CTVHardWare::ConfigureEncoderPresetB,
-          &CTVHardWare::ConnectHardwareMpeg, &CTVHardWare::FinishNothing },
-        { 2, &CTVHardWare::CreateHardwareMpegFilters, &CTVHardWare::ConfigureEncoderPresetA,
-          &CTVHardWare::ConnectHardwareMpeg, &CTVHardWare::FinishNothing },
-        { 4, &CTVHardWare::CreateHardwareMpegFilters, &CTVHardWare::ConfigureEncoderPresetC,
-          &CTVHardWare::ConnectHardwareMpeg, &CTVHardWare::FinishNothing },
-        { 6, &CTVHardWare::CreateHardwareMpegFilters, &CTVHardWare::ConfigureEncoderPresetD,
-          &CTVHardWare::ConnectHardwareMpeg, &CTVHardWare::FinishNothing },
+        { 0, &H::CreateAviCaptureFilters, &H::ConfigureAviCapture, &H::ConnectAviCaptureGraph, &H::FinishNothing },
+        { 1, &H::CreateHardwareMpegFilters, &H::ConfigureEncoderPresetB, &H::ConnectHardwareMpeg, &H::FinishNothing },
+        { 2, &H::CreateHardwareMpegFilters, &H::ConfigureEncoderPresetA, &H::ConnectHardwareMpeg, &H::FinishNothing },
+        { 3, &H::CreateMpeg4Filters, &H::ConfigureMpeg4, &H::ConnectMpeg4, &H::FinishMpeg4 },
+        { 4, &H::CreateHardwareMpegFilters, &H::ConfigureEncoderPresetC, &H::ConnectHardwareMpeg, &H::FinishNothing },
+        { 6, &H::CreateHardwareMpegFilters, &H::ConfigureEncoderPresetD, &H::ConnectHardwareMpeg, &H::FinishNothing },
+    };
+    const CRecordMode radio[] = {
+        { 0, &H::CreatePcmAviFilters, &H::SetRecordWriterFile, &H::ConnectPcmAudioGraph, &H::FinishNothing },
+        { 1, &H::CreateAdpcmAviFilters, &H::SetRecordWriterFile, &H::ConnectAdpcmAudioGraph, &H::FinishNothing },
+        { 2, &H::CreateMpegAudioFilters, &H::ConfigureMpegAudio, &H::ConnectMpegAudioGraph, &H::FinishMpegAudio },
+        { 3, &H::CreateCustomAudioFilters, &H::SetRecordWriterFile, &H::ConnectCustomAudioGraph, &H::FinishNothing },
     };
     m_TVRecordModes.reserve(9);
     m_TVRecordModes.assign(tv, tv + sizeof(tv) / sizeof(tv[0]));
     m_FMRecordModes.reserve(5);
+    m_FMRecordModes.assign(radio, radio + sizeof(radio) / sizeof(radio[0]));
 }
 
 // Runs the four steps of the mode of nFormat; a format without a mode of its
@@ -162,6 +158,7 @@ BOOL CTVHardWare::StopRecord()
         m_Graph.StopFromSource(m_pMpegEncoder);
     m_Graph.Stop();
     m_Graph.DisconnectAll();
+    ReleaseAviFilters();
     m_Graph.DestroyGraph();
     ResetFilterPointers();
     if (!m_Graph.CreateGraph())
@@ -215,29 +212,32 @@ BOOL CTVHardWare::IsRecordPaused(BOOL* pbPaused) const
     return m_bRecordPaused;
 }
 
+BOOL CTVHardWare::AddMpegEncoder()
+{
+    if (m_pMpegEncoder == NULL)
+        m_pMpegEncoder = dynamic_cast<CBlackBirdEncoder*>(m_Graph.AddFilterByName(
+            kCategoryEncoder, "BlackBird MPEG Encoder", "BalckBird MPEG Encoder", FALSE, 0));
+    return m_pMpegEncoder != NULL;
+}
+
 BOOL CTVHardWare::CreateHardwareMpegFilters()
 {
-    if (m_pPreDumpFilter == NULL && (m_pPreDumpFilter = m_Graph.AddFilter(kClsidPreDump, "PreDump")) == NULL)
+    if (m_pPreDumpFilter == NULL && (m_pPreDumpFilter = m_Graph.AddFilter(kPreDump, "PreDump")) == NULL)
         return FALSE;
     if (m_pVideoRender == NULL && (m_pVideoRender = m_Graph.AddFilter(CLSID_VideoRenderer, "Render")) == NULL)
         return FALSE;
     if (m_pDeinterlaceFilter == NULL &&
         (m_pDeinterlaceFilter = dynamic_cast<CDeinterlaceFilter*>(
-             m_Graph.AddFilter(kClsidDeinterlace, "Veltrane Deinterlace"))) == NULL)
+             m_Graph.AddFilter(kDeinterlace, "Veltrane Deinterlace"))) == NULL)
         return FALSE;
     if (m_pDumpFilter == NULL &&
-        (m_pDumpFilter = dynamic_cast<CDumpFilter*>(m_Graph.AddFilter(kClsidDump, "Veltrane Dump"))) == NULL)
+        (m_pDumpFilter = dynamic_cast<CDumpFilter*>(m_Graph.AddFilter(kDump, "Veltrane Dump"))) == NULL)
         return FALSE;
-    if (m_pMpegEncoder == NULL)
-    {
-        m_pMpegEncoder = dynamic_cast<CBlackBirdEncoder*>(m_Graph.AddFilterByName(
-            kCategoryEncoder, "BlackBird MPEG Encoder", "BalckBird MPEG Encoder", FALSE, 0));
-        if (m_pMpegEncoder == NULL)
-            return FALSE;
-    }
+    if (!AddMpegEncoder())
+        return FALSE;
     if (m_pHALSwitch != NULL)
         return TRUE;
-    m_pHALSwitch = dynamic_cast<CHALSwitchFilter*>(m_Graph.AddFilter(kClsidHALSwitch, "HALSwitch"));
+    m_pHALSwitch = dynamic_cast<CHALSwitchFilter*>(m_Graph.AddFilter(kHALSwitch, "HALSwitch"));
     if (m_pHALSwitch == NULL)
         return FALSE;
     m_pHALSwitch->SetCreateDeliverThread();

@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "parvane/MappedFile.h"
+#include "parvane/OutputFile.h"
 #include "parvane/PackLayout.h"
 
 namespace {
@@ -36,7 +37,7 @@ int CMpeg2Stream::StartOutput(COutputFile* file, int* audioWait)
     if (!file || !m_reader)
         return 0;
     if (m_dataStart <= 0)
-        return 1;
+        return WriteSystemHeaderPack(file) ? 1 : 0;
     // Audio already carried before the first GOP means the output starts on audio frames.
     for (__int64 at = 0; at < m_dataStart;)
     {
@@ -52,7 +53,36 @@ int CMpeg2Stream::StartOutput(COutputFile* file, int* audioWait)
         }
         at = found + 4;
     }
-    return CopyLeadIn(file) ? 1 : 0;
+    return CopyLeadIn(file) && WriteSystemHeaderPack(file) ? 1 : 0;
+}
+
+BOOL CMpeg2Stream::WriteSystemHeaderPack(COutputFile* file)
+{
+    __int64 from = FirstValidPack(m_dataStart + 1);
+    if (from < 0)
+        return TRUE;
+    const __int64 found = m_reader->PositionOf(m_reader->FindForward(kSystemHeaderCode, from, 4));
+    if (found >= 0 && found < m_dataStart)
+        return TRUE;
+    // The system header follows the pack header (and its stuffing) of the first GOP's pack.
+    const BYTE* pack = m_reader->Pointer(m_dataStart, 14);
+    if (!pack || !IsPackHeader(pack, 14))
+        return TRUE;
+    const int header = 14 + (pack[13] & 0x07);
+    const BYTE* system = m_reader->Pointer(m_dataStart + header, 6);
+    if (!system || memcmp(system, kSystemHeaderCode, 4) != 0)
+        return TRUE;
+    const int length = ((system[4] << 8) | system[5]) + 6;
+    system = m_reader->Pointer(m_dataStart + header, length);
+    const int size = 2048;
+    if (!system || 14 + length + 6 > size)
+        return TRUE;
+    BYTE out[size];
+    memcpy(out, pack, 14);
+    out[13] = (BYTE)(out[13] & 0xF8);
+    memcpy(out + 14, system, length);
+    MakePaddingPacket(out, 14 + length, size - 14 - length);
+    return file->Write(out, size);
 }
 
 int CMpeg2Stream::ParsePackHeader()

@@ -15,4 +15,7 @@ public:
 
 private:
     int ScanFile();
+    // Where the bytes before the first GOP carry no system header, a pack of its own with the
+    // one of the first GOP's pack: an output that begins at a later GOP still opens with it.
+    BOOL WriteSystemHeaderPack(COutputFile* file);
 };

@@ -254,20 +254,24 @@ BOOL CMpegStream::FindFirstAndLastGop()
     return TRUE;
 }
 
-BOOL CMpegStream::CopyLeadIn(COutputFile* file)
+__int64 CMpegStream::FirstValidPack(__int64 limit) const
 {
-    // Bytes before the first pack header are no part of the stream.
-    __int64 from = m_dataStart;
-    for (__int64 at = m_reader->PositionOf(m_reader->FindForward(kPackCode, 0, 4)); at >= 0 && at < m_dataStart;
+    for (__int64 at = m_reader->PositionOf(m_reader->FindForward(kPackCode, 0, 4)); at >= 0 && at < limit;
          at = m_reader->PositionOf(m_reader->FindForward(kPackCode, at + 4, 4)))
     {
         const BYTE* head = m_reader->Pointer(at, 14);
         if (head && IsPackHeader(head, 14))
-        {
-            from = at;
-            break;
-        }
+            return at;
     }
+    return -1;
+}
+
+BOOL CMpegStream::CopyLeadIn(COutputFile* file)
+{
+    // Bytes before the first pack header are no part of the stream.
+    __int64 from = FirstValidPack(m_dataStart);
+    if (from < 0)
+        from = m_dataStart;
     const __int64 window = m_reader->GetWindowSize();
     for (__int64 at = from; at < m_dataStart; at += window)
     {

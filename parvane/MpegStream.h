@@ -133,6 +133,8 @@ protected:
     BOOL FindFirstAndLastGop();
     // Copies the bytes before the first GOP's pack into a new output; FALSE on a failed read or write.
     BOOL CopyLeadIn(COutputFile* file);
+    // Position of the first pack header whose marker bits hold, before `limit`; -1 when none.
+    __int64 FirstValidPack(__int64 limit) const;
     void CacheGop(__int64 position, double time);
     // Makes sure the work buffer holds n bytes; FALSE on allocation failure.
     BOOL ReserveWorkBuffer(int n);

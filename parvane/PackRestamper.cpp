@@ -136,6 +136,7 @@ void CPackRestamper::ForgetHistory()
     m_firstVideo = 0.0;
     m_firstPicture = 0.0;
     m_sequenceOpen = FALSE;
+    m_videoTailLength = 0;
     for (int i = 0; i < 256; ++i)
     {
         StreamTrack& t = m_audio[i];
@@ -682,6 +683,27 @@ void CPackRestamper::GopStep(BYTE* b, const PesHeader& h, int g, double offset, 
 void CPackRestamper::TrackVideo(const BYTE* b, const PesHeader& h, int pictures)
 {
     double frame = FrameDuration();
+    // A picture start code that began in the packet before belongs to that packet's pictures.
+    BYTE joint[6];
+    const int n = h.end - h.payload;
+    const int head = std::min(n, 3);
+    memcpy(joint, m_videoTail, m_videoTailLength);
+    memcpy(joint + m_videoTailLength, b + h.payload, head);
+    const int split = FindCode(joint, 0, m_videoTailLength + head, 0x00);
+    if (split >= 0 && split < m_videoTailLength && m_haveVideo)
+        m_nextVideo += frame;
+    if (n >= 3)
+    {
+        memcpy(m_videoTail, b + h.end - 3, 3);
+        m_videoTailLength = 3;
+    }
+    else
+    {
+        const int keep = std::min(m_videoTailLength, 3 - n);
+        memmove(m_videoTail, m_videoTail + m_videoTailLength - keep, keep);
+        memcpy(m_videoTail + keep, b + h.payload, n);
+        m_videoTailLength = keep + n;
+    }
     if (h.pts >= 0)
     {
         double decode = CMpegClock::ReadStamp(b + (h.dts >= 0 ? h.dts : h.pts));
@@ -778,7 +800,10 @@ void CPackRestamper::VideoPacket(BYTE* b, PesHeader& h, double offset, int* gopM
     // A P picture in this same packet may end lost-B mode; its GOP header still lost the B pictures.
     int lostBMode = m_lostBMode;
     if (m_lostBMode && DropPictures(b, h, &pictures))
+    {
+        m_videoTailLength = 0;
         return;
+    }
     int gop = -1;
     int counted = 0;
     for (int c = FindPrefix(b, h.payload, h.end); c >= 0 && c + 3 < h.end; c = FindPrefix(b, c + 3, h.end))
@@ -842,16 +867,21 @@ void CPackRestamper::ShiftPackTimes(BYTE* pack, int length, double offset, int* 
                 *audioWait = 0;
             }
         }
-        int key = AudioKey(pack, h);
-        if (key < 0)
-            return;
-        int kept = 0;
-        if (m_audio[key].opening && OpenAudio(pack, h, key, &kept))
-            return;
-        if (m_audio[key].seam && DropAudioBehindSeam(pack, h, key, kept))
-            return;
-        TrackAudio(pack, h, key);
+        AudioPacket(pack, h);
     });
+}
+
+void CPackRestamper::AudioPacket(BYTE* pack, PesHeader& h)
+{
+    int key = AudioKey(pack, h);
+    if (key < 0)
+        return;
+    int kept = 0;
+    if (m_audio[key].opening && OpenAudio(pack, h, key, &kept))
+        return;
+    if (m_audio[key].seam && DropAudioBehindSeam(pack, h, key, kept))
+        return;
+    TrackAudio(pack, h, key);
 }
 
 void CPackRestamper::TrackPack(BYTE* pack, int length)
@@ -867,9 +897,9 @@ void CPackRestamper::TrackPack(BYTE* pack, int length)
             TrackVideo(pack, h, CountCode(pack, h.payload, h.end, 0x00));
             return;
         }
-        int key = AudioKey(pack, h);
-        if (key >= 0)
-            TrackAudio(pack, h, key);
+        // The audio after a new time base is opened and held behind what was written as in
+        // ShiftPackTimes, though its stamps stay.
+        AudioPacket(pack, h);
     });
 }
 
@@ -1110,6 +1140,7 @@ void CPackRestamper::OpenTimeBase()
         t.owed = t.carry > 0 ? t.carry : 0;
     }
     m_closing = FALSE;
+    m_videoTailLength = 0;
 }
 
 // The first stamp of a stream may name a later frame than the first one written: a picture
@@ -1211,10 +1242,11 @@ void CPackRestamper::ScanFirstStamps(const BYTE* data, int length, BOOL restart)
 
 double CPackRestamper::LimitOffset(double offset, double firstScr, double minScrStep) const
 {
-    // The pictures go on without a gap; the SCRs are kept rising pack by pack (NextScr) where the
-    // new data's video runs further ahead of its clock than the old data's did. Audio that
-    // would overlap what was written is dropped (DropAudioBehindSeam): moving the time line for
-    // it would leave a gap in the pictures instead.
+    // The pictures go on without a gap, unless the new data's video runs further ahead of its
+    // clock than the old data's did: its bytes would then come later than its decode times allow
+    // (the decoder's buffer runs dry), so the time line moves on by the difference, a gap in the
+    // pictures. Audio that would overlap what was written is dropped (DropAudioBehindSeam):
+    // moving the time line for it would leave a gap in the pictures instead.
     if (m_haveVideo && m_haveFirstVideo)
     {
         // AC3 frames are not followed one by one: the new packets stay behind what was written
@@ -1226,6 +1258,8 @@ double CPackRestamper::LimitOffset(double offset, double firstScr, double minScr
             if (t.valid && t.haveFirst)
                 limit = std::min(limit, t.first - t.next - t.frame);
         }
+        if (m_haveLastScr)
+            limit = std::min(limit, firstScr - m_lastScr);
         return limit;
     }
     if (m_haveLastScr)

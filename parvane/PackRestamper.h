@@ -49,8 +49,9 @@ public:
     // the first MPEG audio frame header is not wanted (cut; cleared at the first header).
     void ShiftPackTimes(BYTE* pack, int length, double offset, int* gopMark, int* audioWait);
 
-    // Notes what a pack written unchanged holds (the pictures and audio frames), as
-    // ShiftPackTimes does, so that a later time base goes on after it.
+    // Notes what a pack written without a shift holds (the pictures and audio frames), as
+    // ShiftPackTimes does, so that a later time base goes on after it; audio that a new time
+    // base cuts (ends of frames not written, sound behind the seam) is cut here too.
     void TrackPack(BYTE* pack, int length);
 
     // On a new time base: pads the first pack's video bytes before its sequence or GOP header.
@@ -103,8 +104,8 @@ public:
     double LastScr() const { return m_lastScr; }
     double NextVideoTime() const { return m_nextVideo; }
     // The offset of a new time base: the first video decode time on the next free picture
-    // slot after what was written, or, without pictures to go by, the pack SCR at least
-    // `minScrStep` after the last one. `firstScr` is the SCR of the first pack of the new data.
+    // slot after what was written, but never a first pack SCR behind the last one written; or,
+    // without pictures to go by, the pack SCR at least `minScrStep` after the last one. `firstScr` is the SCR of the first pack of the new data.
     // Call ScanFirstStamps over the new data (restart on the first call) before LimitOffset.
     void ScanFirstStamps(const BYTE* data, int length, BOOL restart);
     double LimitOffset(double offset, double firstScr, double minScrStep) const;
@@ -162,6 +163,9 @@ private:
     void GopStep(BYTE* pack, const PesHeader& h, int gop, double offset, int* gopMark, int lostBMode);
     void TrackVideo(const BYTE* pack, const PesHeader& h, int pictures);
     void TrackAudio(const BYTE* pack, const PesHeader& h, int key);
+    // An audio packet whose stamps are in place: opened after a new time base, dropped while
+    // behind the seam, then followed.
+    void AudioPacket(BYTE* pack, PesHeader& h);
     BOOL DropAudioBehindSeam(BYTE* pack, PesHeader& h, int key, int keep);
     // The first packet of a stream after a new time base; TRUE when it became padding.
     BOOL OpenAudio(BYTE* pack, PesHeader& h, int key, int* kept);
@@ -181,6 +185,10 @@ private:
     // The video written last ends on a sequence header whose extension was not written:
     // a delivery that ends one pack before the GOP header leaves it so when a pause follows.
     BOOL m_sequenceOpen;
+    // The last bytes of the video payload met: a picture start code may begin in one packet and
+    // end in the next, and it still counts a picture.
+    BYTE m_videoTail[3];
+    int m_videoTailLength;
     BOOL m_closing;
     BOOL m_videoClosed;
 

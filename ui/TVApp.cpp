@@ -83,6 +83,8 @@ BOOL CTVApp::InitInstance()
             m_bSocketsStarted = TRUE;
     }
     Enable3dControls();
+    // Silent until the video window is up; it unmutes at the end of its start-up.
+    g_pTVEngine->MuteMasterOutput(TRUE);
 
     InitAppPath();
     m_hResources = ::LoadLibraryA("OndrixRsc.dll");

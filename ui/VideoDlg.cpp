@@ -53,6 +53,7 @@ BOOL CVideoDlg::OnInitDialog()
     CChannelTable* pTable = pEngine->GetChannelTable();
     if (pTable != NULL && pTable->GetCurrentChannel() != NULL)
         pTable->SetCurrentChannel(pTable->GetCurrentChannel());
+    pEngine->MuteMasterOutput(FALSE);
     pEngine->SetPlaySourceMute(pEngine->MuteAudioPlaySrc, TRUE);
     CRect client;
     GetClientRect(&client);

@@ -10,6 +10,11 @@
 // {2BE4D150-...}, {2BE4D180-...}, {2BE4D120-...}: encoder, multiplexer, splitter.
 static const CLSID CLSID_McMpegEncoder = { 0x2BE4D150, 0x6F2E, 0x4B3A, { 0xB0, 0xBD, 0xE8, 0x80, 0x91, 0x72, 0x38, 0xDC } };
 static const CLSID CLSID_McMpegMuxer = { 0x2BE4D180, 0x6F2E, 0x4B3A, { 0xB0, 0xBD, 0xE8, 0x80, 0x91, 0x72, 0x38, 0xDC } };
+// {2BE4D140-...}, {2BE4D130-...}: video and audio decoder.
+static const CLSID CLSID_McVideoDecoder = { 0x2BE4D140, 0x6F2E, 0x4B3A, { 0xB0, 0xBD, 0xE8, 0x80, 0x91, 0x72, 0x38, 0xDC } };
+static const CLSID CLSID_McAudioDecoder = { 0x2BE4D130, 0x6F2E, 0x4B3A, { 0xB0, 0xBD, 0xE8, 0x80, 0x91, 0x72, 0x38, 0xDC } };
+static const IID IID_IMcVideoDecoderConfig = { 0x2BE4D141, 0x6F2E, 0x4B3A, { 0xB0, 0xBD, 0xE8, 0x80, 0x91, 0x72, 0x38, 0xDC } };
+static const IID IID_IMcVideoDecoderParams = { 0x2BE4D142, 0x6F2E, 0x4B3A, { 0xB0, 0xBD, 0xE8, 0x80, 0x91, 0x72, 0x38, 0xDC } };
 static const CLSID CLSID_McMpegSplitter = { 0x2BE4D120, 0x6F2E, 0x4B3A, { 0xB0, 0xBD, 0xE8, 0x80, 0x91, 0x72, 0x38, 0xDC } };
 
 static const IID IID_IMcVideoConfig = { 0x2BE4D151, 0x6F2E, 0x4B3A, { 0xB0, 0xBD, 0xE8, 0x80, 0x91, 0x72, 0x38, 0xDC } };
@@ -109,4 +114,20 @@ struct IMcParams : public IUnknown
 {
     virtual HRESULT STDMETHODCALLTYPE GetParam(LONG number, LONG* pValue) = 0;
     virtual HRESULT STDMETHODCALLTYPE SetParam(LONG number, LONG value) = 0;
+};
+
+// The video decoder's configuration record: ten 32-bit fields, the first
+// its size.
+struct McVideoDecoderConfig
+{
+    DWORD fields[10];
+};
+
+struct IMcVideoDecoderConfig : public IUnknown
+{
+    virtual HRESULT STDMETHODCALLTYPE Values1(LONG a, LONG b) = 0;
+    virtual HRESULT STDMETHODCALLTYPE Values2(LONG a, LONG b) = 0;
+    virtual HRESULT STDMETHODCALLTYPE EnableOutputFormat(DWORD dwFourCC, BOOL bEnable) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetConfig(McVideoDecoderConfig* pConfig) = 0;
+    virtual HRESULT STDMETHODCALLTYPE SetConfig(McVideoDecoderConfig* pConfig) = 0;
 };

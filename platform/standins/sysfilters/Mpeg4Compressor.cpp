@@ -33,6 +33,14 @@ CUnknown* CALLBACK CMpeg4Compressor::CreateV3(IUnknown* pUnk, HRESULT* phr)
     return Create(pUnk, CLSID_StandinMpeg4V3, phr);
 }
 
+// {9C7E3A10-2D44-4E51-8B7A-6A1F0C2B4D04}
+const CLSID CLSID_StandinXvid = { 0x9C7E3A10, 0x2D44, 0x4E51, { 0x8B, 0x7A, 0x6A, 0x1F, 0x0C, 0x2B, 0x4D, 0x04 } };
+
+CUnknown* CALLBACK CMpeg4Compressor::CreateXvid(IUnknown* pUnk, HRESULT* phr)
+{
+    return Create(pUnk, CLSID_StandinXvid, phr);
+}
+
 CMpeg4Compressor::CMpeg4Compressor(IUnknown* pUnk, REFCLSID clsid, HRESULT* phr)
     : CTransformFilter("MPEG-4 compressor", pUnk, clsid, phr)
 {

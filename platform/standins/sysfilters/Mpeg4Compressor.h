@@ -5,6 +5,8 @@
 extern const CLSID CLSID_StandinMpeg4V1;
 extern const CLSID CLSID_StandinMpeg4V2;
 extern const CLSID CLSID_StandinMpeg4V3;
+// The MPEG-4 codec the recordings add by name.
+extern const CLSID CLSID_StandinXvid;
 
 // The settings a compressor keeps, as GetState hands them out.
 struct Mpeg4CompressorState
@@ -15,8 +17,8 @@ struct Mpeg4CompressorState
 };
 
 // A stand-in for the MPEG-4 video compressors of the video compressor
-// category. No graph of the system runs them: they pass pictures through
-// unchanged. They keep their settings through IAMVfwCompressDialogs and
+// category: they pass pictures through unchanged (the MPEG-4 recording
+// writes them into its AVI file as they come). They keep their settings through IAMVfwCompressDialogs and
 // have no dialogs of their own.
 class CMpeg4Compressor : public CTransformFilter, public IAMVfwCompressDialogs
 {
@@ -24,6 +26,7 @@ public:
     static CUnknown* CALLBACK CreateV1(IUnknown* pUnk, HRESULT* phr);
     static CUnknown* CALLBACK CreateV2(IUnknown* pUnk, HRESULT* phr);
     static CUnknown* CALLBACK CreateV3(IUnknown* pUnk, HRESULT* phr);
+    static CUnknown* CALLBACK CreateXvid(IUnknown* pUnk, HRESULT* phr);
 
     DECLARE_IUNKNOWN
     STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override;

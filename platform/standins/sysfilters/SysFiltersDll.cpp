@@ -1,3 +1,4 @@
+#include "platform/standins/sysfilters/AudioCompressor.h"
 #include "platform/standins/sysfilters/InfTee.h"
 #include "platform/standins/mpegkit/Mpeg2Demux.h"
 #include "platform/standins/sysfilters/Mpeg4Compressor.h"
@@ -9,6 +10,7 @@ namespace
 const AMOVIESETUP_MEDIATYPE kAnyType[] = { { &MEDIATYPE_NULL, &MEDIASUBTYPE_NULL } };
 const AMOVIESETUP_MEDIATYPE kProgramStream[] = { { &MEDIATYPE_Stream, &MEDIASUBTYPE_MPEG2_PROGRAM } };
 const AMOVIESETUP_MEDIATYPE kVideo[] = { { &MEDIATYPE_Video, &MEDIASUBTYPE_NULL } };
+const AMOVIESETUP_MEDIATYPE kAudio[] = { { &MEDIATYPE_Audio, &MEDIASUBTYPE_NULL } };
 
 // name, rendered, output, zero, many, connects-to filter, connects-to pin, types
 const AMOVIESETUP_PIN kTeePins[] = {
@@ -22,6 +24,10 @@ const AMOVIESETUP_PIN kCompressorPins[] = {
     { L"Input", FALSE, FALSE, FALSE, FALSE, &CLSID_NULL, nullptr, 1, kVideo },
     { L"Output", FALSE, TRUE, FALSE, FALSE, &CLSID_NULL, nullptr, 1, kVideo },
 };
+const AMOVIESETUP_PIN kAudioCompressorPins[] = {
+    { L"Input", FALSE, FALSE, FALSE, FALSE, &CLSID_NULL, nullptr, 1, kAudio },
+    { L"Output", FALSE, TRUE, FALSE, FALSE, &CLSID_NULL, nullptr, 1, kAudio },
+};
 
 // Never picked by intelligent connect: the graphs add them by class or name.
 const AMOVIESETUP_FILTER kTeeSetup = { &CLSID_InfTee, L"Infinite Pin Tee Filter", MERIT_DO_NOT_USE, 2, kTeePins };
@@ -33,6 +39,12 @@ const AMOVIESETUP_FILTER kV2Setup = { &CLSID_StandinMpeg4V2, L"Microsoft MPEG-4 
                                       2, kCompressorPins };
 const AMOVIESETUP_FILTER kV3Setup = { &CLSID_StandinMpeg4V3, L"Microsoft MPEG-4  VKI  Codec V3", MERIT_DO_NOT_USE,
                                       2, kCompressorPins };
+const AMOVIESETUP_FILTER kXvidSetup = { &CLSID_StandinXvid, L"XviD MPEG-4 Codec", MERIT_DO_NOT_USE, 2,
+                                        kCompressorPins };
+const AMOVIESETUP_FILTER kPcmSetup = { &CLSID_StandinPcmCompressor, L"PCM", MERIT_DO_NOT_USE, 2,
+                                       kAudioCompressorPins };
+const AMOVIESETUP_FILTER kAdpcmSetup = { &CLSID_StandinAdpcmCompressor, L"Microsoft ADPCM", MERIT_DO_NOT_USE, 2,
+                                         kAudioCompressorPins };
 }
 
 CFactoryTemplate g_Templates[] = {
@@ -46,6 +58,12 @@ CFactoryTemplate g_Templates[] = {
       &CLSID_VideoCompressorCategory },
     { L"Microsoft MPEG-4  VKI  Codec V3", &CLSID_StandinMpeg4V3, CMpeg4Compressor::CreateV3, nullptr, &kV3Setup,
       &CLSID_VideoCompressorCategory },
+    { L"XviD MPEG-4 Codec", &CLSID_StandinXvid, CMpeg4Compressor::CreateXvid, nullptr, &kXvidSetup,
+      &CLSID_VideoCompressorCategory },
+    { L"PCM", &CLSID_StandinPcmCompressor, CAudioCompressor::CreatePcm, nullptr, &kPcmSetup,
+      &CLSID_AudioCompressorCategory },
+    { L"Microsoft ADPCM", &CLSID_StandinAdpcmCompressor, CAudioCompressor::CreateAdpcm, nullptr, &kAdpcmSetup,
+      &CLSID_AudioCompressorCategory },
 };
 int g_cTemplates = sizeof(g_Templates) / sizeof(g_Templates[0]);
 

@@ -229,10 +229,6 @@ TEST_F(Recording, AStartThatFailsLeavesNoFileAndThePreview)
         EXPECT_EQ(CDShowGraph::STATE_RUNNING, hw.GetGraph().GetState());
         sim.Card()->RefuseEncoderProperty(f.refusedId, S_OK);
     }
-    // A format without a record mode of this build starts nothing.
-    hw.RecordFormat = 0;
-    EXPECT_FALSE(hw.StartRecord());
-    EXPECT_FALSE(hw.IsRecording());
 }
 
 TEST_F(Recording, PauseWithoutThePauseFilterSaysItDidNotPause)
@@ -240,14 +236,6 @@ TEST_F(Recording, PauseWithoutThePauseFilterSaysItDidNotPause)
     EXPECT_FALSE(hw.PauseRecord(TRUE));
     EXPECT_FALSE(hw.IsRecordPaused(NULL));
     EXPECT_TRUE(hw.PauseRecord(FALSE));
-}
-
-TEST_F(Recording, RadioRecordingWithoutARecordModeFails)
-{
-    hw.m_nVideoSource = CTVHardWare::SOURCE_RADIO;
-    EXPECT_FALSE(hw.StartRadioRecord());
-    EXPECT_FALSE(hw.IsRecording());
-    hw.m_nVideoSource = CTVHardWare::SOURCE_TUNER;
 }
 
 namespace

@@ -68,4 +68,25 @@ TEST(PackRestamperSeam, KeepsTheExtensionOfASequenceHeaderLeftOpen)
             EXPECT_LT(extension, 0) << row.name;
     }
 }
+// The next picture slot after what was written counts a picture whose start code begins in one
+// packet and ends in the next, wherever it is split.
+TEST(PackRestamperSeam, CountsAPictureStartCodeSplitBetweenPackets)
+{
+    const Bytes b = CPackBuilder::Picture(3, 30);
+    for (int split = 0; split <= 3; ++split)
+    {
+        CPackRestamper r(2);
+        r.Sequence().frameRate = 25.0;
+        CPackBuilder a(2);
+        a.Pack(10.0);
+        a.Packet(0xE0, CPackBuilder::Join({ CPackBuilder::Gop(0, 0, 10, 0, true), CPackBuilder::Picture(1, 30),
+                                            Bytes(b.begin(), b.begin() + split) }),
+                 10.08, 10.04);
+        a.Packet(0xE0, Bytes(b.begin() + split, b.end()));
+        double last = 10.0;
+        int lostB = 0, first = 1;
+        ASSERT_EQ(1, Restamp(r, a.Bytes(), &last, &lostB, &first)) << split;
+        EXPECT_NEAR(10.12, r.NextVideoTime(), 1e-9) << split;
+    }
+}
 }

@@ -388,7 +388,12 @@ TEST(StreamHandler, AudioBeforeTheFirstGopEndsTheAudioWait)
         EXPECT_EQ(1, h.stream.StartOutput(&out, &audioWait));
         EXPECT_EQ(r.wait, audioWait) << std::hex << (int)r.id;
         ASSERT_TRUE(out.Close());
-        EXPECT_EQ(2048u, ReadAll(Scratch("lead-out.mpg")).size());
+        // The lead-in carries no system header: a pack with the one of the first GOP's pack follows it.
+        const std::vector<BYTE> written = ReadAll(Scratch("lead-out.mpg"));
+        ASSERT_EQ(4096u, written.size());
+        const BYTE system[4] = {0, 0, 1, 0xBB};
+        EXPECT_EQ(0, memcmp(written.data() + 2048 + 14, system, 4));
+        EXPECT_EQ(0, memcmp(written.data() + 2048, "\0\0\1\xBA", 4));
     }
 }
 

@@ -37,7 +37,7 @@ def operations(names, streamdir, outdir, grid):
     ops = []
     paths = {n: os.path.join(streamdir, n + ".mpg") for n in names}
     lengths = {n: duration(p) for n, p in paths.items()}
-    steps = 9 if grid == "wide" else 3
+    steps = 9 if grid == "wide" else 2
     for k, name in enumerate(names):
         src, length = paths[name], lengths[name]
         # Clips and insertions join files recorded alike: the stream itself, or a damaged copy.
@@ -59,6 +59,11 @@ def operations(names, streamdir, outdir, grid):
             ops.append((base + "-clips.mpg", lost_b, ["clips", "-", str(lost_b), src, str(a), str(b),
                                                        other, str(oa), str(round(oa + 0.6, 3)), src, "0", "0.5"]))
             ops.append((base + "-ins.mpg", lost_b, ["insert", "-", str(lost_b), src, other, str(a)]))
+        # Two clips that join where the first ends: the second goes on with the same packs, the
+        # closing after the first already finished their open audio frames.
+        for j, a in enumerate((0.1, 0.4, 0.9) if grid == "wide" else (0.1,)):
+            ops.append((os.path.join(outdir, "%s-cont%d-clips.mpg" % (name, j)), 1,
+                        ["clips", "-", "1", src, str(a), str(a + 0.5), other, str(a + 0.5), str(a + 1.1)]))
         # Nothing to write: a clip inside one group, a range past the end, an inverted range over
         # the whole file.
         base = os.path.join(outdir, "%s-none" % name)
@@ -72,7 +77,7 @@ def main():
     args, build, work, outdir, names, making = streams.start_sweep("parvane-sweep", __doc__)
     streamdir = os.path.join(build, "sweep-streams")
     t1 = time.time()
-    ops = operations(names, streamdir, outdir, args.grid)
+    ops = operations(names, streamdir, outdir, args.grid)[::args.sample]
 
     # The operations run in `jobs` processes, each with its own plan and manifest.
     chunks = [ops[i::args.jobs] for i in range(args.jobs) if ops[i::args.jobs]]

@@ -156,6 +156,7 @@ def start_sweep(prefix, description):
     ap.add_argument("--jobs", type=int, default=os.cpu_count() or 2)
     ap.add_argument("--only", default="", help="only the streams whose name holds this")
     ap.add_argument("--keep", action="store_true", help="keep the outputs that passed")
+    ap.add_argument("--sample", type=int, default=1, help="run only every Nth case of the grid")
     args = ap.parse_args()
     build = os.path.abspath(args.build)
     work = os.path.join(build, "%s-%s" % (prefix, args.grid))
