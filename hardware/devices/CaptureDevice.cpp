@@ -219,25 +219,45 @@ BOOL CCaptureDevice::ReadKeyRegisters(BYTE device, BYTE flagReg, BYTE codeReg, B
     return TRUE;
 }
 
-BOOL CCaptureDevice::FindUpstreamTuner(IAMTVTuner** ppTuner)
+HRESULT CCaptureDevice::StandInGraph()
 {
     IGraphBuilder* pGraph = m_pGraph != NULL ? m_pGraph->GetGraphBuilder() : NULL;
+    if (pGraph == NULL || !m_pFilter)
+        return E_POINTER;
+    WCHAR szName[NAME_SIZE];
+    MultiByteToWideChar(CP_ACP, 0, m_szName[0] != '\0' ? m_szName : m_szFriendlyName, -1, szName, NAME_SIZE);
+    return pGraph->AddFilter(m_pFilter.Get(), szName);
+}
+
+void CCaptureDevice::LeaveGraph(HRESULT hrStood)
+{
+    if (SUCCEEDED(hrStood))
+        m_pGraph->GetGraphBuilder()->RemoveFilter(m_pFilter.Get());
+}
+
+BOOL CCaptureDevice::FindCaptureUpstream(REFIID iid, void** ppInterface)
+{
     ICaptureGraphBuilder2* pBuilder = m_pGraph != NULL ? m_pGraph->GetCaptureBuilder() : NULL;
-    if (pGraph == NULL || pBuilder == NULL || !m_pFilter || ppTuner == NULL)
+    if (pBuilder == NULL || !m_pFilter || ppInterface == NULL)
+        return FALSE;
+    // Interleaved streams first, then plain video.
+    const GUID* apTypes[2] = { &MEDIATYPE_Interleaved, &MEDIATYPE_Video };
+    for (int i = 0; i < 2 && *ppInterface == NULL; ++i)
+        pBuilder->FindInterface(&PIN_CATEGORY_CAPTURE, apTypes[i], m_pFilter.Get(), iid, ppInterface);
+    return *ppInterface != NULL;
+}
+
+BOOL CCaptureDevice::FindUpstreamTuner(IAMTVTuner** ppTuner)
+{
+    if (m_pGraph == NULL || m_pGraph->GetCaptureBuilder() == NULL || !m_pFilter || ppTuner == NULL)
         return FALSE;
     // The tuner is found through the capture filter's connections, which
     // exist only while it stands in the graph.
-    WCHAR szName[NAME_SIZE];
-    MultiByteToWideChar(CP_ACP, 0, m_szName[0] != '\0' ? m_szName : m_szFriendlyName, -1, szName, NAME_SIZE);
-    HRESULT hrAdd = pGraph->AddFilter(m_pFilter.Get(), szName);
-    const GUID* apTypes[2] = { &MEDIATYPE_Interleaved, &MEDIATYPE_Video };
-    for (int i = 0; i < 2 && *ppTuner == NULL; ++i)
-        pBuilder->FindInterface(&PIN_CATEGORY_CAPTURE, apTypes[i], m_pFilter.Get(), IID_IAMTVTuner,
-                                reinterpret_cast<void**>(ppTuner));
+    HRESULT hrStood = StandInGraph();
+    FindCaptureUpstream(IID_IAMTVTuner, reinterpret_cast<void**>(ppTuner));
     if (*ppTuner != NULL && !m_pTunerFilter)
         (*ppTuner)->QueryInterface(IID_IBaseFilter, reinterpret_cast<void**>(&m_pTunerFilter));
-    if (SUCCEEDED(hrAdd))
-        pGraph->RemoveFilter(m_pFilter.Get());
+    LeaveGraph(hrStood);
     return *ppTuner != NULL;
 }
 
@@ -402,12 +422,19 @@ HRESULT CCaptureDevice::ReadEEPROM(BYTE* pBuffer, int nStart, int* pnCount)
         return E_INVALIDARG;
     if (m_pRegisterAccess == NULL)
         return E_FAIL;
+    return ReadEepromBytes(pBuffer, nStart, pnCount, 0);
+}
+
+HRESULT CCaptureDevice::ReadEepromBytes(BYTE* pBuffer, int nStart, int* pnCount, DWORD dwPauseMs)
+{
     int nRead = 0;
     HRESULT hr = S_OK;
     for (int i = 0; i < *pnCount; ++i)
     {
         BYTE value = 0;
         hr = EepromReadByte(static_cast<BYTE>(nStart + i), &value);
+        if (dwPauseMs != 0)
+            BusSleep(dwPauseMs);
         if (SUCCEEDED(hr))
         {
             pBuffer[i] = value;
@@ -490,6 +517,13 @@ void CCaptureDevice::InstallTunerModule(CTunerModule* pModule)
     pModule->SetNotifyWindow(m_pTunerModule != NULL ? m_pTunerModule->GetNotifyWindow() : m_hNotifyWnd);
     delete m_pTunerModule;
     m_pTunerModule = pModule;
+}
+
+int CCaptureDevice::DetectTunerTypeAsRead()
+{
+    m_cTunerLetter = 'N';
+    m_nTunerType = 0;
+    return ReadTunerCode(&m_cTunerLetter, &m_nTunerType);
 }
 
 int CCaptureDevice::DetectTunerType()

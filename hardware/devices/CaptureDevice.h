@@ -239,8 +239,28 @@ protected:
     // filter stands in the graph: its IAMTVTuner into the out pointer and its
     // filter into the tuner filter member. Nonzero when found.
     BOOL FindUpstreamTuner(IAMTVTuner** ppTuner);
+    // The capture filter's upstream filters are reached through its
+    // connections, which exist only while it stands in the graph: the filter
+    // is added under its node name, and taken out again after the look-ups
+    // when the add succeeded.
+    HRESULT StandInGraph();
+    void LeaveGraph(HRESULT hrStood);
+    // One write of the GPIO lines, with no rest state around it; nonzero when it went through.
+    BOOL WriteGpioOnce(DWORD value, DWORD mask)
+    {
+        return m_pRegisterAccess != NULL && SUCCEEDED(m_pRegisterAccess->WriteGpio(value, mask));
+    }
+    // An interface upstream of the capture pin (interleaved, then video).
+    BOOL FindCaptureUpstream(REFIID iid, void** ppInterface);
     // Takes the tuner filter out of the graph and releases it.
     void RemoveTunerFilter();
+    // The tuner record as slot 28 reads it, with no fallbacks: letter 'N'
+    // and type 0 unless the read gives others; the read's result.
+    int DetectTunerTypeAsRead();
+    // The bytes from nStart on through EepromReadByte, pausing after each;
+    // the count becomes the number read; S_OK when any was, else the last
+    // error. The caller checks the bounds.
+    HRESULT ReadEepromBytes(BYTE* pBuffer, int nStart, int* pnCount, DWORD dwPauseMs);
     // One byte of the card EEPROM, as the EEPROM and tuner-code slots reach
     // it: through the bus access's byte transfers unless a card says otherwise.
     virtual HRESULT EepromReadByte(BYTE offset, BYTE* pValue);

@@ -40,6 +40,7 @@
 #include "dshow/TimeDelayFilter.h"
 #include "dshow/TimeShiftFilter.h"
 #include "hardware/devices/713xCards.h"
+#include "hardware/devices/713xDCards.h"
 #include "hardware/devices/713xTVAudio.h"
 #include "hardware/devices/CompanionFilters.h"
 #include "hardware/devices/ConexantCards.h"
@@ -48,6 +49,7 @@
 #include "hardware/devices/Go7007Capture.h"
 #include "hardware/devices/PinMapCrossbar.h"
 #include "hardware/devices/SecondFamilyCards.h"
+#include "hardware/devices/ThirdFamilyCards.h"
 #include "hardware/devices/Usb2800Cards.h"
 #include "hardware/devices/BlackBirdCapture.h"
 #include "hardware/devices/BlackBirdCrossbar.h"
@@ -59,10 +61,7 @@
 // The registry's rows in lookup order: the first row that matches wins (for
 // example "USB EMP Audio Device" before "CLASS_FILTER" of the same category).
 // The order is this array's, whatever order the program's static initialisers
-// run in. A class that is not part of this build yet has CreateNoFilterNode as
-// its factory (the class is named in the row's comment); the row, its key and
-// its place stay. When the class comes, its row takes CreateFilterNodeOf<Class>
-// (or the class's own factory) and this file includes the class's header.
+// run in.
 
 namespace {
 
@@ -194,22 +193,22 @@ const CFilterClass kFilterClasses[] = {
     CLSID_ROW("MPEG-2 Demultiplexer", kClsidMpeg2Demultiplexer, CreateFilterNodeOf<CMpeg2DemuxFilter>),
     CLSID_ROW("TimeShift", kClsidTimeshift, CreateFilterNodeOf<CTimeShiftFilter>),
     DEVICE_ROW("713x BDA Analog Xbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<C713xBdaCrossbar>),
-    DEVICE_ROW("713x BDA Analog Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // C713xBdaCapture
+    DEVICE_ROW("713x BDA Analog Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<C713xBdaCapture>),
     DEVICE_ROW("713x_4 TV Card Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<C713x4Crossbar>),
-    DEVICE_ROW("713x_4 TV Card Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // C713x4Capture
+    DEVICE_ROW("713x_4 TV Card Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<C713x4Capture>),
     DEVICE_ROW("713x_D TV Card Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<C713xDCrossbar>),
-    DEVICE_ROW("713x_D TV Card Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // C713xDCapture
+    DEVICE_ROW("713x_D TV Card Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<C713xDCapture>),
     DEVICE_ROW("Trident Pemrok TvAudio", AM_KSCATEGORY_TVAUDIO, CreateFilterNodeOf<CTridentPemrokTVAudio>),
     DEVICE_ROW("Trident Pemrok Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CTridentPemrokCrossbar>),
-    DEVICE_ROW("Trident Pemrok Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CTridentPemrokCapture
+    DEVICE_ROW("Trident Pemrok Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CTridentPemrokCapture>),
     DEVICE_ROW("DVBC TS Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CDVBCTSCapture>),
-    DEVICE_ROW("Conexant Raptor Encoder", kCategoryEncoder, CreateNoFilterNode),  // encoder device class
-    DEVICE_ROW("Conexant Raptor Video Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CRaptorCapture
+    DEVICE_ROW("Conexant Raptor Encoder", kCategoryEncoder, CreateFilterNodeOf<CRaptorEncoder>),
+    DEVICE_ROW("Conexant Raptor Video Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CRaptorCapture>),
     DEVICE_ROW("Conexant Raptor Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CRaptorCrossbar>),
     DEVICE_ROW("Tavesh Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CTaveshCrossbar>),
-    DEVICE_ROW("Tavesh Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CTaveshCapture
+    DEVICE_ROW("Tavesh Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CTaveshCapture>),
     DEVICE_ROW("Seldrin Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CSeldrinCrossbar>),
-    DEVICE_ROW("Seldrin Capture", CLSID_VideoInputDeviceCategory, CreateNoFilterNode),  // CSeldrinCapture
+    DEVICE_ROW("Seldrin Capture", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CSeldrinCapture>),
     DEVICE_ROW("Veltrane PX63 Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CVeltranePX63Crossbar>),
     DEVICE_ROW("Veltrane PX63 Device", CLSID_VideoInputDeviceCategory, CreateFilterNodeOf<CVeltranePX63Capture>),
     DEVICE_ROW("QM42 Crossbar", AM_KSCATEGORY_CROSSBAR, CreateFilterNodeOf<CQM42Crossbar>),

@@ -161,7 +161,7 @@ BYTE CTridVidCapture::ReadCardOptionByte()
 
 BOOL CTridVidCapture::McuWrite(DWORD value, DWORD mask, DWORD)
 {
-    return m_pRegisterAccess != NULL && SUCCEEDED(m_pRegisterAccess->WriteGpio(value, mask));
+    return WriteGpioOnce(value, mask);
 }
 
 BOOL CTridentUsbCardBase::Initfilter()
@@ -189,9 +189,7 @@ HRESULT CTridentUsbCardBase::CreateRegisterAccess()
 
 int CTridentUsbCardBase::DetectTunerType()
 {
-    m_cTunerLetter = 'N';
-    m_nTunerType = 0;
-    return ReadTunerCode(&m_cTunerLetter, &m_nTunerType);
+    return DetectTunerTypeAsRead();
 }
 
 BYTE CTridentUsbCardBase::ReadCardOptionByte()

@@ -1,6 +1,7 @@
 #include "platform/sim/cardfilter/SimCardFilter.h"
 
 #include "platform/ks/KsDeviceIo.h"
+#include "platform/sim/cardfilter/SimDvDevice.h"
 #include "platform/sim/cardfilter/SimDvbcDriver.h"
 #include "platform/sim/cardfilter/SimEncoderDriver.h"
 #include "platform/sim/cardfilter/SimGo7007Driver.h"
@@ -54,12 +55,18 @@ CSimCardFilter::CSimCardFilter(const SimFilterRow& row, const SimCardRow& card, 
     case SIMBUS_RAPTOR:
         SimAddRaptorDriver(this, pCard);
         break;
+    case SIMBUS_RAPTOR_ENCODER:
+        SimAddRaptorEncoder(this);
+        break;
     case SIMBUS_BDA:
         SimAdd713xBdaDriver(this, pCard);
         break;
     case SIMBUS_GO7007:
         m_pGo7007.reset(new CSimGo7007Bus(GetOwner(), pCard));
         m_pGo7007Encoder.reset(new CSimGo7007Encoder(GetOwner()));
+        break;
+    case SIMBUS_DV_DEVICE:
+        m_pDv.reset(new CSimDvDevice(GetOwner()));
         break;
     case SIMBUS_DVBC:
         m_pDvbc.reset(new CSimDvbcControl(GetOwner(), pCard));
@@ -124,6 +131,8 @@ STDMETHODIMP CSimCardFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv
         return GetInterface(m_pGo7007.get(), ppv);
     if (m_pGo7007Encoder && riid == SIMIID_Go7007Encoder)
         return GetInterface(m_pGo7007Encoder.get(), ppv);
+    if (m_pDv && m_pDv->Find(riid) != nullptr)
+        return GetInterface(static_cast<LPUNKNOWN>(m_pDv->Find(riid)), ppv);
     if (m_pDvbc && riid == SIMIID_DvbcControl)
         return GetInterface(m_pDvbc.get(), ppv);
     return CBaseFilter::NonDelegatingQueryInterface(riid, ppv);

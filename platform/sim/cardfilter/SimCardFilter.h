@@ -17,6 +17,7 @@ class CSimUsbBridge;
 class CSimGo7007Bus;
 class CSimGo7007Encoder;
 class CSimDvbcControl;
+class CSimDvDevice;
 
 // A driver filter of a simulated card, made from its table row: it answers
 // its driver's property sets or private interface over the card's chip bus,
@@ -51,4 +52,5 @@ private:
     std::unique_ptr<CSimGo7007Bus> m_pGo7007;
     std::unique_ptr<CSimGo7007Encoder> m_pGo7007Encoder;
     std::unique_ptr<CSimDvbcControl> m_pDvbc;
+    std::unique_ptr<CSimDvDevice> m_pDv;
 };

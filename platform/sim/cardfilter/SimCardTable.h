@@ -12,9 +12,11 @@ enum SimBusKind
     SIMBUS_USB_BRIDGE,        // the bridge interface {BE0AB5D2}
     SIMBUS_USB_REQUESTS,      // USB control transfers through {85551A18}
     SIMBUS_RAPTOR,            // {16017E0E}
+    SIMBUS_RAPTOR_ENCODER,    // the Raptor encoder's {CFA8C7E7}
     SIMBUS_BDA,               // {FBB1C466} I2C and {9490E589} registers
     SIMBUS_GO7007,            // the bus interface {6420803D} and encoder interface {55F1E004}
     SIMBUS_DEVICE_INTERFACE,  // a device interface of class {4F397D29}, opened by its path
+    SIMBUS_DV_DEVICE,         // a DV camera or recorder: IAMExtDevice, IAMExtTransport, IAMTimecodeReader
     SIMBUS_DVBC,              // the control interface {9B21A661}; the chip itself is the maker's library's
 };
 

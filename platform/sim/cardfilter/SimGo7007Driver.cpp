@@ -101,11 +101,12 @@ HRESULT STDMETHODCALLTYPE CSimGo7007Bus::ReadSub(DWORD device, DWORD width, DWOR
     CSimLock lock(m_pCard->Lock());
     CSimChipBus& bus = m_pCard->Bus();
     BYTE address = static_cast<BYTE>(device);
-    // A read address asks the chip for its byte without a sub-address.
-    if (!(address & 1))
+    // A read address with sub-address 0 asks the chip for its byte without a
+    // sub-address (a tuner's status); otherwise the sub-address goes first.
+    if (!(address & 1) || sub != 0)
     {
         std::vector<BYTE> bytes = SubAddress(width, sub);
-        if (!bus.I2CWrite(address, bytes.data(), static_cast<int>(bytes.size())))
+        if (!bus.I2CWrite(address & 0xFE, bytes.data(), static_cast<int>(bytes.size())))
             return HR_NO_DEVICE;
     }
     return bus.I2CRead(address | 1, pBuffer, 1) ? S_OK : HR_NO_DEVICE;

@@ -4,6 +4,7 @@
 
 #include <string.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -172,4 +173,31 @@ void SimAdd713xBdaDriver(CKsPropertySet* pProps, CSimTVCard* pCard)
             pCard->Bus().WriteRegister(GetU32(pInstance, 0), GetU32(pData, 0));
             return S_OK;
         });
+}
+
+void SimAddRaptorEncoder(CKsPropertySet* pProps)
+{
+    // {CFA8C7E7-5FF7-40D3-9B37-C45CBCC9BD53}
+    static const GUID ENCODER_SET = { 0xCFA8C7E7, 0x5FF7, 0x40D3, { 0x9B, 0x37, 0xC4, 0x5C, 0xBC, 0xC9, 0xBD, 0x53 } };
+    enum { ENCODER_PROPERTIES = 16 };
+    for (DWORD id = 0; id < ENCODER_PROPERTIES; ++id)
+    {
+        auto pValue = std::make_shared<std::vector<BYTE>>();
+        pProps->AddKsProperty(
+            ENCODER_SET, id,
+            [pValue](void*, DWORD, void* pData, DWORD cbData, DWORD* pcbReturned) {
+                if (pData == nullptr || cbData < pValue->size())
+                    return HR_BAD_REQUEST;
+                memcpy(pData, pValue->data(), pValue->size());
+                *pcbReturned = static_cast<DWORD>(pValue->size());
+                return S_OK;
+            },
+            [pValue](void*, DWORD, void* pData, DWORD cbData) {
+                if (pData == nullptr && cbData > 0)
+                    return HR_BAD_REQUEST;
+                const BYTE* p = static_cast<const BYTE*>(pData);
+                pValue->assign(p, p + cbData);
+                return S_OK;
+            });
+    }
 }

@@ -16,3 +16,7 @@ void SimAddRaptorDriver(CKsPropertySet* pProps, CSimTVCard* pCard);
 // behind a gate at 0xA0: a transfer there that leads with 0xC1 goes on to the
 // tuner at 0xC0, everything else reaches the EEPROM.
 void SimAdd713xBdaDriver(CKsPropertySet* pProps, CSimTVCard* pCard);
+
+// The Raptor encoder's property set {CFA8C7E7-5FF7-40D3-9B37-C45CBCC9BD53}:
+// properties 0 to 15 keep the bytes last set and hand them back.
+void SimAddRaptorEncoder(CKsPropertySet* pProps);

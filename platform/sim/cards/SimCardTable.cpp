@@ -42,6 +42,17 @@ const CLSID kHadlexCapture = SimClsid(0x14);
 const CLSID kHadlexTuner = SimClsid(0x15);
 const CLSID k2388xCrossbar = SimClsid(0x16);
 const CLSID kDvbc = SimClsid(0x17);
+const CLSID k713x4 = SimClsid(0x18);
+const CLSID kSeldrinCrossbar = SimClsid(0x19);
+const CLSID kRaptorCrossbar = SimClsid(0x1A);
+const CLSID kRaptorEncoder = SimClsid(0x1B);
+const CLSID k713xDCrossbar = SimClsid(0x1C);
+const CLSID kDvDevice = SimClsid(0x1D);
+const CLSID k713xIO = SimClsid(0x1E);
+const CLSID kMorvik = SimClsid(0x1F);
+
+// KSCATEGORY_ENCODER
+const GUID kEncoderCategory = { 0x19689BF6, 0xC384, 0x48FD, { 0xAD, 0x51, 0x90, 0xE5, 0x8C, 0x79, 0xF7, 0x0B } };
 
 const DWORD k2388xProperties[] = { 1, 2, 3, 4, 6 };
 const DWORD k713xProperties[] = { 0, 1, 2, 3, 5, 6, 7, 8, 9, 10 };
@@ -63,6 +74,12 @@ const SimPinRow kCapturePins[] = {
 
 // The GO7007 board keeps its tuner record at 16 (type) and 17 (letter).
 const SimEepromByte kGo7007Eeprom[] = { { 16, 5 }, { 17, 'T' } };
+// The tuner record at 0xA0 (letter) and 0xA1 (type) of the Raptor card and the PX63.
+const SimEepromByte kTunerRecordAtA0[] = { { 0xA0, 'T' }, { 0xA1, 5 } };
+// The BDA card's tuner letter at 0x68 and two-byte tuner code at 0x41 (35).
+const SimEepromByte k713xBdaEeprom[] = { { 0x68, 'T' }, { 0x41, 35 }, { 0x42, 0 } };
+// The option byte at 3 of the Seldrin, Tavesh and Pemrok boxes: 'F', a box with keys.
+const SimEepromByte kUsbBoxEeprom[] = { { 3, 'F' } };
 }  // namespace
 
 // Chips: PLL, second PLL, EEPROM, demodulator, register file (write
@@ -74,17 +91,20 @@ const SimCardRow g_simCards[] = {
     { "713x KS", { 0xC0, 0, 0xA0, 0x86, 0, 'T', 5, nullptr, 0 }, FALSE, nullptr, nullptr },
     // The box's decoder answers at 0x42, its EEPROM at 0xA2.
     { "MPEG-2 box", { 0xC0, 0, 0xA2, 0x86, 0x42, 'T', 5, nullptr, 0 }, FALSE, "2.0.52", "2.4.21" },
-    { "PX63", { 0xC0, 0, 0xA0, 0x86, 0x42, 'T', 5, nullptr, 0 }, FALSE, "2.4.21", "2.4.21" },
+    // The PX63's EEPROM answers at 0xA2, with its tuner record at 0xA0 and 0xA1.
+    { "PX63", { 0xC0, 0, 0xA2, 0x86, 0x42, 'T', 5, kTunerRecordAtA0, 2 }, FALSE, "2.4.21", "2.4.21" },
     { "QM42", { 0xC0, 0, 0xA0, 0x86, 0, 'T', 5, nullptr, 0 }, FALSE, nullptr, nullptr },
     { "TridVid", { 0xC0, 0, 0xA0, 0x86, 0, 'T', 5, nullptr, 0 }, FALSE, nullptr, nullptr },
     { "Trident USB", { 0xC0, 0, 0xA0, 0x86, 0, 'T', 5, nullptr, 0 }, FALSE, nullptr, nullptr },
-    { "Trident Pemrok", { 0xC0, 0, 0xA0, 0x86, 0, 'T', 5, nullptr, 0 }, FALSE, nullptr, nullptr },
-    { "Seldrin", { 0xC0, 0, 0xA0, 0x86, 0, 'T', 5, nullptr, 0 }, FALSE, nullptr, nullptr },
-    { "Tavesh", { 0xC0, 0, 0xA0, 0x86, 0, 'T', 5, nullptr, 0 }, TRUE, nullptr, nullptr },
+    // The USB boxes' key registers 48 and 49 at 0xBA.
+    { "Trident Pemrok", { 0xC0, 0, 0xA0, 0x86, 0xBA, 'T', 5, kUsbBoxEeprom, 1 }, FALSE, nullptr, nullptr },
+    { "Seldrin", { 0xC0, 0, 0xA0, 0x86, 0xBA, 'T', 5, kUsbBoxEeprom, 1 }, FALSE, nullptr, nullptr },
+    { "Tavesh", { 0xC0, 0, 0xA0, 0x86, 0xBA, 'T', 5, kUsbBoxEeprom, 1 }, TRUE, nullptr, nullptr },
     // The chip at 0xBA answers its registers 0xAA and 0xAB at its read address.
-    { "Raptor", { 0xC0, 0, 0xA0, 0x86, 0xBA, 'T', 5, nullptr, 0 }, FALSE, nullptr, nullptr },
-    { "713x_D", { 0xC0, 0, 0xA0, 0x86, 0, 'T', 5, nullptr, 0 }, FALSE, nullptr, nullptr },
-    { "713x BDA", { 0xC0, 0, 0xA0, 0x86, 0, 'T', 5, nullptr, 0 }, FALSE, nullptr, nullptr },
+    { "Raptor", { 0xC0, 0, 0xA0, 0x86, 0xBA, 'T', 5, kTunerRecordAtA0, 2 }, FALSE, nullptr, nullptr },
+    // A microcontroller on the split lanes, a counted text in the chip at 0x72.
+    { "713x_D", { 0xC0, 0, 0xA0, 0x86, 0x72, 'T', 5, nullptr, 0, SIM_MCU_SPLIT }, FALSE, nullptr, nullptr },
+    { "713x BDA", { 0xC0, 0, 0xA0, 0x86, 0, 'T', 5, k713xBdaEeprom, 3 }, FALSE, nullptr, nullptr },
     // Remote keys at 0xBA (registers 48 and 49).
     { "GO7007", { 0xC0, 0, 0xA0, 0x86, 0xBA, 'N', 0xFF, kGo7007Eeprom, 2 }, FALSE, nullptr, nullptr },
     // The box's tuner sits at 0xC6, its video decoder at 0x42, key and tuner-code
@@ -98,6 +118,7 @@ const SimCardRow g_simCards[] = {
     { "2388x MCU", { 0xC0, 0, 0xA0, 0x86, 0, 'T', 5, nullptr, 0, SIM_MCU_STRAIGHT }, FALSE, nullptr, nullptr },
     // The DVB-C card's chip is reached through the maker's library; its driver only answers the control interface.
     { "DVB-C", { 0xC0, 0, 0xA0, 0x86, 0, 'T', 5, nullptr, 0 }, FALSE, nullptr, nullptr },
+    { "713x_4", { 0xC0, 0, 0xA0, 0x86, 0, 'T', 5, nullptr, 0, SIM_MCU_SPLIT }, FALSE, nullptr, nullptr },
 };
 const int g_cSimCards = sizeof(g_simCards) / sizeof(g_simCards[0]);
 
@@ -152,5 +173,21 @@ const SimFilterRow g_simFilters[] = {
     { L"Conexant 2388x Crossbar", &k2388xCrossbar, &AM_KSCATEGORY_CROSSBAR, 0, SIMBUS_NONE, nullptr, 0,
       kCrossbarPins, 7 },
     { L"DVBC TS Capture", &kDvbc, &CLSID_VideoInputDeviceCategory, 20, SIMBUS_DVBC, nullptr, 0, CAPTURE_PINS },
+    // A box on the GO7007 chip under its maker's name.
+    { L"Morvik A/V Capture", &kMorvik, &CLSID_VideoInputDeviceCategory, 14, SIMBUS_GO7007, nullptr, 0, CAPTURE_PINS },
+    { L"713x_IO TV Card Capture", &k713xIO, &CLSID_VideoInputDeviceCategory, 18, SIMBUS_VENDOR_SET, k713xProperties,
+      10, CAPTURE_PINS },
+    { L"713x_4 TV Card Capture", &k713x4, &CLSID_VideoInputDeviceCategory, 21, SIMBUS_VENDOR_SET, k713xProperties, 10,
+      CAPTURE_PINS },
+    { L"Seldrin Crossbar", &kSeldrinCrossbar, &AM_KSCATEGORY_CROSSBAR, 9, SIMBUS_NONE, nullptr, 0, kCrossbarPins, 7 },
+    { L"Conexant Raptor Crossbar", &kRaptorCrossbar, &AM_KSCATEGORY_CROSSBAR, 11, SIMBUS_NONE, nullptr, 0,
+      kCrossbarPins, 7 },
+    { L"Conexant Raptor Encoder", &kRaptorEncoder, &kEncoderCategory, 11, SIMBUS_RAPTOR_ENCODER, nullptr, 0,
+      CAPTURE_PINS },
+    { L"713x_D TV Card Crossbar", &k713xDCrossbar, &AM_KSCATEGORY_CROSSBAR, 12, SIMBUS_NONE, nullptr, 0,
+      kCrossbarPins, 7 },
+    // The system's DV capture filter with a 1394 device behind it; it has no chip bus.
+    { L"Microsoft DV Camera and VCR", &kDvDevice, &CLSID_VideoInputDeviceCategory, 0, SIMBUS_DV_DEVICE, nullptr, 0,
+      CAPTURE_PINS },
 };
 const int g_cSimFilters = sizeof(g_simFilters) / sizeof(g_simFilters[0]);

@@ -1,20 +1,21 @@
 // The card classes as the engine makes them: by friendly name through the
 // graph, the filter-class registry and the system device enumerator, each on
 // its simulated driver.
-#include "dshow/DShowGraph.h"
 #include "hardware/bus/2388xRegisterAccess.h"
 #include "hardware/bus/McuRegisterAccess.h"
+#include "hardware/bus/PX63RegisterAccess.h"
 #include "hardware/bus/QM42RegisterAccess.h"
+#include "hardware/bus/QM57RegisterAccess.h"
+#include "hardware/bus/TridentRegisterAccess.h"
 #include "hardware/bus/Usb2800RegisterAccess.h"
 #include "hardware/devices/713xCards.h"
 #include "hardware/devices/ConexantCards.h"
-#include "hardware/devices/FilterClassTable.h"
 #include "hardware/devices/KsPropRegisterAccess.h"
 #include "hardware/devices/PinMapCrossbar.h"
 #include "hardware/devices/SecondFamilyCards.h"
 #include "hardware/devices/Usb2800Cards.h"
 #include "platform/sim/chipbus/SimMcu.h"
-#include "tests/hardware/bus/SimCardFixture.h"
+#include "tests/hardware/devices/CardGraphFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -25,22 +26,9 @@
 
 namespace
 {
-class CardFamilies : public SimFilters
+class CardFamilies : public CardGraph
 {
 protected:
-    void SetUp() override
-    {
-        RegisterFilterClasses();
-        ASSERT_TRUE(graph.CreateGraph());
-    }
-    void TearDown() override { graph.DestroyGraph(); }
-
-    template <class T>
-    T* Open(const char* pszName, const GUID& category = CLSID_VideoInputDeviceCategory)
-    {
-        return dynamic_cast<T*>(graph.AddFilterByName(category, pszName, pszName, FALSE, 0));
-    }
-
     static ISimCardControl* ControlOf(CFilterNode* pNode) { return Control(pNode->GetFilter()); }
 
     // The GPIO writes of the log since it was cleared, as "value/mask".
@@ -60,8 +48,6 @@ protected:
         }
         return lines;
     }
-
-    CDShowGraph graph;
 };
 
 TEST_F(CardFamilies, EachCardOpensOnItsDriverWithItsTransportAndTuner)
@@ -74,21 +60,34 @@ TEST_F(CardFamilies, EachCardOpensOnItsDriverWithItsTransportAndTuner)
         int type;
         int keyPoll;
         bool (*isTransport)(CRegisterAccess*);
+        bool bCapturePin;
     } rows[] = {
         { "713x TV Card Capture", 2, 'T', 5, 100,
           [](CRegisterAccess* p) { return dynamic_cast<CVendorPropRegisterAccess*>(p) != nullptr; } },
         { "713x_3 TV Card Capture", 2, 'T', 5, 100,
-          [](CRegisterAccess* p) { return dynamic_cast<CKsPropRegisterAccess*>(p) != nullptr; } },
+          [](CRegisterAccess* p) { return dynamic_cast<CKsPropRegisterAccess*>(p) != nullptr; }, true },
         { "QM41 Video Capture", 2, 'T', 4, 100,
-          [](CRegisterAccess* p) { return dynamic_cast<CKsPropRegisterAccess*>(p) != nullptr; } },
+          [](CRegisterAccess* p) { return dynamic_cast<CKsPropRegisterAccess*>(p) != nullptr; }, true },
         { "QM42 Video Capture", 2, 'T', 4, 100,
-          [](CRegisterAccess* p) { return dynamic_cast<CQM42RegisterAccess*>(p) != nullptr; } },
+          [](CRegisterAccess* p) { return dynamic_cast<CQM42RegisterAccess*>(p) != nullptr; }, true },
         { "Conexant 2388x Video Capture", 3, 'T', 5, 100,
           [](CRegisterAccess* p) {
               return dynamic_cast<C2388xRegisterAccess*>(p) != nullptr && dynamic_cast<CMcuRegisterAccess*>(p) == nullptr;
           } },
         { "Hadlex Capture Card", 3, 'T', 5, 100,
-          [](CRegisterAccess* p) { return dynamic_cast<CMcuRegisterAccess*>(p) != nullptr; } },
+          [](CRegisterAccess* p) { return dynamic_cast<CMcuRegisterAccess*>(p) != nullptr; }, true },
+        { "713x_IO TV Card Capture", 2, 'T', 5, 100,
+          [](CRegisterAccess* p) { return dynamic_cast<CKsPropRegisterAccess*>(p) != nullptr; }, true },
+        // Its tuner is fixed; the card kind stays 0.
+        { "Veltrane QM57 Audio/Video Capture", 0, 'E', 91, 100,
+          [](CRegisterAccess* p) { return dynamic_cast<CQM57RegisterAccess*>(p) != nullptr; }, true },
+        { "TridVid Capture", 0, 'T', 5, 100,
+          [](CRegisterAccess* p) { return dynamic_cast<CTridVidRegisterAccess*>(p) != nullptr; }, true },
+        { "Trident USB Capture", 17, 'T', 5, 100,
+          [](CRegisterAccess* p) { return dynamic_cast<CTridentUsbRegisterAccess*>(p) != nullptr; }, true },
+        // The tuner record at 0xA0 and 0xA1 of the EEPROM at 0xA2.
+        { "Veltrane PX63 Device", 15, 'T', 5, 100,
+          [](CRegisterAccess* p) { return dynamic_cast<CPX63RegisterAccess*>(p) != nullptr; }, true },
     };
     for (const Row& row : rows)
     {
@@ -96,6 +95,7 @@ TEST_F(CardFamilies, EachCardOpensOnItsDriverWithItsTransportAndTuner)
         CCaptureDevice* pCard = Open<CCaptureDevice>(row.name);
         ASSERT_NE(nullptr, pCard);
         EXPECT_STREQ(row.name, pCard->GetFriendlyName());
+        EXPECT_EQ(row.bCapturePin, pCard->GetPin("Capture") != nullptr);
         EXPECT_EQ(row.kind, pCard->GetCardType());
         EXPECT_TRUE(row.isTransport(pCard->GetRegisterAccess()));
         EXPECT_EQ(row.letter, pCard->GetTunerLetter());
@@ -188,6 +188,8 @@ TEST_F(CardFamilies, AudioInputsOfTheConexantAndQMCards)
         { "Conexant 2388x Video Capture", 1, FALSE, 0x7000 }, { "QM41 Video Capture", 0, TRUE, 0x0000 },
         { "QM41 Video Capture", 1, TRUE, 0x1000 },           { "QM41 Video Capture", 2, TRUE, 0x2000 },
         { "QM41 Video Capture", 5, TRUE, 0x0000 },           { "QM41 Video Capture", 2, FALSE, 0x7000 },
+        { "QM42 Video Capture", 0, TRUE, 0x0000 },           { "QM42 Video Capture", 1, TRUE, 0x1000 },
+        { "QM42 Video Capture", 2, TRUE, 0x2000 },
     };
     for (const Row& row : rows)
     {
@@ -248,6 +250,66 @@ TEST_F(CardFamilies, CrossbarsMapTheSourcesToTheirPins)
     EXPECT_EQ(std::vector<LONG>({ 1, 2, 0 }), std::vector<LONG>(video, video + 3));
     EXPECT_EQ(std::vector<LONG>({ 4, 5, 6 }), std::vector<LONG>(audio, audio + 3));
     EXPECT_EQ(1, pCrossbar->GetVideoPin(7));
+}
+
+HANDLE g_hCardEvent;
+LONG g_nCardEvents;
+
+void OnCardEvent()
+{
+    InterlockedIncrement(&g_nCardEvents);
+    SetEvent(g_hCardEvent);
+}
+
+TEST_F(CardFamilies, TheIOCardCallsItsCallbackOnEachCardEvent)
+{
+    C713xIOCapture* pCard = Open<C713xIOCapture>("713x_IO TV Card Capture");
+    ASSERT_NE(nullptr, pCard);
+    ISimCardControl* pControl = ControlOf(pCard);
+    ASSERT_NE(nullptr, pControl);
+    g_hCardEvent = CreateEventA(NULL, FALSE, FALSE, NULL);
+    g_nCardEvents = 0;
+    pControl->ClearLog();
+    ASSERT_TRUE(pCard->CardExtension1(5));
+    ASSERT_TRUE(pCard->CardExtension2(reinterpret_cast<ULONG_PTR>(&OnCardEvent)));
+    ASSERT_TRUE(pCard->CardExtension3(1));
+
+    // The driver is told the parameter, the event to signal and the start.
+    std::vector<SimBusEvent> commands;
+    for (int i = 0; i < pControl->GetEventCount(); ++i)
+    {
+        SimBusEvent event;
+        pControl->GetEvent(i, &event);
+        if (event.kind == SIM_COMMAND)
+            commands.push_back(event);
+    }
+    ASSERT_EQ(3u, commands.size());
+    EXPECT_EQ(10u, commands[0].reg);
+    EXPECT_EQ(5u, commands[0].value);
+    EXPECT_EQ(7u, commands[1].reg);
+    EXPECT_EQ(8u, commands[2].reg);
+    EXPECT_EQ(1u, commands[2].value);
+
+    // The driver signals its event for each card event, as the card's driver would.
+    HANDLE hDriverEvent = reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(commands[1].value));
+    for (LONG n = 1; n <= 2; ++n)
+    {
+        ASSERT_TRUE(SetEvent(hDriverEvent));
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(g_hCardEvent, 10000));
+        EXPECT_EQ(n, g_nCardEvents);
+    }
+
+    pControl->ClearLog();
+    EXPECT_TRUE(pCard->DeleteAuxObject());
+    SimBusEvent event;
+    ASSERT_TRUE(pControl->GetEvent(0, &event));
+    EXPECT_EQ(SIM_COMMAND, event.kind);
+    EXPECT_EQ(9u, event.reg);
+    // Stopped: a further event reaches nobody.
+    SetEvent(hDriverEvent);
+    EXPECT_EQ(2, g_nCardEvents);
+    graph.RemoveFilter(pCard);
+    CloseHandle(g_hCardEvent);
 }
 
 TEST(McuLaneCodec, SplitLanesSkipBit24)
