@@ -76,6 +76,7 @@ public:
     BOOL IsDeviceMissing() const { return m_TVHardWare.GetCaptureDevice() == NULL; }
     BOOL IsDiskFull() const { return m_bDiskFull; }
     BOOL IsFMAvailable() const { return m_bFMAvailable; }
+    BOOL HasFM() const { return m_bFMAvailable; }
     // While scanning or recording that flag; otherwise the on-screen menu is shown or hidden.
     BOOL IsBusy(BOOL bShow);
 
@@ -111,6 +112,15 @@ public:
     BOOL SerializeEpgChannelMap(BOOL bSave);
     BOOL LookupEpgFile(LPCSTR pszChannel, CString& file);
     BOOL ReplaceEpgMapEntry(LPCSTR pszChannel, LPCSTR pszFile);
+    // The last downloaded programme-guide archive and the guide files unpacked from it.
+    const CString& GetEpgArchive() const { return m_strEpgArchive; }
+    void SetEpgArchive(LPCSTR pszPath) { m_strEpgArchive = pszPath; }
+    // Unpacks the archive into the programme folder with the installed archiver; FALSE (after
+    // telling the user when the archiver is missing) when nothing was unpacked.
+    BOOL UnpackEpgArchive();
+    // The "*.txt" files of the programme folder; FALSE when the folder is not set.
+    BOOL ListEpgFiles();
+    const CStringArray& GetEpgFiles() const { return m_EpgFiles; }
 
     // Picture and processing settings. The proc-amp setters return the previous value; whether
     // the value was taken goes to *pbAccepted.
