@@ -271,3 +271,36 @@ BOOL CDateTimeCtrl::SetRange(const CTime* pMinRange, const CTime* pMaxRange) {
     flags |= GDTR_MAX;
   return static_cast<BOOL>(SendMessage(DTM_SETRANGE, flags, reinterpret_cast<LPARAM>(range)));
 }
+
+// --- tab control ----------------------------------------------------------------------------
+
+IMPLEMENT_DYNAMIC(CTabCtrl, CWnd)
+
+BOOL CTabCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
+  return CreateControl(this, WC_TABCONTROLA, dwStyle, rect, pParentWnd, nID);
+}
+
+CString CTabCtrl::GetItemText(int nItem) const {
+  char text[MAX_PATH + 1] = "";
+  TCITEMA item = {};
+  item.mask = TCIF_TEXT;
+  item.pszText = text;
+  item.cchTextMax = MAX_PATH;
+  if (!GetItem(nItem, &item))
+    return CString();
+  return CString(text);
+}
+
+BOOL CTabCtrl::SetItemText(int nItem, LPCSTR lpszText) {
+  TCITEMA item = {};
+  item.mask = TCIF_TEXT;
+  item.pszText = const_cast<LPSTR>(lpszText);
+  return SetItem(nItem, &item);
+}
+
+LONG CTabCtrl::InsertItem(int nItem, LPCSTR lpszItem) {
+  TCITEMA item = {};
+  item.mask = TCIF_TEXT;
+  item.pszText = const_cast<LPSTR>(lpszItem);
+  return (LONG)SendMessage(TCM_INSERTITEMA, nItem, (LPARAM)&item);
+}

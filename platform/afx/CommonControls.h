@@ -198,3 +198,31 @@ public:
   BOOL SetFormat(LPCSTR pstrFormat) { return (BOOL)SendMessage(DTM_SETFORMATA, 0, (LPARAM)pstrFormat); }
   BOOL SetRange(const CTime* pMinRange, const CTime* pMaxRange);
 };
+
+// A tab control; the property sheet's own one is reached through CPropertySheet::GetTabControl.
+class CTabCtrl : public CWnd {
+  DECLARE_DYNAMIC(CTabCtrl)
+public:
+  BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+  int GetItemCount() const { return (int)SendMessage(TCM_GETITEMCOUNT); }
+  BOOL GetItem(int nItem, TCITEMA* pTabCtrlItem) const { return (BOOL)SendMessage(TCM_GETITEMA, nItem, (LPARAM)pTabCtrlItem); }
+  BOOL SetItem(int nItem, TCITEMA* pTabCtrlItem) { return (BOOL)SendMessage(TCM_SETITEMA, nItem, (LPARAM)pTabCtrlItem); }
+  // The tab's text, "" when there is no such tab.
+  CString GetItemText(int nItem) const;
+  BOOL SetItemText(int nItem, LPCSTR lpszText);
+  LONG InsertItem(int nItem, LPCSTR lpszItem);
+  BOOL DeleteItem(int nItem) { return (BOOL)SendMessage(TCM_DELETEITEM, nItem); }
+  BOOL DeleteAllItems() { return (BOOL)SendMessage(TCM_DELETEALLITEMS); }
+  int GetCurSel() const { return (int)SendMessage(TCM_GETCURSEL); }
+  int SetCurSel(int nItem) { return (int)SendMessage(TCM_SETCURSEL, nItem); }
+  int GetCurFocus() const { return (int)SendMessage(TCM_GETCURFOCUS); }
+  void SetCurFocus(int nItem) { SendMessage(TCM_SETCURFOCUS, nItem); }
+  BOOL GetItemRect(int nItem, LPRECT lpRect) const { return (BOOL)SendMessage(TCM_GETITEMRECT, nItem, (LPARAM)lpRect); }
+  int GetRowCount() const { return (int)SendMessage(TCM_GETROWCOUNT); }
+  // bLarger: the window rectangle for that display area; else the display area of that window rectangle.
+  void AdjustRect(BOOL bLarger, LPRECT lpRect) { SendMessage(TCM_ADJUSTRECT, bLarger, (LPARAM)lpRect); }
+  int HitTest(TCHITTESTINFO* pHitTestInfo) const { return (int)SendMessage(TCM_HITTEST, 0, (LPARAM)pHitTestInfo); }
+  CImageList* SetImageList(CImageList* pImageList) {
+    return CImageList::FromHandle((HIMAGELIST)SendMessage(TCM_SETIMAGELIST, 0, (LPARAM)pImageList->GetSafeHandle()));
+  }
+};
