@@ -307,7 +307,7 @@ void CScheduleItemDlg::OnOK()
         return;
     m_bRecord = m_nType == 1;
     const int nChannel = m_ChannelCombo.GetCurSel();
-    if (nChannel >= 0 && m_ChannelCombo.IsWindowEnabled())
+    if (nChannel >= 0)
     {
         const CChannelItem* pItem = static_cast<const CChannelItem*>(m_ChannelCombo.GetItemDataPtr(nChannel));
         m_nFreq = pItem != NULL ? pItem->Frequency : 0;
