@@ -3,6 +3,8 @@
 // recorded (caption and text) and answered with the button the test chose; any other dialog is
 // handed to the test's callback once, from the dialog's own message loop just after it first
 // shows, so the test can fill it in and press its buttons as a user would.
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <functional>
@@ -74,9 +76,19 @@ private:
         while (self != nullptr && !self->m_pending.empty())
         {
             HWND hWnd = self->m_pending.front();
+            if (::IsWindow(hWnd) && !::IsWindowVisible(hWnd))
+            {
+                // Activated before it shows: the user sees it a moment later.
+                ::SetTimer(nullptr, 0, 10, &CDialogWatch::Run);
+                return;
+            }
             self->m_pending.erase(self->m_pending.begin());
-            if (::IsWindow(hWnd))
-                self->onDialog(hWnd);
+            if (!::IsWindow(hWnd))
+                continue;
+            self->onDialog(hWnd);
+            // A test that gave up half way leaves the dialog to close, not to wait for ever.
+            if (::testing::Test::HasFatalFailure() && ::IsWindow(hWnd))
+                ::PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         }
     }
 

@@ -27,6 +27,17 @@ BOOL ReadItem(HTIMINGITEM item, _tagTimingParam& timing, _tagExcuteParam& excute
     return Timing_GetItemTimingParam(item, &timing) && Timing_GetItemExcuteParam(item, &excute, sizeof excute);
 }
 
+// Whether the library takes the timing record (for a new item, or as the item's new record); an
+// overlap is refused with the message, any other refusal silently.
+BOOL MayStore(HTIMINGITEM item, const _tagTimingParam& timing)
+{
+    long lResult = TIMING_ITEM_INVALID;
+    Timing_CheckItem(0, item, timing, &lResult);
+    if (lResult == TIMING_ITEM_OVERLAP || lResult == TIMING_ITEM_OVERLAP_RUNNING)
+        AfxMessageBox(IDS_SCHEDULE_OVERLAP);
+    return lResult == TIMING_ITEM_NORMAL || lResult == TIMING_ITEM_EXPIRED;
+}
+
 BOOL IsHeld(HTIMINGITEM item)
 {
     for (HTIMINGITEM held = Timing_GetFirstItem(0); held != NULL; held = Timing_GetNextItem(0, held))
@@ -173,26 +184,12 @@ void CScheduleListPage::OnAdd()
     CScheduleItemDlg dlg(this);
     if (dlg.DoModal() != IDOK)
         return;
-    long lResult = TIMING_ITEM_INVALID;
-    Timing_CheckItem(0, NULL, dlg.m_Timing, &lResult);
-    switch (lResult)
-    {
-    case TIMING_ITEM_NORMAL:
-    case TIMING_ITEM_EXPIRED:
-    {
-        // The row shows only what the library took.
-        HTIMINGITEM item = Timing_InsertItem(0, dlg.m_Timing, &dlg.m_Excute);
-        if (item != NULL)
-            AddRow(item, dlg.m_Timing, dlg.m_Excute);
-        break;
-    }
-    case TIMING_ITEM_OVERLAP:
-    case TIMING_ITEM_OVERLAP_RUNNING:
-        AfxMessageBox(IDS_SCHEDULE_OVERLAP);
-        break;
-    default:
-        break;
-    }
+    if (!MayStore(NULL, dlg.m_Timing))
+        return;
+    // The row shows only what the library took.
+    HTIMINGITEM item = Timing_InsertItem(0, dlg.m_Timing, &dlg.m_Excute);
+    if (item != NULL)
+        AddRow(item, dlg.m_Timing, dlg.m_Excute);
 }
 
 void CScheduleListPage::OnEdit()
@@ -209,24 +206,10 @@ void CScheduleListPage::OnEdit()
     dlg.SetItem(timing, excute);
     if (dlg.DoModal() != IDOK)
         return;
-    long lResult = TIMING_ITEM_INVALID;
-    Timing_CheckItem(0, item, dlg.m_Timing, &lResult);
-    switch (lResult)
-    {
-    case TIMING_ITEM_NORMAL:
-    case TIMING_ITEM_EXPIRED:
-        if (!Timing_UpdateItem(item, dlg.m_Timing, &dlg.m_Excute))
-            return;
-        m_List.DeleteItem(nRow);
-        SelectRow(AddRow(item, dlg.m_Timing, dlg.m_Excute));
-        break;
-    case TIMING_ITEM_OVERLAP:
-    case TIMING_ITEM_OVERLAP_RUNNING:
-        AfxMessageBox(IDS_SCHEDULE_OVERLAP);
-        break;
-    default:
-        break;
-    }
+    if (!MayStore(item, dlg.m_Timing) || !Timing_UpdateItem(item, dlg.m_Timing, &dlg.m_Excute))
+        return;
+    m_List.DeleteItem(nRow);
+    SelectRow(AddRow(item, dlg.m_Timing, dlg.m_Excute));
 }
 
 void CScheduleListPage::OnDelete()

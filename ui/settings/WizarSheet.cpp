@@ -59,6 +59,13 @@ BOOL ParseURL(const CString& url, CString& server, CString& object, int& port)
     return !server.IsEmpty();
 }
 
+// The sheet control's own message: it works from the page's first activation on, and from the
+// worker thread (it is posted).
+void SetWizardButtons(const CWnd* pPage, DWORD dwFlags)
+{
+    ::PostMessageA(::GetParent(pPage->m_hWnd), PSM_SETWIZBUTTONS, 0, dwFlags);
+}
+
 // The worker's boxes are its own windows: closed when the download is cancelled.
 BOOL CALLBACK CloseBox(HWND hWnd, LPARAM)
 {
@@ -75,7 +82,7 @@ DWORD CPageDownload::s_dwPause = 100;
 
 // --- welcome ---
 
-CPageWelcome::CPageWelcome() : CPropertyPage(IDD), m_bSaveURL(1) {}
+CPageWelcome::CPageWelcome() : CPropertyPage(IDD), m_bSaveURL(1), m_pDownload(NULL) {}
 
 void CPageWelcome::DoDataExchange(CDataExchange* pDX)
 {
@@ -85,7 +92,7 @@ void CPageWelcome::DoDataExchange(CDataExchange* pDX)
 
 BOOL CPageWelcome::OnSetActive()
 {
-    GetParentSheet()->SetWizardButtons(PSWIZB_NEXT);
+    SetWizardButtons(this, PSWIZB_NEXT);
     CRegistryKey key;
     if (key.Open(HKEY_LOCAL_MACHINE, kCommonKey) == ERROR_SUCCESS)
     {
@@ -106,8 +113,8 @@ LRESULT CPageWelcome::OnWizardNext()
     if (key.Open(HKEY_LOCAL_MACHINE, kCommonKey) == ERROR_SUCCESS && m_bSaveURL &&
         key.SetString(kURLValue, url) == ERROR_SUCCESS)
     {
-        CWizarSheet* pSheet = static_cast<CWizarSheet*>(GetParentSheet());
-        pSheet->m_PageDownload.m_strURL = url;
+        if (m_pDownload != NULL)
+            m_pDownload->m_strURL = url;
     }
     return CPropertyPage::OnWizardNext();
 }
@@ -144,7 +151,7 @@ BOOL CPageDownload::OnInitDialog()
 
 BOOL CPageDownload::OnSetActive()
 {
-    GetParentSheet()->SetWizardButtons(PSWIZB_BACK);
+    SetWizardButtons(this, PSWIZB_BACK);
     StopDownload();
 
     CString folder = g_pTVEngine->GetAppFolder();
@@ -317,7 +324,7 @@ UINT CPageDownload::Download()
     ::LeaveCriticalSection(&m_lock);
     if (!Cancelled())
     {
-        GetParentSheet()->SetWizardButtons(bWhole ? PSWIZB_BACK | PSWIZB_NEXT : PSWIZB_BACK);
+        SetWizardButtons(this, bWhole ? PSWIZB_BACK | PSWIZB_NEXT : PSWIZB_BACK);
         SetDlgItemText(IDC_WIZARD_STATUS, status);
         m_Progress.ShowWindow(SW_HIDE);
         m_Progress.SetPos(0);
@@ -336,7 +343,7 @@ CPageFinish::CPageFinish() : CPropertyPage(IDD) {}
 
 BOOL CPageFinish::OnSetActive()
 {
-    GetParentSheet()->SetWizardButtons(PSWIZB_BACK | PSWIZB_FINISH);
+    SetWizardButtons(this, PSWIZB_BACK | PSWIZB_FINISH);
     SetDlgItemText(IDC_WIZARD_ARCHIVE, g_pTVEngine->GetEpgArchive());
     return CPropertyPage::OnSetActive();
 }
@@ -380,6 +387,7 @@ void CWizarSheet::EditHeader()
 
 void CWizarSheet::AddPages()
 {
+    m_PageWelcome.m_pDownload = &m_PageDownload;
     AddPage(&m_PageWelcome);
     AddPage(&m_PageDownload);
     AddPage(&m_PageFinish);

@@ -4,6 +4,7 @@
 #include "skin/SkinProgressCtrl.h"
 
 class CHttpSocket;
+class CPageDownload;
 
 // First page of the programme-guide download: the address, and whether to keep it.
 class CPageWelcome : public CPropertyPage
@@ -16,6 +17,8 @@ public:
     LRESULT OnWizardNext() override;
 
     int m_bSaveURL;
+    // The page that downloads from the address.
+    CPageDownload* m_pDownload;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

@@ -6,10 +6,11 @@
 
 #include <string>
 
-#include <shellapi.h>
-
 // The windowing headers come before the test support, which brings the system's macro helpers.
 #include "skin/HyperLink.h"
+
+#include <shellapi.h>
+
 #include "platform/afx/Dialog.h"
 #include "platform/afx/WinApp.h"
 #include "resources/ResourceIds.h"
@@ -198,8 +199,16 @@ TEST_F(AboutLinks, HoverUnderlinesAndLeavingRestoresWithinATick)
     EXPECT_TRUE(lf.lfUnderline);
     web.UpdateWindow();
     EXPECT_GT(CountColour(web.m_hWnd, RGB(255, 0, 0)), 40);
-    // The hand cursor is the link's own.
-    EXPECT_NE(nullptr, web.GetLinkCursor());
+    // The hand comes from the system's help program when it has one; the link answers the cursor
+    // question only then.
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    HMODULE help = LoadLibraryA((std::string(windows) + "\\winhlp32.exe").c_str());
+    const bool hasHand = help != nullptr && LoadCursorA(help, MAKEINTRESOURCEA(106)) != nullptr;
+    if (help != nullptr)
+        FreeLibrary(help);
+    EXPECT_EQ(hasHand, web.GetLinkCursor() != nullptr);
+    EXPECT_EQ(hasHand, web.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(web.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)) != 0);
     Shoot("hover");
 
     const DWORD left = GetTickCount();

@@ -72,8 +72,12 @@ TEST_F(ItemDialog, ANewItemStartsFromTheDefaultsAndLeavesBothRecords)
         EXPECT_EQ("预约录像", Title(h));
         EXPECT_EQ(static_cast<size_t>(engine.HasFM() ? 4 : 3), ComboItems(h, IDC_ITEM_SOURCE).size());
         EXPECT_EQ(0, Selection(h, IDC_ITEM_SOURCE));
-        // Hidden channels are left out; the current channel is chosen.
-        EXPECT_EQ(std::vector<std::string>({ "1.Channel 1", "2.Channel Five" }), ComboItems(h, IDC_ITEM_CHANNEL));
+        // Hidden channels are left out (the third); the current channel is chosen.
+        const std::vector<std::string> channels = ComboItems(h, IDC_ITEM_CHANNEL);
+        ASSERT_EQ(3u, channels.size());
+        EXPECT_EQ("1.Channel 1", channels[0]);
+        EXPECT_EQ("2.Channel Five", channels[1]);
+        EXPECT_EQ("4.", channels[2].substr(0, 2));
         EXPECT_EQ("2.Channel Five", SelectedText(h, IDC_ITEM_CHANNEL));
         EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(h, IDC_ITEM_ONCE));
         EXPECT_TRUE(Visible(h, IDC_ITEM_DATE));
@@ -190,7 +194,7 @@ TEST_F(ItemDialog, AnEditedItemShowsItsRecordsAndRecordingResetsTheOptions)
         for (int entry = 0; entry < 7; ++entry)
             EXPECT_EQ(entry <= 1, DayChecked(h, entry)) << entry;
         // Channel 9 is past the table: the last channel.
-        EXPECT_EQ("2.Channel Five", SelectedText(h, IDC_ITEM_CHANNEL));
+        EXPECT_EQ(2, Selection(h, IDC_ITEM_CHANNEL));
         const SYSTEMTIME start = GetTime(h, IDC_ITEM_START_TIME);
         EXPECT_EQ(7, start.wHour);
         EXPECT_EQ(8, start.wMinute);
@@ -227,8 +231,8 @@ TEST_F(ItemDialog, AnEditedItemShowsItsRecordsAndRecordingResetsTheOptions)
     };
     ASSERT_EQ(IDOK, dlg.DoModal());
     EXPECT_EQ(0, dlg.m_Excute.lRecordLength);
-    EXPECT_EQ(2, dlg.m_Excute.nChannel);
-    EXPECT_EQ(175250, dlg.m_Excute.lFreq);
+    EXPECT_EQ(3, dlg.m_Excute.nChannel);
+    EXPECT_EQ(583250, dlg.m_Excute.lFreq);
     EXPECT_FALSE(dlg.m_Excute.bShutDown);
     EXPECT_FALSE(dlg.m_Excute.bAutoRun);
     EXPECT_EQ(0u, dlg.m_Excute.unAutoRunTime);

@@ -55,6 +55,12 @@ TEST_F(FiredItem, StartsAndStopsARealRecording)
     ASSERT_TRUE(Start(engine));
     ASSERT_TRUE(engine.BuildPreviewGraph());
     ASSERT_TRUE(engine.SetRecordFormat(6));
+    // Recordings go to the system disk (the build tree's disk tells no free space under Wine).
+    ASSERT_TRUE(engine.GetDriveList().Refresh());
+    CStringArray disks;
+    disks.Add("C:\\");
+    engine.SetValidDisks(disks);
+    ASSERT_TRUE(engine.SetRecordPath("C:\\OndrixScheduleTest"));
 
     CEventWindow panel;
     ASSERT_TRUE(panel.CreateEx(0, "STATIC", "Panel", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));

@@ -56,11 +56,13 @@ protected:
         ASSERT_TRUE(sim.IsReady());
         ASSERT_TRUE(filters.IsReady());
         RegisterFilterClasses();
+        // A PLL tuner the station at 471.25 MHz comes in on.
+        sim.Card()->SetEepromTuner('T', 11);
         folder = FreshAppFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         SetMachineValue(kCommonKey, "RecordPath", (folder + "\\Rec").c_str());
         SetMachineValue(kCommonKey, "SnapPath", (folder + "\\Snap").c_str());
         WriteBytes(folder + "\\TVChannel.tvc", ReadBytes(SourcePath("tests/engine/channels/TVChannel.tvc")));
-        WriteBytes(folder + "\\TVParam.ini", "[Channel]\r\nTVCurFreq=175250\r\nTVCurIndex=1\r\n");
+        WriteBytes(folder + "\\TVParam.ini", "[Channel]\r\nTVCurFreq=471250\r\nTVCurIndex=2\r\n");
         ASSERT_TRUE(panel.CreateEx(0, "STATIC", "Panel", WS_POPUP | WS_VISIBLE, CRect(420, 40, 620, 140), nullptr, 0));
     }
     void TearDown() override { panel.DestroyWindow(); }
@@ -71,7 +73,7 @@ protected:
         engine.GetHardWare().SetVideoWindow(video.Handle());
         return engine.InitFormatLists() && engine.InitStringLists() && engine.LoadSettings() &&
                engine.ApplyLoadedSettings() && engine.Initialize() && engine.ValidateSettings() &&
-               engine.BuildPreviewGraph();
+               engine.BuildPreviewGraph() && engine.SetVideoSource(CTVEngine::SOURCE_AV);
     }
 
     CScreenShot Picture() { return CScreenShot::OfClient(video.Handle()); }

@@ -222,7 +222,7 @@ TEST_F(Wizard, DownloadsTheArchiveWithItsProgressAndUnpacksIt)
                     EXPECT_FALSE(Enabled(h, ID_WIZNEXT));
                 }
                 maxProgress = pos > maxProgress ? pos : maxProgress;
-                progressRange = static_cast<int>(SendMessageA(progress, PBM_GETRANGE, FALSE, nullptr));
+                progressRange = static_cast<int>(SendMessageA(progress, PBM_GETRANGE, FALSE, 0));
             }
             return Enabled(h, ID_WIZNEXT);
         }));
@@ -239,7 +239,7 @@ TEST_F(Wizard, DownloadsTheArchiveWithItsProgressAndUnpacksIt)
         PressPage(h, IDC_WIZARD_OPEN_FOLDER);
         RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         CScreenShot::OfClient(h).Save(std::string(ONDRIX_BINARY_DIR) + "/wizard-finish.bmp");
-        PressSheet(h, PSBTN_FINISH);
+        sheet.PressButton(PSBTN_FINISH);
     };
     EXPECT_EQ(ID_WIZFINISH, sheet.DoModal());
     EXPECT_GT(maxProgress, 0);
@@ -346,4 +346,16 @@ TEST_F(Wizard, ClosingTheWizardWhileItDownloadsStopsTheWorker)
     EXPECT_FALSE(sheet.m_PageDownload.IsDownloading());
     EXPECT_LT(closedIn, 10000u);
     EXPECT_TRUE(TakeWorkerBox().empty());
+}
+
+// The program ends as soon as the tests have run: the system's file dialog leaves threads behind
+// that would otherwise hold the process at its exit.
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    const int result = RUN_ALL_TESTS();
+    fflush(stdout);
+    fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), static_cast<UINT>(result));
+    return result;
 }
