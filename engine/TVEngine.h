@@ -86,6 +86,7 @@ public:
     BOOL IsDeviceMissing() const { return m_TVHardWare.GetCaptureDevice() == NULL; }
     BOOL IsDiskFull() const { return m_bDiskFull; }
     BOOL IsFMAvailable() const { return m_bFMAvailable; }
+    BOOL HasFM() const { return m_bFMAvailable; }
     // While scanning or recording that flag; otherwise the on-screen menu is shown or hidden.
     BOOL IsBusy(BOOL bShow);
 
@@ -312,6 +313,7 @@ public:
 
     // The programme guide: the archive the download brought, unpacked into the programme folder
     // by the archiver; the folder's programme files; the now/next lines of a channel.
+    const CString& GetEpgArchive() const { return m_strEpgArchive; }
     void SetEpgArchive(LPCSTR pszPath) { m_strEpgArchive = pszPath; }
     void SetEpgFolder(LPCSTR pszFolder) { m_strEpgFolder = pszFolder; }
     BOOL UnpackEpgArchive();

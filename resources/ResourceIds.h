@@ -457,6 +457,62 @@
 
 
 // --- schedule, download wizard, FM custom filter, video adjust, hyperlink ---
+// About dialog: the web and mail links.
+#define IDC_ABOUT_WEB_LINK 1173
+#define IDC_ABOUT_MAIL_LINK 1174
+// FM custom filter dialog.
+#define IDC_FM_CUSTOM_NAME 1015
+#define IDC_FM_CUSTOM_DELETE 1017
+#define IDC_FM_CUSTOM_ADD 1051
+#define IDC_FM_CUSTOM_MODIFY 1052
+#define IDC_FM_CUSTOM_ENTRIES 1213
+#define IDC_FM_CUSTOM_FILTERS 5189
+// Schedule item dialog.
+#define IDC_ITEM_OPTION 1060
+#define IDC_ITEM_SOURCE 1069
+#define IDC_ITEM_CHANNEL 1070
+#define IDC_ITEM_LENGTH 1071
+#define IDC_ITEM_START_TIME 1073
+#define IDC_ITEM_WEEKDAYS 1074
+#define IDC_ITEM_SHUT_DOWN 1075
+#define IDC_ITEM_AUTO_START 1076
+#define IDC_ITEM_MUTE 1077
+#define IDC_ITEM_REMEMBER 1078
+#define IDC_ITEM_DATE 1160
+#define IDC_ITEM_ONCE 1161
+#define IDC_ITEM_LOGON_USER 1191
+#define IDC_ITEM_LOGON_PASSWORD 1192
+#define IDC_ITEM_AUTO_DELAY 1193
+#define IDC_ITEM_LOGON_NOTE 1229
+#define IDC_ITEM_LENGTH_LABEL 1245
+#define IDC_ITEM_TYPE_APPLY 1247
+#define IDC_ITEM_ADVANCED 1248
+#define IDC_ITEM_SHORT_END 1249
+#define IDC_ITEM_VIEWING 1252
+#define IDC_ITEM_RECORDING 1253
+#define IDC_ITEM_ADVANCED_GROUP 1254
+// Schedule dialog (programme guide).
+#define IDC_GUIDE_DAYS 1232
+#define IDC_GUIDE_PROGRAMMES 1233
+#define IDC_GUIDE_CHANNEL 1235
+#define IDC_GUIDE_VIEW 1236
+#define IDC_GUIDE_RECORD 1237
+#define IDC_GUIDE_UNUSED 1238
+// Schedule list page.
+#define IDC_SCHEDULE_DELETE 1017
+#define IDC_SCHEDULE_LIST 1050
+#define IDC_SCHEDULE_ADD 1051
+#define IDC_SCHEDULE_EDIT 1052
+#define IDC_SCHEDULE_SHUT_DOWN 1075
+#define IDC_SCHEDULE_SHUT_TIME 1176
+// Programme-guide download wizard.
+#define IDC_WIZARD_PROGRESS 1011
+#define IDC_WIZARD_ARCHIVE 1012
+#define IDC_WIZARD_OPEN_FOLDER 1013
+#define IDC_WIZARD_STATUS 1019
+#define IDC_WIZARD_UNPACK 1034
+#define IDC_WIZARD_URL 1051
+#define IDC_WIZARD_SAVE_URL 1053
 
 
 // ---------------------------------------------------------------------------
