@@ -271,6 +271,7 @@ TEST(TVHardWare, TheCompanionFiltersRegisterFromAFolderWithBlanks)
     ASSERT_TRUE(CopyFileA("Filters\\Deinterlace.ax", (filters + "\\Deinterlace.ax").c_str(), FALSE));
     // The libraries the program binds at load time go with it.
     ASSERT_TRUE(CopyFileA("DM1105.dll", (folder + "\\DM1105.dll").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA("Grenvil.dll", (folder + "\\Grenvil.dll").c_str(), FALSE));
     ASSERT_HRESULT_SUCCEEDED(CFilterModules::Register("Filters\\Deinterlace.ax", FALSE));
 
     STARTUPINFOA startup = {};

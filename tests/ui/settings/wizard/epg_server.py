@@ -77,9 +77,9 @@ def main():
     os.makedirs(state, exist_ok=True)
     archive_path = os.path.join(state, "showtime.zip")
     with zipfile.ZipFile(archive_path, "w", zipfile.ZIP_STORED) as z:
-        z.writestr("guide/five.txt", GUIDE.encode("gbk"))
+        z.writestr("节目单/five.txt", GUIDE.encode("gbk"))
         # Filler so the download takes some blocks and the progress shows.
-        z.writestr("guide/notes.dat", bytes((i * 7) % 256 for i in range(40000)))
+        z.writestr("节目单/notes.dat", bytes((i * 7) % 256 for i in range(40000)))
     with open(archive_path, "rb") as f:
         Handler.archive = f.read()
     server = Server(("127.0.0.1", 0), Handler)
