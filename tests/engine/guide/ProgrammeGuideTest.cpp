@@ -9,6 +9,7 @@
 
 #include "engine/TVEngine.h"
 #include "tests/engine/controller/ControllerTestSupport.h"
+#include "tests/engine/support/TestFiles.h"
 
 namespace
 {
@@ -21,29 +22,6 @@ std::string ProgramFolder()
     GetModuleFileNameA(NULL, path, MAX_PATH);
     std::string folder(path);
     return folder.substr(0, folder.rfind('\\') + 1);
-}
-
-// Waits for the files to appear whole in the folder, woken by the folder's change notifications.
-bool WaitForFiles(const std::string& folder, const std::vector<std::string>& names, DWORD timeoutMs)
-{
-    HANDLE hChange = FindFirstChangeNotificationA(folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
-    if (hChange == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD start = GetTickCount();
-    bool bAll = false;
-    for (;;)
-    {
-        bAll = std::all_of(names.begin(), names.end(), [&](const std::string& name) {
-            return GetFileAttributesA((folder + name).c_str()) != INVALID_FILE_ATTRIBUTES;
-        });
-        DWORD elapsed = GetTickCount() - start;
-        if (bAll || elapsed >= timeoutMs)
-            break;
-        WaitForSingleObject(hChange, timeoutMs - elapsed);
-        FindNextChangeNotification(hChange);
-    }
-    FindCloseChangeNotification(hChange);
-    return bAll;
 }
 
 class ProgrammeGuide : public ::testing::Test

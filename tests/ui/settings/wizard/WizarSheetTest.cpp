@@ -24,27 +24,6 @@
 
 namespace {
 
-// Waits on the folder's change notifications until the file is there or the time is up.
-bool WaitForFile(const std::string& folder, const std::string& name, DWORD timeoutMs)
-{
-    HANDLE hChange = FindFirstChangeNotificationA(folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE);
-    if (hChange == INVALID_HANDLE_VALUE)
-        return false;
-    const DWORD start = GetTickCount();
-    bool found = false;
-    for (;;)
-    {
-        found = GetFileAttributesA((folder + name).c_str()) != INVALID_FILE_ATTRIBUTES;
-        const DWORD elapsed = GetTickCount() - start;
-        if (found || elapsed >= timeoutMs)
-            break;
-        WaitForSingleObject(hChange, timeoutMs - elapsed);
-        FindNextChangeNotification(hChange);
-    }
-    FindCloseChangeNotification(hChange);
-    return found;
-}
-
 const char kCaption[] = "EPG 文件升级";
 
 std::string ServerURL(const char* path)
@@ -269,7 +248,7 @@ TEST_F(Wizard, DownloadsTheArchiveWithItsProgressAndUnpacksIt)
     EXPECT_EQ(served, ReadBytes(archive));
     EXPECT_EQ(archive, std::string(engine.GetEpgArchive()));
     // The archiver runs on its own: wait (bounded) for its file, then list the folder again.
-    ASSERT_TRUE(WaitForFile(folder + "\\Guide", "\\five.txt", 20000));
+    ASSERT_TRUE(WaitForFiles(folder + "\\Guide", { "\\five.txt" }, 20000));
     engine.ListEpgFiles();
     ASSERT_EQ(1, engine.GetEpgFiles().GetSize());
     EXPECT_EQ(std::string("five.txt"), std::string(engine.GetEpgFiles()[0]));
