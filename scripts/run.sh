@@ -11,9 +11,10 @@ export BUILD_DIR="${BUILD_DIR:-$root/build}"
 . "$root/scripts/wine-env.sh" "$BUILD_DIR"
 trap wine_env_stop EXIT
 cd "$BUILD_DIR/bin"
-# The simulated card and the filters the preview uses, registered as a card maker's setup would.
+# The simulated card and the filters the preview uses, registered as a card maker's setup would, and
+# the stand-ins of the system filters Wine lacks for recording (among them an AVI Mux that takes sound).
 wine regsvr32 /s OndrixBlackBird.ax 'Filters\Deinterlace.ax' 'Filters\TransformRatio.ax' \
-  'Filters\OverlayMixer.ax' >/dev/null 2>&1 </dev/null
+  'Filters\OverlayMixer.ax' OndrixSysFilters.ax >/dev/null 2>&1 </dev/null
 
 # Its own session: the Ctrl-C of the terminal reaches this script only, which closes it politely.
 setsid wine Ondrix.exe "$@" &

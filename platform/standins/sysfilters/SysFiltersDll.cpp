@@ -1,4 +1,5 @@
 #include "platform/standins/sysfilters/AudioCompressor.h"
+#include "platform/standins/sysfilters/AviMux.h"
 #include "platform/standins/sysfilters/InfTee.h"
 #include "platform/standins/mpegkit/Mpeg2Demux.h"
 #include "platform/standins/sysfilters/Mpeg4Compressor.h"
@@ -11,6 +12,9 @@ const AMOVIESETUP_MEDIATYPE kAnyType[] = { { &MEDIATYPE_NULL, &MEDIASUBTYPE_NULL
 const AMOVIESETUP_MEDIATYPE kProgramStream[] = { { &MEDIATYPE_Stream, &MEDIASUBTYPE_MPEG2_PROGRAM } };
 const AMOVIESETUP_MEDIATYPE kVideo[] = { { &MEDIATYPE_Video, &MEDIASUBTYPE_NULL } };
 const AMOVIESETUP_MEDIATYPE kAudio[] = { { &MEDIATYPE_Audio, &MEDIASUBTYPE_NULL } };
+const AMOVIESETUP_MEDIATYPE kVideoOrAudio[] = { { &MEDIATYPE_Video, &MEDIASUBTYPE_NULL },
+                                                { &MEDIATYPE_Audio, &MEDIASUBTYPE_NULL } };
+const AMOVIESETUP_MEDIATYPE kAviStream[] = { { &MEDIATYPE_Stream, &MEDIASUBTYPE_Avi } };
 
 // name, rendered, output, zero, many, connects-to filter, connects-to pin, types
 const AMOVIESETUP_PIN kTeePins[] = {
@@ -28,9 +32,16 @@ const AMOVIESETUP_PIN kAudioCompressorPins[] = {
     { L"Input", FALSE, FALSE, FALSE, FALSE, &CLSID_NULL, nullptr, 1, kAudio },
     { L"Output", FALSE, TRUE, FALSE, FALSE, &CLSID_NULL, nullptr, 1, kAudio },
 };
+const AMOVIESETUP_PIN kMuxPins[] = {
+    { L"Input 01", FALSE, FALSE, FALSE, TRUE, &CLSID_NULL, nullptr, 2, kVideoOrAudio },
+    { L"AVI Out", FALSE, TRUE, FALSE, FALSE, &CLSID_NULL, nullptr, 1, kAviStream },
+};
 
 // Never picked by intelligent connect: the graphs add them by class or name.
 const AMOVIESETUP_FILTER kTeeSetup = { &CLSID_InfTee, L"Infinite Pin Tee Filter", MERIT_DO_NOT_USE, 2, kTeePins };
+// Registered under the system's class: it takes the place of Wine's AVI Mux,
+// which takes pictures only.
+const AMOVIESETUP_FILTER kMuxSetup = { &CLSID_AviDest, L"AVI Mux", MERIT_DO_NOT_USE, 2, kMuxPins };
 const AMOVIESETUP_FILTER kDemuxSetup = { &CLSID_MPEG2Demultiplexer, L"MPEG-2 Demultiplexer", MERIT_DO_NOT_USE, 1,
                                          kDemuxPins };
 const AMOVIESETUP_FILTER kV1Setup = { &CLSID_StandinMpeg4V1, L"Microsoft MPEG-4  VKI  Codec V1", MERIT_DO_NOT_USE,
@@ -50,6 +61,7 @@ const AMOVIESETUP_FILTER kAdpcmSetup = { &CLSID_StandinAdpcmCompressor, L"Micros
 CFactoryTemplate g_Templates[] = {
     // name, class, creation, init, setup data, category
     { L"Infinite Pin Tee Filter", &CLSID_InfTee, CInfTee::CreateInstance, nullptr, &kTeeSetup, nullptr },
+    { L"AVI Mux", &CLSID_AviDest, CAviMux::CreateInstance, nullptr, &kMuxSetup, nullptr },
     { L"MPEG-2 Demultiplexer", &CLSID_MPEG2Demultiplexer, CMpeg2Demux::CreateInstance, nullptr, &kDemuxSetup,
       nullptr },
     { L"Microsoft MPEG-4  VKI  Codec V1", &CLSID_StandinMpeg4V1, CMpeg4Compressor::CreateV1, nullptr, &kV1Setup,

@@ -1,12 +1,39 @@
 #!/usr/bin/env python3
 """Checks the AVI, MPEG-4 and radio recordings the AVI recording test left:
+each AVI is one RIFF 'AVI ' of hdrl (one strl a stream), movi and idx1;
 ffprobe reads each, lists the streams expected (by codec) and a duration of
-at least the time given, and ffmpeg decodes it; and the snapshots, which
-ImageMagick reads."""
+at least the time given and, where the test wrote down how long it recorded
+("<name>.seconds"), a duration matching it; ffmpeg decodes it; and the
+snapshots, which ImageMagick reads."""
 import json
 import os
+import struct
 import subprocess
 import sys
+
+
+def riff_layout(path):
+    """The top-level chunks of an AVI file and its number of strl lists; a
+    description of the fault when the RIFF structure does not hold."""
+    data = open(path, "rb").read()
+    if data[:4] != b"RIFF" or data[8:12] != b"AVI ":
+        return None, "not a RIFF AVI file"
+    size = struct.unpack("<I", data[4:8])[0]
+    if size + 8 != len(data):
+        return None, "RIFF size %d for a file of %d bytes" % (size, len(data))
+    top, streams, at = [], 0, 12
+    while at + 8 <= len(data):
+        fcc, cb = data[at:at + 4], struct.unpack("<I", data[at + 4:at + 8])[0]
+        name = fcc.decode("latin-1")
+        if fcc == b"LIST":
+            name = data[at + 8:at + 12].decode("latin-1")
+            if name == "hdrl":
+                streams = data[at + 12:at + 8 + cb].count(b"strl")
+        top.append(name)
+        at += 8 + cb + (cb & 1)
+    if at != len(data):
+        return None, "chunks run past the end of the file"
+    return (top, streams), None
 
 # file: (container, [codecs], minimum seconds)
 EXPECTED = {
@@ -19,17 +46,21 @@ EXPECTED = {
     "radio-custom.avi": ("avi", ["adpcm_ms"], 0.5),
 }
 
-# Recordings that mux sound into AVI exist only where the system's AVI Mux
-# takes a sound stream (the test skips them elsewhere); the MPEG audio one
-# always.
-REQUIRED = {"radio-mpeg.mp2"}
-
 failed = False
 for name, (container, codecs, seconds) in EXPECTED.items():
     path = sys.argv[1] + "/" + name
-    if name not in REQUIRED and not os.path.exists(path):
-        print("skipped %s: not recorded" % name)
+    if not os.path.exists(path):
+        print("FAIL %s: not recorded" % name)
+        failed = True
         continue
+    if container == "avi":
+        layout, fault = riff_layout(path)
+        if fault is None and (layout[0] != ["hdrl", "JUNK", "movi", "idx1"] or layout[1] != len(codecs)):
+            fault = "chunks %s with %d strl" % layout
+        if fault is not None:
+            print("FAIL %s: %s" % (name, fault))
+            failed = True
+            continue
     probe = subprocess.run(["ffprobe", "-v", "error", "-of", "json", "-show_format", "-show_streams", path],
                            capture_output=True, text=True)
     if probe.returncode != 0:
@@ -40,11 +71,17 @@ for name, (container, codecs, seconds) in EXPECTED.items():
     found = sorted(s["codec_name"] for s in info["streams"])
     duration = float(info["format"].get("duration", 0))
     ok = info["format"]["format_name"].startswith(container) and found == sorted(codecs) and duration >= seconds
+    recorded = None
+    if os.path.exists(path + ".seconds"):
+        recorded = float(open(path + ".seconds").read())
+        # The file starts as the graph runs and ends as it stops: within the
+        # time a start and a stop take.
+        ok = ok and abs(duration - recorded) <= 0.5 + 0.1 * recorded
     # The whole file decodes.
     decode = subprocess.run(["ffmpeg", "-v", "error", "-i", path, "-f", "null", "-"], capture_output=True, text=True)
     ok = ok and decode.returncode == 0 and decode.stderr.strip() == ""
-    print("%s %s: %s %s %.2f s %s" % ("ok" if ok else "FAIL", name, info["format"]["format_name"], found, duration,
-                                     decode.stderr.strip()[:200]))
+    print("%s %s: %s %s %.2f s (recorded %s s) %s" % ("ok" if ok else "FAIL", name, info["format"]["format_name"],
+                                                      found, duration, recorded, decode.stderr.strip()[:200]))
     failed = failed or not ok
 # Snapshots: ImageMagick reads them as the picture kind their names say.
 for name, kind in (("snapshot.bmp", "BMP"), ("snapshot.jpg", "JPEG")):
