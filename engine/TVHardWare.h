@@ -388,6 +388,8 @@ private:
     BOOL WriteEncoderList(const EncoderWrite* pRows, size_t nRows);
     BOOL WriteSmallPresetTail(DWORD dwKind, DWORD dwSizeCode, DWORD dwAudioDataRate);
     void DeleteEmptyRecordFile();
+    void StopFailedStart();
+    BOOL RunRecordGraph();
     CPinWrapper* FreeInput(CFilterNode* pNode) const;
     CPinWrapper* FreeOutput(CFilterNode* pNode) const;
     void DisconnectCrossbar();

@@ -90,6 +90,39 @@ void CTVHardWare::DeleteEmptyRecordFile()
         DeleteFileA(m_strRecordFile);
 }
 
+// A start that failed leaves nothing behind: no graph half running and no
+// file without data. A graph whose run failed may have started some of its
+// filters while its state still reads stopped, so it is told to stop whatever
+// state it reads.
+void CTVHardWare::StopFailedStart()
+{
+    m_Graph.SetState(CDShowGraph::STATE_STOPPED);
+    StopRecord();
+    DeleteEmptyRecordFile();
+}
+
+// Runs the recording graph; TRUE when every filter in it has started. Wine's
+// graph answers a run as begun (S_FALSE) when one filter is still pausing even
+// though another refused to pause (a writer that cannot create its file), so
+// each filter's own state is read: one left stopped means the run failed.
+BOOL CTVHardWare::RunRecordGraph()
+{
+    if (!m_Graph.Run())
+        return FALSE;
+    IGraphBuilder* pBuilder = m_Graph.GetGraphBuilder();
+    ComPtr<IEnumFilters> pEnum;
+    if (pBuilder == NULL || FAILED(pBuilder->EnumFilters(&pEnum)) || !pEnum)
+        return FALSE;
+    ComPtr<IBaseFilter> pFilter;
+    while (pEnum->Next(1, &pFilter, NULL) == S_OK)
+    {
+        FILTER_STATE state = State_Stopped;
+        if (FAILED(pFilter->GetState(0, &state)) || state == State_Stopped)
+            return FALSE;
+    }
+    return TRUE;
+}
+
 BOOL CTVHardWare::StartRecord()
 {
     if (m_nVideoSource == SOURCE_RADIO)
@@ -106,14 +139,12 @@ BOOL CTVHardWare::StartRecord()
         m_bRecording = TRUE;
         if (m_pCrossbarFilter != NULL)
             m_Graph.DisconnectFilter(m_pCrossbarFilter);
-        bResult = m_Graph.Run();
+        bResult = RunRecordGraph();
         m_bRecordPaused = FALSE;
     }
     if (!bResult)
     {
-        StopRecord();
-        // A start that failed leaves nothing behind: no file without data.
-        DeleteEmptyRecordFile();
+        StopFailedStart();
         BuildPreviewGraph();
         return FALSE;
     }
@@ -134,13 +165,12 @@ BOOL CTVHardWare::StartRadioRecord()
             m_Graph.DisconnectFilter(m_pCrossbarFilter);
         SetVideoSource(SOURCE_RADIO, TRUE);
         // A graph that does not run records nothing: that is a failed start.
-        bResult = m_Graph.Run();
+        bResult = RunRecordGraph();
         m_bRecordPaused = FALSE;
     }
     if (!bResult)
     {
-        StopRecord();
-        DeleteEmptyRecordFile();
+        StopFailedStart();
         return FALSE;
     }
     return TRUE;
