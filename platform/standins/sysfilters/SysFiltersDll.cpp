@@ -84,7 +84,21 @@ STDAPI DllRegisterServer()
     return AMovieDllRegisterServer2(TRUE);
 }
 
+// The AVI Mux is registered over the system's own class: taking ours out
+// gives the class back to the system's module rather than leaving none.
 STDAPI DllUnregisterServer()
 {
-    return AMovieDllRegisterServer2(FALSE);
+    HRESULT hr = AMovieDllRegisterServer2(FALSE);
+    HKEY hKey = NULL;
+    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, L"CLSID\\{E2510970-F137-11CE-8B67-00AA00A3F1A6}\\InprocServer32", 0,
+                        nullptr, 0, KEY_SET_VALUE, nullptr, &hKey, nullptr) == ERROR_SUCCESS)
+    {
+        static const WCHAR kServer[] = L"qcap.dll";
+        static const WCHAR kThreading[] = L"Both";
+        RegSetValueExW(hKey, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(kServer), sizeof(kServer));
+        RegSetValueExW(hKey, L"ThreadingModel", 0, REG_SZ, reinterpret_cast<const BYTE*>(kThreading),
+                       sizeof(kThreading));
+        RegCloseKey(hKey);
+    }
+    return hr;
 }

@@ -12,9 +12,11 @@
 
 #include "dshow/DShowGraph.h"
 #include "dshow/FilterClass.h"
+#include "dshow/FileWriteFilter.h"
 #include "dshow/InfTeeFilter.h"
 #include "dshow/Mpeg2DemuxFilter.h"
 #include "dshow/Mpeg4Codecs.h"
+#include "dshow/MuxFilter.h"
 #include "platform/standins/testfilters/TestFilters.h"
 #include "tests/dshow/DShowTestUtil.h"
 #include "tests/dshow/StandinClasses.h"
@@ -29,6 +31,8 @@ const CFilterClass kRows[] = {
     { &kDemux, NULL, "MPEG-2 Demultiplexer", CreateFilterNodeOf<CMpeg2DemuxFilter>, FALSE, "MPEG-2 Demultiplexer" },
     { &kInfTee, NULL, "Infinite Pin Tee Filter", CreateFilterNodeOf<CInfTeeFilter>, FALSE,
       "Infinite Pin Tee Filter" },
+    { &CLSID_AviDest, NULL, "AVI Mux", CreateFilterNodeOf<CMuxFilter>, FALSE, "AVI Mux" },
+    { &CLSID_FileWriter, NULL, "File writer", CreateFilterNodeOf<CFileWriteFilter>, FALSE, "File writer" },
     { NULL, &CLSID_VideoCompressorCategory, "Microsoft MPEG-4  VKI  Codec V3", CreateFilterNodeOf<CMpeg4CodecV3>,
       FALSE, "Microsoft MPEG-4  VKI  Codec V3" },
     { NULL, &CLSID_VideoCompressorCategory, "Microsoft MPEG-4  VKI  Codec V2", CreateFilterNodeOf<CMpeg4CodecV2>,
@@ -161,6 +165,125 @@ TEST_F(SysStandins, InfiniteTeeOffersAFreeOutputAfterEachConnectionAndFeedsThemA
     graph.Stop();
 }
 
+TEST_F(SysStandins, AviMuxWritesPicturesAndTwoSoundsIntoOneFile)
+{
+    CStandinClasses classes("OndrixSysFilters.ax", { CLSID_AviDest });
+    ASSERT_HRESULT_SUCCEEDED(classes.Result());
+    CMuxFilter* pMux = dynamic_cast<CMuxFilter*>(graph.AddFilter(CLSID_AviDest, "AVI Mux"));
+    ASSERT_NE(nullptr, pMux);
+    CFileWriteFilter* pWriter = dynamic_cast<CFileWriteFilter*>(graph.AddFilter(CLSID_FileWriter, "AVI Writer"));
+    ASSERT_NE(nullptr, pWriter);
+    char szPath[MAX_PATH];
+    GetFullPathNameA("mux-three-streams.avi", MAX_PATH, szPath, NULL);
+    DeleteFileA(szPath);
+    ASSERT_TRUE(pWriter->SetFileName(szPath));
+
+    // One second of each: 25 pictures of 64 x 48 YUY2, a mono sound at
+    // 8000 Hz and a stereo one at 22050 Hz, each from its own source.
+    VIDEOINFOHEADER video = {};
+    video.AvgTimePerFrame = 400000;
+    video.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    video.bmiHeader.biWidth = 64;
+    video.bmiHeader.biHeight = 48;
+    video.bmiHeader.biPlanes = 1;
+    video.bmiHeader.biBitCount = 16;
+    video.bmiHeader.biCompression = MAKEFOURCC('Y', 'U', 'Y', '2');
+    video.bmiHeader.biSizeImage = 64 * 48 * 2;
+    WAVEFORMATEX mono = { WAVE_FORMAT_PCM, 1, 8000, 16000, 2, 16, 0 };
+    WAVEFORMATEX stereo = { WAVE_FORMAT_PCM, 2, 22050, 88200, 4, 16, 0 };
+    struct Input
+    {
+        const GUID* major;
+        const GUID* subtype;
+        const GUID* format;
+        const void* pFormat;
+        ULONG cbFormat;
+        DWORD chunk;
+        size_t bytes;
+        REFERENCE_TIME duration;
+    };
+    const Input inputs[] = {
+        { &MEDIATYPE_Video, &MEDIASUBTYPE_YUY2, &FORMAT_VideoInfo, &video, sizeof(video), 6144, 25 * 6144, 400000 },
+        { &MEDIATYPE_Audio, &MEDIASUBTYPE_PCM, &FORMAT_WaveFormatEx, &mono, sizeof(mono), 1600, 16000, 1000000 },
+        { &MEDIATYPE_Audio, &MEDIASUBTYPE_PCM, &FORMAT_WaveFormatEx, &stereo, sizeof(stereo), 8820, 88200, 1000000 },
+    };
+    std::vector<ComPtr<IBaseFilter>> sources(ARRAYSIZE(inputs));
+    std::vector<std::vector<BYTE>> data(ARRAYSIZE(inputs));
+    for (size_t i = 0; i < ARRAYSIZE(inputs); ++i)
+    {
+        const Input& in = inputs[i];
+        CMediaType mt;
+        mt.SetType(in.major);
+        mt.SetSubtype(in.subtype);
+        mt.SetFormatType(in.format);
+        mt.SetFormat(static_cast<const BYTE*>(in.pFormat), in.cbFormat);
+        mt.SetSampleSize(in.chunk);
+        CBytePushSource* pSource = nullptr;
+        ASSERT_HRESULT_SUCCEEDED(CreateBytePushSource(nullptr, in.chunk, &sources[i], &pSource));
+        ASSERT_HRESULT_SUCCEEDED(pSource->SetOutputType(mt));
+        data[i].resize(in.bytes);
+        for (size_t b = 0; b < in.bytes; ++b)
+            data[i][b] = static_cast<BYTE>(b * (i + 3) + b / 509);
+        pSource->SetBytes(data[i].data(), data[i].size());
+        pSource->SetSampleDuration(in.duration);
+        CFilterNode* pNode = AddNode(sources[i].Get(), ("Source " + std::to_string(i)).c_str());
+        ASSERT_NE(nullptr, pNode);
+        ASSERT_TRUE(graph.ConnectFilters(pNode, pMux, "", "")) << i;
+        // One free input again after each connection.
+        EXPECT_NE(nullptr, pMux->GetFirstPin(PINDIR_INPUT, TRUE)) << i;
+    }
+    ASSERT_TRUE(graph.ConnectFilters(pMux, pWriter, "", ""));
+    ASSERT_TRUE(graph.Run());
+    // Every input ends: the multiplexer finishes the file and ends its
+    // output, and the writer reports the graph complete.
+    ComPtr<IMediaEvent> events;
+    ASSERT_HRESULT_SUCCEEDED(graph.GetGraphBuilder()->QueryInterface(IID_IMediaEvent,
+                                                                     reinterpret_cast<void**>(&events)));
+    LONG code = 0;
+    EXPECT_HRESULT_SUCCEEDED(events->WaitForCompletion(10000, &code));
+    EXPECT_EQ(EC_COMPLETE, code);
+    graph.Stop();
+
+    // RIFF 'AVI ': three strl lists, and an index entry for every sample
+    // with the bytes of its chunk in the movi list.
+    std::vector<BYTE> file = ReadBytes(szPath);
+    ASSERT_GT(file.size(), 2048u + 25 * 6144);
+    EXPECT_EQ(0, memcmp(file.data(), "RIFF", 4));
+    EXPECT_EQ(file.size() - 8, *reinterpret_cast<const DWORD*>(&file[4]));
+    EXPECT_EQ(0, memcmp(&file[8], "AVI ", 4));
+    std::string text(file.begin(), file.begin() + 2048);
+    size_t nStrl = 0;
+    for (size_t at = text.find("strl"); at != std::string::npos; at = text.find("strl", at + 4))
+        ++nStrl;
+    EXPECT_EQ(3u, nStrl);
+    const char kIdx1[] = "idx1";
+    auto idx1 = std::search(file.begin(), file.end(), kIdx1, kIdx1 + 4);
+    ASSERT_NE(file.end(), idx1);
+    size_t at = idx1 - file.begin();
+    DWORD cbIndex = *reinterpret_cast<const DWORD*>(&file[at + 4]);
+    ASSERT_EQ(file.size(), at + 8 + cbIndex);
+    const size_t nChunks = 25 + 10 + 10;
+    ASSERT_EQ(nChunks * 16, cbIndex);
+    const size_t movi = 2048 - 4;  // the offsets count from the movi list's type
+    size_t nSeen[3] = {};
+    for (size_t e = 0; e < nChunks; ++e)
+    {
+        const DWORD* pEntry = reinterpret_cast<const DWORD*>(&file[at + 8 + e * 16]);
+        int nStream = ((pEntry[0] & 0xFF) - '0') * 10 + (((pEntry[0] >> 8) & 0xFF) - '0');
+        ASSERT_TRUE(nStream >= 0 && nStream < 3) << e;
+        size_t chunk = movi + pEntry[2];
+        EXPECT_EQ(pEntry[0], *reinterpret_cast<const DWORD*>(&file[chunk])) << e;
+        EXPECT_EQ(pEntry[3], inputs[nStream].chunk) << e;
+        EXPECT_EQ(0, memcmp(&file[chunk + 8], &data[nStream][nSeen[nStream] * inputs[nStream].chunk], pEntry[3])) << e;
+        ++nSeen[nStream];
+    }
+    // ffprobe reads it after this program (see CMakeLists.txt).
+    FILE* f = fopen("mux-three-streams.avi.seconds", "w");
+    ASSERT_NE(nullptr, f);
+    fprintf(f, "1.000\n");
+    fclose(f);
+}
+
 TEST_F(SysStandins, Mpeg4CompressorsAreListedByNameAndKeepTheirState)
 {
     HMODULE hModule = LoadLibraryA("OndrixSysFilters.ax");
@@ -231,7 +354,7 @@ TEST(StandinRegistration, EveryModuleRegistersItsClasses)
         const char* name;
         std::vector<CLSID> clsids;
     } modules[] = {
-        { "OndrixSysFilters.ax", { kDemux, kInfTee } },
+        { "OndrixSysFilters.ax", { kDemux, kInfTee, CLSID_AviDest } },
         { "OndrixTimeShift.ax",
           { { 0xC234F3EE, 0xE66E, 0x4519, { 0x83, 0x39, 0xC9, 0x9E, 0xFA, 0xD3, 0x54, 0xE0 } } } },
         { "OndrixMainConcept.ax",
@@ -258,6 +381,10 @@ TEST(StandinRegistration, EveryModuleRegistersItsClasses)
             EXPECT_TRUE(made == clsid) << module.name;
         }
         ASSERT_HRESULT_SUCCEEDED(pfnUnregister()) << module.name;
+        // The AVI Mux class goes back to the system's multiplexer.
+        ComPtr<IBaseFilter> system;
+        EXPECT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_AviDest, NULL, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                                  reinterpret_cast<void**>(&system)));
         ComPtr<IBaseFilter> gone;
         EXPECT_EQ(REGDB_E_CLASSNOTREG, CoCreateInstance(module.clsids[0], NULL, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
                                                         reinterpret_cast<void**>(&gone)))

@@ -46,6 +46,16 @@ EXPECTED = {
     "radio-custom.avi": ("avi", ["adpcm_ms"], 0.5),
 }
 
+# Other files, named on the command line as "name=codec,codec", replace the
+# recordings' list (and the snapshots are not looked for).
+SNAPSHOTS = (("snapshot.bmp", "BMP"), ("snapshot.jpg", "JPEG"))
+if len(sys.argv) > 2:
+    EXPECTED = {}
+    for arg in sys.argv[2:]:
+        name, codecs = arg.split("=")
+        EXPECTED[name] = ("avi", codecs.split(","), 0.5)
+    SNAPSHOTS = ()
+
 failed = False
 for name, (container, codecs, seconds) in EXPECTED.items():
     path = sys.argv[1] + "/" + name
@@ -84,7 +94,7 @@ for name, (container, codecs, seconds) in EXPECTED.items():
                                                       found, duration, recorded, decode.stderr.strip()[:200]))
     failed = failed or not ok
 # Snapshots: ImageMagick reads them as the picture kind their names say.
-for name, kind in (("snapshot.bmp", "BMP"), ("snapshot.jpg", "JPEG")):
+for name, kind in SNAPSHOTS:
     path = sys.argv[1] + "/" + name
     ident = subprocess.run(["identify", "-format", "%m %w %h", path], capture_output=True, text=True)
     fields = ident.stdout.split()
