@@ -77,11 +77,43 @@ BOOL CDShowGraph::CreateGraph()
     return TRUE;
 }
 
+namespace {
+
+// Wine's system clock loses the wake-up that ends its advise thread when the
+// clock is released before that thread first took the clock's lock: the
+// thread then sleeps for ever and the release waits on it. A graph that ran
+// only a moment (its renderer's first advice made the thread) would hang as it
+// is taken apart on a busy machine. One advice that has fired proves the
+// thread is in its loop, where the release's wake-up reaches it.
+void SettleGraphClock(IGraphBuilder* pGraph)
+{
+    ComPtr<IMediaFilter> pMediaFilter;
+    ComPtr<IReferenceClock> pClock;
+    if (pGraph == NULL ||
+        FAILED(pGraph->QueryInterface(IID_IMediaFilter, reinterpret_cast<void**>(&pMediaFilter))) ||
+        !pMediaFilter || FAILED(pMediaFilter->GetSyncSource(&pClock)) || !pClock)
+        return;
+    HANDLE hFired = CreateEventA(NULL, TRUE, FALSE, NULL);
+    REFERENCE_TIME now = 0;
+    DWORD_PTR dwCookie = 0;
+    if (hFired != NULL && SUCCEEDED(pClock->GetTime(&now)) &&
+        SUCCEEDED(pClock->AdviseTime(now, 1, reinterpret_cast<HEVENT>(hFired), &dwCookie)))
+    {
+        WaitForSingleObject(hFired, 5000);
+        pClock->Unadvise(dwCookie);
+    }
+    if (hFired != NULL)
+        CloseHandle(hFired);
+}
+
+}  // namespace
+
 void CDShowGraph::DestroyGraph()
 {
     if (!m_bComInitialized)
         return;
     m_bComInitialized = FALSE;
+    SettleGraphClock(m_pGraph.Get());
     Stop();
     if (m_pVideoWindow)
     {
