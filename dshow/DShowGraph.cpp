@@ -93,6 +93,11 @@ void SettleGraphClock(IGraphBuilder* pGraph)
         FAILED(pGraph->QueryInterface(IID_IMediaFilter, reinterpret_cast<void**>(&pMediaFilter))) ||
         !pMediaFilter || FAILED(pMediaFilter->GetSyncSource(&pClock)) || !pClock)
         return;
+    // A renderer's clock (a filter) runs only with its stream: it is not the
+    // system clock and is left alone.
+    ComPtr<IBaseFilter> pClockFilter;
+    if (SUCCEEDED(pClock->QueryInterface(IID_IBaseFilter, reinterpret_cast<void**>(&pClockFilter))) && pClockFilter)
+        return;
     HANDLE hFired = CreateEventA(NULL, TRUE, FALSE, NULL);
     REFERENCE_TIME now = 0;
     DWORD_PTR dwCookie = 0;
