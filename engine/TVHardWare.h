@@ -389,7 +389,6 @@ private:
     BOOL WriteSmallPresetTail(DWORD dwKind, DWORD dwSizeCode, DWORD dwAudioDataRate);
     void DeleteEmptyRecordFile();
     void StopFailedStart();
-    BOOL RunRecordGraph();
     CPinWrapper* FreeInput(CFilterNode* pNode) const;
     CPinWrapper* FreeOutput(CFilterNode* pNode) const;
     void DisconnectCrossbar();

@@ -101,28 +101,6 @@ void CTVHardWare::StopFailedStart()
     DeleteEmptyRecordFile();
 }
 
-// Runs the recording graph; TRUE when every filter in it has started. Wine's
-// graph answers a run as begun (S_FALSE) when one filter is still pausing even
-// though another refused to pause (a writer that cannot create its file), so
-// each filter's own state is read: one left stopped means the run failed.
-BOOL CTVHardWare::RunRecordGraph()
-{
-    if (!m_Graph.Run())
-        return FALSE;
-    IGraphBuilder* pBuilder = m_Graph.GetGraphBuilder();
-    ComPtr<IEnumFilters> pEnum;
-    if (pBuilder == NULL || FAILED(pBuilder->EnumFilters(&pEnum)) || !pEnum)
-        return FALSE;
-    ComPtr<IBaseFilter> pFilter;
-    while (pEnum->Next(1, &pFilter, NULL) == S_OK)
-    {
-        FILTER_STATE state = State_Stopped;
-        if (FAILED(pFilter->GetState(0, &state)) || state == State_Stopped)
-            return FALSE;
-    }
-    return TRUE;
-}
-
 BOOL CTVHardWare::StartRecord()
 {
     if (m_nVideoSource == SOURCE_RADIO)
@@ -139,7 +117,7 @@ BOOL CTVHardWare::StartRecord()
         m_bRecording = TRUE;
         if (m_pCrossbarFilter != NULL)
             m_Graph.DisconnectFilter(m_pCrossbarFilter);
-        bResult = RunRecordGraph();
+        bResult = m_Graph.Run();
         m_bRecordPaused = FALSE;
     }
     if (!bResult)
@@ -165,7 +143,7 @@ BOOL CTVHardWare::StartRadioRecord()
             m_Graph.DisconnectFilter(m_pCrossbarFilter);
         SetVideoSource(SOURCE_RADIO, TRUE);
         // A graph that does not run records nothing: that is a failed start.
-        bResult = RunRecordGraph();
+        bResult = m_Graph.Run();
         m_bRecordPaused = FALSE;
     }
     if (!bResult)
