@@ -6,6 +6,7 @@
 #include "skin/SkinButton.h"
 #include "skin/SkinSlider.h"
 #include "skin/SkinStatic.h"
+#include "ui/PanelSettings.h"
 #include "ui/SystemActions.h"
 #include "ui/TVApp.h"
 #include "ui/VideoDlg.h"
@@ -145,6 +146,7 @@ BOOL CControlPanelDlg::OnInitDialog()
     m_screenTool.SetOwner(this);
     m_screenTool.Create(this);
     LoadHotKeys();
+    InstallPanelSettings(this);
 
     CTime shutTime;
     Engine().GetShutTime(shutTime);
@@ -296,8 +298,8 @@ BOOL CControlPanelDlg::PreTranslateMessage(MSG* pMsg)
         // The key that follows the left Windows key belongs to the system's own shortcut.
         BOOL bAfterWindows = m_bLastKeyWasWindows;
         m_bLastKeyWasWindows = key == VK_LWIN;
-        if (m_bHotKeysOn && m_hAccel != NULL && !bAfterWindows &&
-            ::TranslateAcceleratorA(m_hWnd, m_hAccel, pMsg))
+        if (m_bHotKeysOn && m_hotKeys.GetAccelerators() != NULL && !bAfterWindows &&
+            ::TranslateAcceleratorA(m_hWnd, m_hotKeys.GetAccelerators(), pMsg))
             return TRUE;
     }
     return CDialog::PreTranslateMessage(pMsg);
@@ -393,6 +395,7 @@ void CControlPanelDlg::OnHScroll(UINT, UINT, CScrollBar* pScrollBar)
 
 void CControlPanelDlg::OnDestroy()
 {
+    InstallPanelSettings(NULL);
     UINT_PTR timers[] = { TIMER_SOUND_RESTORE, TIMER_CLOCK,        TIMER_SHUTDOWN,      TIMER_RECORD_INDICATOR,
                           TIMER_NUMBER_ENTRY,  TIMER_RECORD_BUTTON, TIMER_RECORD_LENGTH, TIMER_TIMESHIFT_POSITION };
     for (UINT_PTR id : timers)
