@@ -15,6 +15,7 @@
 #include "ui/SystemActions.h"
 #include "ui/TVApp.h"
 #include "ui/VideoDlg.h"
+#include "ui/settings/SettingsPanel.h"
 #include "ControllerTestSupport.h"
 #include "engine/TVEngine.h"
 #include "hardware/devices/FilterClassTable.h"
@@ -834,4 +835,28 @@ TEST_F(Panel, TimedShutdownCountsDownAndShutsWindowsDown)
     EXPECT_EQ(std::vector<UINT>({ EWX_SHUTDOWN | EWX_POWEROFF }), recorder.shutdowns);
     theApp.SetShutdownRequest(FALSE);
     CSystemActions::Install(nullptr);
+}
+
+// The settings pages reach the live panel: its hot-key table, whose rebuilt accelerators the panel
+// translates keys with at once, and its skin.
+TEST_F(Panel, SettingsPagesWorkOnTheLivePanelsHotKeysAndSkin)
+{
+    CSettingsPanel* pSettings = GetSettingsPanel();
+    ASSERT_EQ(&Dlg().GetHotKeyTable(), &pSettings->GetHotKeyTable());
+    CHotKeyTable& table = Dlg().GetHotKeyTable();
+    CString mute;
+    for (int i = 0; i < table.GetCommandCount(); ++i)
+        if (table.GetCommand(i).command == ID_MUTE)
+            mute = table.GetCommand(i).name;
+    ASSERT_FALSE(mute.IsEmpty());
+    // What the interface page does: bind, then rebuild the accelerators on apply.
+    ASSERT_TRUE(pSettings->AddHotKey(mute, VK_F9, FALSE, FALSE, FALSE));
+    ASSERT_TRUE(table.BuildAccelerators());
+    const BOOL muted = engine->IsPlaySourceMuted();
+    Key(Dlg().m_hWnd, VK_F9);
+    EXPECT_NE(muted, engine->IsPlaySourceMuted());
+
+    EXPECT_TRUE(pSettings->LoadSkin(engine->m_strDefaultSkin));
+    EXPECT_FALSE(pSettings->LoadSkin("No Such Skin"));
+    EXPECT_TRUE(Dlg().IsWindowVisible());
 }
