@@ -30,6 +30,44 @@ void ReportEnd(CWnd* pEditor, int nItem, int nSubItem, LPCSTR pszText)
     pList->SendMessage(WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
     text.ReleaseBuffer();
 }
+
+// Enter or Escape ends the edit by handing the focus back to the list; Escape throws it away.
+BOOL EndOnKey(CWnd* pEditor, const MSG* pMsg, BOOL& bCancelled)
+{
+    if (pMsg->message != WM_KEYDOWN || (pMsg->wParam != VK_RETURN && pMsg->wParam != VK_ESCAPE))
+        return FALSE;
+    if (pMsg->wParam == VK_ESCAPE)
+        bCancelled = TRUE;
+    if (CWnd* pList = pEditor->GetParent())
+        pList->SetFocus();
+    return TRUE;
+}
+
+// The editor lost the focus: the list learns the cell's new text (the old one when cancelled),
+// and the editor's window goes.
+void EndEdit(CWnd* pEditor, int nItem, int nSubItem, BOOL bCancelled, const CString& initial)
+{
+    CString text;
+    if (bCancelled)
+        text = initial;
+    else
+        pEditor->GetWindowText(text);
+    ReportEnd(pEditor, nItem, nSubItem, text);
+    pEditor->PostMessage(WM_CLOSE);
+}
+
+template <class TEditor> TEditor* SharedEditor(TEditor*& pInstance)
+{
+    if (pInstance == NULL)
+        pInstance = new TEditor;
+    return pInstance;
+}
+
+template <class TEditor> void DeleteSharedEditor(TEditor*& pInstance)
+{
+    delete pInstance;
+    pInstance = NULL;
+}
 } // namespace
 
 // ---- in-place edit ----
@@ -52,15 +90,12 @@ CInPlaceEdit::~CInPlaceEdit()
 
 CInPlaceEdit* CInPlaceEdit::GetInstance()
 {
-    if (s_pInstance == NULL)
-        s_pInstance = new CInPlaceEdit;
-    return s_pInstance;
+    return SharedEditor(s_pInstance);
 }
 
 void CInPlaceEdit::DeleteInstance()
 {
-    delete s_pInstance;
-    s_pInstance = NULL;
+    DeleteSharedEditor(s_pInstance);
 }
 
 BOOL CInPlaceEdit::Open(CWnd* pList, int nItem, int nSubItem, const CRect& rect, DWORD dwStyle,
@@ -91,15 +126,7 @@ int CInPlaceEdit::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 BOOL CInPlaceEdit::PreTranslateMessage(MSG* pMsg)
 {
-    if (pMsg->message == WM_KEYDOWN && pMsg->hwnd == m_hWnd && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE))
-    {
-        if (pMsg->wParam == VK_ESCAPE)
-            m_bCancelled = TRUE;
-        if (CWnd* pList = GetParent())
-            pList->SetFocus();
-        return TRUE;
-    }
-    return CEdit::PreTranslateMessage(pMsg);
+    return EndOnKey(this, pMsg, m_bCancelled) || CEdit::PreTranslateMessage(pMsg);
 }
 
 void CInPlaceEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
@@ -116,13 +143,7 @@ void CInPlaceEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
 void CInPlaceEdit::OnKillFocus(CWnd* pNewWnd)
 {
     CEdit::OnKillFocus(pNewWnd);
-    CString text;
-    if (m_bCancelled)
-        text = m_strInitText;
-    else
-        GetWindowText(text);
-    ReportEnd(this, m_nItem, m_nSubItem, text);
-    PostMessage(WM_CLOSE);
+    EndEdit(this, m_nItem, m_nSubItem, m_bCancelled, m_strInitText);
 }
 
 // ---- in-place combo ----
@@ -145,15 +166,12 @@ CInPlaceCombo::~CInPlaceCombo()
 
 CInPlaceCombo* CInPlaceCombo::GetInstance()
 {
-    if (s_pInstance == NULL)
-        s_pInstance = new CInPlaceCombo;
-    return s_pInstance;
+    return SharedEditor(s_pInstance);
 }
 
 void CInPlaceCombo::DeleteInstance()
 {
-    delete s_pInstance;
-    s_pInstance = NULL;
+    DeleteSharedEditor(s_pInstance);
 }
 
 BOOL CInPlaceCombo::Open(CWnd* pList, int nItem, int nSubItem, const CRect& rect, DWORD dwStyle,
@@ -186,15 +204,7 @@ int CInPlaceCombo::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 BOOL CInPlaceCombo::PreTranslateMessage(MSG* pMsg)
 {
-    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE))
-    {
-        if (pMsg->wParam == VK_ESCAPE)
-            m_bCancelled = TRUE;
-        if (CWnd* pList = GetParent())
-            pList->SetFocus();
-        return TRUE;
-    }
-    return CComboBox::PreTranslateMessage(pMsg);
+    return EndOnKey(this, pMsg, m_bCancelled) || CComboBox::PreTranslateMessage(pMsg);
 }
 
 void CInPlaceCombo::OnCloseUp()
@@ -206,13 +216,7 @@ void CInPlaceCombo::OnCloseUp()
 void CInPlaceCombo::OnKillFocus(CWnd* pNewWnd)
 {
     CComboBox::OnKillFocus(pNewWnd);
-    CString text;
-    if (m_bCancelled)
-        text = m_strCurText;
-    else
-        GetWindowText(text);
-    ReportEnd(this, m_nItem, m_nSubItem, text);
-    PostMessage(WM_CLOSE);
+    EndEdit(this, m_nItem, m_nSubItem, m_bCancelled, m_strCurText);
 }
 
 // ---- the list ----

@@ -27,9 +27,11 @@ public:
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
-protected:
+    // Made and deleted by GetInstance and DeleteInstance only.
     CInPlaceEdit();
     ~CInPlaceEdit() override;
+
+protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnKillFocus(CWnd* pNewWnd);
     void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
@@ -60,9 +62,11 @@ public:
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
-protected:
+    // Made and deleted by GetInstance and DeleteInstance only.
     CInPlaceCombo();
     ~CInPlaceCombo() override;
+
+protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnKillFocus(CWnd* pNewWnd);
     void OnCloseUp();
