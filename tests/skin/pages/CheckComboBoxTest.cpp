@@ -134,8 +134,11 @@ TEST_F(CheckCombo, ClickingAnItemTogglesItAndKeepsTheListOpen)
 
 TEST_F(CheckCombo, SpaceTogglesTheHighlightedItem)
 {
-    HWND list = Open();
-    ASSERT_NE(nullptr, list);
+    // Opened as the keyboard opens it (F4); the keys are what this case is about.
+    host.combo.SetFocus();
+    host.combo.ShowDropDown(TRUE);
+    ASSERT_TRUE(desktop::PumpUntil([&] { return host.combo.GetDroppedState() && host.combo.GetListWindow(); }));
+    HWND list = host.combo.GetListWindow();
     // The highlight follows the mouse over the open list.
     RECT item;
     ::SendMessageA(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
