@@ -108,6 +108,9 @@ void CControlPanelDlg::OnTimer(UINT_PTR nIDEvent)
     case TIMER_RECORD_LENGTH:
         OnRecordLengthCheck();
         break;
+    case TIMER_TIMESHIFT_POSITION:
+        OnTimeShiftPosition();
+        break;
     default:
         CDialog::OnTimer(nIDEvent);
         break;
