@@ -62,6 +62,12 @@ void CControlPanelDlg::RunSettingsSheet()
     m_nSettingsPage = sheet.GetRememberedPage();
 }
 
+void CControlPanelDlg::CloseSettingsSheet()
+{
+    if (m_pSettingsSheet != NULL && m_pSettingsSheet->m_hWnd != NULL)
+        m_pSettingsSheet->SendMessage(WM_CLOSE);
+}
+
 void CControlPanelDlg::RunScheduleDialog()
 {
     CScheduleDlg dialog(this);

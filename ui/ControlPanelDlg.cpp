@@ -834,7 +834,9 @@ void CControlPanelDlg::OnAbout()
         return;
     ShowVideoCursor();
     SetVideoCursorAutoHide(FALSE);
+    m_bHotKeysOn = FALSE;
     RunAboutDialog();
+    m_bHotKeysOn = TRUE;
     SetVideoCursorAutoHide(TRUE);
 }
 
@@ -977,7 +979,10 @@ void CControlPanelDlg::OnFMFilter(UINT nID)
 
 void CControlPanelDlg::OnFMCustom()
 {
-    if (RunFMCustomDialog() != IDOK)
+    m_bHotKeysOn = FALSE;
+    INT_PTR nResult = RunFMCustomDialog();
+    m_bHotKeysOn = TRUE;
+    if (nResult != IDOK)
         return;
     CTVEngine& engine = Engine();
     // Custom mode records through the list's current entry; with no entry the plain mode returns.
@@ -1192,8 +1197,7 @@ void CControlPanelDlg::ShutDown()
     if (engine.IsTimeShifting())
         StopTimeShift();
     ShowOsdMenu(FALSE);
-    if (m_pSettingsSheet != NULL && m_pSettingsSheet->m_hWnd != NULL)
-        m_pSettingsSheet->SendMessage(WM_CLOSE);
+    CloseSettingsSheet();
     if (m_pAboutDlg != NULL && m_pAboutDlg->m_hWnd != NULL)
         m_pAboutDlg->SendMessage(WM_CLOSE);
     ShowWindow(SW_HIDE);

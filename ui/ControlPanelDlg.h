@@ -165,6 +165,7 @@ protected:
     virtual void RunScheduleDialog();
     virtual INT_PTR RunFMCustomDialog();
     virtual void RunAboutDialog();
+    void CloseSettingsSheet();
     // The video window's cursor: shown, and whether it hides by itself after a while.
     void ShowVideoCursor();
     void SetVideoCursorAutoHide(BOOL bAutoHide);

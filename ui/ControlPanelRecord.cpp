@@ -510,8 +510,7 @@ void CControlPanelDlg::ScheduledStart(const _tagExcuteParam& excute)
     m_bTaskMute = engine.IsPlaySourceMuted();
     StopPreviewForChange();
     CloseWallToCurrentChannel();
-    if (m_pSettingsSheet != NULL && m_pSettingsSheet->m_hWnd != NULL)
-        m_pSettingsSheet->SendMessage(WM_CLOSE);
+    CloseSettingsSheet();
     engine.SaveChannelFiles();
     engine.SaveSettings();
     m_bHotKeysOn = TRUE;

@@ -1064,11 +1064,25 @@ TEST_F(Panel, SettingsSheetOpensOnItsLastPageAndItsPagesWorkThroughThePanel)
             ::SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
             desktop::Pump();
             chosen = Text(IDC_PANEL_CHANNEL_TEXT);
+            // Remote keys and hot keys rest while the sheet is open.
+            RemoteKey(233);
+            Key(Dlg().m_hWnd, VK_PRIOR);
+            EXPECT_EQ(49750, TV().GetCurrentChannel()->Frequency);
             Shot("settings", sheet);
             ::SendMessageA(sheet, PSM_SETCURSEL, 1, 0);
             desktop::Pump();
+            ::PostMessageA(sheet, WM_COMMAND, IDOK, 0);
+            return;
         }
-        ::PostMessageA(sheet, WM_COMMAND, opened == 1 ? IDOK : IDCANCEL, 0);
+        // A scheduled item that starts closes the open sheet.
+        SYSTEMTIME eight = Local(2026, 12, 11, 20, 0, 0);
+        ASSERT_TRUE(Timing_SetTestClock(&eight));
+        // The sheet's run ends once no page is current any more.
+        if (!desktop::PumpUntil([&] { return ::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0) == 0; }, 5000))
+        {
+            ADD_FAILURE() << "the sheet stayed open; channel " << TV().GetCurrentChannel()->Frequency;
+            ::PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
+        }
     };
     Command(ID_SETTINGS);
     ASSERT_EQ(1, opened);
@@ -1082,10 +1096,19 @@ TEST_F(Panel, SettingsSheetOpensOnItsLastPageAndItsPagesWorkThroughThePanel)
     auto settings = ReadBytes(folder + "\\TVParam.ini");
     EXPECT_NE(std::string::npos, std::string(settings.begin(), settings.end()).find("TVCurFreq=49750"));
 
-    // The sheet opens again on the page last seen.
+    // The sheet opens again on the page last seen; a scheduled viewing of 583250 kHz comes due.
+    SYSTEMTIME before = Local(2026, 12, 11, 19, 59, 0);
+    ASSERT_TRUE(Timing_SetTestClock(&before));
+    _tagExcuteParam viewing = { { 40, 0 }, 1, 0, 3, 583250, FALSE, FALSE, FALSE, 0 };
+    ASSERT_NE(nullptr, Timing_InsertItem(0, { 2026, 12, 11, 20, 0, 0, 1, 1, 1 << 4, 0 }, &viewing));
     Command(ID_SETTINGS);
     EXPECT_EQ(2, opened);
     EXPECT_EQ(1, startPage);
+    EXPECT_EQ(nullptr, Dlg().GetOpenSettingsSheet());
+    EXPECT_EQ(583250, TV().GetCurrentChannel()->Frequency);
+    // Keys work again.
+    Key(Dlg().m_hWnd, VK_NEXT);
+    EXPECT_EQ(175250, TV().GetCurrentChannel()->Frequency);
 }
 
 TEST_F(Panel, ScheduleListPageArmsThePanelsTimedShutdown)
@@ -1147,6 +1170,8 @@ TEST_F(Panel, OpensTheVideoAdjustScheduleFMFilterAndAboutDialogs)
     // The programme-guide schedule dialog, modal, with the hot keys off meanwhile.
     step = [&](HWND h) {
         EXPECT_NE(nullptr, ::GetDlgItem(h, IDC_GUIDE_PROGRAMMES));
+        Key(Dlg().m_hWnd, VK_PRIOR);
+        EXPECT_EQ(175250, TV().GetCurrentChannel()->Frequency) << "no hot keys while the dialog runs";
         Shot("schedule", h);
         ::PostMessageA(h, WM_COMMAND, IDCANCEL, 0);
     };
