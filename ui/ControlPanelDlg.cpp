@@ -3,15 +3,18 @@
 #include "platform/standins/tamblin/Tamblin.h"
 #include "resources/ResourceIds.h"
 #include "skin/DialogSkin.h"
+#include "skin/MultiSlider.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinSlider.h"
 #include "skin/SkinStatic.h"
-#include "ui/PanelSettings.h"
 #include "ui/SystemActions.h"
 #include "ui/TVApp.h"
 #include "ui/VideoDlg.h"
 #include "ui/settings/HotKeyDefaults.h"
+#include "ui/settings/ScheduleListPage.h"
+#include "ui/settings/VideoAdjustDlg.h"
 // After the windows: the engine's DirectShow headers define macros named like window members.
+#include "dshow/AudioRenderFilter.h"
 #include "engine/TVEngine.h"
 #include "foundation/PathUtils.h"
 #include "skin/SkinList.h"
@@ -26,6 +29,9 @@ const UINT kChannelMenuLast = 33316;
 const int kVolumeStep = 5;
 
 CTVEngine& Engine() { return *g_pTVEngine; }
+
+// The schedule list page hands the timed shut-down of its OK to the panel.
+void ApplyShutdownTime(const CTime& time, BOOL bEnable) { GetControlPanel().SetShutdownTime(time, bEnable); }
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CControlPanelDlg, CDialog)
@@ -92,7 +98,7 @@ CControlPanelDlg::CControlPanelDlg()
       m_nFirstDigit(-1), m_nSecondDigit(-1), m_nHundredsDigit(-1), m_nNumberMode(1), m_bIndicatorToggle(FALSE),
       m_nRecordButtonTimer(0), m_pSettingsSheet(NULL), m_pAboutDlg(NULL), m_bShutdownAfterTask(FALSE),
       m_bTaskMute(FALSE), m_lTaskFrequency(0), m_bWallShown(FALSE), m_bLastKeyWasWindows(FALSE),
-      m_nElapsedSeconds(0), m_bPaused(FALSE)
+      m_nElapsedSeconds(0), m_bPaused(FALSE), m_nSettingsPage(0), m_nTimeShiftVolume(50), m_nTimeShiftSeconds(0)
 {
 }
 
@@ -145,8 +151,8 @@ BOOL CControlPanelDlg::OnInitDialog()
         m_osdMenu.SetOwner(this);
     m_screenTool.SetOwner(this);
     m_screenTool.Create(this);
+    GetVideoAdjustDlg().Create(this);
     LoadHotKeys();
-    InstallPanelSettings(this);
 
     CTime shutTime;
     Engine().GetShutTime(shutTime);
@@ -160,6 +166,8 @@ BOOL CControlPanelDlg::OnInitDialog()
         MessageBoxRes(IDS_NO_CAPTURE_DEVICE, IDS_APP_TITLE, MB_ICONINFORMATION);
     // No task-bar button of its own.
     ModifyStyleEx(WS_EX_APPWINDOW, WS_EX_TOOLWINDOW);
+    SetSettingsPanel(this);
+    CScheduleListPage::SetShutdownTimeHandler(&ApplyShutdownTime);
 
     CString schedule = JoinPath(folder, "Rec.rec");
     if (Timing_Initialize(schedule, 128))
@@ -321,6 +329,15 @@ LRESULT CControlPanelDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         ShowWindow(SW_RESTORE);
         ShowWindow(SW_SHOW);
         return 0;
+    case WM_HSCROLL:
+        // The time-shift slider tells where the user put its thumb; lParam is the slider object.
+        if (LOWORD(wParam) == CMultiSlider::PlacedNotification && lParam != 0 &&
+            reinterpret_cast<CMultiSlider*>(lParam) == GetTimeShiftSlider())
+        {
+            OnTimeShiftPlaced();
+            return 0;
+        }
+        break;
     default:
         break;
     }
@@ -360,15 +377,29 @@ void CControlPanelDlg::OnLButtonDown(UINT, CPoint point)
 
 int CControlPanelDlg::GetVolumePercent()
 {
+    CTVEngine& engine = Engine();
+    CDirectSoundFilter* pSound = engine.GetHardWare().m_pDefaultSound;
+    if (engine.IsTimeShifting() && pSound != NULL)
+    {
+        LONG lVolume = 50;
+        pSound->GetVolume(&lVolume);
+        return static_cast<int>(lVolume);
+    }
     int nPercent = 50;
-    if (!Engine().GetPlayVolume(&nPercent))
+    if (!engine.GetPlayVolume(&nPercent))
         nPercent = 50;
     return nPercent;
 }
 
+// While time shifting the sound comes from the time-shift graph's renderer, not the play line.
 void CControlPanelDlg::SetVolume(int volume)
 {
-    Engine().SetPlayVolume(volume);
+    CTVEngine& engine = Engine();
+    CDirectSoundFilter* pSound = engine.GetHardWare().m_pDefaultSound;
+    if (engine.IsTimeShifting() && pSound != NULL)
+        pSound->SetVolume(volume);
+    else
+        engine.SetPlayVolume(volume);
 }
 
 void CControlPanelDlg::SetMute(BOOL mute)
@@ -385,23 +416,32 @@ void CControlPanelDlg::OnVScroll(UINT, UINT, CScrollBar* pScrollBar)
     SetVolume(100 - nPos);
 }
 
-void CControlPanelDlg::OnHScroll(UINT, UINT, CScrollBar* pScrollBar)
+void CControlPanelDlg::OnHScroll(UINT nSBCode, UINT, CScrollBar* pScrollBar)
 {
     HWND hSlider = ::GetDlgItem(m_hWnd, IDC_PANEL_VOLUME);
-    if (pScrollBar == NULL || pScrollBar->m_hWnd != hSlider)
+    if (pScrollBar == NULL)
         return;
-    SetVolume(static_cast<int>(::SendMessageA(hSlider, TBM_GETPOS, 0, 0)));
+    if (pScrollBar->m_hWnd == hSlider)
+    {
+        SetVolume(static_cast<int>(::SendMessageA(hSlider, TBM_GETPOS, 0, 0)));
+        return;
+    }
+    CVideoAdjustDlg& adjust = GetVideoAdjustDlg();
+    if (adjust.m_hWnd != NULL && pScrollBar->m_hWnd != NULL && (nSBCode == SB_THUMBTRACK || nSBCode == SB_ENDSCROLL))
+        adjust.OnSliderChanged(static_cast<UINT>(::GetDlgCtrlID(pScrollBar->m_hWnd)));
 }
 
 void CControlPanelDlg::OnDestroy()
 {
-    InstallPanelSettings(NULL);
     UINT_PTR timers[] = { TIMER_SOUND_RESTORE, TIMER_CLOCK,        TIMER_SHUTDOWN,      TIMER_RECORD_INDICATOR,
                           TIMER_NUMBER_ENTRY,  TIMER_RECORD_BUTTON, TIMER_RECORD_LENGTH, TIMER_TIMESHIFT_POSITION };
     for (UINT_PTR id : timers)
         KillTimer(id);
     Timing_StopTrigger(0);
     Timing_Uninitialize();
+    if (GetSettingsPanel() == this)
+        SetSettingsPanel(NULL);
+    CScheduleListPage::SetShutdownTimeHandler(NULL);
     if (m_pSkin != NULL)
         m_pSkin->Detach();
     Default();
@@ -642,7 +682,7 @@ void CControlPanelDlg::OnPreviewWall()
         video.ShowVideo(FALSE);
     Engine().SetVideoOwner(m_previewWall.m_hWnd);
     m_bHotKeysOn = FALSE;
-    ::ShowCursor(TRUE);
+    ShowVideoCursor();
     ShowWindow(SW_HIDE);
     m_bWallShown = TRUE;
 }
@@ -673,16 +713,25 @@ void CControlPanelDlg::OnChannelScan()
     if (engine.IsScanning())
     {
         if (MessageBoxRes(IDS_ASK_STOP_SCAN, IDS_APP_TITLE, MB_OKCANCEL | MB_ICONQUESTION) == IDOK)
-        {
-            engine.StopChannelScan();
-            SetRecordingButtons(FALSE);
-        }
+            StopChannelScan();
         return;
     }
     if (MessageBoxRes(IDS_ASK_START_SCAN, IDS_APP_TITLE, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
+    StartChannelScan();
+}
+
+BOOL CControlPanelDlg::StartChannelScan()
+{
+    CTVEngine& engine = Engine();
     engine.SetPlaySourceMute(TRUE, FALSE);
-    engine.StartChannelScan(engine.IsRadio() ? 0 : 1);
+    return engine.StartChannelScan(engine.IsRadio() ? 0 : 1);
+}
+
+void CControlPanelDlg::StopChannelScan()
+{
+    Engine().StopChannelScan();
+    SetRecordingButtons(FALSE);
 }
 
 void CControlPanelDlg::OnSettings()
@@ -691,6 +740,8 @@ void CControlPanelDlg::OnSettings()
     if (engine.IsRecording() || m_pSettingsSheet != NULL || m_bWallShown || engine.IsScanning() ||
         engine.IsTimeShifting())
         return;
+    ShowVideoAdjust(FALSE);
+    ShowVideoCursor();
     m_bRemoteKeysOn = FALSE;
     m_bHotKeysOn = FALSE;
     RunSettingsSheet();
@@ -701,23 +752,6 @@ void CControlPanelDlg::OnSettings()
     UpdateControlStates();
     if (engine.IsScanning())
         SetRecordingButtons(TRUE);
-}
-
-// The settings sheet is its own window family; until it is there the command opens nothing.
-void CControlPanelDlg::RunSettingsSheet() {}
-
-void CControlPanelDlg::RunScheduleDialog() {}
-
-BOOL CControlPanelDlg::RunFMCustomDialog(int*) { return FALSE; }
-
-void CControlPanelDlg::ToggleVideoAdjust() {}
-
-void CControlPanelDlg::RunAboutDialog()
-{
-    CDialog about(IDD_ABOUT, this);
-    m_pAboutDlg = &about;
-    about.DoModal();
-    m_pAboutDlg = NULL;
 }
 
 void CControlPanelDlg::SetNextVideoSource(BOOL bShortMute)
@@ -740,7 +774,7 @@ void CControlPanelDlg::SetNextVideoSource(BOOL bShortMute)
 
 void CControlPanelDlg::OnNextInput()
 {
-    ToggleVideoAdjust();
+    ShowVideoAdjust(FALSE);
     SetNextVideoSource(TRUE);
 }
 
@@ -798,7 +832,12 @@ void CControlPanelDlg::OnAbout()
 {
     if (m_pAboutDlg != NULL)
         return;
+    ShowVideoCursor();
+    SetVideoCursorAutoHide(FALSE);
+    m_bHotKeysOn = FALSE;
     RunAboutDialog();
+    m_bHotKeysOn = TRUE;
+    SetVideoCursorAutoHide(TRUE);
 }
 
 void CControlPanelDlg::OnToolMenu()
@@ -822,6 +861,12 @@ void CControlPanelDlg::OnSchedule()
     m_bHotKeysOn = FALSE;
     RunScheduleDialog();
     m_bHotKeysOn = TRUE;
+}
+
+void CControlPanelDlg::OnVideoAdjust()
+{
+    CVideoAdjustDlg& adjust = GetVideoAdjustDlg();
+    ShowVideoAdjust(adjust.m_hWnd == NULL || !adjust.IsWindowVisible());
 }
 
 void CControlPanelDlg::OnOsdMenu()
@@ -934,17 +979,33 @@ void CControlPanelDlg::OnFMFilter(UINT nID)
 
 void CControlPanelDlg::OnFMCustom()
 {
-    int nEntry = 0;
-    if (RunFMCustomDialog(&nEntry))
-    {
-        Engine().SetFMFilterMode(3);
-        UpdateMenuChecks();
-    }
+    m_bHotKeysOn = FALSE;
+    INT_PTR nResult = RunFMCustomDialog();
+    m_bHotKeysOn = TRUE;
+    if (nResult != IDOK)
+        return;
+    CTVEngine& engine = Engine();
+    // Custom mode records through the list's current entry; with no entry the plain mode returns.
+    if (engine.GetFMCustomList().GetCount() == 0 || !engine.SetFMFilterMode(3))
+        engine.SetFMFilterMode(0);
+    UpdateMenuChecks();
 }
 
-// Time shift lives in the controller's graph manager; the panel offers the commands once the
-// controller can start it.
-void CControlPanelDlg::OnTimeShift(UINT) {}
+void CControlPanelDlg::OnTimeShift(UINT nID)
+{
+    switch (nID)
+    {
+    case ID_TIMESHIFT_START:
+        StartTimeShift();
+        break;
+    case ID_TIMESHIFT_PAUSE:
+        ToggleTimeShiftPause();
+        break;
+    default:
+        StopTimeShift();
+        break;
+    }
+}
 
 // --- menus and control states ---
 
@@ -1093,6 +1154,7 @@ void CControlPanelDlg::UpdateControlStates()
         ::ShowWindow(hFavourites, bTuner ? SW_SHOW : SW_HIDE);
     SetRecordingButtons(engine.IsRecording() || engine.IsScanning());
     UpdatePauseButton();
+    ShowTimeShiftState();
     ShowChannelText();
 }
 
@@ -1102,14 +1164,10 @@ void CControlPanelDlg::OnIdleUpdate()
     BOOL bMuted = FALSE;
     int nVolume = 50;
     if (engine.IsTimeShifting())
-    {
         engine.GetHardWare().GetDirectSoundMute(&bMuted);
-    }
     else
-    {
         bMuted = engine.IsPlaySourceMuted();
-        nVolume = GetVolumePercent();
-    }
+    nVolume = GetVolumePercent();
     SetButtonCheck(ID_MUTE, bMuted);
     HWND hSlider = ::GetDlgItem(m_hWnd, IDC_PANEL_VOLUME);
     if (hSlider != NULL)
@@ -1136,12 +1194,14 @@ void CControlPanelDlg::ShutDown()
     Timing_CancelItem(0);
     CTVEngine& engine = Engine();
     engine.SetPlaySourceMute(TRUE, FALSE);
+    if (engine.IsTimeShifting())
+        StopTimeShift();
     ShowOsdMenu(FALSE);
-    if (m_pSettingsSheet != NULL && m_pSettingsSheet->m_hWnd != NULL)
-        m_pSettingsSheet->SendMessage(WM_CLOSE);
+    CloseSettingsSheet();
     if (m_pAboutDlg != NULL && m_pAboutDlg->m_hWnd != NULL)
         m_pAboutDlg->SendMessage(WM_CLOSE);
     ShowWindow(SW_HIDE);
+    ShowVideoAdjust(FALSE);
     if (engine.IsRecording())
     {
         StopRecording(TRUE);
