@@ -279,7 +279,7 @@ void CRecordQueue::Rearm()
     m_newLostBMode = m_lostB;
 }
 
-HRESULT CRecordQueue::FlushHeld()
+HRESULT CRecordQueue::FlushHeld(DWORD timeoutMs)
 {
     {
         CScopedLock lock(&m_stateLock);
@@ -293,7 +293,7 @@ HRESULT CRecordQueue::FlushHeld()
     }
     if (!m_pThread && m_pool.GetPendingCount() > 0)
         Deliver();
-    WaitPending();
+    WaitPending(timeoutMs);
     return m_hrDeliver;
 }
 

@@ -35,8 +35,9 @@ public:
     void ResetSync();
     // Rearms the queue for a new run: fresh time base, counters, no failure remembered.
     void Rearm();
-    // Closes the group in progress (delivered or dropped) and waits until it has gone downstream.
-    HRESULT FlushHeld();
+    // Closes the group in progress (delivered or dropped) and waits, at most timeoutMs, until it
+    // has gone downstream.
+    HRESULT FlushHeld(DWORD timeoutMs = INFINITE);
     // Drops what is held and frees every block.
     void Discard();
 
