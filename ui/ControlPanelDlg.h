@@ -272,6 +272,31 @@ protected:
     BOOL m_bLastKeyWasWindows;
     int m_nElapsedSeconds;
     BOOL m_bPaused;
+
+    // Skins, hot keys and the windows docked to the panel (ControlPanelSkin.cpp).
+public:
+    BOOL LoadColorSkin(LPCSTR pszDescription, LPCSTR pszLibrary);
+    void DockVideoAdjust();
+    void InitDefaultHotKeys();
+    BOOL SaveHotKeys();
+    BOOL AddHotKey(LPCSTR pszCommand, WORD key, BOOL bAlt, BOOL bCtrl, BOOL bShift);
+    BOOL RemoveHotKey(LPCSTR pszCommand, LPCSTR pszKeyText);
+    // After the bindings changed: the table is made anew, or there is none without bindings.
+    void RebuildAccelerators();
+    HACCEL GetAccelerators() const { return m_hAccel; }
+    CDialogSkin* GetSkin() const { return m_pSkin; }
+    CDialogSkin* GetColorSkin() const { return m_pColorSkin; }
+
+protected:
+    void FreeSkins();
+    void OnMove(int x, int y);
+    void OnShowWindow(BOOL bShow, UINT nStatus);
+    void OnMouseMove(UINT nFlags, CPoint point);
+    void OnScreenToolShown(BOOL shown) override;
+    void OnDesktopVideo();
+    // The video window's channel information box after a channel change, when the setting asks.
+    void ShowChannelInfoBox(CChannelItem* pItem);
+    CDialogSkin* m_pColorSkin = NULL;
 };
 
 // The one control panel of the application.
