@@ -110,6 +110,15 @@ BOOL CControlPanelDlg::LoadSkin(LPCSTR pszName)
         if (CSkinButton* pButton = dynamic_cast<CSkinButton*>(m_pSkin->FindControl(id)))
             pButton->SetToggle(TRUE);
     }
+    // The new controls start blank: they take the panel's state as the old ones showed it.
+    if (m_hWnd != NULL)
+    {
+        ShowChannelText();
+        UpdateClock();
+        OnIdleUpdate();
+        SetRecordingButtons(Engine().IsRecording() || Engine().IsScanning());
+        UpdatePauseButton();
+    }
     return TRUE;
 }
 

@@ -53,8 +53,9 @@ void CVideoDlg::CreateLabels()
     Prepare(m_noticeLabel, this, DT_LEFT, corner);
     Prepare(m_inputLabel, this, DT_RIGHT, corner);
     Prepare(m_digitsLabel, this, DT_RIGHT, corner);
-    Prepare(m_volumeLabel, this, DT_LEFT, corner);
-    Prepare(m_scanLabel, this, DT_LEFT, corner);
+    // The bars stand at the bottom edge, as bar labels do.
+    Prepare(m_volumeLabel, this, DT_SINGLELINE | DT_BOTTOM, corner);
+    Prepare(m_scanLabel, this, DT_SINGLELINE | DT_BOTTOM, corner);
 
     if (m_osdText.Create(this))
     {
@@ -164,19 +165,20 @@ void CVideoDlg::ShowChannelInfo(CChannelItem* pItem)
     CTVEngine& engine = *g_pTVEngine;
     UINT seconds = engine.ShowEPGTime == 0 ? 1 : engine.ShowEPGTime;
     m_osdText.SetAutoHide(seconds * 1000);
-    m_osdText.SetLineText(0, pItem->Name);
+    // Lines count from 1: name, local time, and the guide's now and next.
+    m_osdText.SetLineText(1, pItem->Name);
     SYSTEMTIME now;
     ::GetLocalTime(&now);
     char stamp[64];
     snprintf(stamp, sizeof(stamp), "%04d年%02d月%02d日 %02d:%02d:%02d", now.wYear, now.wMonth, now.wDay, now.wHour,
              now.wMinute, now.wSecond);
-    m_osdText.SetLineText(1, stamp);
+    m_osdText.SetLineText(2, stamp);
     if (engine.IsTVInput())
     {
         CString nowText, nextText;
         engine.GetNowNextText(pItem, nowText, nextText);
-        m_osdText.SetLineText(2, nowText);
-        m_osdText.SetLineText(3, nextText);
+        m_osdText.SetLineText(3, nowText);
+        m_osdText.SetLineText(4, nextText);
     }
     m_osdText.SetDrawMode(engine.IsOverlayActive() ? 1 : 2);
     m_osdText.MakeOpaque();

@@ -23,7 +23,12 @@ protected:
     void Look(const char* name)
     {
         ::RedrawWindow(Menu().m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        Shot(Video().m_hWnd, std::string("osd-panel-") + name);
+        desktop::Pump();
+        CRect video, panel, seen;
+        Video().GetWindowRect(&video);
+        Panel().GetWindowRect(&panel);
+        seen.UnionRect(&video, &panel);
+        CScreenShot::OfScreen(seen).Save(std::string(ONDRIX_BINARY_DIR) + "/osd-panel-" + name + ".bmp");
     }
     // From the root, the entry at that row opens its page.
     void Open(int row, int page)
@@ -46,11 +51,11 @@ TEST_F(OsdThroughPanel, OpenedByThePanelItWalksEveryPageAndScansOnTheCard)
     Command(ID_OSD_MENU);
     ASSERT_TRUE(Panel().IsOsdMenuShown());
     EXPECT_EQ(Page(COSDMenuDlg::PAGE_MAIN), Menu().GetCurrentPage());
-    // The menu stands centred over the video window.
-    CRect video, menu;
-    Video().GetWindowRect(&video);
+    // The menu stands centred on the application's main window, the panel, inside the screen.
+    CRect panel, menu;
+    Panel().GetWindowRect(&panel);
     Menu().GetWindowRect(&menu);
-    EXPECT_NEAR(video.CenterPoint().x, menu.CenterPoint().x, 2);
+    EXPECT_NEAR(panel.CenterPoint().x, menu.CenterPoint().x, 2);
     Look("main");
 
     // Channel edit, and from it a scan of the cable band on the simulated card, held a while

@@ -86,6 +86,8 @@ TEST_F(PanelSkins, NextSkinWalksTheListAndDressesBothPanels)
         { "One", 0, true, 0 }, { "Two", 7, false, 13 }, { "Three", -75, true, 0 }, { "BaseSkin", 0, true, 0 },
     };
     Shot(Panel().m_hWnd, "panel-skin-BaseSkin");
+    const CString channel = Panel().GetPanelText(IDC_PANEL_CHANNEL_TEXT);
+    ASSERT_EQ("2 Channel Five", std::string(channel));
     int left = 50;
     for (const auto& step : steps)
     {
@@ -96,6 +98,9 @@ TEST_F(PanelSkins, NextSkinWalksTheListAndDressesBothPanels)
         EXPECT_STREQ(step.name, engine->GetSkinName());
         EXPECT_NE(pBefore, Panel().GetSkin());
         EXPECT_TRUE(Panel().IsWindowVisible());
+        // The new skin's display shows the channel and the clock at once.
+        EXPECT_EQ(channel, Panel().GetPanelText(IDC_PANEL_CHANNEL_TEXT));
+        EXPECT_EQ(8, Panel().GetPanelText(IDC_PANEL_CLOCK).GetLength());
         // The next skin hides the colour panel.
         EXPECT_FALSE(adjust.IsWindowVisible());
         // The panel takes the skin's shape and size.
