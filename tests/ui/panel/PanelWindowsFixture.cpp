@@ -1,6 +1,5 @@
 #include "PanelWindowsFixture.h"
 
-#include "hardware/devices/FilterClassTable.h"
 #include "resources/ResourceIds.h"
 #include "skin/SkinList.h"
 #include "ui/TVApp.h"
@@ -35,25 +34,13 @@ void PanelWindows::SetUp()
     static HINSTANCE resources = ::LoadLibraryA("OndrixRsc.dll");
     ASSERT_NE(nullptr, resources);
     AfxSetResourceHandle(resources);
-    ASSERT_TRUE(sim.IsReady());
-    ASSERT_TRUE(filters.IsReady());
-    RegisterFilterClasses();
-    // Tuner type 11: IF 38.9 MHz, control 0xCE.
-    sim.Card()->SetEepromTuner('T', 11);
-    folder = FreshAppFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-    SetMachineValue(kCommonKey, "RecordPath", (folder + "\\Rec").c_str());
-    SetMachineValue(kCommonKey, "SnapPath", (folder + "\\Snap").c_str());
-    SetMachineValue(kCommonKey, "EpgUnzipPath", nullptr);
-    WriteBytes(folder + "\\TVChannel.tvc", ReadBytes(SourcePath("tests/engine/channels/TVChannel.tvc")));
-    WriteBytes(folder + "\\FMChannel.fmc", ReadBytes(SourcePath("tests/engine/channels/FMChannel.fmc")));
-    WriteBytes(folder + "\\TVParam.ini", "[Channel]\r\nTVCurFreq=175250\r\nTVLastFreq=49750\r\nTVCurIndex=1\r\n");
+    ControllerOnCard::SetUp();
+    WriteBytes(File("TVParam.ini"), "[Channel]\r\nTVCurFreq=175250\r\nTVLastFreq=49750\r\nTVCurIndex=1\r\n");
     for (const char* name : { "Skin.ini", "Drusk.dll", "ColorSkin.ini", "Velmora.dll" })
         CopyProgramFile(name);
     PrepareFolder();
     engine.reset(new CTVEngine(folder.c_str()));
-    engine->SetEngineWindows(&windows);
-    ASSERT_TRUE(engine->InitFormatLists() && engine->InitStringLists() && engine->LoadSettings() &&
-                engine->ApplyLoadedSettings() && engine->Initialize() && engine->ValidateSettings());
+    ASSERT_TRUE(Start(*engine, &panelWindows));
     g_pVideo = new CVideoDlg;
     g_pPanel = new CControlPanelDlg;
     theApp.m_pMainWnd = g_pPanel;

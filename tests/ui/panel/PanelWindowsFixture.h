@@ -10,11 +10,8 @@
 // The windowing headers come before the test support, which brings the system's macro helpers.
 #include "ui/ControlPanelDlg.h"
 #include "ui/VideoDlg.h"
-#include "ControllerTestSupport.h"
-#include "engine/TVEngine.h"
-#include "tests/engine/support/FilterModules.h"
+#include "ControllerOnCard.h"
 #include "tests/engine/support/ScreenProbe.h"
-#include "tests/platform/sim/blackbird/BlackBirdSimHost.h"
 #include "tests/support/DesktopInput.h"
 
 // The engine's calls into the windows go to the windows under test, as the application routes them.
@@ -26,13 +23,10 @@ public:
     BOOL ReadSkinNames(LPCSTR pszPath, CStringList& names) override;
 };
 
-class PanelWindows : public ::testing::Test
+class PanelWindows : public ControllerOnCard
 {
 protected:
-    CBlackBirdSimHost sim;
-    CFilterModules filters{ PreviewFilterModules() };
-    CPanelTestWindows windows;
-    std::string folder;
+    CPanelTestWindows panelWindows;
     std::unique_ptr<CTVEngine> engine;
 
     // Files of the application folder the test puts there before the windows start.

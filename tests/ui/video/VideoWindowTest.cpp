@@ -55,7 +55,7 @@ TEST_F(VideoWindow, ScanStepsFillTheTableAndTheBars)
 
     // The engine starts the scan and calls the video window, as it does once its worker runs.
     engine->m_bScanning = TRUE;
-    windows.OnSearchBegin();
+    panelWindows.OnSearchBegin();
     EXPECT_EQ(0, TV().GetCount());
     EXPECT_TRUE(Video().ScanLabel().IsShown());
     CString scanning;
