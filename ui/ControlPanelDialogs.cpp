@@ -45,12 +45,6 @@ private:
 };
 }  // namespace
 
-CVideoAdjustDlg& GetVideoAdjustDlg()
-{
-    static CVideoAdjustDlg dialog;
-    return dialog;
-}
-
 void CControlPanelDlg::RunSettingsSheet()
 {
     CVideoDlg& video = GetVideoDlg();
@@ -96,20 +90,23 @@ void CControlPanelDlg::ShowVideoAdjust(BOOL bShow)
     if (adjust.m_hWnd == NULL)
         return;
     if (bShow)
-    {
-        CRect panel;
-        GetWindowRect(&panel);
-        adjust.MoveTo(panel.right, panel.top);
-    }
+        DockVideoAdjust();
     adjust.Show(bShow);
 }
 
 void CControlPanelDlg::ShowVideoCursor()
 {
-    ::SetCursor(::LoadCursor(NULL, IDC_ARROW));
+    CVideoDlg& video = GetVideoDlg();
+    if (video.m_hWnd != NULL)
+        video.ShowCursor();
 }
 
-void CControlPanelDlg::SetVideoCursorAutoHide(BOOL) {}
+void CControlPanelDlg::SetVideoCursorAutoHide(BOOL bAutoHide)
+{
+    CVideoDlg& video = GetVideoDlg();
+    if (video.m_hWnd != NULL)
+        video.SetCursorAutoHide(bAutoHide);
+}
 
 void CControlPanelDlg::ShowChannelText(CChannelItem* pItem)
 {

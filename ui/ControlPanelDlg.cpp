@@ -46,6 +46,9 @@ ON_WM_TIMER()
 ON_WM_CLOSE()
 ON_WM_DESTROY()
 ON_WM_INITMENUPOPUP()
+ON_WM_MOVE()
+ON_WM_SHOWWINDOW()
+ON_WM_MOUSEMOVE()
 ON_MESSAGE(WM_LOW_DISK_SPACE, &CControlPanelDlg::OnLowDiskSpace)
 ON_MESSAGE(WM_PREVIEW_WALL_CLOSED, &CControlPanelDlg::OnWallClosed)
 ON_MESSAGE(WM_REMOTE_KEY, &CControlPanelDlg::OnRemoteKey)
@@ -75,6 +78,7 @@ ON_COMMAND(ID_PAUSE, &CControlPanelDlg::OnPause)
 ON_COMMAND(ID_SCHEDULE, &CControlPanelDlg::OnSchedule)
 ON_COMMAND(ID_OSD_MENU, &CControlPanelDlg::OnOsdMenu)
 ON_COMMAND(ID_NEXT_SKIN, &CControlPanelDlg::OnNextSkin)
+ON_COMMAND(ID_DESKTOP_VIDEO, &CControlPanelDlg::OnDesktopVideo)
 ON_COMMAND(ID_MESSENGER, &CControlPanelDlg::OnMessenger)
 ON_COMMAND(ID_CANCEL_TASK, &CControlPanelDlg::OnCancelTask)
 ON_COMMAND_RANGE(ID_RECORD_FORMAT_FIRST, ID_RECORD_FORMAT_LAST, &CControlPanelDlg::OnRecordFormat)
@@ -102,14 +106,7 @@ CControlPanelDlg::CControlPanelDlg()
 {
 }
 
-CControlPanelDlg::~CControlPanelDlg()
-{
-    if (m_pSkin != NULL)
-    {
-        m_pSkin->Free();
-        delete m_pSkin;
-    }
-}
+CControlPanelDlg::~CControlPanelDlg() { FreeSkins(); }
 
 BOOL CControlPanelDlg::Create(CWnd* pParent)
 {
@@ -152,6 +149,7 @@ BOOL CControlPanelDlg::OnInitDialog()
     m_screenTool.SetOwner(this);
     m_screenTool.Create(this);
     GetVideoAdjustDlg().Create(this);
+    LoadColorSkin(JoinPath(folder, "ColorSkin.ini"), JoinPath(folder, "Velmora.dll"));
     LoadHotKeys();
 
     CTime shutTime;
@@ -176,98 +174,6 @@ BOOL CControlPanelDlg::OnInitDialog()
         Timing_StartTrigger(0);
     }
     return TRUE;
-}
-
-void CControlPanelDlg::LoadHotKeys()
-{
-    CString path = JoinPath(Engine().GetAppFolder(), "Accel");
-    LoadHotKeysOrDefaults(m_hotKeys, path);
-    m_hotKeys.SetOwner(this);
-    m_hotKeys.BuildAccelerators();
-    m_hAccel = m_hotKeys.GetAccelerators();
-}
-
-BOOL CControlPanelDlg::LoadSkin(LPCSTR pszName)
-{
-    const CString& folder = Engine().GetAppFolder();
-    CString description, library;
-    if (pszName == NULL || Engine().m_strDefaultSkin.CompareNoCase(pszName) == 0 || *pszName == '\0')
-    {
-        description = JoinPath(folder, "Skin.ini");
-        library = JoinPath(folder, "Drusk.dll");
-    }
-    else
-    {
-        CSkinList list;
-        CString ini, dll;
-        if (!list.Open(JoinPath(folder, "SkinSet.ini")) || !list.GetSkinFiles(pszName, ini, dll))
-            return FALSE;
-        description = JoinPath(folder, ini);
-        library = JoinPath(folder, dll);
-    }
-    if (!FileExists(description) || !FileExists(library))
-        return FALSE;
-    HINSTANCE hLibrary = ::LoadLibraryA(library);
-    if (hLibrary == NULL)
-        return FALSE;
-    HINSTANCE hOld = AfxGetResourceHandle();
-    AfxSetResourceHandle(hLibrary);
-    CDialogSkin* pSkin = new CDialogSkin;
-    BOOL bLoaded = pSkin->LoadSkin(description);
-    AfxSetResourceHandle(hOld);
-    if (bLoaded)
-    {
-        if (m_pSkin != NULL)
-        {
-            m_pSkin->Detach();
-            m_pSkin->Free();
-            delete m_pSkin;
-        }
-        m_pSkin = pSkin;
-        // Hiding a panel that is not shown would hand the activation to the hidden video window.
-        BOOL bVisible = IsWindowVisible();
-        if (bVisible)
-            ShowWindow(SW_HIDE);
-        m_pSkin->Attach(this);
-        // Record and pause rest pressed while they are on, whatever the skin says.
-        for (UINT id : { ID_RECORD, ID_PAUSE })
-        {
-            if (CSkinButton* pButton = dynamic_cast<CSkinButton*>(m_pSkin->FindControl(id)))
-                pButton->SetToggle(TRUE);
-        }
-        if (bVisible)
-            ShowWindow(SW_SHOW);
-        Invalidate();
-    }
-    else
-    {
-        delete pSkin;
-    }
-    ::FreeLibrary(hLibrary);
-    return bLoaded;
-}
-
-void CControlPanelDlg::OnNextSkin()
-{
-    const CStringList& names = Engine().GetSkinNames();
-    if (names.IsEmpty())
-        return;
-    POSITION pos = names.GetHeadPosition();
-    CString candidate = names.GetHead();
-    while (pos != NULL)
-    {
-        CString name = names.GetNext(pos);
-        if (name.CompareNoCase(Engine().GetSkinName()) == 0)
-        {
-            candidate = pos != NULL ? names.GetAt(pos) : names.GetHead();
-            break;
-        }
-    }
-    if (candidate.CompareNoCase(Engine().GetSkinName()) == 0)
-        return;
-    if (LoadSkin(candidate))
-        Engine().SetSkinName(candidate);
-    ShowWindow(SW_SHOW);
 }
 
 BOOL CControlPanelDlg::PreTranslateMessage(MSG* pMsg)
@@ -615,6 +521,7 @@ void CControlPanelDlg::ShowChannelText()
     if (m_screenTool.m_hWnd != NULL)
         m_screenTool.SetInfoText(text);
     SetPanelText(IDC_PANEL_CHANNEL_TEXT, text);
+    ShowChannelInfoBox(pItem);
 }
 
 void CControlPanelDlg::ShowScanFrequency(long frequency)
@@ -802,13 +709,12 @@ void CControlPanelDlg::OnMoviePlayer()
     GetVideoDlg().StartPlayerProgram();
 }
 
-// The picture browser is started by the video window together with the other sibling programs.
 void CControlPanelDlg::OnPictureBrowser()
 {
     CTVEngine& engine = Engine();
     if (engine.IsRecording() || engine.IsTimeShifting() || engine.IsScanning())
         return;
-    ShowOsdMenu(FALSE);
+    GetVideoDlg().StartImageBrowser();
 }
 
 void CControlPanelDlg::OnShowPanel()
@@ -1046,6 +952,7 @@ void CControlPanelDlg::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu)
                               MF_BYCOMMAND | (bVideo && video.IsFullScreen() ? MF_CHECKED : MF_UNCHECKED));
     pPopupMenu->CheckMenuItem(ID_TOPMOST, MF_BYCOMMAND | (bVideo && video.IsTopMost() ? MF_CHECKED : MF_UNCHECKED));
     pPopupMenu->EnableMenuItem(ID_NOTHING, MF_BYCOMMAND | MF_GRAYED);
+    pPopupMenu->CheckMenuItem(ID_DESKTOP_VIDEO, MF_BYCOMMAND | (engine.GetHardWare().IsDesktopVideo() ? MF_CHECKED : MF_UNCHECKED));
     CSize ratio = bVideo ? video.GetAspectRatio() : CSize(0, 0);
     UINT nAspect = ID_ASPECT_FREE;
     if (ratio == CSize(4, 3))

@@ -313,9 +313,28 @@ protected:
     int m_nSettingsPage;
     int m_nTimeShiftVolume;
     int m_nTimeShiftSeconds;
+
+    // Skins, hot keys and the windows docked to the panel (ControlPanelSkin.cpp).
+public:
+    BOOL LoadColorSkin(LPCSTR pszDescription, LPCSTR pszLibrary);
+    void DockVideoAdjust();
+    // After the bindings changed: the table is made anew, or there is none without bindings.
+    void RebuildAccelerators();
+    HACCEL GetAccelerators() const { return m_hAccel; }
+    CDialogSkin* GetSkin() const { return m_pSkin; }
+    CDialogSkin* GetColorSkin() const { return m_pColorSkin; }
+
+protected:
+    void FreeSkins();
+    void OnMove(int x, int y);
+    void OnShowWindow(BOOL bShow, UINT nStatus);
+    void OnMouseMove(UINT nFlags, CPoint point);
+    void OnScreenToolShown(BOOL shown) override;
+    void OnDesktopVideo();
+    // The video window's channel information box after a channel change, when the setting asks.
+    void ShowChannelInfoBox(CChannelItem* pItem);
+    CDialogSkin* m_pColorSkin = NULL;
 };
 
 // The one control panel of the application.
 CControlPanelDlg& GetControlPanel();
-// The one video-adjust dialog, which the panel creates, shows, hides and docks.
-CVideoAdjustDlg& GetVideoAdjustDlg();
