@@ -245,6 +245,8 @@ public:
     const CString& GetRecordingPath() const { return m_strRecordingPath; }
     CString GetRecordPath() const { return RecordPath; }
     CString GetVideoFolder() const { return VideoFolder; }
+    // Creates the folder on the disk in use; the record sub-folder when that worked.
+    BOOL SetVideoFolder(LPCSTR pszName);
     void SetSnapshotOptions(LPCSTR pszFolder, BOOL bBmp, int nQuality)
     {
         SnapPath = pszFolder;

@@ -157,6 +157,16 @@ BOOL CTVEngine::MoveToDiskWithSpace()
     return pDrive != NULL;
 }
 
+BOOL CTVEngine::SetVideoFolder(LPCSTR pszName)
+{
+    if (pszName == NULL || !CreateDirectoryPath(CurDisk + pszName))
+        return FALSE;
+    VideoFolder = pszName;
+    if (m_pCurDrive != NULL && m_strRecordFolder.CompareNoCase(RecordPath) != 0)
+        m_strRecordFolder = m_pCurDrive->GetRoot() + VideoFolder;
+    return TRUE;
+}
+
 BOOL CTVEngine::SetReservedSpace(int nMB)
 {
     ReservedSpace = nMB;

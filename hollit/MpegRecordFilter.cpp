@@ -11,6 +11,9 @@ namespace {
 
 // The longest a pause of the graph waits for what is pending to go downstream.
 const DWORD kPauseWaitMs = 300;
+// How long a stop waits for the last group while downstream takes none of it, before the output
+// lets go.
+const DWORD kStopIdleMs = 2000;
 
 }
 
@@ -270,7 +273,15 @@ STDMETHODIMP CMpegRecordFilter::Stop()
             // The group in progress is a recording's last half second: it goes downstream while the
             // output is still active.
             CAutoLock lockReceive(&m_csReceive);
-            m_queue.FlushHeld();
+            // A deliver thread waiting in GetDeliveryBuffer for a buffer that downstream keeps is
+            // freed only by the output's decommit, which comes after this: the wait ends when
+            // downstream has taken nothing for a while.
+            m_queue.FlushHeld(kStopIdleMs);
+            // Once nothing is on its way, the thread ends before the output decommits, so that no
+            // GetDeliveryBuffer runs beside the decommit. Otherwise the decommit frees it and the
+            // streaming stop ends it.
+            if (m_queue.WaitPending(0))
+                m_queue.StopDeliverThread();
         }
     }
     return CTransformFilter::Stop();

@@ -279,7 +279,7 @@ void CRecordQueue::Rearm()
     m_newLostBMode = m_lostB;
 }
 
-HRESULT CRecordQueue::FlushHeld()
+HRESULT CRecordQueue::FlushHeld(DWORD idleMs)
 {
     {
         CScopedLock lock(&m_stateLock);
@@ -293,7 +293,7 @@ HRESULT CRecordQueue::FlushHeld()
     }
     if (!m_pThread && m_pool.GetPendingCount() > 0)
         Deliver();
-    WaitPending();
+    WaitPendingWhileDelivering(idleMs);
     return m_hrDeliver;
 }
 
@@ -471,6 +471,26 @@ BOOL CRecordQueue::WaitPending(DWORD timeoutMs)
     while (m_pool.GetPendingCount() > 0 || m_delivering > 0) {
         if (timeoutMs != INFINITE && GetTickCount() - start >= timeoutMs)
             return FALSE;
+        Sleep(10);
+    }
+    return TRUE;
+}
+
+BOOL CRecordQueue::WaitPendingWhileDelivering(DWORD idleMs)
+{
+    if (idleMs == INFINITE)
+        return WaitPending();
+    if (!m_pThread)
+        return TRUE;
+    DWORD start = GetTickCount();
+    LONG delivered = m_samplesDelivered;
+    while (m_pool.GetPendingCount() > 0 || m_delivering > 0) {
+        if (m_samplesDelivered != delivered) {
+            delivered = m_samplesDelivered;
+            start = GetTickCount();
+        } else if (GetTickCount() - start >= idleMs) {
+            return FALSE;
+        }
         Sleep(10);
     }
     return TRUE;

@@ -35,8 +35,9 @@ public:
     void ResetSync();
     // Rearms the queue for a new run: fresh time base, counters, no failure remembered.
     void Rearm();
-    // Closes the group in progress (delivered or dropped) and waits until it has gone downstream.
-    HRESULT FlushHeld();
+    // Closes the group in progress (delivered or dropped) and waits until it has gone downstream,
+    // giving up once nothing has gone for idleMs.
+    HRESULT FlushHeld(DWORD idleMs = INFINITE);
     // Drops what is held and frees every block.
     void Discard();
 
@@ -45,6 +46,8 @@ public:
     void StopDeliverThread();
     // Waits until what is pending has gone downstream; FALSE when it has not within the time.
     BOOL WaitPending(DWORD timeoutMs = INFINITE);
+    // The same, but the time runs from the last sample that went downstream.
+    BOOL WaitPendingWhileDelivering(DWORD idleMs);
 
     // The first failure of a delivery since the run began, S_OK when none.
     HRESULT GetDeliverResult() const { return m_hrDeliver; }
@@ -99,7 +102,7 @@ private:
     volatile LONG m_started;
     CRITICAL_SECTION m_stateLock;
     int m_samplesReceived;
-    int m_samplesDelivered;
+    volatile LONG m_samplesDelivered;
     LONGLONG m_bytesReceived;
     LONGLONG m_bytesDelivered;
     std::unique_ptr<CDeliverThread> m_pThread;

@@ -3,6 +3,7 @@
 #include "platform/standins/tamblin/Tamblin.h"
 #include "resources/ResourceIds.h"
 #include "skin/DialogSkin.h"
+#include "skin/MultiSlider.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinSlider.h"
 #include "skin/SkinStatic.h"
@@ -10,7 +11,10 @@
 #include "ui/TVApp.h"
 #include "ui/VideoDlg.h"
 #include "ui/settings/HotKeyDefaults.h"
+#include "ui/settings/ScheduleListPage.h"
+#include "ui/settings/VideoAdjustDlg.h"
 // After the windows: the engine's DirectShow headers define macros named like window members.
+#include "dshow/AudioRenderFilter.h"
 #include "engine/TVEngine.h"
 #include "foundation/PathUtils.h"
 #include "skin/SkinList.h"
@@ -25,6 +29,9 @@ const UINT kChannelMenuLast = 33316;
 const int kVolumeStep = 5;
 
 CTVEngine& Engine() { return *g_pTVEngine; }
+
+// The schedule list page hands the timed shut-down of its OK to the panel.
+void ApplyShutdownTime(const CTime& time, BOOL bEnable) { GetControlPanel().SetShutdownTime(time, bEnable); }
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CControlPanelDlg, CDialog)
@@ -39,6 +46,9 @@ ON_WM_TIMER()
 ON_WM_CLOSE()
 ON_WM_DESTROY()
 ON_WM_INITMENUPOPUP()
+ON_WM_MOVE()
+ON_WM_SHOWWINDOW()
+ON_WM_MOUSEMOVE()
 ON_MESSAGE(WM_LOW_DISK_SPACE, &CControlPanelDlg::OnLowDiskSpace)
 ON_MESSAGE(WM_PREVIEW_WALL_CLOSED, &CControlPanelDlg::OnWallClosed)
 ON_MESSAGE(WM_REMOTE_KEY, &CControlPanelDlg::OnRemoteKey)
@@ -68,6 +78,7 @@ ON_COMMAND(ID_PAUSE, &CControlPanelDlg::OnPause)
 ON_COMMAND(ID_SCHEDULE, &CControlPanelDlg::OnSchedule)
 ON_COMMAND(ID_OSD_MENU, &CControlPanelDlg::OnOsdMenu)
 ON_COMMAND(ID_NEXT_SKIN, &CControlPanelDlg::OnNextSkin)
+ON_COMMAND(ID_DESKTOP_VIDEO, &CControlPanelDlg::OnDesktopVideo)
 ON_COMMAND(ID_MESSENGER, &CControlPanelDlg::OnMessenger)
 ON_COMMAND(ID_CANCEL_TASK, &CControlPanelDlg::OnCancelTask)
 ON_COMMAND_RANGE(ID_RECORD_FORMAT_FIRST, ID_RECORD_FORMAT_LAST, &CControlPanelDlg::OnRecordFormat)
@@ -91,18 +102,11 @@ CControlPanelDlg::CControlPanelDlg()
       m_nFirstDigit(-1), m_nSecondDigit(-1), m_nHundredsDigit(-1), m_nNumberMode(1), m_bIndicatorToggle(FALSE),
       m_nRecordButtonTimer(0), m_pSettingsSheet(NULL), m_pAboutDlg(NULL), m_bShutdownAfterTask(FALSE),
       m_bTaskMute(FALSE), m_lTaskFrequency(0), m_bWallShown(FALSE), m_bLastKeyWasWindows(FALSE),
-      m_nElapsedSeconds(0), m_bPaused(FALSE)
+      m_nElapsedSeconds(0), m_bPaused(FALSE), m_nSettingsPage(0), m_nTimeShiftVolume(50), m_nTimeShiftSeconds(0)
 {
 }
 
-CControlPanelDlg::~CControlPanelDlg()
-{
-    if (m_pSkin != NULL)
-    {
-        m_pSkin->Free();
-        delete m_pSkin;
-    }
-}
+CControlPanelDlg::~CControlPanelDlg() { FreeSkins(); }
 
 BOOL CControlPanelDlg::Create(CWnd* pParent)
 {
@@ -144,6 +148,8 @@ BOOL CControlPanelDlg::OnInitDialog()
         m_osdMenu.SetOwner(this);
     m_screenTool.SetOwner(this);
     m_screenTool.Create(this);
+    GetVideoAdjustDlg().Create(this);
+    LoadColorSkin(JoinPath(folder, "ColorSkin.ini"), JoinPath(folder, "Velmora.dll"));
     LoadHotKeys();
 
     CTime shutTime;
@@ -158,6 +164,8 @@ BOOL CControlPanelDlg::OnInitDialog()
         MessageBoxRes(IDS_NO_CAPTURE_DEVICE, IDS_APP_TITLE, MB_ICONINFORMATION);
     // No task-bar button of its own.
     ModifyStyleEx(WS_EX_APPWINDOW, WS_EX_TOOLWINDOW);
+    SetSettingsPanel(this);
+    CScheduleListPage::SetShutdownTimeHandler(&ApplyShutdownTime);
 
     CString schedule = JoinPath(folder, "Rec.rec");
     if (Timing_Initialize(schedule, 128))
@@ -166,98 +174,6 @@ BOOL CControlPanelDlg::OnInitDialog()
         Timing_StartTrigger(0);
     }
     return TRUE;
-}
-
-void CControlPanelDlg::LoadHotKeys()
-{
-    CString path = JoinPath(Engine().GetAppFolder(), "Accel");
-    LoadHotKeysOrDefaults(m_hotKeys, path);
-    m_hotKeys.SetOwner(this);
-    m_hotKeys.BuildAccelerators();
-    m_hAccel = m_hotKeys.GetAccelerators();
-}
-
-BOOL CControlPanelDlg::LoadSkin(LPCSTR pszName)
-{
-    const CString& folder = Engine().GetAppFolder();
-    CString description, library;
-    if (pszName == NULL || Engine().m_strDefaultSkin.CompareNoCase(pszName) == 0 || *pszName == '\0')
-    {
-        description = JoinPath(folder, "Skin.ini");
-        library = JoinPath(folder, "Drusk.dll");
-    }
-    else
-    {
-        CSkinList list;
-        CString ini, dll;
-        if (!list.Open(JoinPath(folder, "SkinSet.ini")) || !list.GetSkinFiles(pszName, ini, dll))
-            return FALSE;
-        description = JoinPath(folder, ini);
-        library = JoinPath(folder, dll);
-    }
-    if (!FileExists(description) || !FileExists(library))
-        return FALSE;
-    HINSTANCE hLibrary = ::LoadLibraryA(library);
-    if (hLibrary == NULL)
-        return FALSE;
-    HINSTANCE hOld = AfxGetResourceHandle();
-    AfxSetResourceHandle(hLibrary);
-    CDialogSkin* pSkin = new CDialogSkin;
-    BOOL bLoaded = pSkin->LoadSkin(description);
-    AfxSetResourceHandle(hOld);
-    if (bLoaded)
-    {
-        if (m_pSkin != NULL)
-        {
-            m_pSkin->Detach();
-            m_pSkin->Free();
-            delete m_pSkin;
-        }
-        m_pSkin = pSkin;
-        // Hiding a panel that is not shown would hand the activation to the hidden video window.
-        BOOL bVisible = IsWindowVisible();
-        if (bVisible)
-            ShowWindow(SW_HIDE);
-        m_pSkin->Attach(this);
-        // Record and pause rest pressed while they are on, whatever the skin says.
-        for (UINT id : { ID_RECORD, ID_PAUSE })
-        {
-            if (CSkinButton* pButton = dynamic_cast<CSkinButton*>(m_pSkin->FindControl(id)))
-                pButton->SetToggle(TRUE);
-        }
-        if (bVisible)
-            ShowWindow(SW_SHOW);
-        Invalidate();
-    }
-    else
-    {
-        delete pSkin;
-    }
-    ::FreeLibrary(hLibrary);
-    return bLoaded;
-}
-
-void CControlPanelDlg::OnNextSkin()
-{
-    const CStringList& names = Engine().GetSkinNames();
-    if (names.IsEmpty())
-        return;
-    POSITION pos = names.GetHeadPosition();
-    CString candidate = names.GetHead();
-    while (pos != NULL)
-    {
-        CString name = names.GetNext(pos);
-        if (name.CompareNoCase(Engine().GetSkinName()) == 0)
-        {
-            candidate = pos != NULL ? names.GetAt(pos) : names.GetHead();
-            break;
-        }
-    }
-    if (candidate.CompareNoCase(Engine().GetSkinName()) == 0)
-        return;
-    if (LoadSkin(candidate))
-        Engine().SetSkinName(candidate);
-    ShowWindow(SW_SHOW);
 }
 
 BOOL CControlPanelDlg::PreTranslateMessage(MSG* pMsg)
@@ -296,8 +212,8 @@ BOOL CControlPanelDlg::PreTranslateMessage(MSG* pMsg)
         // The key that follows the left Windows key belongs to the system's own shortcut.
         BOOL bAfterWindows = m_bLastKeyWasWindows;
         m_bLastKeyWasWindows = key == VK_LWIN;
-        if (m_bHotKeysOn && m_hAccel != NULL && !bAfterWindows &&
-            ::TranslateAcceleratorA(m_hWnd, m_hAccel, pMsg))
+        if (m_bHotKeysOn && m_hotKeys.GetAccelerators() != NULL && !bAfterWindows &&
+            ::TranslateAcceleratorA(m_hWnd, m_hotKeys.GetAccelerators(), pMsg))
             return TRUE;
     }
     return CDialog::PreTranslateMessage(pMsg);
@@ -319,6 +235,15 @@ LRESULT CControlPanelDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         ShowWindow(SW_RESTORE);
         ShowWindow(SW_SHOW);
         return 0;
+    case WM_HSCROLL:
+        // The time-shift slider tells where the user put its thumb; lParam is the slider object.
+        if (LOWORD(wParam) == CMultiSlider::PlacedNotification && lParam != 0 &&
+            reinterpret_cast<CMultiSlider*>(lParam) == GetTimeShiftSlider())
+        {
+            OnTimeShiftPlaced();
+            return 0;
+        }
+        break;
     default:
         break;
     }
@@ -358,15 +283,29 @@ void CControlPanelDlg::OnLButtonDown(UINT, CPoint point)
 
 int CControlPanelDlg::GetVolumePercent()
 {
+    CTVEngine& engine = Engine();
+    CDirectSoundFilter* pSound = engine.GetHardWare().m_pDefaultSound;
+    if (engine.IsTimeShifting() && pSound != NULL)
+    {
+        LONG lVolume = 50;
+        pSound->GetVolume(&lVolume);
+        return static_cast<int>(lVolume);
+    }
     int nPercent = 50;
-    if (!Engine().GetPlayVolume(&nPercent))
+    if (!engine.GetPlayVolume(&nPercent))
         nPercent = 50;
     return nPercent;
 }
 
+// While time shifting the sound comes from the time-shift graph's renderer, not the play line.
 void CControlPanelDlg::SetVolume(int volume)
 {
-    Engine().SetPlayVolume(volume);
+    CTVEngine& engine = Engine();
+    CDirectSoundFilter* pSound = engine.GetHardWare().m_pDefaultSound;
+    if (engine.IsTimeShifting() && pSound != NULL)
+        pSound->SetVolume(volume);
+    else
+        engine.SetPlayVolume(volume);
 }
 
 void CControlPanelDlg::SetMute(BOOL mute)
@@ -383,12 +322,19 @@ void CControlPanelDlg::OnVScroll(UINT, UINT, CScrollBar* pScrollBar)
     SetVolume(100 - nPos);
 }
 
-void CControlPanelDlg::OnHScroll(UINT, UINT, CScrollBar* pScrollBar)
+void CControlPanelDlg::OnHScroll(UINT nSBCode, UINT, CScrollBar* pScrollBar)
 {
     HWND hSlider = ::GetDlgItem(m_hWnd, IDC_PANEL_VOLUME);
-    if (pScrollBar == NULL || pScrollBar->m_hWnd != hSlider)
+    if (pScrollBar == NULL)
         return;
-    SetVolume(static_cast<int>(::SendMessageA(hSlider, TBM_GETPOS, 0, 0)));
+    if (pScrollBar->m_hWnd == hSlider)
+    {
+        SetVolume(static_cast<int>(::SendMessageA(hSlider, TBM_GETPOS, 0, 0)));
+        return;
+    }
+    CVideoAdjustDlg& adjust = GetVideoAdjustDlg();
+    if (adjust.m_hWnd != NULL && pScrollBar->m_hWnd != NULL && (nSBCode == SB_THUMBTRACK || nSBCode == SB_ENDSCROLL))
+        adjust.OnSliderChanged(static_cast<UINT>(::GetDlgCtrlID(pScrollBar->m_hWnd)));
 }
 
 void CControlPanelDlg::OnDestroy()
@@ -399,6 +345,9 @@ void CControlPanelDlg::OnDestroy()
         KillTimer(id);
     Timing_StopTrigger(0);
     Timing_Uninitialize();
+    if (GetSettingsPanel() == this)
+        SetSettingsPanel(NULL);
+    CScheduleListPage::SetShutdownTimeHandler(NULL);
     if (m_pSkin != NULL)
         m_pSkin->Detach();
     Default();
@@ -572,6 +521,7 @@ void CControlPanelDlg::ShowChannelText()
     if (m_screenTool.m_hWnd != NULL)
         m_screenTool.SetInfoText(text);
     SetPanelText(IDC_PANEL_CHANNEL_TEXT, text);
+    ShowChannelInfoBox(pItem);
 }
 
 void CControlPanelDlg::ShowScanFrequency(long frequency)
@@ -639,7 +589,7 @@ void CControlPanelDlg::OnPreviewWall()
         video.ShowVideo(FALSE);
     Engine().SetVideoOwner(m_previewWall.m_hWnd);
     m_bHotKeysOn = FALSE;
-    ::ShowCursor(TRUE);
+    ShowVideoCursor();
     ShowWindow(SW_HIDE);
     m_bWallShown = TRUE;
 }
@@ -670,16 +620,25 @@ void CControlPanelDlg::OnChannelScan()
     if (engine.IsScanning())
     {
         if (MessageBoxRes(IDS_ASK_STOP_SCAN, IDS_APP_TITLE, MB_OKCANCEL | MB_ICONQUESTION) == IDOK)
-        {
-            engine.StopChannelScan();
-            SetRecordingButtons(FALSE);
-        }
+            StopChannelScan();
         return;
     }
     if (MessageBoxRes(IDS_ASK_START_SCAN, IDS_APP_TITLE, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
+    StartChannelScan();
+}
+
+BOOL CControlPanelDlg::StartChannelScan()
+{
+    CTVEngine& engine = Engine();
     engine.SetPlaySourceMute(TRUE, FALSE);
-    engine.StartChannelScan(engine.IsRadio() ? 0 : 1);
+    return engine.StartChannelScan(engine.IsRadio() ? 0 : 1);
+}
+
+void CControlPanelDlg::StopChannelScan()
+{
+    Engine().StopChannelScan();
+    SetRecordingButtons(FALSE);
 }
 
 void CControlPanelDlg::OnSettings()
@@ -688,6 +647,8 @@ void CControlPanelDlg::OnSettings()
     if (engine.IsRecording() || m_pSettingsSheet != NULL || m_bWallShown || engine.IsScanning() ||
         engine.IsTimeShifting())
         return;
+    ShowVideoAdjust(FALSE);
+    ShowVideoCursor();
     m_bRemoteKeysOn = FALSE;
     m_bHotKeysOn = FALSE;
     RunSettingsSheet();
@@ -698,23 +659,6 @@ void CControlPanelDlg::OnSettings()
     UpdateControlStates();
     if (engine.IsScanning())
         SetRecordingButtons(TRUE);
-}
-
-// The settings sheet is its own window family; until it is there the command opens nothing.
-void CControlPanelDlg::RunSettingsSheet() {}
-
-void CControlPanelDlg::RunScheduleDialog() {}
-
-BOOL CControlPanelDlg::RunFMCustomDialog(int*) { return FALSE; }
-
-void CControlPanelDlg::ToggleVideoAdjust() {}
-
-void CControlPanelDlg::RunAboutDialog()
-{
-    CDialog about(IDD_ABOUT, this);
-    m_pAboutDlg = &about;
-    about.DoModal();
-    m_pAboutDlg = NULL;
 }
 
 void CControlPanelDlg::SetNextVideoSource(BOOL bShortMute)
@@ -737,7 +681,7 @@ void CControlPanelDlg::SetNextVideoSource(BOOL bShortMute)
 
 void CControlPanelDlg::OnNextInput()
 {
-    ToggleVideoAdjust();
+    ShowVideoAdjust(FALSE);
     SetNextVideoSource(TRUE);
 }
 
@@ -765,13 +709,12 @@ void CControlPanelDlg::OnMoviePlayer()
     GetVideoDlg().StartPlayerProgram();
 }
 
-// The picture browser is started by the video window together with the other sibling programs.
 void CControlPanelDlg::OnPictureBrowser()
 {
     CTVEngine& engine = Engine();
     if (engine.IsRecording() || engine.IsTimeShifting() || engine.IsScanning())
         return;
-    ShowOsdMenu(FALSE);
+    GetVideoDlg().StartImageBrowser();
 }
 
 void CControlPanelDlg::OnShowPanel()
@@ -795,7 +738,12 @@ void CControlPanelDlg::OnAbout()
 {
     if (m_pAboutDlg != NULL)
         return;
+    ShowVideoCursor();
+    SetVideoCursorAutoHide(FALSE);
+    m_bHotKeysOn = FALSE;
     RunAboutDialog();
+    m_bHotKeysOn = TRUE;
+    SetVideoCursorAutoHide(TRUE);
 }
 
 void CControlPanelDlg::OnToolMenu()
@@ -819,6 +767,12 @@ void CControlPanelDlg::OnSchedule()
     m_bHotKeysOn = FALSE;
     RunScheduleDialog();
     m_bHotKeysOn = TRUE;
+}
+
+void CControlPanelDlg::OnVideoAdjust()
+{
+    CVideoAdjustDlg& adjust = GetVideoAdjustDlg();
+    ShowVideoAdjust(adjust.m_hWnd == NULL || !adjust.IsWindowVisible());
 }
 
 void CControlPanelDlg::OnOsdMenu()
@@ -931,17 +885,33 @@ void CControlPanelDlg::OnFMFilter(UINT nID)
 
 void CControlPanelDlg::OnFMCustom()
 {
-    int nEntry = 0;
-    if (RunFMCustomDialog(&nEntry))
-    {
-        Engine().SetFMFilterMode(3);
-        UpdateMenuChecks();
-    }
+    m_bHotKeysOn = FALSE;
+    INT_PTR nResult = RunFMCustomDialog();
+    m_bHotKeysOn = TRUE;
+    if (nResult != IDOK)
+        return;
+    CTVEngine& engine = Engine();
+    // Custom mode records through the list's current entry; with no entry the plain mode returns.
+    if (engine.GetFMCustomList().GetCount() == 0 || !engine.SetFMFilterMode(3))
+        engine.SetFMFilterMode(0);
+    UpdateMenuChecks();
 }
 
-// Time shift lives in the controller's graph manager; the panel offers the commands once the
-// controller can start it.
-void CControlPanelDlg::OnTimeShift(UINT) {}
+void CControlPanelDlg::OnTimeShift(UINT nID)
+{
+    switch (nID)
+    {
+    case ID_TIMESHIFT_START:
+        StartTimeShift();
+        break;
+    case ID_TIMESHIFT_PAUSE:
+        ToggleTimeShiftPause();
+        break;
+    default:
+        StopTimeShift();
+        break;
+    }
+}
 
 // --- menus and control states ---
 
@@ -982,6 +952,7 @@ void CControlPanelDlg::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu)
                               MF_BYCOMMAND | (bVideo && video.IsFullScreen() ? MF_CHECKED : MF_UNCHECKED));
     pPopupMenu->CheckMenuItem(ID_TOPMOST, MF_BYCOMMAND | (bVideo && video.IsTopMost() ? MF_CHECKED : MF_UNCHECKED));
     pPopupMenu->EnableMenuItem(ID_NOTHING, MF_BYCOMMAND | MF_GRAYED);
+    pPopupMenu->CheckMenuItem(ID_DESKTOP_VIDEO, MF_BYCOMMAND | (engine.GetHardWare().IsDesktopVideo() ? MF_CHECKED : MF_UNCHECKED));
     CSize ratio = bVideo ? video.GetAspectRatio() : CSize(0, 0);
     UINT nAspect = ID_ASPECT_FREE;
     if (ratio == CSize(4, 3))
@@ -1090,6 +1061,7 @@ void CControlPanelDlg::UpdateControlStates()
         ::ShowWindow(hFavourites, bTuner ? SW_SHOW : SW_HIDE);
     SetRecordingButtons(engine.IsRecording() || engine.IsScanning());
     UpdatePauseButton();
+    ShowTimeShiftState();
     ShowChannelText();
 }
 
@@ -1099,14 +1071,10 @@ void CControlPanelDlg::OnIdleUpdate()
     BOOL bMuted = FALSE;
     int nVolume = 50;
     if (engine.IsTimeShifting())
-    {
         engine.GetHardWare().GetDirectSoundMute(&bMuted);
-    }
     else
-    {
         bMuted = engine.IsPlaySourceMuted();
-        nVolume = GetVolumePercent();
-    }
+    nVolume = GetVolumePercent();
     SetButtonCheck(ID_MUTE, bMuted);
     HWND hSlider = ::GetDlgItem(m_hWnd, IDC_PANEL_VOLUME);
     if (hSlider != NULL)
@@ -1133,12 +1101,14 @@ void CControlPanelDlg::ShutDown()
     Timing_CancelItem(0);
     CTVEngine& engine = Engine();
     engine.SetPlaySourceMute(TRUE, FALSE);
+    if (engine.IsTimeShifting())
+        StopTimeShift();
     ShowOsdMenu(FALSE);
-    if (m_pSettingsSheet != NULL && m_pSettingsSheet->m_hWnd != NULL)
-        m_pSettingsSheet->SendMessage(WM_CLOSE);
+    CloseSettingsSheet();
     if (m_pAboutDlg != NULL && m_pAboutDlg->m_hWnd != NULL)
         m_pAboutDlg->SendMessage(WM_CLOSE);
     ShowWindow(SW_HIDE);
+    ShowVideoAdjust(FALSE);
     if (engine.IsRecording())
     {
         StopRecording(TRUE);

@@ -7,16 +7,23 @@
 #include "ui/osd/PreviewWallWnd.h"
 #include "ui/osd/ScreenToolDlg.h"
 #include "ui/settings/HotKeyTable.h"
+#include "ui/settings/SettingsPanel.h"
 
 class CChannelItem;
 class CChannelTable;
 class CDialogSkin;
+class CMultiSlider;
+class CVideoAdjustDlg;
 
 // The skinned control panel: every user command ends in one of its handlers, whether it comes from
 // a button, a menu, a hot key or a remote key. It also takes the scheduling library's events, the
 // disk watcher's low-space report and the preview wall's close. Before nearly every action it asks
 // the controller for its state and refuses silently in the states listed per command.
-class CControlPanelDlg : public CDialog, public COSDMenuOwner, public CScreenToolOwner, public CPreviewWallOwner
+class CControlPanelDlg : public CDialog,
+                         public COSDMenuOwner,
+                         public CScreenToolOwner,
+                         public CPreviewWallOwner,
+                         public CSettingsPanel
 {
 public:
     enum
@@ -54,10 +61,10 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // Start-up steps the video window runs.
-    BOOL LoadSkin(LPCSTR pszName);
-    void UpdateMenuChecks();
+    BOOL LoadSkin(LPCSTR pszName) override;
+    void UpdateMenuChecks() override;
     void UpdatePauseButton();
-    void UpdateControlStates();
+    void UpdateControlStates() override;
     void ApplyFreeAspect();
     void StartClock();
     void StopSoundRestore();
@@ -71,6 +78,10 @@ public:
     void StopPreviewForChange() override;
     void ShowChannelText();
     void ShowScanFrequency(long frequency);
+    // CSettingsPanel: the settings pages change channels and scan through the panel.
+    void ShowChannelText(CChannelItem* pItem) override;
+    BOOL StartChannelScan() override;
+    void StopChannelScan() override;
     BOOL IsWallShown() const { return m_bWallShown; }
 
     // Remote keys and the channel-number entry.
@@ -101,10 +112,28 @@ public:
     int GetRecordTimerSeconds() const { return m_nRecordTimerSeconds; }
     void RunShutdownCountDown();
 
+    // Time shift.
+    void StartTimeShift();
+    void ToggleTimeShiftPause();
+    void StopTimeShift();
+    // Seconds counted since time shift started (the length check of the position timer).
+    int GetTimeShiftSeconds() const { return m_nTimeShiftSeconds; }
+
+    // The docked video-adjust dialog.
+    void ShowVideoAdjust(BOOL bShow) override;
+    void ShowPanel(BOOL bShow) override
+    {
+        if (m_hWnd != NULL)
+            ShowWindow(bShow ? SW_SHOW : SW_HIDE);
+    }
+    // The modal dialogs that run now: the settings sheet and the About dialog.
+    CWnd* GetOpenSettingsSheet() const { return m_pSettingsSheet; }
+    int GetSettingsPage() const { return m_nSettingsPage; }
+
     // Hot keys.
-    void EnableHotKeys(BOOL bEnable) { m_bHotKeysOn = bEnable; }
-    CHotKeyTable& GetHotKeyTable() { return m_hotKeys; }
-    void LoadHotKeys();
+    void EnableHotKeys(BOOL bEnable) override { m_bHotKeysOn = bEnable; }
+    CHotKeyTable& GetHotKeyTable() override { return m_hotKeys; }
+    void LoadHotKeys() override;
 
     // The OSD menu host and the windows around the video.
     COSDMenuDlg& GetOsdMenu() { return m_osdMenu; }
@@ -139,9 +168,12 @@ protected:
     // Windows that live outside the panel and are opened from it.
     virtual void RunSettingsSheet();
     virtual void RunScheduleDialog();
-    virtual BOOL RunFMCustomDialog(int* pnEntry);
-    virtual void ToggleVideoAdjust();
+    virtual INT_PTR RunFMCustomDialog();
     virtual void RunAboutDialog();
+    void CloseSettingsSheet();
+    // The video window's cursor: shown, and whether it hides by itself after a while.
+    void ShowVideoCursor();
+    void SetVideoCursorAutoHide(BOOL bAutoHide);
 
     BOOL OnInitDialog() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -184,7 +216,7 @@ protected:
     void OnAbout();
     void OnToolMenu();
     void OnExit();
-    void OnVideoAdjust() { ToggleVideoAdjust(); }
+    void OnVideoAdjust();
     void OnPause();
     void OnSchedule();
     void OnOsdMenu();
@@ -230,6 +262,12 @@ protected:
     void UpdateClock();
     void ShowDigits(int nMode);
 
+    // Time shift.
+    void ShowTimeShiftState();
+    void OnTimeShiftPosition();
+    void OnTimeShiftPlaced();
+    CMultiSlider* GetTimeShiftSlider();
+
     void SetButtonCheck(UINT nID, BOOL bCheck);
     void SetPanelText(UINT nID, LPCSTR pszText);
     int GetVolumePercent();
@@ -258,7 +296,7 @@ protected:
     int m_nNumberMode;
     BOOL m_bIndicatorToggle;
     UINT_PTR m_nRecordButtonTimer;
-    CDialog* m_pSettingsSheet;
+    CWnd* m_pSettingsSheet;
     CDialog* m_pAboutDlg;
     BOOL m_bShutdownAfterTask;
     BOOL m_bTaskMute;
@@ -272,6 +310,30 @@ protected:
     BOOL m_bLastKeyWasWindows;
     int m_nElapsedSeconds;
     BOOL m_bPaused;
+    int m_nSettingsPage;
+    int m_nTimeShiftVolume;
+    int m_nTimeShiftSeconds;
+
+    // Skins, hot keys and the windows docked to the panel (ControlPanelSkin.cpp).
+public:
+    BOOL LoadColorSkin(LPCSTR pszDescription, LPCSTR pszLibrary);
+    void DockVideoAdjust();
+    // After the bindings changed: the table is made anew, or there is none without bindings.
+    void RebuildAccelerators();
+    HACCEL GetAccelerators() const { return m_hAccel; }
+    CDialogSkin* GetSkin() const { return m_pSkin; }
+    CDialogSkin* GetColorSkin() const { return m_pColorSkin; }
+
+protected:
+    void FreeSkins();
+    void OnMove(int x, int y);
+    void OnShowWindow(BOOL bShow, UINT nStatus);
+    void OnMouseMove(UINT nFlags, CPoint point);
+    void OnScreenToolShown(BOOL shown) override;
+    void OnDesktopVideo();
+    // The video window's channel information box after a channel change, when the setting asks.
+    void ShowChannelInfoBox(CChannelItem* pItem);
+    CDialogSkin* m_pColorSkin = NULL;
 };
 
 // The one control panel of the application.

@@ -108,6 +108,9 @@ void CControlPanelDlg::OnTimer(UINT_PTR nIDEvent)
     case TIMER_RECORD_LENGTH:
         OnRecordLengthCheck();
         break;
+    case TIMER_TIMESHIFT_POSITION:
+        OnTimeShiftPosition();
+        break;
     default:
         CDialog::OnTimer(nIDEvent);
         break;
@@ -507,8 +510,7 @@ void CControlPanelDlg::ScheduledStart(const _tagExcuteParam& excute)
     m_bTaskMute = engine.IsPlaySourceMuted();
     StopPreviewForChange();
     CloseWallToCurrentChannel();
-    if (m_pSettingsSheet != NULL && m_pSettingsSheet->m_hWnd != NULL)
-        m_pSettingsSheet->SendMessage(WM_CLOSE);
+    CloseSettingsSheet();
     engine.SaveChannelFiles();
     engine.SaveSettings();
     m_bHotKeysOn = TRUE;

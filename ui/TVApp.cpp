@@ -11,6 +11,7 @@
 #include "engine/EngineWindows.h"
 #include "engine/TVEngine.h"
 #include "foundation/PathUtils.h"
+#include "skin/SkinList.h"
 #include "resources/ResourceIds.h"
 #include "ui/SystemActions.h"
 
@@ -37,6 +38,12 @@ public:
     {
         GetControlPanel().ShowOsdMenu(bShow);
         return GetControlPanel().IsOsdMenuShown();
+    }
+    void OnSearchBegin() override { GetVideoDlg().OnSearchBegin(); }
+    BOOL ReadSkinNames(LPCSTR pszSkinSetPath, CStringList& names) override
+    {
+        CSkinList list;
+        return list.Open(pszSkinSetPath) && list.GetSkinNames(names);
     }
 };
 

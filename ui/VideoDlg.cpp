@@ -7,6 +7,11 @@
 
 BEGIN_MESSAGE_MAP(CVideoDlg, CSkinDialog)
 ON_WM_SIZE()
+ON_WM_MOVE()
+ON_WM_MOUSEMOVE()
+ON_WM_SHOWWINDOW()
+ON_WM_TIMER()
+ON_WM_SYSCOMMAND()
 ON_WM_CLOSE()
 ON_WM_DESTROY()
 ON_WM_QUERYDRAGICON()
@@ -16,16 +21,23 @@ ON_MESSAGE(WM_EXIT_REQUEST, &CVideoDlg::OnExitRequest)
 ON_MESSAGE(WM_RELEASE_DEVICE, &CVideoDlg::OnReleaseDevice)
 ON_MESSAGE(WM_TAKE_BACK_DEVICE, &CVideoDlg::OnTakeBackDevice)
 ON_MESSAGE(WM_REMOTE_KEY, &CVideoDlg::OnRemoteKey)
+ON_MESSAGE(WM_SCAN_STEP, &CVideoDlg::OnScanStep)
+ON_MESSAGE(WM_SCAN_DONE, &CVideoDlg::OnScanDone)
+ON_COMMAND(ID_NOTHING, &CVideoDlg::OnNothing)
+ON_COMMAND(ID_DESKTOP_VIDEO, &CVideoDlg::OnDesktopVideo)
 ON_MESSAGE(WM_KICKIDLE, &CVideoDlg::OnKickIdle)
 ON_WM_RBUTTONDOWN()
 ON_WM_LBUTTONDBLCLK()
 END_MESSAGE_MAP()
 
-CVideoDlg::CVideoDlg() : CSkinDialog(IDD), m_isTopMost(FALSE), m_isMaximized(FALSE), m_hIcon(NULL), m_playerRunning(FALSE)
+CVideoDlg::CVideoDlg()
+    : CSkinDialog(IDD), m_isTopMost(FALSE), m_isMaximized(FALSE), m_hIcon(NULL), m_playerRunning(FALSE),
+      m_scanStep(0), m_scanLow(0), m_scanHigh(100), m_cursorTimer(0), m_cursorShown(TRUE), m_cursorAutoHide(TRUE),
+      m_desktopVideo(FALSE), m_maximizeActs(TRUE), m_hPanelParent(NULL)
 {
 }
 
-CVideoDlg::~CVideoDlg() {}
+CVideoDlg::~CVideoDlg() { m_oldChannels.RemoveAll(); }
 
 BOOL CVideoDlg::OnInitDialog()
 {
@@ -73,6 +85,18 @@ BOOL CVideoDlg::OnInitDialog()
     else
     {
         panel.ShowWindow(SW_SHOW);
+    }
+    CTVHardWare& hardware = pEngine->GetHardWare();
+    if (hardware.HasAudioPin())
+    {
+        if (hardware.GetTVData())
+        {
+            hardware.StartTeletextViewer();
+            ::Sleep(200);
+            hardware.FocusTeletextViewer();
+        }
+        hardware.SetTVAudioStereo(hardware.GetTVAudioStereo());
+        hardware.SetTVAudioLanguage(hardware.GetTVAudioLanguage());
     }
     pEngine->SetCountryCode(pEngine->GetCountryCode());
     CChannelTable* pTable = pEngine->GetChannelTable();
@@ -203,6 +227,8 @@ LRESULT CVideoDlg::OnKickIdle(WPARAM, LPARAM lParam)
 
 void CVideoDlg::OnRButtonDown(UINT, CPoint point)
 {
+    ShowCursor();
+    StopCursorTimer();
     CMenu* pMenu = GetControlPanel().GetContextMenu();
     if (pMenu == NULL)
         return;
@@ -223,23 +249,11 @@ LRESULT CVideoDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return CSkinDialog::WindowProc(message, wParam, lParam);
 }
 
-void CVideoDlg::OnSize(UINT nType, int cx, int cy)
-{
-    CSkinDialog::OnSize(nType, cx, cy);
-    if (nType == SIZE_MAXIMIZED)
-        m_isMaximized = TRUE;
-    else if (nType == SIZE_RESTORED)
-        m_isMaximized = FALSE;
-    if (g_pTVEngine != NULL)
-    {
-        CRect client;
-        GetClientRect(&client);
-        g_pTVEngine->SetVideoPosition(client);
-    }
-}
-
 void CVideoDlg::OnDestroy()
 {
+    if (m_osdText.m_hWnd != NULL)
+        m_osdText.DestroyWindow();
+    StopCursorTimer();
     SaveWindowState();
     DestroyLabels();
     Default();

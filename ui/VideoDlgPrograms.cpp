@@ -1,5 +1,7 @@
-// The programs the video window starts: the movie player and the instant messenger.
+// The programs the video window starts: the movie player, the picture browser, the updater and
+// the instant messenger.
 #include "ui/VideoDlg.h"
+#include "ui/ControlPanelDlg.h"
 #include "ui/SystemActions.h"
 #include "ui/TVApp.h"
 // After the windows: the engine's DirectShow headers define macros named like window members.
@@ -43,6 +45,9 @@ LRESULT CVideoDlg::StartPlayerProgram()
     CTVEngine* pEngine = g_pTVEngine;
     if (pEngine->IsScanning() || pEngine->IsRecording() || m_playerRunning)
         return 0;
+    if (pEngine->ShowEPGInfo && m_osdText.m_hWnd != NULL)
+        m_osdText.Show(FALSE);
+    HideOsdWindows();
     CString path = SiblingProgramPath("Fennick\\Fennick.exe", "Quastel.exe", "Fennick");
     if (path.IsEmpty() || !FileExists(path))
     {
@@ -67,6 +72,62 @@ LRESULT CVideoDlg::StartPlayerProgram()
     pEngine->GetHardWare().SetCardActive(TRUE);
     pEngine->GetHardWare().SetPlaySourceMute(bWasMuted);
     GetTVApp()->MessageBoxRes(m_hWnd, IDS_MOVIE_PLAYER_FAILED, IDS_APP_TITLE, MB_ICONINFORMATION);
+    return 0;
+}
+
+void CVideoDlg::HideOsdWindows()
+{
+    CControlPanelDlg& panel = GetControlPanel();
+    if (panel.m_hWnd == NULL)
+        return;
+    panel.ShowOsdMenu(FALSE);
+    if (panel.GetScreenTool().m_hWnd != NULL)
+        panel.GetScreenTool().Show(FALSE);
+}
+
+LRESULT CVideoDlg::StartImageBrowser()
+{
+    HideOsdWindows();
+    CString path = SiblingProgramPath("Ostrelin\\Ostrelin.exe", "Quastel.exe", "Ostrelin");
+    if (path.IsEmpty() || !FileExists(path))
+    {
+        GetTVApp()->MessageBoxRes(m_hWnd, IDS_PICTURE_BROWSER_MISSING, IDS_APP_TITLE, MB_ICONINFORMATION);
+        return 0;
+    }
+    CString folder = path;
+    int slash = folder.ReverseFind('\\');
+    folder = slash >= 0 ? folder.Left(slash) : CString();
+    INT_PTR result =
+        CSystemActions::Get().StartProgram(m_hWnd, "Open", path, g_pTVEngine->SnapPath, folder, SW_SHOWNORMAL);
+    if (result <= 32)
+        GetTVApp()->MessageBoxRes(m_hWnd, IDS_PICTURE_BROWSER_FAILED, IDS_APP_TITLE, MB_ICONINFORMATION);
+    return 0;
+}
+
+LRESULT CVideoDlg::StartUpdater()
+{
+    CString root;
+    GetSystemDriveRoot(root);
+    CString path = JoinPath(JoinPath(JoinPath(root, "Program Files"), "Veltrane\\Update"), "Brasket.exe");
+    if (!FileExists(path))
+    {
+        GetTVApp()->MessageBoxRes(m_hWnd, IDS_UPDATER_MISSING, IDS_APP_TITLE, MB_ICONINFORMATION);
+        return 0;
+    }
+    CString title, product, caption, version, server;
+    GetWindowText(title);
+    AfxLoadString(IDS_UPDATER_PRODUCT, product);
+    AfxLoadString(IDS_APP_TITLE, caption);
+    AfxLoadString(IDS_UPDATER_VERSION, version);
+    AfxLoadString(IDS_UPDATER_SERVER, server);
+    const CString& folder = GetTVApp()->GetAppPath();
+    CString parameters;
+    parameters.Format("%s,%s,%s,%s,%s,%s,%s", static_cast<LPCSTR>(title), static_cast<LPCSTR>(product),
+                      static_cast<LPCSTR>(caption), static_cast<LPCSTR>(version), static_cast<LPCSTR>(server), "TRUE",
+                      static_cast<LPCSTR>(folder));
+    INT_PTR result = CSystemActions::Get().StartProgram(m_hWnd, "Open", path, parameters, folder, SW_SHOWNORMAL);
+    if (result <= 32)
+        GetTVApp()->MessageBoxRes(m_hWnd, IDS_UPDATER_FAILED, IDS_APP_TITLE, MB_ICONINFORMATION);
     return 0;
 }
 

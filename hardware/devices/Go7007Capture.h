@@ -16,6 +16,51 @@ struct IGo7007Encoder : public IUnknown
     virtual HRESULT STDMETHODCALLTYPE GetCapabilities(BYTE* pTable) = 0;
 };
 
+#pragma pack(push, 1)
+
+// The driver's own head of the capability table: the stream settings it
+// offers by name, each a stream record and the position of its stream entry.
+struct Go7007StreamSetting
+{
+    StreamConfig config;
+    DWORD stream;
+};
+
+struct Go7007StreamSettings
+{
+    enum { MAX_SETTINGS = 16 };
+    DWORD count;
+    Go7007StreamSetting entries[MAX_SETTINGS];
+};
+
+// An encoder format as the driver takes it behind a video format header.
+struct Go7007Format
+{
+    StreamConfig stream;
+    FrameRateConfig framerate;
+    ResolutionConfig resolution;
+    BitrateConfig bitrate;
+};
+
+// An audio format request, and what the audio pin reports.
+struct Go7007AudioFormat
+{
+    DWORD formatTag;
+    DWORD samplesPerSec;
+    DWORD channels;
+    DWORD bitsPerSample;
+    DWORD blockAlign;
+    DWORD avgBytesPerSec;
+};
+
+#pragma pack(pop)
+
+static_assert(sizeof(Go7007StreamSetting) == 360 &&
+                  sizeof(Go7007StreamSettings) == sizeof(EncoderCapabilityTable::driver),
+              "stream settings fill the driver's head of the capability table");
+static_assert(sizeof(Go7007Format) == 356 + 348 + 368 + 356, "four records, one after the other");
+static_assert(sizeof(Go7007AudioFormat) == 24, "six words");
+
 // Capture devices on the WIS Go7007 encoder chip: opened through the chip's
 // encoder interface with the encoder profile file loaded, the EEPROM and
 // keys read through the chip's own I2C master (card kind 18), the tuner
@@ -41,17 +86,43 @@ public:
 
     const VideoProfileTables& GetProfiles() const { return *m_pProfiles; }
 
+    // Finds the stream setting the encoder has in use among the driver's and
+    // keeps the combinations of the profile that hold it for the standards.
+    BOOL SelectStreamSetting(DWORD dwStandards);
+    // Chooses frame rate, resolution and bit rate of the profile for the
+    // stream setting in use and sets them on both video pins. bBest asks for
+    // the highest bit rate the resolution allows instead of dwBitrate.
+    BOOL SelectVideoFormat(DWORD dwStandards, DWORD dwFrameRate, DWORD dwWidth, DWORD dwHeight, DWORD dwBitrate,
+                           BOOL bBest);
+    // Sets the pin's offered format of that size and compression, with the
+    // configuration's timing and bit rate and its records behind the header.
+    BOOL SetPinFormat(LPCSTR pszPin, const Go7007Format& format);
+    BOOL SetAudioFormat(const Go7007AudioFormat& request);
+    BOOL GetAudioFormat(Go7007AudioFormat* pFormat);
+    // The bit rates the driver allows for the first resolution of the profile
+    // of that size and standards.
+    BOOL GetBitrateRange(DWORD dwStandards, DWORD dwWidth, DWORD dwHeight, DWORD* pdwMin, DWORD* pdwMax);
+
+    int GetCombinationCount() const { return m_nCombinations; }
+    const ConfigCombination* GetCombinations() const { return m_pCombinations; }
+
 protected:
     CARD_BASE_CONSTRUCTORS(CGo7007Capture, CCaptureDevice)
 
 private:
     HRESULT ReadAddressed(BYTE offset, BYTE* pValue);
+    void ClearCombinations();
+    BOOL HasCombination(DWORD dwStream, DWORD dwResolution, DWORD dwFrameRate) const;
+    const ResolutionConfig* CapabilityOf(int nResolution) const;
+    IAMStreamConfig* StreamConfigOf(LPCSTR pszPin);
 
     ComPtr<IGo7007Encoder> m_pEncoder;
     EncoderCapabilityTable* m_pStreamCaps = NULL;
     int m_nCombinations = 0;
     ConfigCombination* m_pCombinations = NULL;
     VideoProfileTables* m_pProfiles = NULL;
+    // The driver's stream setting in use, -1 before one is found.
+    int m_nStreamSetting = -1;
 };
 
 // "Morvik A/V Capture".

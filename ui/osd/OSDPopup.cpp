@@ -6,7 +6,8 @@ void OsdShowPopup(CWnd& wnd, BOOL show, UINT autoHideMs, UINT_PTR timer)
         return;
     if (show)
     {
-        wnd.ShowWindow(SW_SHOWNOACTIVATE);
+        // Above the video renderer's window, which joins the video window after the texts do.
+        wnd.SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
         if (autoHideMs > 0)
             wnd.SetTimer(timer, autoHideMs);
     }

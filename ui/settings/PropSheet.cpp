@@ -29,6 +29,10 @@ void CPropSheet::AddAllPages()
     AddPage(&m_TVChannelPage);
     if (g_pTVEngine && g_pTVEngine->IsFMAvailable())
         AddPage(&m_FMChannelPage);
+    AddPage(&m_EPGPage);
+    AddPage(&m_ScheduleListPage);
+    AddPage(&m_InterfacePage);
+    AddPage(&m_StoragePage);
 }
 
 void CPropSheet::AddChannelPage(BOOL bFM)

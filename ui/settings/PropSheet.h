@@ -1,6 +1,10 @@
 #pragma once
 #include "platform/afx/PropertySheet.h"
 #include "ui/settings/ChannelPage.h"
+#include "ui/settings/EPGPage.h"
+#include "ui/settings/InterfacePage.h"
+#include "ui/settings/ScheduleListPage.h"
+#include "ui/settings/StoragePage.h"
 
 // The settings sheet: the pages of the settings, as tabs (or, in the setup shape, as a wizard).
 // The pages work on the controller directly; OK and Apply save the created pages, Cancel restores
@@ -24,8 +28,12 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnInitDialog() override;
 
+    CEPGPage m_EPGPage;
     CChannelPage m_TVChannelPage;
     CChannelPage m_FMChannelPage;
+    CScheduleListPage m_ScheduleListPage;
+    CStoragePage m_StoragePage;
+    CInterfacePage m_InterfacePage;
     BYTE m_bCancelAllowed;
     int m_nRememberedPage;
 

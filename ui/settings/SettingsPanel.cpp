@@ -1,12 +1,19 @@
 #include "ui/settings/SettingsPanel.h"
 
 #include "engine/TVEngine.h"
+#include "foundation/PathUtils.h"
+#include "ui/settings/HotKeyDefaults.h"
 #include "resources/ResourceIds.h"
 
 namespace
 {
 CSettingsPanel* g_pPanel = NULL;
 CSettingsPanel g_standIn;
+
+CString AccelPath()
+{
+    return JoinPath(g_pTVEngine ? static_cast<LPCSTR>(g_pTVEngine->GetAppFolder()) : ".", "Accel");
+}
 } // namespace
 
 void CSettingsPanel::ShowChannelText(CChannelItem* pItem)
@@ -24,6 +31,53 @@ void CSettingsPanel::StopChannelScan()
 {
     if (g_pTVEngine)
         g_pTVEngine->StopChannelScan();
+}
+
+CHotKeyTable& CSettingsPanel::GetHotKeyTable()
+{
+    static CHotKeyTable table;
+    return table;
+}
+
+void CSettingsPanel::LoadHotKeys()
+{
+    CHotKeyTable& table = GetHotKeyTable();
+    LoadHotKeysOrDefaults(table, AccelPath());
+    table.BuildAccelerators();
+}
+
+BOOL CSettingsPanel::SaveHotKeys()
+{
+    return GetHotKeyTable().SaveFile(AccelPath());
+}
+
+void CSettingsPanel::InitDefaultHotKeys()
+{
+    FillDefaultHotKeys(GetHotKeyTable());
+}
+
+BOOL CSettingsPanel::AddHotKey(LPCSTR pszCommand, WORD key, BOOL bAlt, BOOL bCtrl, BOOL bShift)
+{
+    CHotKeyTable& table = GetHotKeyTable();
+    const DWORD command = table.FindCommand(pszCommand);
+    if (command == CHotKeyTable::kNoCommand)
+        return FALSE;
+    ACCEL accel = {};
+    accel.fVirt = FVIRTKEY;
+    if (bAlt)
+        accel.fVirt |= FALT;
+    if (bCtrl)
+        accel.fVirt |= FCONTROL;
+    if (bShift)
+        accel.fVirt |= FSHIFT;
+    accel.key = key;
+    accel.cmd = static_cast<WORD>(command);
+    return table.AddKey(accel, 0);
+}
+
+BOOL CSettingsPanel::RemoveHotKey(LPCSTR pszCommand, LPCSTR pszKeyText)
+{
+    return GetHotKeyTable().RemoveKey(pszCommand, pszKeyText);
 }
 
 CSettingsPanel* GetSettingsPanel()

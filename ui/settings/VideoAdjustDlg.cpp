@@ -29,6 +29,12 @@ ON_WM_VSCROLL()
 ON_WM_MOUSEWHEEL()
 END_MESSAGE_MAP()
 
+CVideoAdjustDlg& GetVideoAdjustDlg()
+{
+    static CVideoAdjustDlg s_videoAdjust;
+    return s_videoAdjust;
+}
+
 CVideoAdjustDlg::CVideoAdjustDlg(CWnd* pParent)
     : CDialog(IDD, pParent), m_nBrightness(0), m_nContrast(0), m_nHue(0), m_nSaturation(0), m_nSharpness(0)
 {

@@ -53,3 +53,6 @@ private:
 
     CToolTipCtrl m_ToolTip;
 };
+
+// The one video-adjust dialog of the application; the control panel creates its window.
+CVideoAdjustDlg& GetVideoAdjustDlg();

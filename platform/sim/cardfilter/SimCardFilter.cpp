@@ -64,6 +64,9 @@ CSimCardFilter::CSimCardFilter(const SimFilterRow& row, const SimCardRow& card, 
     case SIMBUS_GO7007:
         m_pGo7007.reset(new CSimGo7007Bus(GetOwner(), pCard));
         m_pGo7007Encoder.reset(new CSimGo7007Encoder(GetOwner()));
+        m_pins.emplace_back(new CSimGo7007Pin(this, &m_lock, phr, L"Video Capture", FALSE));
+        m_pins.emplace_back(new CSimGo7007Pin(this, &m_lock, phr, L"Video Preview", FALSE));
+        m_pins.emplace_back(new CSimGo7007Pin(this, &m_lock, phr, L"Audio Capture", TRUE));
         break;
     case SIMBUS_DV_DEVICE:
         m_pDv.reset(new CSimDvDevice(GetOwner()));

@@ -153,8 +153,9 @@ const SimFilterRow g_simFilters[] = {
       CAPTURE_PINS },
     { L"713x BDA Analog Capture", &k713xBda, &CLSID_VideoInputDeviceCategory, 13, SIMBUS_BDA, nullptr, 0,
       CAPTURE_PINS },
-    { L"WIS GO7007SB A/V Capture", &kGo7007, &CLSID_VideoInputDeviceCategory, 14, SIMBUS_GO7007, nullptr, 0,
-      CAPTURE_PINS },
+    // The GO7007 driver makes its own pins.
+    { L"WIS GO7007SB A/V Capture", &kGo7007, &CLSID_VideoInputDeviceCategory, 14, SIMBUS_GO7007, nullptr, 0, nullptr,
+      0 },
     { L"USB 2800 Video", &kUsb2800, &CLSID_VideoInputDeviceCategory, 15, SIMBUS_USB_BRIDGE, nullptr, 0, CAPTURE_PINS },
     { L"USB EMP Audio Device", &kUsbAudioCapture, &CLSID_AudioInputDeviceCategory, 15, SIMBUS_NONE, nullptr, 0, nullptr,
       0 },
@@ -174,7 +175,7 @@ const SimFilterRow g_simFilters[] = {
       kCrossbarPins, 7 },
     { L"DVBC TS Capture", &kDvbc, &CLSID_VideoInputDeviceCategory, 20, SIMBUS_DVBC, nullptr, 0, CAPTURE_PINS },
     // A box on the GO7007 chip under its maker's name.
-    { L"Morvik A/V Capture", &kMorvik, &CLSID_VideoInputDeviceCategory, 14, SIMBUS_GO7007, nullptr, 0, CAPTURE_PINS },
+    { L"Morvik A/V Capture", &kMorvik, &CLSID_VideoInputDeviceCategory, 14, SIMBUS_GO7007, nullptr, 0, nullptr, 0 },
     { L"713x_IO TV Card Capture", &k713xIO, &CLSID_VideoInputDeviceCategory, 18, SIMBUS_VENDOR_SET, k713xProperties,
       10, CAPTURE_PINS },
     { L"713x_4 TV Card Capture", &k713x4, &CLSID_VideoInputDeviceCategory, 21, SIMBUS_VENDOR_SET, k713xProperties, 10,

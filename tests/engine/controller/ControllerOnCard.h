@@ -36,10 +36,11 @@ protected:
     }
     std::string File(const char* name) { return folder + "\\" + name; }
 
-    // The application's start-up, in its order.
-    BOOL Start(CTVEngine& engine)
+    // The application's start-up, in its order; the engine's calls into the windows go to the
+    // test's windows, or to the ones given.
+    BOOL Start(CTVEngine& engine, CEngineWindows* pWindows = nullptr)
     {
-        engine.SetEngineWindows(&windows);
+        engine.SetEngineWindows(pWindows != nullptr ? pWindows : &windows);
         return engine.InitFormatLists() && engine.InitStringLists() && engine.LoadSettings() &&
                engine.ApplyLoadedSettings() && engine.Initialize() && engine.ValidateSettings();
     }

@@ -7,15 +7,25 @@
 
 CScreenShot CScreenShot::OfClient(HWND hwnd)
 {
-    CScreenShot shot;
     RECT rc;
     if (!GetClientRect(hwnd, &rc))
-        return shot;
-    shot.m_width = rc.right;
-    shot.m_height = rc.bottom;
+        return CScreenShot();
     // The window's own picture, child windows (the video renderer's) included:
     // what another program's window happens to cover on the shared display
     // does not count.
+    return Copy(hwnd, 0, 0, rc.right, rc.bottom);
+}
+
+CScreenShot CScreenShot::OfScreen(const RECT& rect)
+{
+    return Copy(NULL, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
+CScreenShot CScreenShot::Copy(HWND hwnd, int x, int y, int width, int height)
+{
+    CScreenShot shot;
+    shot.m_width = width;
+    shot.m_height = height;
     HDC hScreen = GetDC(hwnd);
     HDC hMemory = CreateCompatibleDC(hScreen);
     BITMAPINFO info = {};
@@ -28,7 +38,7 @@ CScreenShot CScreenShot::OfClient(HWND hwnd)
     void* pBits = NULL;
     HBITMAP hBitmap = CreateDIBSection(hScreen, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
     HGDIOBJ hOld = SelectObject(hMemory, hBitmap);
-    BitBlt(hMemory, 0, 0, shot.m_width, shot.m_height, hScreen, 0, 0, SRCCOPY);
+    BitBlt(hMemory, 0, 0, shot.m_width, shot.m_height, hScreen, x, y, SRCCOPY);
     GdiFlush();
     shot.m_bgr.resize(static_cast<size_t>(shot.m_width) * shot.m_height * 3);
     const BYTE* pSrc = static_cast<const BYTE*>(pBits);

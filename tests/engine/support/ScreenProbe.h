@@ -18,6 +18,8 @@ class CScreenShot
 public:
     // The client area of the window with its child windows.
     static CScreenShot OfClient(HWND hwnd);
+    // What the display shows in the rectangle (screen coordinates), every window on it included.
+    static CScreenShot OfScreen(const RECT& rect);
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }
@@ -32,6 +34,8 @@ public:
     BOOL Save(const std::string& path) const;
 
 private:
+    static CScreenShot Copy(HWND hwnd, int x, int y, int width, int height);
+
     int m_width = 0;
     int m_height = 0;
     std::vector<BYTE> m_bgr;  // top-down rows, 3 bytes a pixel

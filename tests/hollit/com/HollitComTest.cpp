@@ -778,3 +778,106 @@ TEST_F(HollitComTest, PauseReturnsWhileDownstreamIsStuck)
     control->Stop();
     chain.RemoveAll();
 }
+
+namespace {
+
+// Between the source and the filter: keeps the end of the stream back, as when a recording is
+// stopped in the middle of a group.
+class CEndHolder : public CCopyTransform
+{
+public:
+    explicit CEndHolder(HRESULT* phr) : CCopyTransform(nullptr, phr) {}
+    HRESULT EndOfStream() override { return S_OK; }
+};
+
+// Downstream of the filter: keeps every sample it is given (its allocator runs dry, and a
+// delivery then waits in GetDeliveryBuffer) until it is told to let them go.
+class CKeeper : public CCopyTransform
+{
+public:
+    explicit CKeeper(HRESULT* phr) : CCopyTransform(nullptr, phr)
+    {
+        full = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        InitializeCriticalSection(&m_lock);
+    }
+    ~CKeeper() override
+    {
+        LetGo();
+        CloseHandle(full);
+        DeleteCriticalSection(&m_lock);
+    }
+    HRESULT Receive(IMediaSample* pSample) override
+    {
+        EnterCriticalSection(&m_lock);
+        if (m_keep) {
+            pSample->AddRef();
+            m_kept.push_back(pSample);
+            if (static_cast<long>(m_kept.size()) >= buffers)
+                SetEvent(full);
+        }
+        LeaveCriticalSection(&m_lock);
+        return S_OK;
+    }
+    void LetGo()
+    {
+        EnterCriticalSection(&m_lock);
+        m_keep = false;
+        for (IMediaSample* s : m_kept)
+            s->Release();
+        m_kept.clear();
+        LeaveCriticalSection(&m_lock);
+    }
+
+    HANDLE full;
+    long buffers = 1;
+
+private:
+    CRITICAL_SECTION m_lock;
+    bool m_keep = true;
+    std::vector<IMediaSample*> m_kept;
+};
+
+}
+
+TEST_F(HollitComTest, StopReturnsWhileDownstreamKeepsItsBuffers)
+{
+    const std::string stream = std::string(ONDRIX_SOURCE_DIR) + "/tests/parvane/fixtures/m2-small.mpg";
+    ComPtr<IBaseFilter> source, holder, keeper, sink;
+    ASSERT_HRESULT_SUCCEEDED(CreateBytePushSource(stream.c_str(), 2048, &source));
+    ASSERT_HRESULT_SUCCEEDED(CreateFileAppendSink(nullptr, &sink));
+    HRESULT hr = S_OK;
+    CEndHolder* holderObject = new CEndHolder(&hr);
+    holderObject->NonDelegatingQueryInterface(IID_IBaseFilter, reinterpret_cast<void**>(&holder));
+    CKeeper* keeperObject = new CKeeper(&hr);
+    keeperObject->NonDelegatingQueryInterface(IID_IBaseFilter, reinterpret_cast<void**>(&keeper));
+    Chain chain({source, holder, filter, keeper, sink});
+    ASSERT_TRUE(chain.connected);
+    ComPtr<IMemInputPin> keeperIn;
+    ASSERT_EQ(S_OK, ComQuery(Chain::PinOf(keeper, PINDIR_INPUT), keeperIn));
+    ComPtr<IMemAllocator> allocator;
+    ASSERT_EQ(S_OK, keeperIn->GetAllocator(&allocator));
+    ALLOCATOR_PROPERTIES props = {};
+    ASSERT_EQ(S_OK, allocator->GetProperties(&props));
+    keeperObject->buffers = props.cBuffers;
+    allocator.Reset();
+    keeperIn.Reset();
+
+    ComPtr<IMediaControl> control;
+    ASSERT_EQ(S_OK, ComQuery(chain.graph, control));
+    ASSERT_HRESULT_SUCCEEDED(control->Run());
+    // Every buffer downstream is kept: the deliver thread waits for one with groups in hand.
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(keeperObject->full, 10000));
+
+    // The filter is stopped on its own while downstream still runs: the output's decommit is what
+    // frees the waiting delivery, so the stop must get there.
+    Call call = {[this] { filter->Stop(); }, CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    HANDLE thread = CreateThread(nullptr, 0, &RunCall, &call, 0, nullptr);
+    const bool returned = WaitForSingleObject(call.done, 15000) == WAIT_OBJECT_0;
+    keeperObject->LetGo();
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    CloseHandle(call.done);
+    EXPECT_TRUE(returned) << "the stop waits for a buffer that downstream keeps";
+    control->Stop();
+    chain.RemoveAll();
+}

@@ -688,6 +688,56 @@ TEST_P(RecordQueueTest, PausingFromAnotherThreadKeepsGroupsWhole)
     }
 }
 
+// Downstream that keeps its buffers until the output lets go of its allocator: a delivery waits
+// in GetDeliveryBuffer until then, and fails after.
+class CBufferKeepingOwner : public CTestOwner
+{
+public:
+    CBufferKeepingOwner()
+        : CTestOwner(2048), waiting(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+          decommitted(CreateEventA(nullptr, TRUE, FALSE, nullptr))
+    {
+    }
+    ~CBufferKeepingOwner()
+    {
+        CloseHandle(waiting);
+        CloseHandle(decommitted);
+    }
+    HRESULT GetOutputSample(IMediaSample**) override
+    {
+        SetEvent(waiting);
+        WaitForSingleObject(decommitted, INFINITE);
+        return VFW_E_NOT_COMMITTED;
+    }
+    HANDLE waiting;
+    HANDLE decommitted;
+};
+
+TEST(RecordQueue, StoppingIsNotHeldByADeliveryWaitingForABuffer)
+{
+    g_restamp = RestampLog();
+    const SyntheticStream s = SyntheticStream::Make(0, 6, 3, 2048, false);
+    CBufferKeepingOwner owner;
+    CRecordQueue queue(&owner, &RecordingRestamp);
+    queue.StartDeliverThread();
+    for (int at = 0; at < static_cast<int>(s.bytes.size()); at += 2048) {
+        CTestSample* sample = CTestSample::FromBytes(s.bytes.data() + at, 2048);
+        EXPECT_EQ(S_OK, queue.Receive(sample));
+        sample->Release();
+    }
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(owner.waiting, 30000));
+    // The stop's flush gives up at once instead of waiting for the buffer...
+    EXPECT_EQ(S_OK, queue.FlushHeld(0));
+    EXPECT_FALSE(queue.WaitPending(0));
+    // ...so that the output can decommit, which frees the delivery; then the thread ends.
+    SetEvent(owner.decommitted);
+    queue.StopDeliverThread();
+    EXPECT_FALSE(queue.HasDeliverThread());
+    EXPECT_EQ(VFW_E_NOT_COMMITTED, queue.GetDeliverResult());
+    EXPECT_EQ(0, queue.GetPool().GetPendingCount());
+    EXPECT_TRUE(owner.held.empty());
+}
+
 TEST(RecordQueue, WithoutOwnerDoesNothing)
 {
     CRecordQueue queue(nullptr, &RecordingRestamp);

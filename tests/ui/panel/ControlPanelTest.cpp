@@ -1,7 +1,8 @@
 // The control panel over the real engine on the simulated card, with the real scheduling library:
 // its commands in each engine state, its menus, the idle refresh, channel changes down to the
 // tuner's bytes, the channel-number entry, snapshots, recordings started, split, paused and
-// stopped by the user and by scheduled items, and the timed shut-down.
+// stopped by the user and by scheduled items, time shift, the timed shut-down, and the settings,
+// schedule, video-adjust, FM filter and About dialogs it opens.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -11,11 +12,17 @@
 #include <vector>
 
 // The windowing headers come before the test support, which brings the system's macro helpers.
+#include "skin/HyperLink.h"
+#include "skin/MultiSlider.h"
 #include "ui/ControlPanelDlg.h"
 #include "ui/SystemActions.h"
 #include "ui/TVApp.h"
 #include "ui/VideoDlg.h"
+#include "ui/settings/ScheduleListPage.h"
+#include "ui/settings/SettingsPanel.h"
+#include "ui/settings/VideoAdjustDlg.h"
 #include "ControllerTestSupport.h"
+#include "dshow/AudioRenderFilter.h"
 #include "engine/TVEngine.h"
 #include "hardware/devices/FilterClassTable.h"
 #include "platform/standins/tamblin/Tamblin.h"
@@ -24,6 +31,7 @@
 #include "tests/engine/support/ScreenProbe.h"
 #include "tests/platform/sim/blackbird/BlackBirdSimHost.h"
 #include "tests/support/DesktopInput.h"
+#include "tests/support/DialogWatch.h"
 
 namespace
 {
@@ -127,7 +135,8 @@ class Panel : public ::testing::Test
 protected:
     CBlackBirdSimHost sim;
     CFilterModules filters{ { "Filters\\Deinterlace.ax", "Filters\\TransformRatio.ax", "Filters\\OverlayMixer.ax",
-                              "Filters\\RecordDump.ax", "Hollit.ax" } };
+                              "Filters\\RecordDump.ax", "Hollit.ax", "OndrixSysFilters.ax", "OndrixMainConcept.ax",
+                              "OndrixTimeShift.ax" } };
     CTestWindows windows;
     std::string folder;
     std::unique_ptr<CTVEngine> engine;
@@ -211,12 +220,13 @@ protected:
     CChannelTable& TV() { return engine->GetTVTable(); }
     int CurrentIndex() { return TV().FindItem(TV().GetCurrentChannel()); }
     std::vector<Bytes> TunerWrites() { return sim.WritesTo(0xC0); }
-    std::string Shot(const char* name)
+    static std::string Shot(const char* name, HWND hwnd = NULL)
     {
-        ::RedrawWindow(Dlg().m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        hwnd = hwnd != NULL ? hwnd : Dlg().m_hWnd;
+        ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         desktop::Pump();
         std::string path = std::string(ONDRIX_BINARY_DIR) + "/panel-" + name + ".bmp";
-        CScreenShot::OfClient(Dlg().m_hWnd).Save(path);
+        CScreenShot::OfClient(hwnd).Save(path);
         return path;
     }
     std::string Text(UINT id) { return std::string(Dlg().GetPanelText(id)); }
@@ -288,6 +298,17 @@ TEST_F(Panel, CommandsInEachEngineState)
         { ID_CHANNEL_SCAN, "channel scan", { 1, 1, 0, 0, 1, 0, 0 } },
         { ID_NEXT_INPUT, "next input", { 1, 1, 1, 0, 0, 0, 0 } },
         { ID_FAVOURITES_ONLY, "favourites only", { 1, 1, 0, 1, 1, 1, 1 } },
+        { ID_TIMESHIFT_START, "time shift", { 1, 0, 1, 0, 0, 0, 0 } },
+        { ID_SETTINGS, "settings", { 1, 1, 1, 0, 0, 0, 0 } },
+    };
+    // A settings sheet that opens is looked at and cancelled, as a user would.
+    CDialogWatch watch;
+    int sheets = 0;
+    watch.onDialog = [&](HWND sheet) {
+        if (Dlg().GetOpenSettingsSheet() == nullptr || Dlg().GetOpenSettingsSheet()->m_hWnd != sheet)
+            return;
+        ++sheets;
+        ::PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
     };
     for (int state = 0; state < STATES; ++state)
     {
@@ -316,6 +337,7 @@ TEST_F(Panel, CommandsInEachEngineState)
             int snapshots = CountFiles(folder + "\\Snap\\*");
             int index = pTable->FindItem(pTable->GetCurrentChannel());
             BOOL favourites = pTable->m_bFavorOnly;
+            int opened = sheets;
             Dlg().messages.clear();
 
             Command(row.command);
@@ -337,6 +359,19 @@ TEST_F(Panel, CommandsInEachEngineState)
                 break;
             case ID_FAVOURITES_ONLY:
                 done = engine->GetChannelTable()->m_bFavorOnly != favourites;
+                break;
+            case ID_TIMESHIFT_START:
+                done = state != TIME_SHIFTING && engine->IsTimeShifting();
+                EXPECT_TRUE(Dlg().messages.empty()) << Dlg().messages.front();
+                if (done)
+                {
+                    Command(ID_TIMESHIFT_STOP);
+                    EXPECT_FALSE(engine->IsTimeShifting());
+                }
+                break;
+            case ID_SETTINGS:
+                done = sheets > opened;
+                EXPECT_EQ(nullptr, Dlg().GetOpenSettingsSheet());
                 break;
             default:
                 done = pTable->FindItem(pTable->GetCurrentChannel()) != index;
@@ -834,4 +869,392 @@ TEST_F(Panel, TimedShutdownCountsDownAndShutsWindowsDown)
     EXPECT_EQ(std::vector<UINT>({ EWX_SHUTDOWN | EWX_POWEROFF }), recorder.shutdowns);
     theApp.SetShutdownRequest(FALSE);
     CSystemActions::Install(nullptr);
+}
+
+// The settings pages reach the live panel: its hot-key table, whose rebuilt accelerators the panel
+// translates keys with at once, and its skin.
+TEST_F(Panel, SettingsPagesWorkOnTheLivePanelsHotKeysAndSkin)
+{
+    CSettingsPanel* pSettings = GetSettingsPanel();
+    ASSERT_EQ(&Dlg().GetHotKeyTable(), &pSettings->GetHotKeyTable());
+    CHotKeyTable& table = Dlg().GetHotKeyTable();
+    CString mute;
+    for (int i = 0; i < table.GetCommandCount(); ++i)
+        if (table.GetCommand(i).command == ID_MUTE)
+            mute = table.GetCommand(i).name;
+    ASSERT_FALSE(mute.IsEmpty());
+    // What the interface page does: bind, then rebuild the accelerators on apply.
+    ASSERT_TRUE(pSettings->AddHotKey(mute, VK_F9, FALSE, FALSE, FALSE));
+    ASSERT_TRUE(table.BuildAccelerators());
+    const BOOL muted = engine->IsPlaySourceMuted();
+    Key(Dlg().m_hWnd, VK_F9);
+    EXPECT_NE(muted, engine->IsPlaySourceMuted());
+
+    EXPECT_TRUE(pSettings->LoadSkin(engine->m_strDefaultSkin));
+    EXPECT_FALSE(pSettings->LoadSkin("No Such Skin"));
+    EXPECT_TRUE(Dlg().IsWindowVisible());
+}
+
+namespace
+{
+CMultiSlider* TimeShiftSlider()
+{
+    return dynamic_cast<CMultiSlider*>(
+        CWnd::FromHandlePermanent(::GetDlgItem(g_pPanel->m_hWnd, IDC_TIMESHIFT_POSITION)));
+}
+
+// A click on the slider, as the mouse gives it, at a point along its track (client coordinates).
+void ClickSlider(CMultiSlider* pSlider, int x, int y)
+{
+    LPARAM point = MAKELPARAM(x, y);
+    pSlider->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, point);
+    pSlider->SendMessage(WM_LBUTTONUP, 0, point);
+    desktop::Pump();
+}
+
+std::string ResourceText(UINT id)
+{
+    CString text;
+    AfxLoadString(id, text);
+    return std::string(text);
+}
+}  // namespace
+
+TEST_F(Panel, TimeShiftPausesLiveTelevisionResumesAndStops)
+{
+    CTVHardWare& hw = engine->GetHardWare();
+    engine->SetPlaySourceMute(FALSE, TRUE);
+    int liveVolume = 50;
+    if (!engine->GetPlayVolume(&liveVolume))
+        liveVolume = 50;
+    // Before time shift runs its pause and stop do nothing.
+    Command(ID_TIMESHIFT_PAUSE);
+    Command(ID_TIMESHIFT_STOP);
+    EXPECT_FALSE(engine->IsTimeShifting());
+    EXPECT_TRUE(Dlg().messages.empty());
+
+    // The remote's time-shift key starts it: the live line falls silent, the buffer's play-back is heard.
+    RemoteKey(187);
+    ASSERT_TRUE(engine->IsTimeShifting()) << (Dlg().messages.empty() ? 0 : Dlg().messages[0]);
+    EXPECT_FALSE(Enabled(ID_TIMESHIFT_START));
+    EXPECT_TRUE(Enabled(ID_TIMESHIFT_PAUSE));
+    EXPECT_TRUE(Enabled(ID_TIMESHIFT_STOP));
+    EXPECT_TRUE(Enabled(IDC_TIMESHIFT_POSITION));
+    EXPECT_EQ(ResourceText(IDS_TIMESHIFT_STARTED), std::string(g_pVideo->NoticeLabel().GetText()));
+    LONG rendererVolume = -1;
+    ASSERT_NE(nullptr, hw.m_pDefaultSound);
+    hw.m_pDefaultSound->GetVolume(&rendererVolume);
+    EXPECT_EQ(liveVolume, rendererVolume) << "the play-back starts at the live volume";
+    // The key again while time shift runs starts nothing: the line's state from before is kept.
+    RemoteKey(187);
+    EXPECT_TRUE(engine->IsTimeShifting());
+
+    // The slider follows the buffer: its range the whole buffer, its band what is buffered.
+    CMultiSlider* pSlider = TimeShiftSlider();
+    ASSERT_NE(nullptr, pSlider);
+    ASSERT_TRUE(desktop::PumpUntil(
+        [&] {
+            Timer(CControlPanelDlg::TIMER_TIMESHIFT_POSITION);
+            return pSlider->GetSelectionEnd() > 2 * 1024 * 1024;
+        },
+        15000));
+    EXPECT_EQ(static_cast<LONGLONG>(hw.GetTimeShiftBufferBytes()), pSlider->GetRangeMax());
+    EXPECT_EQ(0, pSlider->GetSelectionStart());
+    Shot("timeshift");
+
+    // The pause command pauses the play-back: the card goes on filling the buffer, the thumb waits.
+    Command(ID_PAUSE);
+    EXPECT_TRUE(hw.IsTimeShiftPaused());
+    EXPECT_TRUE(Checked(ID_TIMESHIFT_PAUSE));
+    EXPECT_FALSE(engine->IsRecording());
+    Timer(CControlPanelDlg::TIMER_TIMESHIFT_POSITION);
+    LONGLONG heldAt = pSlider->GetPos();
+    LONGLONG band = pSlider->GetSelectionEnd();
+    ASSERT_TRUE(desktop::PumpUntil(
+        [&] {
+            Timer(CControlPanelDlg::TIMER_TIMESHIFT_POSITION);
+            return pSlider->GetSelectionEnd() > band + 1024 * 1024;
+        },
+        15000));
+    EXPECT_LE(pSlider->GetPos(), heldAt + 128 * 1024);
+    Shot("timeshift-paused");
+
+    // A click into the band seeks there.
+    CRect selection;
+    ASSERT_TRUE(pSlider->GetSelectionRect(selection));
+    ClickSlider(pSlider, (selection.left + selection.right) / 2, selection.CenterPoint().y);
+    LONGLONG sought = pSlider->GetPos();
+    EXPECT_GT(sought, heldAt + 256 * 1024);
+    Timer(CControlPanelDlg::TIMER_TIMESHIFT_POSITION);
+    EXPECT_GE(pSlider->GetPos(), sought - 128 * 1024) << "play-back reads from where the thumb was put";
+
+    // While the user holds the thumb the slider is left alone, and the timer goes on.
+    CRect thumb = pSlider->GetThumbRect();
+    int seconds = Dlg().GetTimeShiftSeconds();
+    pSlider->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(thumb.CenterPoint().x, thumb.CenterPoint().y));
+    ASSERT_TRUE(pSlider->IsDragging());
+    LONGLONG held = pSlider->GetPos();
+    Timer(CControlPanelDlg::TIMER_TIMESHIFT_POSITION);
+    EXPECT_EQ(held, pSlider->GetPos());
+    EXPECT_EQ(seconds + 1, Dlg().GetTimeShiftSeconds());
+    pSlider->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(thumb.CenterPoint().x, thumb.CenterPoint().y));
+    desktop::Pump();
+    Timer(CControlPanelDlg::TIMER_TIMESHIFT_POSITION);
+    EXPECT_EQ(seconds + 2, Dlg().GetTimeShiftSeconds());
+
+    // Resumed: the play-back runs on.
+    Command(ID_TIMESHIFT_PAUSE);
+    EXPECT_FALSE(hw.IsTimeShiftPaused());
+    EXPECT_FALSE(Checked(ID_TIMESHIFT_PAUSE));
+    LONGLONG from = pSlider->GetPos();
+    EXPECT_TRUE(desktop::PumpUntil(
+        [&] {
+            Timer(CControlPanelDlg::TIMER_TIMESHIFT_POSITION);
+            return pSlider->GetPos() > from + 256 * 1024;
+        },
+        15000));
+
+    // Mute and volume act on the play-back's renderer, not on the silent live line.
+    Command(ID_MUTE);
+    BOOL rendererMuted = FALSE;
+    hw.GetDirectSoundMute(&rendererMuted);
+    EXPECT_TRUE(rendererMuted);
+    EXPECT_TRUE(Checked(ID_MUTE));
+    Command(ID_MUTE);
+    hw.GetDirectSoundMute(&rendererMuted);
+    EXPECT_FALSE(rendererMuted);
+    Command(ID_VOLUME_DOWN);
+    hw.m_pDefaultSound->GetVolume(&rendererVolume);
+    EXPECT_EQ(liveVolume - 5, rendererVolume);
+
+    // The record command during time shift ends time shift and records nothing.
+    Command(ID_RECORD);
+    EXPECT_FALSE(engine->IsTimeShifting());
+    EXPECT_FALSE(engine->IsRecording());
+    EXPECT_EQ(CDShowGraph::STATE_RUNNING, hw.GetGraph().GetState()) << "the live picture is back";
+    EXPECT_FALSE(engine->IsPlaySourceMuted()) << "the live line as it was before";
+    int volume = -1;
+    if (engine->GetPlayVolume(&volume))
+        EXPECT_EQ(liveVolume, volume);
+    EXPECT_TRUE(Enabled(ID_TIMESHIFT_START));
+    EXPECT_FALSE(Enabled(ID_TIMESHIFT_PAUSE));
+    EXPECT_FALSE(Enabled(ID_TIMESHIFT_STOP));
+    Timer(CControlPanelDlg::TIMER_TIMESHIFT_POSITION);
+    EXPECT_FALSE(Enabled(IDC_TIMESHIFT_POSITION));
+    EXPECT_TRUE(Dlg().messages.empty());
+}
+
+TEST_F(Panel, TimeShiftEndsAtItsLengthAndKeepsTheLineMuted)
+{
+    // With the length limit on, time shift ends after TFTime seconds of the position timer.
+    engine->TFReserved = 1;
+    engine->TFTime = 600;
+    engine->SetPlaySourceMute(TRUE, TRUE);
+    Command(ID_TIMESHIFT_START);
+    ASSERT_TRUE(engine->IsTimeShifting()) << (Dlg().messages.empty() ? 0 : Dlg().messages[0]);
+    for (int i = 0; i < 600; ++i)
+        Dlg().SendMessage(WM_TIMER, CControlPanelDlg::TIMER_TIMESHIFT_POSITION, 0);
+    EXPECT_EQ(600, Dlg().GetTimeShiftSeconds());
+    EXPECT_TRUE(engine->IsTimeShifting());
+    Timer(CControlPanelDlg::TIMER_TIMESHIFT_POSITION);
+    EXPECT_FALSE(engine->IsTimeShifting());
+    EXPECT_EQ(std::vector<UINT>({ IDS_TIMESHIFT_LENGTH_REACHED }), Dlg().messages);
+    EXPECT_EQ(0, Dlg().GetTimeShiftSeconds());
+
+    // The stop command ends it as well; the buffer and its index lie in the record folder.
+    engine->TFReserved = 0;
+    Command(ID_TIMESHIFT_START);
+    ASSERT_TRUE(engine->IsTimeShifting());
+    EXPECT_GE(CountFiles(RecordFolder() + "\\*.idx"), 1);
+    Command(ID_TIMESHIFT_STOP);
+    EXPECT_FALSE(engine->IsTimeShifting());
+}
+
+TEST_F(Panel, SettingsSheetOpensOnItsLastPageAndItsPagesWorkThroughThePanel)
+{
+    CDialogWatch watch;
+    int opened = 0;
+    int startPage = -1;
+    std::string title;
+    std::string chosen;
+    watch.onDialog = [&](HWND sheet) {
+        // The panel's own windows come up too; the sheet is the one the panel says is open.
+        if (Dlg().GetOpenSettingsSheet() == nullptr || Dlg().GetOpenSettingsSheet()->m_hWnd != sheet)
+            return;
+        ++opened;
+        EXPECT_EQ(g_pVideo->m_hWnd, ::GetWindow(sheet, GW_OWNER)) << "the video window owns the sheet";
+        EXPECT_EQ(static_cast<CSettingsPanel*>(&Dlg()), GetSettingsPanel());
+        char text[256] = "";
+        ::GetWindowTextA(sheet, text, sizeof text);
+        title = text;
+        startPage = static_cast<int>(::SendMessageA(
+            reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0)), TCM_GETCURSEL, 0, 0));
+        if (opened == 1)
+        {
+            // Choosing a channel on the TV channel page tunes it through the panel, which shows it.
+            HWND page = reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+            HWND list = ::GetDlgItem(page, 1013);
+            ASSERT_NE(nullptr, list);
+            LVITEMA item = {};
+            item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+            item.state = LVIS_SELECTED | LVIS_FOCUSED;
+            ::SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+            desktop::Pump();
+            chosen = Text(IDC_PANEL_CHANNEL_TEXT);
+            // Remote keys and hot keys rest while the sheet is open.
+            RemoteKey(233);
+            Key(Dlg().m_hWnd, VK_PRIOR);
+            EXPECT_EQ(49750, TV().GetCurrentChannel()->Frequency);
+            Shot("settings", sheet);
+            ::SendMessageA(sheet, PSM_SETCURSEL, 1, 0);
+            desktop::Pump();
+            ::PostMessageA(sheet, WM_COMMAND, IDOK, 0);
+            return;
+        }
+        // A scheduled item that starts closes the open sheet.
+        SYSTEMTIME eight = Local(2026, 12, 11, 20, 0, 0);
+        ASSERT_TRUE(Timing_SetTestClock(&eight));
+        // The sheet's run ends once no page is current any more.
+        if (!desktop::PumpUntil([&] { return ::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0) == 0; }, 5000))
+        {
+            ADD_FAILURE() << "the sheet stayed open; channel " << TV().GetCurrentChannel()->Frequency;
+            ::PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
+        }
+    };
+    Command(ID_SETTINGS);
+    ASSERT_EQ(1, opened);
+    EXPECT_EQ(0u, title.find(ResourceText(IDS_SETTINGS_CAPTION) + " - ")) << title;
+    EXPECT_EQ(0, startPage);
+    EXPECT_EQ("1 " + std::string(TV().GetChannel(0)->Name), chosen);
+    EXPECT_EQ(49750, TV().GetCurrentChannel()->Frequency);
+    EXPECT_EQ(nullptr, Dlg().GetOpenSettingsSheet());
+    EXPECT_EQ(1, Dlg().GetSettingsPage());
+    // The channel the page chose is saved with the settings when the sheet closes.
+    auto settings = ReadBytes(folder + "\\TVParam.ini");
+    EXPECT_NE(std::string::npos, std::string(settings.begin(), settings.end()).find("TVCurFreq=49750"));
+
+    // The sheet opens again on the page last seen; a scheduled viewing of 583250 kHz comes due.
+    SYSTEMTIME before = Local(2026, 12, 11, 19, 59, 0);
+    ASSERT_TRUE(Timing_SetTestClock(&before));
+    _tagExcuteParam viewing = { { 40, 0 }, 1, 0, 3, 583250, FALSE, FALSE, FALSE, 0 };
+    ASSERT_NE(nullptr, Timing_InsertItem(0, { 2026, 12, 11, 20, 0, 0, 1, 1, 1 << 4, 0 }, &viewing));
+    Command(ID_SETTINGS);
+    EXPECT_EQ(2, opened);
+    EXPECT_EQ(1, startPage);
+    EXPECT_EQ(nullptr, Dlg().GetOpenSettingsSheet());
+    EXPECT_EQ(583250, TV().GetCurrentChannel()->Frequency);
+    // Keys work again.
+    Key(Dlg().m_hWnd, VK_NEXT);
+    EXPECT_EQ(175250, TV().GetCurrentChannel()->Frequency);
+}
+
+TEST_F(Panel, ScheduleListPageArmsThePanelsTimedShutdown)
+{
+    Dlg().now = CTime(2026, 12, 11, 22, 0, 0);
+    CPropertySheet sheet("settings", nullptr, 0);
+    CScheduleListPage page;
+    sheet.AddPage(&page);
+    CDialogWatch watch;
+    watch.onDialog = [&](HWND h) {
+        ::SendMessageA(::GetDlgItem(page.m_hWnd, IDC_SCHEDULE_SHUT_DOWN), BM_CLICK, 0, 0);
+        SYSTEMTIME at = Local(2026, 12, 11, 23, 15, 0);
+        ::SendMessageA(::GetDlgItem(page.m_hWnd, IDC_SCHEDULE_SHUT_TIME), DTM_SETSYSTEMTIME, GDT_VALID,
+                       reinterpret_cast<LPARAM>(&at));
+        desktop::Pump();
+        ::SendMessageA(h, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    };
+    sheet.DoModal();
+    EXPECT_TRUE(Dlg().IsShutdownArmed());
+    EXPECT_EQ(CTime(2026, 12, 11, 23, 15, 0), Dlg().GetShutdownTime());
+    EXPECT_EQ(60, Dlg().GetShutdownTimerSeconds());
+    EXPECT_TRUE(engine->GetEnableShut());
+}
+
+TEST_F(Panel, OpensTheVideoAdjustScheduleFMFilterAndAboutDialogs)
+{
+    // The video-adjust dialog: shown beside the panel, hidden by the same command and by the next input.
+    Command(ID_VIDEO_ADJUST);
+    CVideoAdjustDlg& adjust = GetVideoAdjustDlg();
+    ASSERT_NE(nullptr, adjust.m_hWnd);
+    EXPECT_TRUE(adjust.IsWindowVisible());
+    RECT panelRect, adjustRect;
+    ::GetWindowRect(Dlg().m_hWnd, &panelRect);
+    ::GetWindowRect(adjust.m_hWnd, &adjustRect);
+    EXPECT_EQ(panelRect.right, adjustRect.left);
+    EXPECT_EQ(panelRect.top, adjustRect.top);
+    Shot("video-adjust", adjust.m_hWnd);
+    Command(ID_VIDEO_ADJUST);
+    EXPECT_FALSE(adjust.IsWindowVisible());
+    Command(ID_VIDEO_ADJUST);
+    Command(ID_NEXT_INPUT);
+    EXPECT_FALSE(adjust.IsWindowVisible());
+    engine->SetVideoSource(CTVEngine::SOURCE_TV);
+
+    CDialogWatch watch(IDYES);
+    std::vector<std::string> seen;
+    std::function<void(HWND)> step;
+    watch.onDialog = [&](HWND h) {
+        // Only the dialogs the commands open: the panel's own windows come up too.
+        if (::GetWindow(h, GW_OWNER) != Dlg().m_hWnd || h == adjust.m_hWnd)
+            return;
+        char text[256] = "";
+        ::GetWindowTextA(h, text, sizeof text);
+        seen.push_back(text);
+        if (step)
+            step(h);
+    };
+
+    // The programme-guide schedule dialog, modal, with the hot keys off meanwhile.
+    step = [&](HWND h) {
+        EXPECT_NE(nullptr, ::GetDlgItem(h, IDC_GUIDE_PROGRAMMES));
+        Key(Dlg().m_hWnd, VK_PRIOR);
+        EXPECT_EQ(175250, TV().GetCurrentChannel()->Frequency) << "no hot keys while the dialog runs";
+        Shot("schedule", h);
+        ::PostMessageA(h, WM_COMMAND, IDCANCEL, 0);
+    };
+    Command(ID_SCHEDULE);
+    EXPECT_EQ(1u, seen.size());
+
+    // The FM custom dialog: OK with an entry switches the radio to custom mode, without one to mode 0.
+    CFMCustomEntry* pEntry = new CFMCustomEntry;
+    pEntry->m_strName = "Mine";
+    pEntry->m_strAudioComp = "Some Compressor";
+    engine->GetFMCustomList().Add(pEntry);
+    engine->GetFMCustomList().m_nCurrent = 0;
+    step = [&](HWND h) {
+        EXPECT_EQ(1, ::SendDlgItemMessageA(h, IDC_FM_CUSTOM_ENTRIES, CB_GETCOUNT, 0, 0));
+        Shot("fm-custom", h);
+        ::PostMessageA(h, WM_COMMAND, IDOK, 0);
+    };
+    Command(ID_FM_FILTER_CUSTOM);
+    EXPECT_EQ(2u, seen.size());
+    EXPECT_EQ(3, engine->GetFMFilterMode());
+    EXPECT_EQ(CString("Some Compressor"), engine->GetHardWare().m_strCustomCompressor);
+    step = [&](HWND h) {
+        // The delete question is answered Yes.
+        ::SendMessageA(::GetDlgItem(h, IDC_FM_CUSTOM_DELETE), BM_CLICK, 0, 0);
+        desktop::Pump();
+        EXPECT_EQ(0, ::SendDlgItemMessageA(h, IDC_FM_CUSTOM_ENTRIES, CB_GETCOUNT, 0, 0));
+        ::PostMessageA(h, WM_COMMAND, IDOK, 0);
+    };
+    Command(ID_FM_FILTER_CUSTOM);
+    EXPECT_EQ(0, engine->GetFMCustomList().GetCount());
+    EXPECT_EQ(0, engine->GetFMFilterMode());
+
+    // About: its web and mail lines are links to their own texts.
+    step = [&](HWND h) {
+        for (UINT id : { IDC_ABOUT_WEB_LINK, IDC_ABOUT_MAIL_LINK })
+        {
+            HWND hLink = ::GetDlgItem(h, id);
+            CHyperLink* pLink = dynamic_cast<CHyperLink*>(CWnd::FromHandlePermanent(hLink));
+            ASSERT_NE(nullptr, pLink) << id;
+            char text[128] = "";
+            ::GetWindowTextA(hLink, text, sizeof text);
+            EXPECT_EQ(std::string(id == IDC_ABOUT_MAIL_LINK ? "mailto:" : "") + text, std::string(pLink->GetURL()));
+        }
+        Shot("about", h);
+        ::PostMessageA(h, WM_COMMAND, IDOK, 0);
+    };
+    Command(ID_ABOUT);
+    EXPECT_EQ(4u, seen.size());
 }
