@@ -2,6 +2,7 @@
 
 #include "engine/TVEngine.h"
 #include "platform/afx/WinApp.h"
+#include "resources/ResourceIds.h"
 
 IMPLEMENT_DYNAMIC(CPropSheet, CPropertySheet)
 
@@ -29,6 +30,20 @@ void CPropSheet::AddAllPages()
     AddPage(&m_TVChannelPage);
     if (g_pTVEngine && g_pTVEngine->IsFMAvailable())
         AddPage(&m_FMChannelPage);
+    AddPage(&m_DevicePage);
+    AddPage(&m_RecordFormatPage);
+    AddPage(&m_VideoPage);
+}
+
+void CPropSheet::AddSetupPages()
+{
+    AddPage(&m_DevicePage);
+    AddPage(&m_RecordFormatPage);
+    AddPage(&m_TVChannelPage);
+    AddPage(&m_VideoPage);
+    SetWizardMode();
+    m_bCancelAllowed = 0;
+    m_strCaption.LoadString(IDS_SETUP_WIZARD_CAPTION);
 }
 
 void CPropSheet::AddChannelPage(BOOL bFM)

@@ -1,6 +1,9 @@
 #pragma once
 #include "platform/afx/PropertySheet.h"
 #include "ui/settings/ChannelPage.h"
+#include "ui/settings/DevicePage.h"
+#include "ui/settings/RecordFormatPage.h"
+#include "ui/settings/VideoPage.h"
 
 // The settings sheet: the pages of the settings, as tabs (or, in the setup shape, as a wizard).
 // The pages work on the controller directly; OK and Apply save the created pages, Cancel restores
@@ -15,6 +18,8 @@ public:
 
     // The full sheet's tabs, in order; the FM channel page only with a device that has FM.
     void AddAllPages();
+    // The setup wizard: device, record format, TV channels and video, without Cancel.
+    void AddSetupPages();
     // One channel page alone: the FM one for a nonzero argument.
     void AddChannelPage(BOOL bFM);
     // The index of the page in front when the window went.
@@ -26,6 +31,9 @@ public:
 
     CChannelPage m_TVChannelPage;
     CChannelPage m_FMChannelPage;
+    CDevicePage m_DevicePage;
+    CRecordFormatPage m_RecordFormatPage;
+    CVideoPage m_VideoPage;
     BYTE m_bCancelAllowed;
     int m_nRememberedPage;
 
