@@ -515,3 +515,33 @@ TEST_F(SettingsSheet, AnNTSCInputOffersTheNTSCSizesAndTheRadioDisablesThePicture
     };
     EXPECT_EQ(IDCANCEL, sheet.DoModal());
 }
+
+TEST_F(SettingsSheet, TheSetupShapeIsAWizardOfFourPagesWithoutCancelAndFinishSaves)
+{
+    CTVEngine engine(folder.c_str());
+    ASSERT_TRUE(Start(engine));
+    CStepSheet sheet;
+    sheet.AddSetupPages();
+    ASSERT_EQ(4, sheet.GetPageCount());
+    EXPECT_EQ(&sheet.m_DevicePage, sheet.GetPage(0));
+    EXPECT_EQ(&sheet.m_RecordFormatPage, sheet.GetPage(1));
+    EXPECT_EQ(&sheet.m_TVChannelPage, sheet.GetPage(2));
+    EXPECT_EQ(&sheet.m_VideoPage, sheet.GetPage(3));
+    sheet.steps = {
+        [&] {
+            EXPECT_FALSE(sheet.GetDlgItem(IDCANCEL)->IsWindowEnabled());
+            CString title;
+            sheet.GetWindowText(title);
+            EXPECT_EQ(0, title.Find("设置向导")) << title;
+            sheet.SetActivePage(&sheet.m_RecordFormatPage);
+        },
+        [&] {
+            ChooseText(sheet.m_RecordFormatPage, IDC_RECORD_FORMAT, "DVD");
+            sheet.SetActivePage(3);
+        },
+        [&] { sheet.PressButton(PSBTN_FINISH); },
+    };
+    EXPECT_NE(IDCANCEL, sheet.DoModal());
+    EXPECT_EQ(3u, sheet.next);
+    EXPECT_EQ(6, engine.GetRecordFormat());
+}
