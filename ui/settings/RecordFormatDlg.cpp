@@ -37,6 +37,18 @@ void CheckRadio(CWnd& wnd, const int* pIds, int nCount, int nIndex)
         wnd.CheckDlgButton(pIds[i], i == nIndex ? BST_CHECKED : BST_UNCHECKED);
 }
 
+void EnableGroup(CWnd& dialog, const int* pIds, size_t nCount, BOOL bEnable, BOOL bShow)
+{
+    for (size_t i = 0; i < nCount; ++i)
+    {
+        if (CWnd* pWnd = dialog.GetDlgItem(pIds[i]))
+        {
+            pWnd->EnableWindow(bEnable);
+            pWnd->ShowWindow(bShow ? SW_SHOW : SW_HIDE);
+        }
+    }
+}
+
 // Button order of each radio field: the field's value is the index.
 const int kDataRateButtons[] = { IDC_MPEG_DATA_RATE_FIRST, IDC_MPEG_DATA_RATE_SECOND, IDC_MPEG_DATA_RATE_THIRD };
 const int kAudioPutButtons[] = { IDC_MPEG_AUDIO_PUT_FIRST, IDC_MPEG_AUDIO_PUT_SECOND, IDC_MPEG_AUDIO_PUT_THIRD };
@@ -235,24 +247,10 @@ void CRecordFormatDlg::OnCancel()
 
 void CRecordFormatDlg::EnableAudioGroup(BOOL bEnable, BOOL bShow)
 {
-    for (int nID : kAudioGroup)
-    {
-        if (CWnd* pWnd = GetDlgItem(nID))
-        {
-            pWnd->EnableWindow(bEnable);
-            pWnd->ShowWindow(bShow ? SW_SHOW : SW_HIDE);
-        }
-    }
+    EnableGroup(*this, kAudioGroup, sizeof kAudioGroup / sizeof kAudioGroup[0], bEnable, bShow);
 }
 
 void CRecordFormatDlg::EnableVideoGroup(BOOL bEnable, BOOL bShow)
 {
-    for (int nID : kVideoGroup)
-    {
-        if (CWnd* pWnd = GetDlgItem(nID))
-        {
-            pWnd->EnableWindow(bEnable);
-            pWnd->ShowWindow(bShow ? SW_SHOW : SW_HIDE);
-        }
-    }
+    EnableGroup(*this, kVideoGroup, sizeof kVideoGroup / sizeof kVideoGroup[0], bEnable, bShow);
 }

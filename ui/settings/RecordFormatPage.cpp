@@ -299,16 +299,18 @@ void CRecordFormatPage::OnSnapshotType()
 
 void CRecordFormatPage::OnTimeShiftFirst()
 {
-    UpdateData(TRUE);
-    m_nTimeShiftFormat = 0;
-    UpdateData(FALSE);
-    SetModified(TRUE);
+    ChooseTimeShiftFormat(0);
 }
 
 void CRecordFormatPage::OnTimeShiftSecond()
 {
+    ChooseTimeShiftFormat(1);
+}
+
+void CRecordFormatPage::ChooseTimeShiftFormat(int nFormat)
+{
     UpdateData(TRUE);
-    m_nTimeShiftFormat = 1;
+    m_nTimeShiftFormat = nFormat;
     UpdateData(FALSE);
     SetModified(TRUE);
 }

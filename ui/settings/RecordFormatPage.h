@@ -37,6 +37,7 @@ protected:
     void OnSnapshotType();
     void OnTimeShiftFirst();
     void OnTimeShiftSecond();
+    void ChooseTimeShiftFormat(int nFormat);
     void OnMpegParameters();
     void OnTimeShiftLength();
     void OnTimeShiftReserve();

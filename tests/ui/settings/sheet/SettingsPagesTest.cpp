@@ -291,11 +291,23 @@ TEST_F(SettingsSheet, MpegParameterDialogDefaultsAndOkStoreTheRecordCancelLeaves
             });
             Click(page, IDC_RECORD_MPEG_PARAMS);
             EXPECT_EQ(1, driver.runs);
+            EXPECT_EQ(0, memcmp(&odd, &param.m_Mpeg1, sizeof odd));
+        },
+        [&] {
+            // Enter in the dialog is its OK: the defaults of MPEG-1 are stored.
+            MpegDialogDriver driver([&](HWND dialog) {
+                Press(dialog, IDC_MPEG_DEFAULTS);
+                ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            });
+            Click(page, IDC_RECORD_MPEG_PARAMS);
+            EXPECT_EQ(1, driver.runs);
+            EXPECT_EQ(0, param.m_Mpeg1.VideoSize);
+            EXPECT_EQ(2, param.m_Mpeg1.VideoRate);
             sheet.PressButton(PSBTN_CANCEL);
         },
     };
     EXPECT_EQ(IDCANCEL, sheet.DoModal());
-    EXPECT_EQ(3u, sheet.next);
+    EXPECT_EQ(4u, sheet.next);
     // The defaults of MPEG-2: full picture at 5 Mbit/s, constant rate, CRC on, GOP 15.
     EXPECT_EQ(1, param.m_Mpeg2.VideoSize);
     EXPECT_EQ(5, param.m_Mpeg2.VideoRate);
@@ -311,7 +323,6 @@ TEST_F(SettingsSheet, MpegParameterDialogDefaultsAndOkStoreTheRecordCancelLeaves
     EXPECT_EQ("5 Mbps", rateText);
     EXPECT_TRUE(rateEnabled);
     EXPECT_FALSE(vbrEnabled);
-    EXPECT_EQ(0, memcmp(&odd, &param.m_Mpeg1, sizeof odd));
 }
 
 TEST_F(SettingsSheet, DevicePageChoicesReachTheCardAndCancelPutsThemBack)
