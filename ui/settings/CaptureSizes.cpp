@@ -34,6 +34,15 @@ CSize CaptureSizeOfRow(const CComboBox& combo, int nRow)
     return pSize && pSize != reinterpret_cast<const SIZE*>(CB_ERR) ? CSize(pSize->cx, pSize->cy) : CSize(0, 0);
 }
 
+int SelectExact(CComboBox& combo, LPCSTR pszText)
+{
+    const int nRow = pszText && *pszText ? combo.FindStringExact(-1, pszText) : CB_ERR;
+    if (nRow == CB_ERR)
+        return -1;
+    combo.SetCurSel(nRow);
+    return nRow;
+}
+
 void FillChoices(CComboBox& combo, UINT nStringId)
 {
     CString choices;

@@ -9,5 +9,7 @@
 int FillCaptureSizes(CComboBox& combo, BOOL bNTSC, CSize current);
 // The size of a row of such a combo; (0, 0) for a row without one.
 CSize CaptureSizeOfRow(const CComboBox& combo, int nRow);
+// Selects the row whose whole text is the text (not a row it merely begins); -1 when none is.
+int SelectExact(CComboBox& combo, LPCSTR pszText);
 // Fills a combo from a resource string of choices one per line.
 void FillChoices(CComboBox& combo, UINT nStringId);

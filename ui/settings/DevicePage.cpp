@@ -5,6 +5,7 @@
 #include "engine/TVEngine.h"
 #include "platform/afx/DataExchange.h"
 #include "resources/ResourceIds.h"
+#include "ui/settings/CaptureSizes.h"
 #include "ui/settings/SettingsPanel.h"
 
 IMPLEMENT_DYNAMIC(CDevicePage, CPageBase)
@@ -136,7 +137,7 @@ BOOL CDevicePage::OnInitDialog()
 
     FillSources();
     FillFromList(m_audioDevice, hw.m_AudioDeviceList);
-    m_audioDevice.SelectString(-1, m_strAudioDevice);
+    SelectExact(m_audioDevice, m_strAudioDevice);
     FillAudioInputs();
     FillPlayDevices();
     m_level.SetRange(0, 100, TRUE);
@@ -177,11 +178,8 @@ void CDevicePage::FillSources()
 
 BOOL CDevicePage::SelectOrFirst(CComboBox& combo, const CString& text)
 {
-    if (!text.IsEmpty() && combo.FindStringExact(-1, text) >= 0)
-    {
-        combo.SetCurSel(combo.FindStringExact(-1, text));
+    if (SelectExact(combo, text) >= 0)
         return FALSE;
-    }
     combo.SetCurSel(combo.GetCount() > 0 ? 0 : -1);
     return combo.GetCount() > 0;
 }
@@ -240,7 +238,7 @@ void CDevicePage::FillStandards()
         const int nRow = m_standard.AddString(names.GetName(static_cast<int>(standards[i])));
         m_standard.SetItemData(nRow, standards[i]);
     }
-    if (m_standard.SelectString(-1, names.GetName(hw.GetVideoStandard())) < 0)
+    if (SelectExact(m_standard, names.GetName(hw.GetVideoStandard())) < 0)
         m_standard.SetCurSel(0);
     m_standard.EnableWindow(!g_pTVEngine->IsRecording());
 }

@@ -138,7 +138,7 @@ BOOL CRecordFormatPage::OnInitDialog()
     const CStringList& compressors = engine.GetHardWare().m_AudioCompressorList;
     for (POSITION pos = compressors.GetHeadPosition(); pos;)
         m_mpeg4Audio.AddString(compressors.GetNext(pos));
-    if (m_mpeg4Audio.SelectString(-1, engine.GetHardWare().Mpeg4Audio) < 0)
+    if (SelectExact(m_mpeg4Audio, engine.GetHardWare().Mpeg4Audio) < 0)
         m_mpeg4Audio.SetCurSel(0);
     CheckDlgButton(IDC_RECORD_TIMESHIFT_RESERVE, engine.TFReserved != 0 ? BST_CHECKED : BST_UNCHECKED);
     // The length list shows the length in use from the start, not an empty choice.
