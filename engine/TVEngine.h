@@ -202,6 +202,8 @@ public:
     BOOL IsOverlayActive() const { return m_TVHardWare.GetUseOverlay(); }
     CSize GetVideoSize() const { return m_TVHardWare.m_CaptureSize; }
     BOOL SetVideoSize(CSize size) { return m_TVHardWare.SetVideoSize(size); }
+    // The MPEG-4 codec's own configuration dialog over the parent window.
+    BOOL ConfigureMpeg4Codec(HWND hParent) { return m_TVHardWare.ShowXvidSettings(hParent, TRUE); }
 
     // The channel change: the tables call these with their band.
     BOOL GetFrequencyRange(BOOL bFM, int* pFirst, int* pSecond);

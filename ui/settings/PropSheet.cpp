@@ -2,6 +2,7 @@
 
 #include "engine/TVEngine.h"
 #include "platform/afx/WinApp.h"
+#include "resources/ResourceIds.h"
 
 IMPLEMENT_DYNAMIC(CPropSheet, CPropertySheet)
 
@@ -30,9 +31,23 @@ void CPropSheet::AddAllPages()
     if (g_pTVEngine && g_pTVEngine->IsFMAvailable())
         AddPage(&m_FMChannelPage);
     AddPage(&m_EPGPage);
+    AddPage(&m_DevicePage);
+    AddPage(&m_RecordFormatPage);
     AddPage(&m_ScheduleListPage);
     AddPage(&m_InterfacePage);
+    AddPage(&m_VideoPage);
     AddPage(&m_StoragePage);
+}
+
+void CPropSheet::AddSetupPages()
+{
+    AddPage(&m_DevicePage);
+    AddPage(&m_RecordFormatPage);
+    AddPage(&m_TVChannelPage);
+    AddPage(&m_VideoPage);
+    SetWizardMode();
+    m_bCancelAllowed = 0;
+    m_strCaption.LoadString(IDS_SETUP_WIZARD_CAPTION);
 }
 
 void CPropSheet::AddChannelPage(BOOL bFM)

@@ -109,7 +109,7 @@ TEST_F(SettingsSheet, OpensOnThePageLastSeenWithItsTabsInOrder)
     std::vector<std::string> expected = { "TV 频道" };
     if (fm)
         expected.push_back("FM 频道");
-    for (const char* tab : { "节目单", "预约", "界面", "存储" })
+    for (const char* tab : { "节目单", "设备", "录像格式", "预约", "界面", "视频", "存储" })
         expected.push_back(tab);
     const int tabs = static_cast<int>(expected.size());
     int remembered = -1;
