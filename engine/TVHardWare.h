@@ -388,6 +388,7 @@ private:
     BOOL WriteEncoderList(const EncoderWrite* pRows, size_t nRows);
     BOOL WriteSmallPresetTail(DWORD dwKind, DWORD dwSizeCode, DWORD dwAudioDataRate);
     void DeleteEmptyRecordFile();
+    BOOL CanWriteRecordFile() const;
     void StopFailedStart();
     CPinWrapper* FreeInput(CFilterNode* pNode) const;
     CPinWrapper* FreeOutput(CFilterNode* pNode) const;

@@ -90,6 +90,26 @@ void CTVHardWare::DeleteEmptyRecordFile()
         DeleteFileA(m_strRecordFile);
 }
 
+// TRUE when the record file can be written: its folder is there and nothing
+// stands in its place. The writer opens the file only once the graph runs, and
+// a graph whose writer cannot open it may still answer the run as begun, so
+// the file is tried before the graph is touched. A file made by the try alone
+// is taken away again.
+BOOL CTVHardWare::CanWriteRecordFile() const
+{
+    if (m_strRecordFile.IsEmpty())
+        return TRUE;
+    HANDLE hFile = CreateFileA(m_strRecordFile, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return FALSE;
+    const BOOL bExisted = GetLastError() == ERROR_ALREADY_EXISTS;
+    CloseHandle(hFile);
+    if (!bExisted)
+        DeleteFileA(m_strRecordFile);
+    return TRUE;
+}
+
 // A start that failed leaves nothing behind: no graph half running and no
 // file without data. A graph whose run failed may have started some of its
 // filters while its state still reads stopped, so it is told to stop whatever
@@ -107,6 +127,8 @@ BOOL CTVHardWare::StartRecord()
         return StartRadioRecord();
     if (m_bRecording)
         return StopRecord();
+    if (!CanWriteRecordFile())
+        return FALSE;
     m_Graph.Stop();
     m_Graph.DisconnectAll();
     AdjustVideoSize();
@@ -133,6 +155,8 @@ BOOL CTVHardWare::StartRadioRecord()
 {
     if (m_bRecording)
         return StopRecord();
+    if (!CanWriteRecordFile())
+        return FALSE;
     m_Graph.DisconnectAll();
     BOOL bResult = RunRecordModes(m_FMRecordModes, FMRecordFormat);
     if (bResult)

@@ -2,14 +2,18 @@
 # Installs the cross toolchain, Wine and the test tools on a Debian 12 machine (as root), for the architecture scripts/arch.sh picks.
 set -euo pipefail
 . "$(dirname "$0")/arch.sh"
+# Wine draws the video renderers through Direct3D on OpenGL: Mesa (its software driver under Xvfb)
+# is needed for the architecture the programs run in, or the renderers fail to connect.
 pkgs=(mingw-w64-tools libwine-dev xvfb xauth x11-apps imagemagick cmake make ffmpeg
       googletest python3 procps util-linux fonts-wine fonts-wqy-microhei)
 if [ "$ONDRIX_ARCH" = i686 ]; then
   pkgs+=(g++-mingw-w64-i686 mingw-w64-i686-dev wine wine32:i386 wine64
-         libjpeg62-turbo:i386 libpng16-16:i386 libtiff6:i386)
+         libjpeg62-turbo:i386 libpng16-16:i386 libtiff6:i386
+         libgl1:i386 libgl1-mesa-dri:i386 libglx-mesa0:i386)
 else
   pkgs+=(g++-mingw-w64-x86-64 mingw-w64-x86-64-dev wine wine64 libwine
-         libjpeg62-turbo libpng16-16 libtiff6)
+         libjpeg62-turbo libpng16-16 libtiff6
+         libgl1 libgl1-mesa-dri libglx-mesa0)
 fi
 missing=()
 for p in "${pkgs[@]}"; do

@@ -7,7 +7,7 @@ inline HWND ThreadDialog()
     HWND found = NULL;
     EnumThreadWindows(
         GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
+        [](HWND hwnd, LPARAM lParam) WINAPI -> BOOL {
             char name[16] = "";
             GetClassNameA(hwnd, name, sizeof(name));
             if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(hwnd))

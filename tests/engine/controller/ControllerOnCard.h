@@ -16,9 +16,12 @@ class ControllerOnCard : public ::testing::Test
 {
 protected:
     CBlackBirdSimHost sim;
-    CFilterModules filters{ PreviewFilterModules() };
+    CFilterModules filters;
     CTestWindows windows;
     std::string folder;
+
+    // The preview's filter modules, or the ones a test's graphs need.
+    explicit ControllerOnCard(const std::vector<std::string>& modules = PreviewFilterModules()) : filters(modules) {}
 
     void SetUp() override
     {

@@ -28,18 +28,12 @@ LONGLONG FileSize(const std::string& path)
     return (static_cast<LONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-std::vector<std::string> RecordModules()
-{
-    return { "Filters\\Deinterlace.ax", "Filters\\TransformRatio.ax", "Filters\\OverlayMixer.ax",
-             "Filters\\RecordDump.ax", "Hollit.ax" };
-}
-
 // The recording process: records format 6 at the card's own pace into the
 // file until it is killed (or a minute has passed).
 int RecordUntilKilled(const char* pszPath)
 {
     CBlackBirdSimHost sim;
-    CFilterModules filters(RecordModules());
+    CFilterModules filters(RecordingFilterModules());
     if (!sim.IsReady() || !filters.IsReady())
         return 2;
     sim.Card()->SetEncoderPacing(TRUE);

@@ -65,8 +65,7 @@ class Storage : public ::testing::Test
 {
 protected:
     CBlackBirdSimHost sim;
-    CFilterModules filters{ { "Filters\\Deinterlace.ax", "Filters\\TransformRatio.ax", "Filters\\OverlayMixer.ax",
-                              "Filters\\RecordDump.ax", "Hollit.ax" } };
+    CFilterModules filters{ RecordingFilterModules() };
     CTestWindow window{ 40, 40, 360, 288, "Record storage" };
     CRecordingWindows windows;
     std::string folder;

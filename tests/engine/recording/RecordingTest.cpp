@@ -47,8 +47,7 @@ class Recording : public ::testing::Test
 {
 protected:
     CBlackBirdSimHost sim;
-    CFilterModules filters{ { "Filters\\Deinterlace.ax", "Filters\\TransformRatio.ax", "Filters\\OverlayMixer.ax",
-                              "Filters\\RecordDump.ax", "Hollit.ax" } };
+    CFilterModules filters{ RecordingFilterModules() };
     CTestWindow window{ 40, 40, 360, 288, "Recording" };
     CRecordingWindows windows;
     CRecordParam param;
@@ -229,6 +228,31 @@ TEST_F(Recording, AStartThatFailsLeavesNoFileAndThePreview)
         EXPECT_EQ(CDShowGraph::STATE_RUNNING, hw.GetGraph().GetState());
         sim.Card()->RefuseEncoderProperty(f.refusedId, S_OK);
     }
+}
+
+TEST_F(Recording, AFileThatCannotBeWrittenFailsTheStartAndKeepsThePreview)
+{
+    // The folder is missing, or a folder of the file's name stands in the way.
+    std::string blocked = FreshPath("blocked.mpg");
+    ASSERT_TRUE(CreateDirectoryA(blocked.c_str(), NULL) || GetLastError() == ERROR_ALREADY_EXISTS);
+    for (const std::string& path : { folder + "\\missing\\run.mpg", blocked })
+    {
+        SCOPED_TRACE(path);
+        hw.RecordFormat = 6;
+        hw.SetRecordFileName(path.c_str());
+        EXPECT_FALSE(hw.StartRecord());
+        EXPECT_FALSE(hw.IsRecording());
+        DWORD dwAttributes = GetFileAttributesA(path.c_str());
+        EXPECT_TRUE(dwAttributes == INVALID_FILE_ATTRIBUTES || (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+        EXPECT_EQ(CDShowGraph::STATE_RUNNING, hw.GetGraph().GetState());
+    }
+    RemoveDirectoryA(blocked.c_str());
+    // A start after the failed ones records.
+    std::string path = FreshPath("after-failure.mpg");
+    hw.SetRecordFileName(path.c_str());
+    ASSERT_TRUE(hw.StartRecord());
+    EXPECT_TRUE(WaitForBytes(path, 64 * 1024));
+    EXPECT_TRUE(hw.StopRecord());
 }
 
 TEST_F(Recording, PauseWithoutThePauseFilterSaysItDidNotPause)

@@ -36,3 +36,10 @@ std::vector<std::string> PreviewFilterModules()
 {
     return { "Filters\\Deinterlace.ax", "Filters\\TransformRatio.ax", "Filters\\OverlayMixer.ax" };
 }
+
+std::vector<std::string> RecordingFilterModules()
+{
+    std::vector<std::string> modules = PreviewFilterModules();
+    modules.insert(modules.end(), { "Filters\\RecordDump.ax", "Hollit.ax" });
+    return modules;
+}

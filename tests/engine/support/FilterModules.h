@@ -23,3 +23,5 @@ private:
 
 // The stand-ins of the companion and system filters the preview uses.
 std::vector<std::string> PreviewFilterModules();
+// The preview's modules with the dump and the pause filter the MPEG recordings use.
+std::vector<std::string> RecordingFilterModules();

@@ -207,7 +207,7 @@ int CountSplashWindows()
     int count = 0;
     EnumThreadWindows(
         GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
+        [](HWND hwnd, LPARAM lParam) WINAPI -> BOOL {
             if ((GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_POPUP) && IsWindowVisible(hwnd))
                 ++*reinterpret_cast<int*>(lParam);
             return TRUE;

@@ -194,7 +194,7 @@ TEST(OndrixStartTest, ResourceLibraryMissingEndsWithItsMessage)
     char text[256] = "";
     EnumChildWindows(
         box,
-        [](HWND child, LPARAM lParam) -> BOOL {
+        [](HWND child, LPARAM lParam) WINAPI -> BOOL {
             char buffer[256];
             if (GetDlgCtrlID(child) == 0xFFFF && GetWindowTextA(child, buffer, sizeof(buffer)) > 0)
                 lstrcpynA(reinterpret_cast<char*>(lParam), buffer, 256);

@@ -10,7 +10,7 @@
 #include "ui/osd/OSDChannelPages.h"
 #include "ui/osd/OSDMenuDlg.h"
 #include "ui/osd/OSDSchedulePages.h"
-#include "ControllerTestSupport.h"
+#include "ControllerOnCard.h"
 #include "engine/TVEngine.h"
 #include "hardware/devices/FilterClassTable.h"
 #include "platform/afx/WinApp.h"
@@ -31,40 +31,21 @@ struct RecordingOwner : COSDMenuOwner
     int formatChanges = 0;
 };
 
-class OsdMenu : public ::testing::Test
+class OsdMenu : public ControllerOnCard
 {
 protected:
-    CBlackBirdSimHost sim;
-    CFilterModules filters{ PreviewFilterModules() };
-    CTestWindows windows;
     RecordingOwner owner;
-    std::string folder;
 
     void SetUp() override
     {
         static HINSTANCE resources = ::LoadLibraryA("OndrixRsc.dll");
         ASSERT_NE(nullptr, resources);
         AfxSetResourceHandle(resources);
-        ASSERT_TRUE(sim.IsReady());
-        ASSERT_TRUE(filters.IsReady());
-        RegisterFilterClasses();
-        sim.Card()->SetEepromTuner('T', 11);
-        folder = FreshAppFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        SetMachineValue(kCommonKey, "RecordPath", (folder + "\\Rec").c_str());
-        SetMachineValue(kCommonKey, "SnapPath", (folder + "\\Snap").c_str());
-        WriteBytes(folder + "\\TVChannel.tvc", ReadBytes(SourcePath("tests/engine/channels/TVChannel.tvc")));
-        WriteBytes(folder + "\\FMChannel.fmc", ReadBytes(SourcePath("tests/engine/channels/FMChannel.fmc")));
-        WriteBytes(folder + "\\TVParam.ini", "[Channel]\r\nTVCurFreq=175250\r\nTVCurIndex=1\r\n");
-        ASSERT_TRUE(Timing_Initialize((folder + "\\Rec.rec").c_str(), 0));
+        ControllerOnCard::SetUp();
+        WriteBytes(File("TVParam.ini"), "[Channel]\r\nTVCurFreq=175250\r\nTVCurIndex=1\r\n");
+        ASSERT_TRUE(Timing_Initialize(File("Rec.rec").c_str(), 0));
     }
     void TearDown() override { Timing_Uninitialize(); }
-
-    BOOL Start(CTVEngine& engine)
-    {
-        engine.SetEngineWindows(&windows);
-        return engine.InitFormatLists() && engine.InitStringLists() && engine.LoadSettings() &&
-               engine.ApplyLoadedSettings() && engine.Initialize() && engine.ValidateSettings();
-    }
 
     // The key as the remote's receiver hands it to the menu: a key-down message in the queue.
     static void Press(COSDMenuDlg& menu, UINT key, int times = 1)

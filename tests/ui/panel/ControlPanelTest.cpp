@@ -21,15 +21,11 @@
 #include "ui/settings/ScheduleListPage.h"
 #include "ui/settings/SettingsPanel.h"
 #include "ui/settings/VideoAdjustDlg.h"
-#include "ControllerTestSupport.h"
+#include "ControllerOnCard.h"
 #include "dshow/AudioRenderFilter.h"
-#include "engine/TVEngine.h"
-#include "hardware/devices/FilterClassTable.h"
 #include "platform/standins/tamblin/Tamblin.h"
 #include "resources/ResourceIds.h"
-#include "tests/engine/support/FilterModules.h"
 #include "tests/engine/support/ScreenProbe.h"
-#include "tests/platform/sim/blackbird/BlackBirdSimHost.h"
 #include "tests/support/DesktopInput.h"
 #include "tests/support/DialogWatch.h"
 
@@ -130,44 +126,35 @@ SYSTEMTIME Local(int year, int month, int day, int hour, int minute, int second)
     return st;
 }
 
-class Panel : public ::testing::Test
+std::vector<std::string> PanelFilterModules()
+{
+    std::vector<std::string> modules = RecordingFilterModules();
+    modules.insert(modules.end(), { "OndrixSysFilters.ax", "OndrixMainConcept.ax", "OndrixTimeShift.ax" });
+    return modules;
+}
+
+class Panel : public ControllerOnCard
 {
 protected:
-    CBlackBirdSimHost sim;
-    CFilterModules filters{ { "Filters\\Deinterlace.ax", "Filters\\TransformRatio.ax", "Filters\\OverlayMixer.ax",
-                              "Filters\\RecordDump.ax", "Hollit.ax", "OndrixSysFilters.ax", "OndrixMainConcept.ax",
-                              "OndrixTimeShift.ax" } };
-    CTestWindows windows;
-    std::string folder;
     std::unique_ptr<CTVEngine> engine;
+
+    Panel() : ControllerOnCard(PanelFilterModules()) {}
 
     void SetUp() override
     {
         static HINSTANCE resources = ::LoadLibraryA("OndrixRsc.dll");
         ASSERT_NE(nullptr, resources);
         AfxSetResourceHandle(resources);
-        ASSERT_TRUE(sim.IsReady());
-        ASSERT_TRUE(filters.IsReady());
-        RegisterFilterClasses();
+        ControllerOnCard::SetUp();
         sim.Card()->SetEncoderPacing(FALSE);
-        // Tuner type 11: IF 38.9 MHz, control 0xCE; FM IF 10.7 MHz, control 0x8A, band 0xA5.
-        sim.Card()->SetEepromTuner('T', 11);
-        folder = FreshAppFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        SetMachineValue(kCommonKey, "RecordPath", (folder + "\\Rec").c_str());
-        SetMachineValue(kCommonKey, "SnapPath", (folder + "\\Snap").c_str());
-        SetMachineValue(kCommonKey, "EpgUnzipPath", nullptr);
-        WriteBytes(folder + "\\TVChannel.tvc", ReadBytes(SourcePath("tests/engine/channels/TVChannel.tvc")));
-        WriteBytes(folder + "\\FMChannel.fmc", ReadBytes(SourcePath("tests/engine/channels/FMChannel.fmc")));
         // Channel Five (175250 kHz) is current, Channel 1 the one watched before; MPEG-2 (DVD) records.
-        WriteBytes(folder + "\\TVParam.ini", "[Channel]\r\nTVCurFreq=175250\r\nTVLastFreq=49750\r\nTVCurIndex=1\r\n"
-                                             "FMCurFreq=87500\r\nFMCurIndex=0\r\n"
-                                             "[Record]\r\nRecordFormat=6\r\n[Storage]\r\nReservedSpace=10\r\n");
+        WriteBytes(File("TVParam.ini"), "[Channel]\r\nTVCurFreq=175250\r\nTVLastFreq=49750\r\nTVCurIndex=1\r\n"
+                                        "FMCurFreq=87500\r\nFMCurIndex=0\r\n"
+                                        "[Record]\r\nRecordFormat=6\r\n[Storage]\r\nReservedSpace=10\r\n");
         for (const char* name : { "Skin.ini", "Drusk.dll" })
-            CopyFileA(name, (folder + "\\" + name).c_str(), FALSE);
+            CopyFileA(name, File(name).c_str(), FALSE);
         engine.reset(new CTVEngine(folder.c_str()));
-        engine->SetEngineWindows(&windows);
-        ASSERT_TRUE(engine->InitFormatLists() && engine->InitStringLists() && engine->LoadSettings() &&
-                    engine->ApplyLoadedSettings() && engine->Initialize() && engine->ValidateSettings());
+        ASSERT_TRUE(Start(*engine));
         engine->SetRecordFormat(6);
         g_pVideo = new CVideoDlg;
         g_pPanel = new CTestPanel;
@@ -264,6 +251,30 @@ TEST_F(Panel, StartsUnderTheVideoWindowWithItsControlsAndSchedule)
     Dlg().SendMessage(WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(Dlg().IsWindowVisible());
     Shot("start");
+}
+
+// The settings pages reach the live panel: its hot-key table, whose rebuilt accelerators the panel
+// translates keys with at once, and its skin.
+TEST_F(Panel, SettingsPagesWorkOnTheLivePanelsHotKeysAndSkin)
+{
+    CSettingsPanel* pSettings = GetSettingsPanel();
+    ASSERT_EQ(&Dlg().GetHotKeyTable(), &pSettings->GetHotKeyTable());
+    CHotKeyTable& table = Dlg().GetHotKeyTable();
+    CString mute;
+    for (int i = 0; i < table.GetCommandCount(); ++i)
+        if (table.GetCommand(i).command == ID_MUTE)
+            mute = table.GetCommand(i).name;
+    ASSERT_FALSE(mute.IsEmpty());
+    // What the interface page does: bind, then rebuild the accelerators on apply.
+    ASSERT_TRUE(pSettings->AddHotKey(mute, VK_F9, FALSE, FALSE, FALSE));
+    ASSERT_TRUE(table.BuildAccelerators());
+    const BOOL muted = engine->IsPlaySourceMuted();
+    Key(Dlg().m_hWnd, VK_F9);
+    EXPECT_NE(muted, engine->IsPlaySourceMuted());
+
+    EXPECT_TRUE(pSettings->LoadSkin(engine->m_strDefaultSkin));
+    EXPECT_FALSE(pSettings->LoadSkin("No Such Skin"));
+    EXPECT_TRUE(Dlg().IsWindowVisible());
 }
 
 // What each command does in each state of the engine: done (the change it makes) or refused.
@@ -843,7 +854,7 @@ TEST_F(Panel, TimedShutdownCountsDownAndShutsWindowsDown)
             Sleep(20);
             EnumThreadWindows(
                 uiThread,
-                [](HWND hwnd, LPARAM lParam) -> BOOL {
+                [](HWND hwnd, LPARAM lParam) WINAPI -> BOOL {
                     if (!IsWindowVisible(hwnd) || GetDlgItem(hwnd, IDC_COUNT_DOWN_OK) == NULL)
                         return TRUE;
                     reinterpret_cast<Found*>(lParam)->dialog = hwnd;
@@ -871,29 +882,6 @@ TEST_F(Panel, TimedShutdownCountsDownAndShutsWindowsDown)
     CSystemActions::Install(nullptr);
 }
 
-// The settings pages reach the live panel: its hot-key table, whose rebuilt accelerators the panel
-// translates keys with at once, and its skin.
-TEST_F(Panel, SettingsPagesWorkOnTheLivePanelsHotKeysAndSkin)
-{
-    CSettingsPanel* pSettings = GetSettingsPanel();
-    ASSERT_EQ(&Dlg().GetHotKeyTable(), &pSettings->GetHotKeyTable());
-    CHotKeyTable& table = Dlg().GetHotKeyTable();
-    CString mute;
-    for (int i = 0; i < table.GetCommandCount(); ++i)
-        if (table.GetCommand(i).command == ID_MUTE)
-            mute = table.GetCommand(i).name;
-    ASSERT_FALSE(mute.IsEmpty());
-    // What the interface page does: bind, then rebuild the accelerators on apply.
-    ASSERT_TRUE(pSettings->AddHotKey(mute, VK_F9, FALSE, FALSE, FALSE));
-    ASSERT_TRUE(table.BuildAccelerators());
-    const BOOL muted = engine->IsPlaySourceMuted();
-    Key(Dlg().m_hWnd, VK_F9);
-    EXPECT_NE(muted, engine->IsPlaySourceMuted());
-
-    EXPECT_TRUE(pSettings->LoadSkin(engine->m_strDefaultSkin));
-    EXPECT_FALSE(pSettings->LoadSkin("No Such Skin"));
-    EXPECT_TRUE(Dlg().IsWindowVisible());
-}
 
 namespace
 {

@@ -7,14 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "ControllerTestSupport.h"
-#include "engine/TVEngine.h"
-#include "hardware/devices/FilterClassTable.h"
+#include "ControllerOnCard.h"
 #include "platform/afx/WinApp.h"
 #include "platform/standins/tamblin/Tamblin.h"
 #include "resources/ResourceIds.h"
-#include "tests/engine/support/FilterModules.h"
-#include "tests/platform/sim/blackbird/BlackBirdSimHost.h"
 #include "tests/support/DesktopInput.h"
 #include "tests/support/DialogWatch.h"
 
@@ -133,47 +129,28 @@ inline SYSTEMTIME Today(int hour, int minute, int second = 0)
     return st;
 }
 
-class Fixture : public ::testing::Test
+class Fixture : public ControllerOnCard
 {
 protected:
-    CBlackBirdSimHost sim;
-    CFilterModules filters{ { "Filters\\Deinterlace.ax", "Filters\\TransformRatio.ax", "Filters\\OverlayMixer.ax",
-                              "Filters\\RecordDump.ax", "Hollit.ax" } };
-    CTestWindows windows;
-    std::string folder;
+    Fixture() : ControllerOnCard(RecordingFilterModules()) {}
 
     void SetUp() override
     {
         static HINSTANCE resources = ::LoadLibraryA("OndrixRsc.dll");
         ASSERT_NE(nullptr, resources);
         AfxSetResourceHandle(resources);
-        ASSERT_TRUE(sim.IsReady());
-        ASSERT_TRUE(filters.IsReady());
-        RegisterFilterClasses();
-        sim.Card()->SetEepromTuner('T', 11);
+        ControllerOnCard::SetUp();
         sim.Card()->SetEncoderPacing(FALSE);
-        folder = FreshAppFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        SetMachineValue(kCommonKey, "RecordPath", (folder + "\\Rec").c_str());
-        SetMachineValue(kCommonKey, "SnapPath", (folder + "\\Snap").c_str());
-        SetMachineValue(kCommonKey, "EpgUnzipPath", (folder + "\\Guide").c_str());
-        WriteBytes(folder + "\\TVChannel.tvc", ReadBytes(SourcePath("tests/engine/channels/TVChannel.tvc")));
-        WriteBytes(folder + "\\FMChannel.fmc", ReadBytes(SourcePath("tests/engine/channels/FMChannel.fmc")));
-        WriteBytes(folder + "\\TVParam.ini", "[Channel]\r\nTVCurFreq=175250\r\nTVCurIndex=1\r\n");
-        DeleteFileA((folder + "\\Rec.rec").c_str());
-        ASSERT_TRUE(Timing_Initialize((folder + "\\Rec.rec").c_str(), 0));
+        SetMachineValue(kCommonKey, "EpgUnzipPath", File("Guide").c_str());
+        WriteBytes(File("TVParam.ini"), "[Channel]\r\nTVCurFreq=175250\r\nTVCurIndex=1\r\n");
+        DeleteFileA(File("Rec.rec").c_str());
+        ASSERT_TRUE(Timing_Initialize(File("Rec.rec").c_str(), 0));
     }
     void TearDown() override
     {
         Timing_SetTestClock(nullptr);
         Timing_Uninitialize();
         SetMachineValue(kCommonKey, "EpgUnzipPath", nullptr);
-    }
-
-    BOOL Start(CTVEngine& engine)
-    {
-        engine.SetEngineWindows(&windows);
-        return engine.InitFormatLists() && engine.InitStringLists() && engine.LoadSettings() &&
-               engine.ApplyLoadedSettings() && engine.Initialize() && engine.ValidateSettings();
     }
 };
 

@@ -12,7 +12,7 @@
 #include "ui/settings/PropSheet.h"
 #include "ui/settings/RecordDiskChoice.h"
 #include "ui/settings/SettingsPanel.h"
-#include "ControllerTestSupport.h"
+#include "ControllerOnCard.h"
 #include "engine/TVEngine.h"
 #include "hardware/devices/FilterClassTable.h"
 #include "platform/afx/WinApp.h"
@@ -44,38 +44,18 @@ BEGIN_MESSAGE_MAP(CStepSheet, CPropSheet)
     ON_MESSAGE(WM_KICKIDLE, &CStepSheet::OnKickIdle)
 END_MESSAGE_MAP()
 
-class SettingsSheet : public ::testing::Test
+class SettingsSheet : public ControllerOnCard
 {
 protected:
-    CBlackBirdSimHost sim;
-    CFilterModules filters{ PreviewFilterModules() };
-    CTestWindows windows;
-    std::string folder;
-
     void SetUp() override
     {
         static HINSTANCE resources = ::LoadLibraryA("OndrixRsc.dll");
         ASSERT_NE(nullptr, resources);
         AfxSetResourceHandle(resources);
-        ASSERT_TRUE(sim.IsReady());
-        ASSERT_TRUE(filters.IsReady());
-        RegisterFilterClasses();
-        sim.Card()->SetEepromTuner('T', 11);
-        folder = FreshAppFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        SetMachineValue(kCommonKey, "RecordPath", (folder + "\\Rec").c_str());
-        SetMachineValue(kCommonKey, "SnapPath", (folder + "\\Snap").c_str());
-        WriteBytes(folder + "\\TVChannel.tvc", ReadBytes(SourcePath("tests/engine/channels/TVChannel.tvc")));
-        WriteBytes(folder + "\\FMChannel.fmc", ReadBytes(SourcePath("tests/engine/channels/FMChannel.fmc")));
-        WriteBytes(folder + "\\TVParam.ini", "[Channel]\r\nTVCurFreq=49750\r\nTVCurIndex=0\r\n");
+        ControllerOnCard::SetUp();
+        WriteBytes(File("TVParam.ini"), "[Channel]\r\nTVCurFreq=49750\r\nTVCurIndex=0\r\n");
     }
     void TearDown() override { SetSettingsPanel(nullptr); }
-
-    BOOL Start(CTVEngine& engine)
-    {
-        engine.SetEngineWindows(&windows);
-        return engine.InitFormatLists() && engine.InitStringLists() && engine.LoadSettings() &&
-               engine.ApplyLoadedSettings() && engine.Initialize() && engine.ValidateSettings();
-    }
     void Shoot(CWnd& wnd, const char* name)
     {
         ::RedrawWindow(wnd.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);

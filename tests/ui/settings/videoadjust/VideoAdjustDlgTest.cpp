@@ -8,7 +8,7 @@
 
 // The windowing headers come before the test support, which brings the system's macro helpers.
 #include "ui/settings/VideoAdjustDlg.h"
-#include "ControllerTestSupport.h"
+#include "ControllerOnCard.h"
 #include "engine/TVEngine.h"
 #include "hardware/devices/FilterClassTable.h"
 #include "platform/afx/WinApp.h"
@@ -38,31 +38,20 @@ protected:
     }
 };
 
-class VideoAdjust : public ::testing::Test
+class VideoAdjust : public ControllerOnCard
 {
 protected:
-    CBlackBirdSimHost sim;
-    CFilterModules filters{ PreviewFilterModules() };
-    CTestWindows windows;
     CTestWindow video{ 40, 40, kVideoWidth, kVideoHeight, "Video" };
     CPanelStandIn panel;
-    std::string folder;
 
     void SetUp() override
     {
         static HINSTANCE resources = ::LoadLibraryA("OndrixRsc.dll");
         ASSERT_NE(nullptr, resources);
         AfxSetResourceHandle(resources);
-        ASSERT_TRUE(sim.IsReady());
-        ASSERT_TRUE(filters.IsReady());
-        RegisterFilterClasses();
-        // A PLL tuner the station at 471.25 MHz comes in on.
-        sim.Card()->SetEepromTuner('T', 11);
-        folder = FreshAppFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        SetMachineValue(kCommonKey, "RecordPath", (folder + "\\Rec").c_str());
-        SetMachineValue(kCommonKey, "SnapPath", (folder + "\\Snap").c_str());
-        WriteBytes(folder + "\\TVChannel.tvc", ReadBytes(SourcePath("tests/engine/channels/TVChannel.tvc")));
-        WriteBytes(folder + "\\TVParam.ini", "[Channel]\r\nTVCurFreq=471250\r\nTVCurIndex=2\r\n");
+        // The card's PLL tuner brings in the station at 471.25 MHz.
+        ControllerOnCard::SetUp();
+        WriteBytes(File("TVParam.ini"), "[Channel]\r\nTVCurFreq=471250\r\nTVCurIndex=2\r\n");
         ASSERT_TRUE(panel.CreateEx(0, "STATIC", "Panel", WS_POPUP | WS_VISIBLE, CRect(420, 40, 620, 140), nullptr, 0));
     }
     void TearDown() override { panel.DestroyWindow(); }

@@ -52,7 +52,7 @@ std::string TakeWorkerBox()
         std::string text;
     } found;
     EnumWindows(
-        [](HWND hWnd, LPARAM lParam) -> BOOL {
+        [](HWND hWnd, LPARAM lParam) WINAPI -> BOOL {
             DWORD process = 0;
             const DWORD thread = GetWindowThreadProcessId(hWnd, &process);
             char name[16] = "";
