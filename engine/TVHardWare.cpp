@@ -430,6 +430,22 @@ void CTVHardWare::AttachVideoWindow()
     NullTrace("----SetOwner!\n");
 }
 
+// Gives a renderer's own window to the video window before the renderer
+// connects: a renderer that draws through Direct3D makes its drawing surface
+// for the window it has when it connects, so that window is already the child
+// it stays, not a top-level window that is turned into a child afterwards.
+void CTVHardWare::OwnRendererWindow(CFilterNode* pRenderer)
+{
+    if (m_hVideoWnd == NULL || pRenderer == NULL || pRenderer->GetFilter() == NULL)
+        return;
+    IVideoWindow* pWindow = NULL;
+    if (FAILED(pRenderer->GetFilter()->QueryInterface(IID_IVideoWindow, reinterpret_cast<void**>(&pWindow))))
+        return;
+    pWindow->put_Owner(reinterpret_cast<OAHWND>(m_hVideoWnd));
+    pWindow->put_WindowStyle(WS_CHILD | WS_CLIPSIBLINGS);
+    pWindow->Release();
+}
+
 void CTVHardWare::DisconnectCrossbar()
 {
     m_Graph.DisconnectFilter(m_pCrossbarFilter);

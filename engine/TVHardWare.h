@@ -367,6 +367,7 @@ private:
     void InitRecordModes();
     BOOL ConnectVideoChain();
     void AttachVideoWindow();
+    void OwnRendererWindow(CFilterNode* pRenderer);
     BOOL AddAviWriterFilters();
     BOOL AddRadioCompressor(CFilterNode** ppMember, LPCSTR pszName);
     BOOL ConnectRadioAudio(CFilterNode* pTarget);

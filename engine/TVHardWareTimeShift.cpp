@@ -229,6 +229,7 @@ BOOL CTVHardWare::ConnectTimeShiftGraph()
     else if (m_pTimeShiftRender != NULL)
     {
         RemovePreviewRenderer();
+        OwnRendererWindow(m_pTimeShiftRender);
         if (!ConnectPins(pCurrent, m_pTimeShiftRender, pszCurrentPin, ""))
             return FALSE;
     }

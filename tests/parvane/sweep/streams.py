@@ -136,7 +136,8 @@ def make(outdir, name):
     if os.path.exists(path) and os.path.getsize(path) > 0:
         return path
     base, kind = split(name)
-    tmp = path + ".part"
+    # Each process writes its own part file: two sweeps may make the same stream at once.
+    tmp = "%s.%d.part" % (path, os.getpid())
     if kind:
         data = open(make(outdir, base), "rb").read()
         with open(tmp, "wb") as f:

@@ -145,11 +145,16 @@ protected:
         return false;
     }
 
+    // The button messages a click on the link gives it, sent to the link itself: a window that
+    // another test program shows on the shared display cannot take the click.
     void ClickLink(CHyperLink& link)
     {
         CRect rect;
         link.GetClientRect(rect);
-        desktop::Click(link.m_hWnd, rect.Width() / 2, rect.Height() / 2);
+        const LPARAM at = MAKELPARAM(rect.Width() / 2, rect.Height() / 2);
+        link.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+        link.SendMessage(WM_LBUTTONUP, 0, at);
+        desktop::Pump();
     }
 
     void Shoot(const char* name)
