@@ -52,6 +52,22 @@ size_t PackSize(const std::vector<BYTE>& d, size_t at, BOOL bMpeg2)
         pos += 6 + ((d[pos + 4] << 8) | d[pos + 5]);
     return pos > d.size() ? 0 : pos - at;
 }
+
+// Where the data of a PES packet begins: h is the first byte after its length field.
+size_t PayloadStart(const BYTE* p, size_t h, size_t end, BOOL bMpeg2)
+{
+    if (bMpeg2)
+        return h + 3 <= end ? h + 3 + p[h + 2] : end;
+    while (h < end && p[h] == 0xFF)
+        ++h;
+    if (h + 2 <= end && (p[h] & 0xC0) == 0x40)
+        h += 2;
+    if (h < end && (p[h] & 0xF0) == 0x20)
+        return h + 5;
+    if (h < end && (p[h] & 0xF0) == 0x30)
+        return h + 10;
+    return h + 1;
+}
 }
 
 CSimMpegClip::CSimMpegClip()
@@ -89,15 +105,37 @@ BOOL CSimMpegClip::Load(const char* pszPath)
         m_packs.push_back(pack);
         at += size;
     }
-    m_nPictures = 0;
-    for (size_t i = 0; i + 8 < m_data.size(); ++i)
+    // Pictures and frame rate are read from the video alone: the bytes of a
+    // picture start code also turn up inside the sound's frames.
+    std::vector<BYTE> video;
+    for (const Pack& pack : m_packs)
     {
-        if (m_data[i] != 0 || m_data[i + 1] != 0 || m_data[i + 2] != 1)
+        const BYTE* p = &m_data[pack.offset];
+        size_t pos = m_bMpeg2 ? 14 + (p[13] & 0x07) : 12;
+        while (pos + 6 <= pack.size && p[pos] == 0 && p[pos + 1] == 0 && p[pos + 2] == 1)
+        {
+            const BYTE id = p[pos + 3];
+            const size_t end = pos + 6 + ((p[pos + 4] << 8) | p[pos + 5]);
+            if (end > pack.size)
+                break;
+            if (id >= 0xE0 && id <= 0xEF)
+            {
+                const size_t payload = PayloadStart(p, pos + 6, end, m_bMpeg2);
+                if (payload < end)
+                    video.insert(video.end(), p + payload, p + end);
+            }
+            pos = end;
+        }
+    }
+    m_nPictures = 0;
+    for (size_t i = 0; i + 8 < video.size(); ++i)
+    {
+        if (video[i] != 0 || video[i + 1] != 0 || video[i + 2] != 1)
             continue;
-        if (m_data[i + 3] == 0x00)
+        if (video[i + 3] == 0x00)
             ++m_nPictures;
-        else if (m_data[i + 3] == 0xB3)
-            m_nFramesPerSecond = (m_data[i + 7] & 0x0F) == 3 ? 25 : (m_data[i + 7] & 0x0F) == 4 ? 30 : 25;
+        else if (video[i + 3] == 0xB3)
+            m_nFramesPerSecond = (video[i + 7] & 0x0F) == 3 ? 25 : (video[i + 7] & 0x0F) == 4 ? 30 : 25;
     }
     if (m_packs.empty() || m_nPictures == 0)
     {

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Checks the looped encoder stream the simulator test wrote: ffprobe reads it
 as an MPEG-2 program stream, decode and presentation times rise through every
-loop, it decodes without errors, and GOP time codes keep counting."""
+loop, the pictures' decode times one picture apart across the loops as well,
+it decodes without errors, and GOP time codes keep counting."""
 import json
 import subprocess
 import sys
@@ -10,17 +11,22 @@ path = sys.argv[1]
 video = sys.argv[2] if len(sys.argv) > 2 else "mpeg2video"
 probe = json.loads(subprocess.run(
     ["ffprobe", "-v", "error", "-show_format", "-show_streams", "-show_packets",
-     "-show_entries", "packet=stream_index,pts,dts:stream=codec_name,codec_type:format=format_name",
+     "-show_entries", "packet=stream_index,pts,dts:stream=index,codec_name,codec_type,r_frame_rate:format=format_name",
      "-of", "json", path], check=True, capture_output=True, text=True).stdout)
 assert probe["format"]["format_name"].startswith("mpeg"), probe["format"]
 codecs = sorted(s["codec_name"] for s in probe["streams"])
 assert codecs == ["mp2", video], codecs
+pictures = next(s for s in probe["streams"] if s["codec_type"] == "video")
+num, den = pictures["r_frame_rate"].split("/")
+frame = 90000 * int(den) / int(num)
 last = {}
 count = {}
 for p in probe["packets"]:
     i = p["stream_index"]
     t = int(p.get("dts") or p.get("pts"))
     assert i not in last or t > last[i], (i, last.get(i), t)
+    if i == pictures["index"] and i in last:
+        assert abs(t - last[i] - frame) <= 1, ("picture after", last[i], t, frame)
     last[i] = t
     count[i] = count.get(i, 0) + 1
 decode = subprocess.run(["ffmpeg", "-v", "error", "-i", path, "-f", "null", "-"],
