@@ -141,7 +141,9 @@ CMenuOwner::CMenuOwner()
 
 BOOL CMenuOwner::CreateOwner()
 {
-    return CreateEx(0, AfxRegisterWndClass(0, nullptr, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH))), "menus",
+    // Above every ordinary window, so that what its menus' shadows darken is this white and not a
+    // window another test program shows on the shared display.
+    return CreateEx(WS_EX_TOPMOST, AfxRegisterWndClass(0, nullptr, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH))), "menus",
                     WS_POPUP | WS_VISIBLE, 0, 0, 800, 720, nullptr, nullptr);
 }
 
