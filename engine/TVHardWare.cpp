@@ -438,12 +438,11 @@ void CTVHardWare::OwnRendererWindow(CFilterNode* pRenderer)
 {
     if (m_hVideoWnd == NULL || pRenderer == NULL || pRenderer->GetFilter() == NULL)
         return;
-    IVideoWindow* pWindow = NULL;
+    ComPtr<IVideoWindow> pWindow;
     if (FAILED(pRenderer->GetFilter()->QueryInterface(IID_IVideoWindow, reinterpret_cast<void**>(&pWindow))))
         return;
     pWindow->put_Owner(reinterpret_cast<OAHWND>(m_hVideoWnd));
     pWindow->put_WindowStyle(WS_CHILD | WS_CLIPSIBLINGS);
-    pWindow->Release();
 }
 
 void CTVHardWare::DisconnectCrossbar()

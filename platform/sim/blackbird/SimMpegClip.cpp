@@ -53,20 +53,51 @@ size_t PackSize(const std::vector<BYTE>& d, size_t at, BOOL bMpeg2)
     return pos > d.size() ? 0 : pos - at;
 }
 
-// Where the data of a PES packet begins: h is the first byte after its length field.
-size_t PayloadStart(const BYTE* p, size_t h, size_t end, BOOL bMpeg2)
+// Where a PES packet's time stamps lie (0 for none) and where its data
+// begins; h is the first byte after the packet's length field.
+struct PesLayout
 {
+    size_t pts;
+    size_t dts;
+    size_t payload;
+};
+
+PesLayout ReadPesLayout(const BYTE* p, size_t h, size_t end, BOOL bMpeg2)
+{
+    PesLayout pes = { 0, 0, end };
     if (bMpeg2)
-        return h + 3 <= end ? h + 3 + p[h + 2] : end;
+    {
+        if (h + 3 <= end)
+        {
+            const BYTE flags = p[h + 1] >> 6;
+            if (flags & 0x2)
+                pes.pts = h + 3;
+            if (flags == 0x3)
+                pes.dts = h + 8;
+            pes.payload = h + 3 + p[h + 2];
+        }
+        return pes;
+    }
     while (h < end && p[h] == 0xFF)
         ++h;
     if (h + 2 <= end && (p[h] & 0xC0) == 0x40)
         h += 2;
-    if (h < end && (p[h] & 0xF0) == 0x20)
-        return h + 5;
-    if (h < end && (p[h] & 0xF0) == 0x30)
-        return h + 10;
-    return h + 1;
+    if (h + 5 <= end && (p[h] & 0xF0) == 0x20)
+    {
+        pes.pts = h;
+        pes.payload = h + 5;
+    }
+    else if (h + 10 <= end && (p[h] & 0xF0) == 0x30)
+    {
+        pes.pts = h;
+        pes.dts = h + 5;
+        pes.payload = h + 10;
+    }
+    else
+    {
+        pes.payload = h < end ? h + 1 : h;
+    }
+    return pes;
 }
 }
 
@@ -120,7 +151,7 @@ BOOL CSimMpegClip::Load(const char* pszPath)
                 break;
             if (id >= 0xE0 && id <= 0xEF)
             {
-                const size_t payload = PayloadStart(p, pos + 6, end, m_bMpeg2);
+                const size_t payload = ReadPesLayout(p, pos + 6, end, m_bMpeg2).payload;
                 if (payload < end)
                     video.insert(video.end(), p + payload, p + end);
             }
@@ -186,42 +217,13 @@ LONGLONG CSimMpegClip::Restamp(BYTE* p, size_t size, LONGLONG ticks, int picture
         BOOL bMedia = (id >= 0xC0 && id <= 0xEF) || id == 0xBD;
         if (bMedia)
         {
-            size_t h = pos + 6;
-            size_t payload = end;
-            if (m_bMpeg2 && h + 3 <= end)
-            {
-                BYTE flags = p[h + 1] >> 6;
-                if (flags & 0x2)
-                    WritePesTime(p + h + 3, ReadPesTime(p + h + 3) + ticks);
-                if (flags == 0x3)
-                    WritePesTime(p + h + 8, ReadPesTime(p + h + 8) + ticks);
-                payload = h + 3 + p[h + 2];
-            }
-            else if (!m_bMpeg2)
-            {
-                while (h < end && p[h] == 0xFF)
-                    ++h;
-                if (h + 2 <= end && (p[h] & 0xC0) == 0x40)
-                    h += 2;
-                if (h + 5 <= end && (p[h] & 0xF0) == 0x20)
-                {
-                    WritePesTime(p + h, ReadPesTime(p + h) + ticks);
-                    h += 5;
-                }
-                else if (h + 10 <= end && (p[h] & 0xF0) == 0x30)
-                {
-                    WritePesTime(p + h, ReadPesTime(p + h) + ticks);
-                    WritePesTime(p + h + 5, ReadPesTime(p + h + 5) + ticks);
-                    h += 10;
-                }
-                else if (h < end)
-                {
-                    ++h;
-                }
-                payload = h;
-            }
+            const PesLayout pes = ReadPesLayout(p, pos + 6, end, m_bMpeg2);
+            if (pes.pts != 0)
+                WritePesTime(p + pes.pts, ReadPesTime(p + pes.pts) + ticks);
+            if (pes.dts != 0)
+                WritePesTime(p + pes.dts, ReadPesTime(p + pes.dts) + ticks);
             // GOP time codes move on by the pictures of the passes before.
-            for (size_t i = payload; id >= 0xE0 && i + 7 < end; ++i)
+            for (size_t i = pes.payload; id >= 0xE0 && i + 7 < end; ++i)
             {
                 if (p[i] != 0 || p[i + 1] != 0 || p[i + 2] != 1 || p[i + 3] != 0xB8)
                     continue;
