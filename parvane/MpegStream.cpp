@@ -962,7 +962,7 @@ BOOL CMpegStream::WriteRangeImpl(__int64 start, __int64 end, double* runningTime
             const int length = (int)(ce - cs);
             if (m_restamper->ClosePack(m_workBuffer, length, offset))
             {
-                double newTime = m_restamper->NextScr(m_workBuffer, length, scr - offset);
+                double newTime = m_restamper->ClosingScr(m_workBuffer, length, scr - offset);
                 SetPackScr(m_workBuffer, newTime);
                 last = newTime;
                 if (!file->Write(m_workBuffer, length))

@@ -1295,16 +1295,32 @@ void CPackRestamper::StartTimeBase(double offset)
     }
 }
 
-double CPackRestamper::NextScr(const BYTE* pack, int length, double wanted)
+double CPackRestamper::PackDuration(const BYTE* pack, int length) const
 {
-    if (!m_scrCatchUp || !m_haveLastScr)
-        return wanted;
     int rate;
     if (m_kind == 1)
         rate = ((pack[9] & 0x7F) << 15) | (pack[10] << 7) | (pack[11] >> 1);
     else
         rate = length >= 13 ? (pack[10] << 14) | (pack[11] << 6) | (pack[12] >> 2) : 0;
-    double least = m_lastScr + (rate > 0 ? length / (rate * 50.0) : CMpegClock::kTickSeconds);
+    return rate > 0 ? length / (rate * 50.0) : CMpegClock::kTickSeconds;
+}
+
+double CPackRestamper::ClosingScr(const BYTE* pack, int length, double wanted)
+{
+    const double scr = NextScr(pack, length, wanted);
+    if (!m_haveLastScr)
+        return scr;
+    // What a closing keeps (the end of a picture or of an audio frame) may lie many packs behind
+    // the cut: it follows the last pack written straight on, or the time line would move on by
+    // the packs dropped in between.
+    return std::min(scr, m_lastScr + PackDuration(pack, length));
+}
+
+double CPackRestamper::NextScr(const BYTE* pack, int length, double wanted)
+{
+    if (!m_scrCatchUp || !m_haveLastScr)
+        return wanted;
+    const double least = m_lastScr + PackDuration(pack, length);
     if (wanted >= least)
     {
         m_scrCatchUp = FALSE;
@@ -1459,20 +1475,24 @@ int CPackRestamper::RestampChunks(MpegChunkList* list, double* lastTime, int* lo
                     s_offset = offset;
                     rebased = TRUE;
                 }
-                double newTime = NextScr(pack, packLength, scr - s_offset);
-                if (newBase && count == 0)
-                    TrimOpeningPack(pack, packLength);
-                SetPackScr(pack, newTime);
                 if (closing)
                 {
+                    // A closing pack that keeps nothing is not written: its clock must not hold
+                    // back the next time base.
                     if (ClosePack(pack, packLength, s_offset))
                     {
+                        const double newTime = ClosingScr(pack, packLength, scr - s_offset);
+                        SetPackScr(pack, newTime);
                         outputTime = newTime > 0 ? newTime : 0.0;
                         ++count;
                     }
                 }
                 else
                 {
+                    const double newTime = NextScr(pack, packLength, scr - s_offset);
+                    if (newBase && count == 0)
+                        TrimOpeningPack(pack, packLength);
+                    SetPackScr(pack, newTime);
                     outputTime = newTime > 0 ? newTime : 0.0;
                     ShiftPackTimes(pack, packLength, s_offset, &gopMark, &audioWait);
                     ++count;

@@ -117,6 +117,9 @@ public:
     // caught up with the SCRs written before it; then the last SCR plus the time the pack's
     // bytes take at its mux rate.
     double NextScr(const BYTE* pack, int length, double wanted);
+    // The SCR for a pack that a closing keeps: as NextScr, but never further than the pack's own
+    // time after the last SCR written.
+    double ClosingScr(const BYTE* pack, int length, double wanted);
 
     // Seconds between two re-stamped ranges and the step of a re-based chunk list.
     static const double kSeamStep;
@@ -151,6 +154,8 @@ private:
     };
 
     int PackHeaderLength(const BYTE* pack, int length) const;
+    // Seconds the pack's bytes take at its mux rate.
+    double PackDuration(const BYTE* pack, int length) const;
     static int WalkPackets(const BYTE* buffer, int pack, int end);
     BOOL ParsePes(BYTE* pack, int p, int end, PesHeader* h) const;
     void ShiftStamps(BYTE* pack, const PesHeader& h, double offset) const;

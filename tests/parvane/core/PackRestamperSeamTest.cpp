@@ -89,4 +89,56 @@ TEST(PackRestamperSeam, CountsAPictureStartCodeSplitBetweenPackets)
         EXPECT_NEAR(10.12, r.NextVideoTime(), 1e-9) << split;
     }
 }
+
+// After a pause the packs the pause dropped are closed one by one: only what finishes the last
+// picture and audio frames is written. Packs that keep nothing leave the clock alone, and what
+// is kept from far behind the cut follows the last pack written, so the next time base still
+// goes on at the next picture slot.
+TEST(PackRestamperSeam, ClosingPacksDoNotMoveTheNextTimeBase)
+{
+    const Bytes audioHeader = { 0xFF, 0xFD, 0x84, 0x00 };   // 384-byte frames
+    CPackRestamper r(2);
+    r.Sequence().frameRate = 25.0;
+    CPackBuilder a(2);
+    a.Pack(10.0);
+    a.Packet(0xE0, CPackBuilder::Join({ kSeq, CPackBuilder::Gop(0, 0, 10, 0, true), CPackBuilder::Picture(1, 30) }),
+             10.6, 10.54);
+    a.Packet(0xC0, CPackBuilder::Join({ audioHeader, Bytes(96, 0) }), 10.6);   // 284 bytes still to come
+    double last = 10.0;
+    int lostB = 0, first = 1;
+    ASSERT_EQ(1, Restamp(r, a.Bytes(), &last, &lostB, &first));
+
+    // The dropped group: its GOP header ends the picture, video only for a second, then the rest
+    // of the audio frame.
+    std::vector<CPackBuilder> closing;
+    closing.emplace_back(2);
+    closing.back().Pack(10.1).Packet(0xE0, CPackBuilder::Join({ CPackBuilder::Gop(0, 0, 10, 1, true),
+                                                              CPackBuilder::Picture(1, 30) }), 10.7, 10.64);
+    for (int i = 2; i <= 10; ++i)
+    {
+        closing.emplace_back(2);
+        closing.back().Pack(10.0 + i * 0.1).Packet(0xE0, CPackBuilder::Picture(2, 60));
+    }
+    closing.emplace_back(2);
+    closing.back().Pack(11.1).Packet(0xC0, CPackBuilder::Join({ Bytes(284, 0), audioHeader, Bytes(380, 0) }), 11.6);
+    int kept = 0;
+    for (CPackBuilder& c : closing)
+    {
+        first = CPackRestamper::kClosingChunks;
+        kept += Restamp(r, c.Bytes(), &last, &lostB, &first);
+    }
+    ASSERT_EQ(1, kept) << "only the end of the audio frame is written";
+    const double scr = r.GetPackScr(closing.back().Bytes().data());
+    EXPECT_GT(scr, 10.0);
+    EXPECT_LT(scr, 10.01) << "the kept end follows the last pack written";
+    EXPECT_EQ(0, first) << "the closing is done";
+
+    CPackBuilder b(2);
+    b.Pack(50.0);
+    size_t v = b.Packet(0xE0, CPackBuilder::Join({ kSeq, CPackBuilder::Gop(0, 0, 50, 0, true), CPackBuilder::Picture(1, 30) }),
+                        50.6, 50.54);
+    first = 1;
+    ASSERT_EQ(1, Restamp(r, b.Bytes(), &last, &lostB, &first));
+    EXPECT_NEAR(10.58, CMpegClock::ReadStamp(&b.Bytes()[v + 9 + 5]), 1e-4) << "the next picture slot";
+}
 }
