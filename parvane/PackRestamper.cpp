@@ -714,6 +714,19 @@ void CPackRestamper::TrackVideo(const BYTE* b, const PesHeader& h, int pictures)
         m_nextVideo += pictures * frame;
 }
 
+namespace
+{
+BOOL SameHeaderFollows(const BYTE* p, int at, int n)
+{
+    for (int j = FindAudioHeader(p, at + 4, n); j >= 0; j = FindAudioHeader(p, j + 1, n))
+    {
+        if (p[j + 1] == p[at + 1] && (p[j + 2] & 0xFC) == (p[at + 2] & 0xFC))
+            return TRUE;
+    }
+    return FALSE;
+}
+}
+
 int CPackRestamper::FindFrameStart(int key, const BYTE* p, int from, int n) const
 {
     const StreamTrack& t = m_audio[key];
@@ -724,6 +737,11 @@ int CPackRestamper::FindFrameStart(int key, const BYTE* p, int from, int n) cons
         int length = 0;
         double duration = 0;
         CMpegAudioHeader::Parse(p + i, n - i, &length, &duration);
+        // A free-format header (no bit rate) tells no frame length to check it by: unless the
+        // stream is known, another like it must follow in the packet, else these bytes are taken
+        // for data inside a frame.
+        if (length == 0 && !t.haveHeader && !SameHeaderFollows(p, i, n))
+            continue;
         if (length > 0 && i + length + 3 <= n && !CMpegAudioHeader::IsFrameHeader(p + i + length, n - i - length))
             continue;
         return i;
@@ -853,7 +871,7 @@ void CPackRestamper::ShiftPackTimes(BYTE* pack, int length, double offset, int* 
         if (id >= 0xC0 && id <= 0xDF && audioWait && *audioWait)
         {
             int n = h.end - h.payload;
-            int at = CMpegAudioHeader::IsFrameHeader(pack + h.payload, n) ? 0 : -1;
+            int at = FindFrameStart(id, pack + h.payload, 0, n) == 0 ? 0 : -1;
             if (at == 0)
                 *audioWait = 0;
             else if (m_kind == 2)

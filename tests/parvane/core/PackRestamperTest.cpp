@@ -256,6 +256,8 @@ TEST(PackRestamper, AudioWaitNeedsARealFrameHeader)
         { { 0xFF, 0xF9, 0xF4, 0x00, 9 }, false, 1 },     // bit-rate index 15
         { { 0xFF, 0xF9, 0x8C, 0x00, 9 }, false, 1 },     // sampling-rate index 3
         { { 0xFF, 0xE9, 0x84, 0x00, 9 }, false, 1 },     // reserved version
+        { { 0xFF, 0xFD, 0x04, 0x00, 9 }, false, 1 },     // free format, and no frame like it follows
+        { { 0xFF, 0xFD, 0x04, 0x00, 9, 9, 0xFF, 0xFD, 0x06, 0x00, 9 }, true, 0 },   // free-format frames
     };
     for (const AudioWaitRow& row : rows)
     {
@@ -270,25 +272,41 @@ TEST(PackRestamper, AudioWaitNeedsARealFrameHeader)
     }
 }
 
+// The first frame header is found behind bytes that only look like one: a free-format header
+// (no length to check it by) or one whose frame would end where no header follows.
 TEST(PackRestamper, AudioWaitCutsTheTailOfAnEarlierFrame)
 {
-    CPackRestamper r(2);
-    Stream s(2);
-    s.AddPack(5.0);
-    Bytes payload(20, 0x11);
-    const BYTE header[4] = { 0xFF, 0xFD, 0x84, 0x00 };
-    payload.insert(payload.end(), header, header + 4);
-    payload.resize(60, 0x22);
-    size_t at = s.builder.Packet(0xC0, payload, 5.1);
-    int gopMark = 1, wait = 1;
-    r.ShiftPackTimes(&s.bytes()[0], (int)s.bytes().size(), 1.0, &gopMark, &wait);
-    const Bytes& b = s.bytes();
-    EXPECT_EQ(0, wait);
-    EXPECT_EQ(0xC0, b[at + 3]);
-    EXPECT_EQ(0, memcmp(&b[at + 14], header, 4)) << "payload starts at the frame header";
-    int length = (b[at + 4] << 8) | b[at + 5];
-    EXPECT_EQ(8 + 40, length);
-    EXPECT_EQ(0xBE, b[at + 6 + length + 3]);
+    const BYTE header[4] = { 0xFF, 0xFD, 0x84, 0x00 };     // 384-byte frames
+    const struct
+    {
+        const char* name;
+        Bytes lead;
+    } rows[] = {
+        { "data", Bytes(4, 0x11) },
+        { "a free-format header", { 0xFF, 0xFD, 0x02, 0x01 } },
+        { "a header without a frame behind it", { 0xFF, 0xFD, 0x84, 0x00 } },
+    };
+    for (const auto& row : rows)
+    {
+        CPackRestamper r(2);
+        Stream s(2);
+        s.AddPack(5.0);
+        Bytes payload(600, 0x22);
+        std::copy(row.lead.begin(), row.lead.end(), payload.begin());
+        std::copy(header, header + 4, payload.begin() + 20);
+        std::copy(header, header + 4, payload.begin() + 20 + 384);
+        size_t at = s.builder.Packet(0xC0, payload, 5.1);
+        int gopMark = 1, wait = 1;
+        r.ShiftPackTimes(&s.bytes()[0], (int)s.bytes().size(), 1.0, &gopMark, &wait);
+        const Bytes& b = s.bytes();
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(0, wait);
+        ASSERT_EQ(0xC0, b[at + 3]);
+        EXPECT_EQ(0, memcmp(&b[at + 14], header, 4)) << "payload starts at the frame header";
+        int length = (b[at + 4] << 8) | b[at + 5];
+        EXPECT_EQ(8 + 580, length);
+        EXPECT_EQ(0xBE, b[at + 6 + length + 3]);
+    }
 }
 
 TEST(PackRestamper, PacketLengthIsClampedToThePack)
