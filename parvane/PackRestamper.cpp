@@ -716,11 +716,16 @@ void CPackRestamper::TrackVideo(const BYTE* b, const PesHeader& h, int pictures)
 
 namespace
 {
+// Whether a header like the one at `at` follows in p[at + 4, n): the same but for the padding
+// bit and the mode extension. Bytes inside frames that look like headers are common enough in a
+// packet; three bytes alike by chance are not.
 BOOL SameHeaderFollows(const BYTE* p, int at, int n)
 {
-    for (int j = FindAudioHeader(p, at + 4, n); j >= 0; j = FindAudioHeader(p, j + 1, n))
+    if (at + 4 > n)
+        return FALSE;
+    for (int j = FindAudioHeader(p, at + 4, n - 1); j >= 0; j = FindAudioHeader(p, j + 1, n - 1))
     {
-        if (p[j + 1] == p[at + 1] && (p[j + 2] & 0xFC) == (p[at + 2] & 0xFC))
+        if (p[j + 1] == p[at + 1] && (p[j + 2] & 0xFD) == (p[at + 2] & 0xFD) && (p[j + 3] & 0xCF) == (p[at + 3] & 0xCF))
             return TRUE;
     }
     return FALSE;

@@ -284,6 +284,7 @@ TEST(PackRestamper, AudioWaitCutsTheTailOfAnEarlierFrame)
     } rows[] = {
         { "data", Bytes(4, 0x11) },
         { "a free-format header", { 0xFF, 0xFD, 0x02, 0x01 } },
+        { "two free-format headers not alike", { 0xFF, 0xFD, 0x02, 0x01, 0x11, 0x11, 0xFF, 0xFD, 0x02, 0x02 } },
         { "a header without a frame behind it", { 0xFF, 0xFD, 0x84, 0x00 } },
     };
     for (const auto& row : rows)
