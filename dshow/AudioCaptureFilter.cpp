@@ -6,25 +6,17 @@
 
 namespace
 {
-// The device's own mixer, opened for one request.
-class CMixerHandle
+// The device's own mixer, addressed by its number: a process gets only so
+// many mixer handles over its life, so none is opened for a request.
+class CMixerById
 {
 public:
-    explicit CMixerHandle(UINT uId) : m_hMixer(NULL)
-    {
-        if (mixerOpen(&m_hMixer, uId, 0, 0, MIXER_OBJECTF_MIXER) != MMSYSERR_NOERROR)
-            m_hMixer = NULL;
-    }
-    ~CMixerHandle()
-    {
-        if (m_hMixer != NULL)
-            mixerClose(m_hMixer);
-    }
-    BOOL IsOpen() const { return m_hMixer != NULL; }
-    HMIXEROBJ Object() const { return reinterpret_cast<HMIXEROBJ>(m_hMixer); }
+    explicit CMixerById(UINT uId) : m_uId(uId) {}
+    BOOL IsOpen() const { return m_uId < mixerGetNumDevs(); }
+    HMIXEROBJ Object() const { return reinterpret_cast<HMIXEROBJ>(static_cast<UINT_PTR>(m_uId)); }
 
 private:
-    HMIXER m_hMixer;
+    UINT m_uId;
 };
 
 BOOL ControlValue(HMIXEROBJ hMixer, DWORD dwControlId, DWORD* pdwValue, BOOL bSet)
@@ -39,9 +31,9 @@ BOOL ControlValue(HMIXEROBJ hMixer, DWORD dwControlId, DWORD* pdwValue, BOOL bSe
     details.cMultipleItems = 0;
     details.cbDetails = sizeof(value);
     details.paDetails = &value;
-    MMRESULT result = bSet ? mixerSetControlDetails(hMixer, &details, MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE)
+    MMRESULT result = bSet ? mixerSetControlDetails(hMixer, &details, MIXER_OBJECTF_MIXER | MIXER_SETCONTROLDETAILSF_VALUE)
                            : mixerGetControlDetailsA(hMixer, &details,
-                                                     MIXER_OBJECTF_HMIXER | MIXER_GETCONTROLDETAILSF_VALUE);
+                                                     MIXER_OBJECTF_MIXER | MIXER_GETCONTROLDETAILSF_VALUE);
     if (result != MMSYSERR_NOERROR)
         return FALSE;
     if (!bSet)
@@ -148,14 +140,14 @@ BOOL CAudioCaptureFilter::Initfilter()
 
 BOOL CAudioCaptureFilter::ReadLines()
 {
-    CMixerHandle mixer(m_uMixerId);
+    CMixerById mixer(m_uMixerId);
     if (!mixer.IsOpen())
         return FALSE;
     MIXERLINEA destination;
     memset(&destination, 0, sizeof(destination));
     destination.cbStruct = sizeof(destination);
     destination.dwDestination = 0;
-    if (mixerGetLineInfoA(mixer.Object(), &destination, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_DESTINATION) ==
+    if (mixerGetLineInfoA(mixer.Object(), &destination, MIXER_OBJECTF_MIXER | MIXER_GETLINEINFOF_DESTINATION) ==
         MMSYSERR_NOERROR)
     {
         m_aSources.assign(destination.cConnections, MIXERLINEA());
@@ -166,20 +158,20 @@ BOOL CAudioCaptureFilter::ReadLines()
             source.cbStruct = sizeof(source);
             source.dwDestination = 0;
             source.dwSource = k;
-            mixerGetLineInfoA(mixer.Object(), &source, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_SOURCE);
+            mixerGetLineInfoA(mixer.Object(), &source, MIXER_OBJECTF_MIXER | MIXER_GETLINEINFOF_SOURCE);
         }
     }
     memset(&destination, 0, sizeof(destination));
     destination.cbStruct = sizeof(destination);
     destination.dwDestination = 0;
-    if (mixerGetLineInfoA(mixer.Object(), &destination, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_DESTINATION) !=
+    if (mixerGetLineInfoA(mixer.Object(), &destination, MIXER_OBJECTF_MIXER | MIXER_GETLINEINFOF_DESTINATION) !=
         MMSYSERR_NOERROR)
         return FALSE;
     MIXERLINEA line;
     memset(&line, 0, sizeof(line));
     line.cbStruct = sizeof(line);
     line.dwLineID = destination.dwLineID;
-    if (mixerGetLineInfoA(mixer.Object(), &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_LINEID) !=
+    if (mixerGetLineInfoA(mixer.Object(), &line, MIXER_OBJECTF_MIXER | MIXER_GETLINEINFOF_LINEID) !=
             MMSYSERR_NOERROR ||
         line.cControls > MAX_DESTINATION_CONTROLS)
         return FALSE;
@@ -193,13 +185,13 @@ BOOL CAudioCaptureFilter::ReadLines()
     controls.cControls = line.cControls;
     controls.cbmxctrl = sizeof(MIXERCONTROLA);
     controls.pamxctrl = m_aControls.data();
-    return mixerGetLineControlsA(mixer.Object(), &controls, MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ALL) ==
+    return mixerGetLineControlsA(mixer.Object(), &controls, MIXER_OBJECTF_MIXER | MIXER_GETLINECONTROLSF_ALL) ==
            MMSYSERR_NOERROR;
 }
 
 BOOL CAudioCaptureFilter::DestinationControl(DWORD dwType, DWORD* pdwValue, BOOL bSet)
 {
-    CMixerHandle mixer(m_uMixerId);
+    CMixerById mixer(m_uMixerId);
     if (!mixer.IsOpen())
         return FALSE;
     for (const MIXERCONTROLA& control : m_aControls)
@@ -225,7 +217,7 @@ BOOL CAudioCaptureFilter::SourceControl(LPCSTR pszLine, DWORD dwType, DWORD* pdw
     }
     if (pSource == NULL)
         return FALSE;
-    CMixerHandle mixer(m_uMixerId);
+    CMixerById mixer(m_uMixerId);
     if (!mixer.IsOpen() || pSource->cControls == 0)
         return FALSE;
     std::vector<MIXERCONTROLA> aControls(pSource->cControls);
@@ -236,7 +228,7 @@ BOOL CAudioCaptureFilter::SourceControl(LPCSTR pszLine, DWORD dwType, DWORD* pdw
     controls.cControls = pSource->cControls;
     controls.cbmxctrl = sizeof(MIXERCONTROLA);
     controls.pamxctrl = aControls.data();
-    if (mixerGetLineControlsA(mixer.Object(), &controls, MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ALL) !=
+    if (mixerGetLineControlsA(mixer.Object(), &controls, MIXER_OBJECTF_MIXER | MIXER_GETLINECONTROLSF_ALL) !=
         MMSYSERR_NOERROR)
         return FALSE;
     for (const MIXERCONTROLA& control : aControls)

@@ -7,20 +7,25 @@ namespace
 // A destination line of the mixer (source NO_SOURCE) or one of its source lines.
 const DWORD NO_SOURCE = 0xFFFFFFFF;
 
-BOOL QueryLine(HMIXER hMixer, DWORD dwDestination, DWORD dwSource, MIXERLINEA* pLine)
+// A mixer addressed by its device number: nothing to open or close.
+HMIXEROBJ ById(UINT uId)
+{
+    return reinterpret_cast<HMIXEROBJ>(static_cast<UINT_PTR>(uId));
+}
+
+BOOL QueryLine(HMIXEROBJ hObject, DWORD dwObjectFlag, DWORD dwDestination, DWORD dwSource, MIXERLINEA* pLine)
 {
     memset(pLine, 0, sizeof(*pLine));
     pLine->cbStruct = sizeof(*pLine);
     pLine->dwDestination = dwDestination;
     pLine->dwSource = dwSource == NO_SOURCE ? 0 : dwSource;
-    DWORD flags = MIXER_OBJECTF_HMIXER |
-                  (dwSource == NO_SOURCE ? MIXER_GETLINEINFOF_DESTINATION : MIXER_GETLINEINFOF_SOURCE);
-    return mixerGetLineInfoA(reinterpret_cast<HMIXEROBJ>(hMixer), pLine, flags) == MMSYSERR_NOERROR;
+    DWORD flags = dwObjectFlag | (dwSource == NO_SOURCE ? MIXER_GETLINEINFOF_DESTINATION : MIXER_GETLINEINFOF_SOURCE);
+    return mixerGetLineInfoA(hObject, pLine, flags) == MMSYSERR_NOERROR;
 }
 }
 
 CAudioMixer::CAudioMixer()
-    : m_hMixer(NULL), m_dwDestination(0), m_dwComponentType(0), m_cSources(0)
+    : m_bOpen(FALSE), m_uId(0), m_hMixer(NULL), m_dwDestination(0), m_dwComponentType(0), m_cSources(0)
 {
     m_szName[0] = '\0';
 }
@@ -35,6 +40,17 @@ void CAudioMixer::Close()
     if (m_hMixer != NULL)
         mixerClose(m_hMixer);
     m_hMixer = NULL;
+    m_bOpen = FALSE;
+}
+
+HMIXEROBJ CAudioMixer::Object() const
+{
+    return m_hMixer != NULL ? reinterpret_cast<HMIXEROBJ>(m_hMixer) : ById(m_uId);
+}
+
+DWORD CAudioMixer::ObjectFlag() const
+{
+    return m_hMixer != NULL ? MIXER_OBJECTF_HMIXER : MIXER_OBJECTF_MIXER;
 }
 
 void CAudioMixer::ListDevices(CStringList& names)
@@ -59,44 +75,45 @@ BOOL CAudioMixer::Open(LPCSTR pszDevice, DWORD dwDestinationType, HWND hwndCallb
             return FALSE;
         if (pszDevice != NULL && lstrcmpiA(caps.szPname, pszDevice) != 0)
             continue;
-        HMIXER hMixer = NULL;
-        DWORD_PTR callback = reinterpret_cast<DWORD_PTR>(hwndCallback);
-        DWORD flags = MIXER_OBJECTF_MIXER | (hwndCallback != NULL ? CALLBACK_WINDOW : 0);
-        if (mixerOpen(&hMixer, i, callback, 0, flags) != MMSYSERR_NOERROR)
-            return FALSE;
         for (DWORD d = 0; d < caps.cDestinations; ++d)
         {
             MIXERLINEA line;
-            if (!QueryLine(hMixer, d, NO_SOURCE, &line))
+            if (!QueryLine(ById(i), MIXER_OBJECTF_MIXER, d, NO_SOURCE, &line))
+                return FALSE;
+            if (line.dwComponentType != dwDestinationType)
+                continue;
+            // Reads and writes go to the device by its number. Only change
+            // messages need an open handle: the system hands out a limited
+            // number of mixer handles to a process over its life, so one is
+            // never spent on a single request.
+            if (hwndCallback != NULL &&
+                mixerOpen(&m_hMixer, i, reinterpret_cast<DWORD_PTR>(hwndCallback), 0,
+                          MIXER_OBJECTF_MIXER | CALLBACK_WINDOW) != MMSYSERR_NOERROR)
             {
-                mixerClose(hMixer);
+                m_hMixer = NULL;
                 return FALSE;
             }
-            if (line.dwComponentType == dwDestinationType)
-            {
-                m_hMixer = hMixer;
-                m_dwDestination = d;
-                m_dwComponentType = line.dwComponentType;
-                m_cSources = line.cConnections;
-                lstrcpynA(m_szName, line.szName, sizeof(m_szName));
-                return TRUE;
-            }
+            m_bOpen = TRUE;
+            m_uId = i;
+            m_dwDestination = d;
+            m_dwComponentType = line.dwComponentType;
+            m_cSources = line.cConnections;
+            lstrcpynA(m_szName, line.szName, sizeof(m_szName));
+            return TRUE;
         }
-        mixerClose(hMixer);
     }
     return FALSE;
 }
 
 BOOL CAudioMixer::GetLineName(DWORD dwComponentType, CString& name)
 {
-    if (m_hMixer == NULL)
+    if (!m_bOpen)
         return FALSE;
     MIXERLINEA line;
     memset(&line, 0, sizeof(line));
     line.cbStruct = sizeof(line);
     line.dwComponentType = dwComponentType;
-    if (mixerGetLineInfoA(reinterpret_cast<HMIXEROBJ>(m_hMixer), &line,
-                          MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE) != MMSYSERR_NOERROR)
+    if (mixerGetLineInfoA(Object(), &line, ObjectFlag() | MIXER_GETLINEINFOF_COMPONENTTYPE) != MMSYSERR_NOERROR)
         return FALSE;
     name = line.szName;
     return TRUE;
@@ -104,12 +121,12 @@ BOOL CAudioMixer::GetLineName(DWORD dwComponentType, CString& name)
 
 BOOL CAudioMixer::GetSourceLineNames(CStringList& names)
 {
-    if (m_hMixer == NULL)
+    if (!m_bOpen)
         return FALSE;
     for (DWORD s = 0; s < m_cSources; ++s)
     {
         MIXERLINEA line;
-        if (!QueryLine(m_hMixer, m_dwDestination, s, &line))
+        if (!QueryLine(Object(), ObjectFlag(), m_dwDestination, s, &line))
             return FALSE;
         names.AddTail(line.szName);
     }
@@ -118,16 +135,16 @@ BOOL CAudioMixer::GetSourceLineNames(CStringList& names)
 
 BOOL CAudioMixer::FindControl(LPCSTR pszLine, DWORD dwControlType, MIXERCONTROLA* pControl)
 {
-    if (m_hMixer == NULL)
+    if (!m_bOpen)
         return FALSE;
     MIXERLINEA line;
-    if (!QueryLine(m_hMixer, m_dwDestination, NO_SOURCE, &line))
+    if (!QueryLine(Object(), ObjectFlag(), m_dwDestination, NO_SOURCE, &line))
         return FALSE;
     if (pszLine != NULL && lstrcmpiA(pszLine, m_szName) != 0)
     {
         BOOL bFound = FALSE;
         for (DWORD s = 0; s < m_cSources && !bFound; ++s)
-            bFound = QueryLine(m_hMixer, m_dwDestination, s, &line) && lstrcmpiA(line.szName, pszLine) == 0;
+            bFound = QueryLine(Object(), ObjectFlag(), m_dwDestination, s, &line) && lstrcmpiA(line.szName, pszLine) == 0;
         if (!bFound)
             return FALSE;
     }
@@ -141,8 +158,8 @@ BOOL CAudioMixer::FindControl(LPCSTR pszLine, DWORD dwControlType, MIXERCONTROLA
     controls.pamxctrl = pControl;
     memset(pControl, 0, sizeof(*pControl));
     pControl->cbStruct = sizeof(*pControl);
-    return mixerGetLineControlsA(reinterpret_cast<HMIXEROBJ>(m_hMixer), &controls,
-                                 MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE) == MMSYSERR_NOERROR;
+    return mixerGetLineControlsA(Object(), &controls, ObjectFlag() | MIXER_GETLINECONTROLSF_ONEBYTYPE) ==
+           MMSYSERR_NOERROR;
 }
 
 BOOL CAudioMixer::ControlValue(LPCSTR pszLine, DWORD dwControlType, DWORD* pdwValue, BOOL bSet)
@@ -160,11 +177,8 @@ BOOL CAudioMixer::ControlValue(LPCSTR pszLine, DWORD dwControlType, DWORD* pdwVa
     details.cMultipleItems = 0;
     details.cbDetails = sizeof(value);
     details.paDetails = &value;
-    HMIXEROBJ hObject = reinterpret_cast<HMIXEROBJ>(m_hMixer);
-    MMRESULT result = bSet ? mixerSetControlDetails(hObject, &details,
-                                                    MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE)
-                           : mixerGetControlDetailsA(hObject, &details,
-                                                     MIXER_OBJECTF_HMIXER | MIXER_GETCONTROLDETAILSF_VALUE);
+    MMRESULT result = bSet ? mixerSetControlDetails(Object(), &details, ObjectFlag() | MIXER_SETCONTROLDETAILSF_VALUE)
+                           : mixerGetControlDetailsA(Object(), &details, ObjectFlag() | MIXER_GETCONTROLDETAILSF_VALUE);
     if (result != MMSYSERR_NOERROR)
         return FALSE;
     if (!bSet)

@@ -7,7 +7,9 @@
 #include "platform/afx/String.h"
 
 // One Windows mixer device opened at one destination line (speakers or wave
-// in), made on the stack for one operation; the destructor closes it. Lines
+// in), made on the stack for one operation; the destructor closes it. The
+// device is addressed by its number; a handle is opened only for a callback
+// window. Lines
 // are named by their names, compared without case; a null or the
 // destination's own name means the destination line itself. Control values
 // are read and written as one channel.
@@ -40,7 +42,7 @@ public:
     BOOL SetMute(LPCSTR pszLine, DWORD dwValue);
     BOOL SetOnOff(LPCSTR pszLine, DWORD dwValue);
 
-    BOOL IsOpen() const { return m_hMixer != NULL; }
+    BOOL IsOpen() const { return m_bOpen; }
     LPCSTR GetDestinationName() const { return m_szName; }
     DWORD GetSourceCount() const { return m_cSources; }
 
@@ -48,10 +50,14 @@ public:
     static void ListDevices(CStringList& names);
 
 private:
+    HMIXEROBJ Object() const;
+    DWORD ObjectFlag() const;
     BOOL FindControl(LPCSTR pszLine, DWORD dwControlType, MIXERCONTROLA* pControl);
     BOOL ControlValue(LPCSTR pszLine, DWORD dwControlType, DWORD* pdwValue, BOOL bSet);
 
-    HMIXER m_hMixer;
+    BOOL m_bOpen;
+    UINT m_uId;
+    HMIXER m_hMixer;  // only for a callback window
     DWORD m_dwDestination;
     DWORD m_dwComponentType;
     DWORD m_cSources;

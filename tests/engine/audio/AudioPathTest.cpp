@@ -169,6 +169,31 @@ TEST_F(AudioPath, ThePlayLinesMuteAndVolumeReachTheMixer)
     EXPECT_NEAR(39321.0, static_cast<double>(volume), 700.0);
 }
 
+// The panel reads mute and volume at every idle moment; a process may open
+// only so many mixer handles in its life, so no request may spend one.
+TEST_F(AudioPath, MuteAndLevelsStillWorkAfterManyRequests)
+{
+    ASSERT_TRUE(hw.Initialize());
+    const BOOL bCaptureLine = hw.SelectAudioCaptureInput(hw.AudioInput, TRUE);
+    for (int i = 0; i < 300; ++i)
+    {
+        ASSERT_TRUE(hw.SetPlaySourceMute(i % 2)) << i;
+        BOOL bMute = !(i % 2);
+        ASSERT_TRUE(hw.GetPlaySourceMute(&bMute)) << i;
+        ASSERT_EQ(i % 2, bMute) << i;
+        DWORD volume = 0;
+        ASSERT_TRUE(hw.GetPlaySourceVolume(&volume)) << i;
+        ASSERT_TRUE(hw.SetRecordVolume(i % 101)) << i;
+        ASSERT_EQ(bCaptureLine, hw.SelectAudioCaptureInput(hw.AudioInput, TRUE)) << i;
+    }
+    EXPECT_EQ(1u, Read(Speakers(), MIXERCONTROL_CONTROLTYPE_MUTE));
+    EXPECT_NEAR(65535.0 * (299 % 101) / 100, static_cast<double>(Read(RecordLine(), MIXERCONTROL_CONTROLTYPE_VOLUME)), 330.0);
+    // A new set-up in the same process still finds the speakers.
+    CTVHardWare again;
+    ASSERT_TRUE(again.BuildPlayDeviceList());
+    EXPECT_STREQ("Out: default", again.AudioPlayDev);
+}
+
 TEST_F(AudioPath, TheRecordLevelIsAPercentOfTheRecordLine)
 {
     ASSERT_TRUE(hw.Initialize());
