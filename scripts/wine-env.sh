@@ -31,6 +31,9 @@ fi
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1 || true
+  # wineboot leaves a server running that ends a moment after the last program; while it runs,
+  # the persistent one below cannot start, and every later program would boot Wine anew.
+  wineserver -w >/dev/null 2>&1 || true
 fi
 # Wine finds the system's fonts (the CJK texts need a CJK font) but not the symbol font of its
 # own that menus draw check marks and window-button glyphs with: give the prefix a link to it.
