@@ -99,6 +99,22 @@ PesLayout ReadPesLayout(const BYTE* p, size_t h, size_t end, BOOL bMpeg2)
     }
     return pes;
 }
+
+// Calls f(id, pos, end) for each whole packet of the pack at p (size bytes),
+// pos its first byte and end the byte after it.
+template <typename F>
+void ForEachPacket(const BYTE* p, size_t size, BOOL bMpeg2, F f)
+{
+    size_t pos = bMpeg2 ? 14 + (p[13] & 0x07) : 12;
+    while (pos + 6 <= size && p[pos] == 0 && p[pos + 1] == 0 && p[pos + 2] == 1)
+    {
+        const size_t end = pos + 6 + ((p[pos + 4] << 8) | p[pos + 5]);
+        if (end > size)
+            break;
+        f(p[pos + 3], pos, end);
+        pos = end;
+    }
+}
 }
 
 CSimMpegClip::CSimMpegClip()
@@ -142,21 +158,13 @@ BOOL CSimMpegClip::Load(const char* pszPath)
     for (const Pack& pack : m_packs)
     {
         const BYTE* p = &m_data[pack.offset];
-        size_t pos = m_bMpeg2 ? 14 + (p[13] & 0x07) : 12;
-        while (pos + 6 <= pack.size && p[pos] == 0 && p[pos + 1] == 0 && p[pos + 2] == 1)
-        {
-            const BYTE id = p[pos + 3];
-            const size_t end = pos + 6 + ((p[pos + 4] << 8) | p[pos + 5]);
-            if (end > pack.size)
-                break;
-            if (id >= 0xE0 && id <= 0xEF)
-            {
-                const size_t payload = ReadPesLayout(p, pos + 6, end, m_bMpeg2).payload;
-                if (payload < end)
-                    video.insert(video.end(), p + payload, p + end);
-            }
-            pos = end;
-        }
+        ForEachPacket(p, pack.size, m_bMpeg2, [&](BYTE id, size_t pos, size_t end) {
+            if (id < 0xE0 || id > 0xEF)
+                return;
+            const size_t payload = ReadPesLayout(p, pos + 6, end, m_bMpeg2).payload;
+            if (payload < end)
+                video.insert(video.end(), p + payload, p + end);
+        });
     }
     m_nPictures = 0;
     for (size_t i = 0; i + 8 < video.size(); ++i)
@@ -206,16 +214,8 @@ LONGLONG CSimMpegClip::Restamp(BYTE* p, size_t size, LONGLONG ticks, int picture
         WriteScr2(p + 4, scr);
     else
         WritePesTime(p + 4, scr);
-    size_t pos = m_bMpeg2 ? 14 + (p[13] & 0x07) : 12;
-    while (pos + 6 <= size && p[pos] == 0 && p[pos + 1] == 0 && p[pos + 2] == 1)
-    {
-        BYTE id = p[pos + 3];
-        size_t length = (p[pos + 4] << 8) | p[pos + 5];
-        size_t end = pos + 6 + length;
-        if (end > size)
-            break;
-        BOOL bMedia = (id >= 0xC0 && id <= 0xEF) || id == 0xBD;
-        if (bMedia)
+    ForEachPacket(p, size, m_bMpeg2, [&](BYTE id, size_t pos, size_t end) {
+        if ((id >= 0xC0 && id <= 0xEF) || id == 0xBD)
         {
             const PesLayout pes = ReadPesLayout(p, pos + 6, end, m_bMpeg2);
             if (pes.pts != 0)
@@ -246,8 +246,7 @@ LONGLONG CSimMpegClip::Restamp(BYTE* p, size_t size, LONGLONG ticks, int picture
                 tc[3] = static_cast<BYTE>((tc[3] & 0x7F) | ((frames & 1) << 7));
             }
         }
-        pos = end;
-    }
+    });
     return scr;
 }
 
